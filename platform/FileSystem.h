@@ -1,0 +1,45 @@
+// File-system operations the program needs: listing a folder, copying, deleting, creating folders, and the two
+// ways of writing a file (an atomic replace for single saves, a plain batch write for bulk imports).
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace FileSystem {
+
+// Names (not paths) of the files directly in folder whose names match mask ("*" and "?", case ignored), with
+// their case kept, in ordinal order so that loads are deterministic. Sub-folders are not entered.
+QStringList listFiles(const QString& folder, const QString& mask);
+
+bool fileExists(const QString& path);
+bool folderExists(const QString& path);
+// Creates the folder and any missing parents; true when the folder exists afterwards.
+bool createFolders(const QString& path);
+// Copies source to target; with failIfExists an existing target is left alone and the copy fails.
+bool copyFile(const QString& source, const QString& target, bool failIfExists);
+bool deleteFile(const QString& path);
+
+// Replaces path with data so that a reader sees either the old or the new file, never a mix: the data goes into
+// a temporary file in the same folder (its name ends in ".tmp", so it never matches a data-file mask), is
+// flushed to disk, and is then renamed over the target. On failure the old file is untouched, the temporary
+// file is removed, and error (when given) receives the reason.
+bool atomicWrite(const QString& path, const QByteArray& data, QString* error = nullptr);
+
+// Writes many new files quickly: each write is a plain write with no flush of its own, and finish() flushes
+// the file system once. Used by bulk imports, where each file is new and a crash leaves only new files behind.
+class NewFileBatch
+{
+public:
+    explicit NewFileBatch(const QString& folder);
+    bool write(const QString& path, const QByteArray& data, QString* error = nullptr);
+    // Flushes everything written so far; true when the flush succeeded.
+    bool finish(QString* error = nullptr);
+    int writtenCount() const { return written; }
+
+private:
+    QString folder;
+    int written = 0;
+};
+
+} // namespace FileSystem

@@ -1,0 +1,7 @@
+// New GUIDs in their registry text form.
+#pragma once
+
+#include <QString>
+
+// "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}": 38 characters, braces, upper-case hexadecimal digits.
+QString NewGuidText();

@@ -1,0 +1,33 @@
+// Message boxes behind a replaceable interface: the program installs one that shows real boxes, tests install
+// one that records the texts and answers from a script.
+#pragma once
+
+#include <QString>
+
+class Prompter
+{
+public:
+    enum class Icon { None, Information, Warning, Error, Question };
+    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+    // Shows text with the given caption and buttons and returns the button pressed.
+    virtual Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) = 0;
+
+    // A plain message with an OK button.
+    void message(const QString& text, const QString& caption, Icon icon = Icon::None)
+    {
+        ask(text, caption, Buttons::Ok, icon);
+    }
+    // The confirmation asked before every destructive step: only Yes proceeds.
+    bool confirm(const QString& text, const QString& caption)
+    {
+        return ask(text, caption, Buttons::YesNoCancel, Icon::Question) == Answer::Yes;
+    }
+};
+
+// The installed prompter. Until one is installed, a silent one answers Cancel (and OK to plain messages).
+Prompter& prompter();
+// Installs p (not owned); nullptr restores the silent one.
+void setPrompter(Prompter* p);

@@ -1,0 +1,98 @@
+#include "FileSystem.h"
+#include "Guid.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+TEST(FileSystemTest, listingKeepsCaseMatchesMaskIgnoringCaseAndStaysInTheFolder)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"person_B.kvfile", "person_a.KVFILE", "Fact_C.kvfile", "notes.txt"})
+        writeFileBytes(dir.filePath(name), "x");
+    QDir(dir.path()).mkpath("sub");
+    writeFileBytes(dir.filePath("sub/person_Z.kvfile"), "x");
+    QDir(dir.path()).mkpath("folder.kvfile");
+
+    EXPECT_EQ(FileSystem::listFiles(dir.path(), "*.kvfile"),
+              QStringList({"Fact_C.kvfile", "person_B.kvfile", "person_a.KVFILE"}));
+    EXPECT_EQ(FileSystem::listFiles(dir.path() + "/missing", "*.kvfile"), QStringList());
+}
+
+TEST(FileSystemTest, atomicWriteReplacesWholeFileAndLeavesNoTemporary)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("person_X.kvfile");
+    writeFileBytes(path, "old contents that are longer");
+    QString error;
+    ASSERT_TRUE(FileSystem::atomicWrite(path, "new", &error)) << error.toStdString();
+    EXPECT_EQ(readFileBytes(path), "new");
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"person_X.kvfile"}));
+}
+
+TEST(FileSystemTest, failedAtomicWriteKeepsTheOldFile)
+{
+    QTemporaryDir dir;
+    // A folder standing where the file should be makes the final rename fail even for root.
+    const QString blocked = dir.filePath("blocked.kvfile");
+    QDir(dir.path()).mkpath("blocked.kvfile");
+    QString error;
+    EXPECT_FALSE(FileSystem::atomicWrite(blocked, "data", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
+
+    // A missing folder: nothing is created and the error says why.
+    EXPECT_FALSE(FileSystem::atomicWrite(dir.filePath("missing/x.kvfile"), "data", &error));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+TEST(FileSystemTest, temporaryNameNeverMatchesTheDataMask)
+{
+    // Watch the folder while writing: the only name with the data extension is the target.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("person_Y.kvfile");
+    for (int i = 0; i < 20; ++i)
+        ASSERT_TRUE(FileSystem::atomicWrite(path, QByteArray::number(i)));
+    EXPECT_EQ(FileSystem::listFiles(dir.path(), "*.kvfile"), QStringList({"person_Y.kvfile"}));
+    EXPECT_EQ(readFileBytes(path), "19");
+}
+
+TEST(FileSystemTest, batchWritesNewFilesAndFlushesOnce)
+{
+    QTemporaryDir dir;
+    FileSystem::NewFileBatch batch(dir.path());
+    EXPECT_TRUE(batch.write(dir.filePath("a.kvfile"), "A"));
+    EXPECT_TRUE(batch.write(dir.filePath("b.kvfile"), "B"));
+    QString error;
+    EXPECT_FALSE(batch.write(dir.filePath("missing/c.kvfile"), "C", &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(batch.finish());
+    EXPECT_EQ(batch.writtenCount(), 2);
+    EXPECT_EQ(readFileBytes(dir.filePath("b.kvfile")), "B");
+}
+
+TEST(FileSystemTest, copyDeleteAndFolders)
+{
+    QTemporaryDir dir;
+    const QString deep = dir.filePath("a/b/c");
+    EXPECT_TRUE(FileSystem::createFolders(deep));
+    EXPECT_TRUE(FileSystem::folderExists(deep));
+    writeFileBytes(dir.filePath("src"), "data");
+    EXPECT_TRUE(FileSystem::copyFile(dir.filePath("src"), deep + "/dst", true));
+    EXPECT_FALSE(FileSystem::copyFile(dir.filePath("src"), deep + "/dst", true));
+    EXPECT_TRUE(FileSystem::fileExists(deep + "/dst"));
+    EXPECT_FALSE(FileSystem::deleteFile(deep));
+    EXPECT_TRUE(FileSystem::deleteFile(deep + "/dst"));
+    EXPECT_FALSE(FileSystem::fileExists(deep + "/dst"));
+}
+
+TEST(GuidTest, newGuidTextHasRegistryShape)
+{
+    const QRegularExpression shape("^\\{[0-9A-F]{8}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{4}-[0-9A-F]{12}\\}$");
+    const QString a = NewGuidText();
+    EXPECT_EQ(a.size(), 38);
+    EXPECT_TRUE(shape.match(a).hasMatch()) << a.toStdString();
+    EXPECT_NE(a, NewGuidText());
+}

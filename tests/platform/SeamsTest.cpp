@@ -1,0 +1,66 @@
+#include "Clock.h"
+#include "TestSupport.h"
+#include "UrlOpener.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+class RecordingOpener : public UrlOpener
+{
+public:
+    RecordingOpener() { setUrlOpener(this); }
+    ~RecordingOpener() override { setUrlOpener(nullptr); }
+    bool open(const QUrl& url) override
+    {
+        opened.append(url.toString());
+        return true;
+    }
+    QStringList opened;
+};
+} // namespace
+
+TEST(UrlOpenerTest, onlyWebAndMailLinksReachTheDesktop)
+{
+    struct Case
+    {
+        const char* target;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {"http://example.org", true},
+        {"HTTPS://example.org/a?b=c", true},
+        {"ftp://files.example.org", true},
+        {"MailTo:jan@example.org", true},
+        {"file:///etc/passwd", false},
+        {"javascript:alert(1)", false},
+        {"/usr/bin/xterm", false},
+        {"person_edit_X", false},
+        {"", false},
+        {":http", false},
+    };
+    RecordingOpener opener;
+    for (const Case& c : cases) {
+        EXPECT_EQ(isAllowedLink(c.target), c.allowed) << c.target;
+        EXPECT_EQ(openLink(c.target), c.allowed) << c.target;
+    }
+    EXPECT_EQ(opener.opened.size(), 4);
+}
+
+TEST(PrompterTest, confirmProceedsOnlyOnYes)
+{
+    RecordingPrompter p;
+    p.answers = {Prompter::Answer::Yes, Prompter::Answer::No, Prompter::Answer::Cancel};
+    EXPECT_TRUE(prompter().confirm("a", "Uwaga"));
+    EXPECT_FALSE(prompter().confirm("b", "Uwaga"));
+    EXPECT_FALSE(prompter().confirm("c", "Uwaga"));
+    EXPECT_FALSE(prompter().confirm("d", "Uwaga"));
+    EXPECT_EQ(p.texts, QStringList({"a", "b", "c", "d"}));
+}
+
+TEST(ClockTest, fixedNowOverridesTheSystemClock)
+{
+    Clock::setFixedNow(QDateTime(QDate(2024, 2, 29), QTime(12, 0)));
+    EXPECT_EQ(Clock::today(), QDate(2024, 2, 29));
+    Clock::setFixedNow(QDateTime());
+    EXPECT_EQ(Clock::today(), QDate::currentDate());
+}

@@ -21,6 +21,45 @@ QString systemError()
     return QString::fromLocal8Bit(std::strerror(errno));
 }
 
+// Chunk size for streaming copies and comparisons: large enough to keep system calls few, small enough that a
+// picture is never held in memory whole.
+constexpr qint64 chunkSize = 256 * 1024;
+
+// Writes path through a temporary file in the same folder: fill writes the contents into the open temporary file
+// and returns false (with a reason) when it cannot; the temporary file is then flushed to disk and renamed over
+// path. On any failure the old file is untouched and the temporary file is removed.
+template <typename Fill>
+bool replaceAtomically(const QString& path, QString* error, Fill fill)
+{
+    const QFileInfo target(path);
+    QTemporaryFile temp(target.absolutePath() + u'/' + u'.' + target.fileName() + QStringLiteral(".XXXXXX.tmp"));
+    auto fail = [&](const QString& reason) {
+        if (error)
+            *error = reason;
+        return false;
+    };
+    if (target.isDir())
+        return fail(QStringLiteral("%1: is a folder").arg(path));
+    if (!temp.open())
+        return fail(temp.errorString());
+    QString reason;
+    if (!fill(temp, reason))
+        return fail(reason);
+    if (!temp.flush())
+        return fail(temp.errorString());
+    if (::fdatasync(temp.handle()) != 0)
+        return fail(systemError());
+    // Give the new file the usual permissions; a temporary file is created private to its owner.
+    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    const QString tempName = temp.fileName();
+    temp.close();
+    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) != 0)
+        return fail(QStringLiteral("%1: %2").arg(path, systemError()));
+    temp.setAutoRemove(false);
+    return true;
+}
+
 } // namespace
 
 QStringList listFiles(const QString& folder, const QString& mask)
@@ -69,30 +108,50 @@ bool deleteFile(const QString& path)
 
 bool atomicWrite(const QString& path, const QByteArray& data, QString* error)
 {
-    const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + u'/' + u'.' + target.fileName() + QStringLiteral(".XXXXXX.tmp"));
-    auto fail = [&](const QString& reason) {
-        if (error)
-            *error = reason;
+    return replaceAtomically(path, error, [&](QFile& temp, QString& reason) {
+        if (temp.write(data) == data.size())
+            return true;
+        reason = temp.errorString();
         return false;
-    };
-    if (target.isDir())
-        return fail(QStringLiteral("%1: is a folder").arg(path));
-    if (!temp.open())
-        return fail(temp.errorString());
-    if (temp.write(data) != data.size() || !temp.flush())
-        return fail(temp.errorString());
-    if (::fdatasync(temp.handle()) != 0)
-        return fail(systemError());
-    // Give the new file the usual permissions; a temporary file is created private to its owner.
-    temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
-                        QFileDevice::ReadOther);
-    const QString tempName = temp.fileName();
-    temp.close();
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("%1: %2").arg(path, systemError()));
-    temp.setAutoRemove(false);
-    return true;
+    });
+}
+
+bool atomicCopy(const QString& source, const QString& target, QString* error)
+{
+    QFile in(source);
+    if (!in.open(QIODevice::ReadOnly)) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(source, in.errorString());
+        return false;
+    }
+    return replaceAtomically(target, error, [&](QFile& temp, QString& reason) {
+        while (!in.atEnd()) {
+            const QByteArray chunk = in.read(chunkSize);
+            if (chunk.isEmpty() && in.error() != QFileDevice::NoError) {
+                reason = QStringLiteral("%1: %2").arg(source, in.errorString());
+                return false;
+            }
+            if (temp.write(chunk) != chunk.size()) {
+                reason = temp.errorString();
+                return false;
+            }
+        }
+        return true;
+    });
+}
+
+bool sameContents(const QString& a, const QString& b)
+{
+    QFile first(a);
+    QFile second(b);
+    if (first.size() != second.size() || !first.open(QIODevice::ReadOnly) || !second.open(QIODevice::ReadOnly))
+        return false;
+    while (!first.atEnd()) {
+        const QByteArray chunk = first.read(chunkSize);
+        if (chunk.isEmpty() || second.read(chunk.size()) != chunk)
+            return false;
+    }
+    return second.atEnd();
 }
 
 NewFileBatch::NewFileBatch(const QString& folder) : folder(folder) {}

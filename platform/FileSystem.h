@@ -19,12 +19,18 @@ bool createFolders(const QString& path);
 // Copies source to target; with failIfExists an existing target is left alone and the copy fails.
 bool copyFile(const QString& source, const QString& target, bool failIfExists);
 bool deleteFile(const QString& path);
+// True when both paths are readable files with the same bytes (sizes are compared first, so files of different
+// sizes are never read).
+bool sameContents(const QString& a, const QString& b);
 
 // Replaces path with data so that a reader sees either the old or the new file, never a mix: the data goes into
 // a temporary file in the same folder (its name ends in ".tmp", so it never matches a data-file mask), is
 // flushed to disk, and is then renamed over the target. On failure the old file is untouched, the temporary
 // file is removed, and error (when given) receives the reason.
 bool atomicWrite(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Copies source to target the same way: the bytes go into a temporary file beside the target, which is renamed
+// over it only once complete, so an interrupted copy never leaves a truncated file under the target's name.
+bool atomicCopy(const QString& source, const QString& target, QString* error = nullptr);
 
 // Writes many new files quickly: each write is a plain write with no flush of its own, and finish() flushes
 // the file system once. Used by bulk imports, where each file is new and a crash leaves only new files behind.

@@ -96,3 +96,41 @@ TEST(GuidTest, newGuidTextHasRegistryShape)
     EXPECT_TRUE(shape.match(a).hasMatch()) << a.toStdString();
     EXPECT_NE(a, NewGuidText());
 }
+
+TEST(FileSystemTest, atomicCopyStreamsThroughTemporaryFileAndKeepsTargetOnFailure)
+{
+    QTemporaryDir dir;
+    // Larger than one streaming chunk, with every byte value.
+    QByteArray big;
+    for (int i = 0; i < 600 * 1024; ++i)
+        big.append(char(i % 251));
+    const QString source = dir.filePath("source.jpg");
+    writeFileBytes(source, big);
+    QString error;
+    ASSERT_TRUE(FileSystem::atomicCopy(source, dir.filePath("copy.jpg"), &error)) << error.toStdString();
+    EXPECT_EQ(readFileBytes(dir.filePath("copy.jpg")), big);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"copy.jpg", "source.jpg"}));
+
+    EXPECT_FALSE(FileSystem::atomicCopy(dir.filePath("missing.jpg"), dir.filePath("copy.jpg"), &error));
+    EXPECT_TRUE(error.contains("missing.jpg"));
+    EXPECT_EQ(readFileBytes(dir.filePath("copy.jpg")), big);
+}
+
+TEST(FileSystemTest, sameContentsComparesSizesThenBytes)
+{
+    QTemporaryDir dir;
+    QByteArray big(300 * 1024, 'a');
+    writeFileBytes(dir.filePath("a"), big);
+    writeFileBytes(dir.filePath("b"), big);
+    big[big.size() - 1] = 'b';
+    writeFileBytes(dir.filePath("c"), big);
+    writeFileBytes(dir.filePath("short"), "a");
+    writeFileBytes(dir.filePath("empty"), "");
+
+    EXPECT_TRUE(FileSystem::sameContents(dir.filePath("a"), dir.filePath("b")));
+    EXPECT_TRUE(FileSystem::sameContents(dir.filePath("a"), dir.filePath("a")));
+    EXPECT_FALSE(FileSystem::sameContents(dir.filePath("a"), dir.filePath("c")));
+    EXPECT_FALSE(FileSystem::sameContents(dir.filePath("a"), dir.filePath("short")));
+    // A missing file is never the same as an empty one.
+    EXPECT_FALSE(FileSystem::sameContents(dir.filePath("missing"), dir.filePath("empty")));
+}

@@ -64,6 +64,19 @@ int LocaleCompare(const QString& a, const QString& b, bool ignoreCase)
     return polishCollator(ignoreCase).compare(a, b);
 }
 
+QString TrimBlanks(const QString& text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && text[begin].unicode() <= ' ')
+        ++begin;
+    while (end > begin && text[end - 1].unicode() <= ' ')
+        --end;
+    if (begin == 0 && end == text.size())
+        return text;
+    return text.mid(begin, end - begin);
+}
+
 QString ToCommaText(const QStringList& list)
 {
     QString result;

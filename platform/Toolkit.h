@@ -168,6 +168,10 @@ private:
 // The platform's locale-aware text comparison (Polish), ignoring case or not.
 int LocaleCompare(const QString& a, const QString& b, bool ignoreCase = true);
 
+// Removes blanks and control characters (U+0000..U+0020) from both ends, as the toolkit's Trim did. Unlike
+// QString::trimmed it keeps no-break spaces, which date and death texts put in on purpose.
+QString TrimBlanks(const QString& text);
+
 // Comma text as the toolkit writes and reads it: items with blanks, commas or quotes are quoted.
 QString ToCommaText(const QStringList& list);
 QStringList FromCommaText(const QString& text);

@@ -78,3 +78,10 @@ TEST(ToolkitTest, textSplitsAtEveryKindOfLineBreak)
     EXPECT_EQ(list.ToStringList(), QStringList({"a", "b", "c", "d"}));
     EXPECT_EQ(list.GetText(), "a\r\nb\r\nc\r\nd\r\n");
 }
+
+TEST(ToolkitTest, trimBlanksKeepsNoBreakSpaces)
+{
+    EXPECT_EQ(TrimBlanks(QString::fromUtf8(" \t\r\nzm.\u00A0\n ")), QString::fromUtf8("zm.\u00A0"));
+    EXPECT_EQ(TrimBlanks(QStringLiteral("   ")), QString());
+    EXPECT_EQ(TrimBlanks(QStringLiteral("a b")), QStringLiteral("a b"));
+}

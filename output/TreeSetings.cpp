@@ -1,0 +1,22 @@
+#include "TreeSetings.h"
+
+KV_TreeSetings gTreeSetings;
+
+KV_TreeSetings::KV_TreeSetings()
+{
+    SetDefaultFrames();
+}
+
+void KV_TreeSetings::SetDefaultFrames()
+{
+    // The boxes take the colours by sex of the rest of the program.
+    const TColor sexColors[3] = {0xC4C4FF, 0xFFDBB7, 0xE6E6E6};
+    for (int i = 0; i < 3; ++i) {
+        KV_FrameStyle& frame = Frames[i];
+        frame.fill = 3;
+        frame.border = 1;
+        frame.fill_color_to = 0xFFFFFF;
+        frame.border_color = sexColors[i];
+        frame.fill_color_from = frame.border_color;
+    }
+}

@@ -1,0 +1,92 @@
+#include "Settings.h"
+
+#include "Bazadanych.h"
+#include "Unitdata.h"
+
+KV_Settings gSettings;
+
+KV_Settings::KV_Settings()
+    : DateFormat(QStringLiteral("dd-MM-yyyy")), BirthPrefix(QStringLiteral("ur. ")), DeathPrefix(QStringLiteral("zm. "))
+{}
+
+TColor KV_Settings::GetSexColor(int sex) const
+{
+    switch (sex) {
+    case 0:
+        return FemaleColor;
+    case 1:
+        return MaleColor;
+    default:
+        return UnknownSexColor;
+    }
+}
+
+void KV_Settings::SetBirthdayForAlive(bool value)
+{
+    if (value == BirthdayForAlive)
+        return;
+    BirthdayForAlive = value;
+    gDB.SetChanged(true);
+}
+
+void KV_Settings::SetShowPlacesInPersonDescription(bool value)
+{
+    if (value == ShowPlacesInPersonDescription)
+        return;
+    ShowPlacesInPersonDescription = value;
+    gDB.SetChanged(true);
+}
+
+void KV_Settings::SetBirthPrefix(const QString& value)
+{
+    if (value == BirthPrefix)
+        return;
+    BirthPrefix = value;
+    Apply();
+}
+
+void KV_Settings::SetDeathPrefix(const QString& value)
+{
+    if (value == DeathPrefix)
+        return;
+    DeathPrefix = value;
+    Apply();
+}
+
+void KV_Settings::SetYearSuffix(bool value)
+{
+    if (value == YearSuffix)
+        return;
+    YearSuffix = value;
+    Apply();
+}
+
+void KV_Settings::SetDateFormat(int index, const QString& pattern)
+{
+    if (index == DateFormatIndex)
+        return;
+    DateFormatIndex = index;
+    DateFormat = pattern;
+    Apply();
+}
+
+void KV_Settings::Apply()
+{
+    RMData::Pattern = DateFormat;
+    RMData::PatternIndex = DateFormatIndex;
+    RMData::YearSuffix = YearSuffix;
+    switch (DateFormatIndex) {
+    case 2:
+    case 5:
+    case 8:
+        RMData::DateSeparator = u'/';
+        break;
+    case 9:
+        RMData::DateSeparator = u'.';
+        break;
+    default:
+        RMData::DateSeparator = u'-';
+        break;
+    }
+    gDB.SetChanged(true);
+}

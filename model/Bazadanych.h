@@ -1,17 +1,171 @@
-// The one in-memory genealogy database (gDB) and the program-wide folder and product texts.
+// The one in-memory genealogy database (gDB): persons, facts and pictures in three maps keyed by ID, with the
+// shared lists the windows fill their controls from. Also the program-wide folder and product texts.
 #pragma once
 
+#include "Person.h"
+#include "Statistics.h"
+#include "Toolkit.h"
+
+#include <QList>
+#include <QSet>
 #include <QString>
+#include <QStringList>
+#include <map>
+
+class KV_Fact;
+class KV_Picture;
 
 class KV_DB
 {
 public:
+    // Keys in ordinal order of their UTF-16 code units, so walks visit objects in ascending ID text.
+    using PersonMapType = std::map<QString, KV_Person*>;
+    using FactMapType = std::map<QString, KV_Fact*>;
+    using PictureMapType = std::map<QString, KV_Picture*>;
+
+    KV_DB();
+    ~KV_DB();
+    KV_DB(const KV_DB&) = delete;
+    KV_DB& operator=(const KV_DB&) = delete;
+
+    FactMapType::iterator FactCursor;
+    PersonMapType::iterator PersonCursor;
+    PictureMapType::iterator PictureCursor;
+    PersonMapType::reverse_iterator PersonReverseCursor;
+    // Which person cursor the cursor operations use.
+    bool ReverseOrder = false;
+    // Extension of the object files.
+    QString FileExtension;
+    // Person IDs already visited by the current ancestor or descendant walk.
+    QSet<QString> Visited;
+    QList<KV_Atribute> AttributeTypes;
+    // Sorted, duplicates ignored, compared with the locale ignoring case.
+    TStringList CustomAttributeNames;
+    TStringList CustomFactNames;
+    // Person IDs shown by the family view, newest first.
+    QStringList History;
+    TStringList FemaleForenames;
+    TStringList MaleForenames;
+    TStringList FemaleSurnames;
+    TStringList MaleSurnames;
+    TStringList Places;
+    // Ends with "/".
+    QString DataFolder;
     // Data or display settings changed since the start page was last built.
     bool Changed = true;
+    // The last user-facing error: a translated message left by a failed validation, add or delete.
+    QString LastError;
+    KV_Statistics Statistics;
+    PersonMapType PersonMap;
+    // Borrowed pointers into PersonMap, valid until PersonMap changes.
+    QList<KV_Person*> WorkList;
+    QList<KV_Person*> ResultList;
+    QList<KV_Person*> ReportList;
+    // The person list window must search again.
+    bool PersonListDirty = false;
+    FactMapType FactMap;
+    PictureMapType PictureMap;
+    // The last storage error of the object files.
+    QString StorageError;
+
+    KV_Person* FindPerson(const QString& id) const;
+    KV_Fact* FindFact(const QString& id) const;
+    KV_Picture* FindPicture(const QString& id) const;
+    QString GetPersonDisplayName(const QString& id, int mode, bool withBirth, bool withDeath,
+                                 const QString& fallback) const;
+    QString GetFactSummary(const QString& factID, int mode) const;
+    bool PersonHasFactType(const QString& personID, const QString& type) const;
+
+    // prefix + a new GUID without braces.
+    static QString NewID(const QString& prefix);
+    static QString NewPersonID();
+    static QString NewFactID();
+    static QString NewPictureID();
+    // Gives a person without ID a new one and enters it. False when the ID is already taken: the map keeps its
+    // person, and the given one stays with the caller.
+    bool AddPerson(KV_Person* person);
+    // Enter an object under its ID; false (nothing entered) for an empty or taken ID.
+    bool InsertFact(KV_Fact* fact);
+    bool InsertPicture(KV_Picture* picture);
+    // Links a fact to its one or two persons and enters it. False, with nothing changed, for a taken ID.
+    bool AddFact(KV_Fact* fact);
+    // Makes the fact one person's own. False, with nothing changed, for a taken ID or an unknown person.
+    bool AddFactToPerson(const QString& personID, KV_Fact* fact);
+    bool AddPictureToPerson(const QString& personID, KV_Picture* picture);
+
+    // One walk of each map at a time: first / while not at end / current / next. Removing the object under a
+    // cursor ends its walk.
+    void FirstPerson(bool reverse);
+    bool IsPersonCursorAtEnd() const;
+    KV_Person* GetCursorPerson() const;
+    void NextPerson();
+    void FirstFact();
+    bool IsFactCursorAtEnd() const;
+    KV_Fact* GetCursorFact() const;
+    void NextFact();
+    void FirstPicture();
+    bool IsPictureCursorAtEnd() const;
+    KV_Picture* GetCursorPicture() const;
+    void NextPicture();
+
+    int GetPersonCount() const { return int(PersonMap.size()); }
+    int GetFactCount() const { return int(FactMap.size()); }
+    int GetPictureCount() const { return int(PictureMap.size()); }
+    int GetResultCount() const { return int(ResultList.size()); }
+    // Null for an index out of range.
+    KV_Person* GetResultPerson(int index) const;
+    // The row to select once row index has been deleted from ResultList: the one now at that index, else the
+    // last row, else "".
+    QString GetResultNeighbourID(int index) const;
+    int GetReportCount() const { return int(ReportList.size()); }
+    KV_Person* GetReportPerson(int index) const;
+
+    const TStringList& GetCustomAttributeNames() const { return CustomAttributeNames; }
+    int GetCustomAttributeNameCount() const { return CustomAttributeNames.Count(); }
+    void AddCustomAttributeName(const QString& name);
+    const TStringList& GetCustomFactNames() const { return CustomFactNames; }
+    int GetCustomFactNameCount() const { return CustomFactNames.Count(); }
+    void AddCustomFactName(const QString& name);
+
+    void PushHistory(const QString& id);
+    QString PopHistory();
+    bool IsHistoryEmpty() const { return History.isEmpty(); }
 
     void SetChanged(bool value) { Changed = value; }
     bool IsChanged() const { return Changed; }
+    QString GetLastError() const { return LastError; }
+
+    // Frees every person, fact and picture in memory and empties the dictionaries, the custom names and every
+    // list of persons; files are not touched.
+    void Clear();
+    static QString JoinIDList(const QStringList& ids);
+    static void SplitIDList(const QString& text, QStringList& ids);
+    // One line: line breaks become blanks, doubled blanks are halved, the ends trimmed.
+    static QString FlattenText(const QString& text);
+    // LF line breaks become CR LF; a text that already holds a CR LF is returned as it is.
+    static QString NormalizeLineBreaks(const QString& text);
+
+    // The attribute-type table: the predefined attribute kinds with their translated labels.
+    void InitAttributeTypes();
+    int GetAttributeTypeCount() const { return int(AttributeTypes.size()); }
+    // Null for a row out of range.
+    KV_Atribute* GetAttributeType(int row);
+    // The label of a code; an unknown code is reported (once per code) and gives "".
+    QString GetAttributeTypeName(const QString& code) const;
+
+private:
+    void FreeAllObjects();
 };
+
+// base + separator + middle + addition when both base and addition hold text; base alone when the addition
+// is blank; middle + addition, trimmed, when the base is empty.
+QString JoinNonEmpty(const QString& base, const QString& separator, const QString& middle, const QString& addition);
+// "yyyy-MM-dd" or "yyyy-MM-dd hh:nn" as a calendar value; -9999 for "", -1 for anything malformed.
+double ParseCreationTime(const QString& text);
+// Adds folder + the name of every file directly in folder that matches mask (case ignored), names in ordinal
+// order, and counts them. Sub-folders are never entered: the program writes none, and a delete-all must not
+// reach files it did not load.
+void FindFilesRecursive(bool clear, const QString& folder, QStringList* list, const QString& mask, int& count);
 
 // Folder texts end with "/".
 extern QString gAppFolder;

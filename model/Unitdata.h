@@ -71,3 +71,6 @@ public:
 
 // True for the empty text, "N.N." and every text RMData::FromText accepts.
 bool IsValidDateText(const QString& text);
+
+// The year-suffix switch under the name the reports use: the CSV list turns it off while it writes.
+inline bool& gDateYearSuffix = RMData::YearSuffix;

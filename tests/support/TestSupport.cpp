@@ -21,3 +21,10 @@ QString sharedDataFolder()
     const QString folder = QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data");
     return QDir(folder).exists() ? QDir(folder).canonicalPath() : QString();
 }
+
+QString testOutputFolder()
+{
+    const QString folder = QDir::current().filePath(QStringLiteral("test-output"));
+    QDir().mkpath(folder);
+    return folder;
+}

@@ -35,5 +35,7 @@ public:
 
 QByteArray readFileBytes(const QString& path);
 void writeFileBytes(const QString& path, const QByteArray& data);
+// Folder for what a person should look at after a run (screenshots), beside the test programs; made on demand.
+QString testOutputFolder();
 // Folder of shared, read-only data sets (GEDCOM files); empty when it is not beside the project.
 QString sharedDataFolder();

@@ -1,0 +1,197 @@
+// Windows and the toolkit's way of arranging controls in them.
+//
+// Align and Anchors work on any widget: SetAlign(child, alTop) or SetAnchors(child, akRight | akBottom), once the
+// child has its parent. The parent arranges such children through its TAlignHost: a plain widget gets a default
+// one on first use; a container that keeps room for itself (a caption, a border) derives from TAlignHost and
+// overrides AdjustClientRect or AlignControls. Aligned children take their side of the remaining client rectangle
+// in the order top, bottom, left, right, client; children of one alignment are ordered by their position, then by
+// creation. An anchored child keeps its distances to the anchored sides of its parent as the parent's size
+// changes; a child anchored on neither side of a direction keeps its centre. Hidden children take no room.
+// Qt reports no size changes to hidden widgets: a window built hidden is arranged as its containers are placed and
+// when it is shown; code that resizes a child of a hidden window and needs the result at once calls Realign.
+//
+// TForm is a top-level window with the toolkit's life cycle: ShowModal returns the modal result, closing asks
+// OnCloseQuery and OnClose, OnActivate runs at each activation, KeyPreview shows the form every key first, Esc
+// clicks the cancel button and Return the default button.
+#pragma once
+
+#include "Toolkit.h"
+
+#include <QHash>
+#include <QPointer>
+#include <QWidget>
+#include <functional>
+
+class QAbstractButton;
+class QEventLoop;
+class QKeyEvent;
+
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+enum TAnchorKind { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+// A set of TAnchorKind bits.
+using TAnchors = int;
+constexpr TAnchors DefaultAnchors = akLeft | akTop;
+
+TAlign GetAlign(const QWidget* control);
+void SetAlign(QWidget* control, TAlign align);
+TAnchors GetAnchors(const QWidget* control);
+void SetAnchors(QWidget* control, TAnchors anchors);
+
+class AlignWatcher;
+
+// Arranges the aligned and anchored children of one container widget.
+class TAlignHost
+{
+public:
+    explicit TAlignHost(QWidget* container);
+    virtual ~TAlignHost();
+    TAlignHost(const TAlignHost&) = delete;
+    TAlignHost& operator=(const TAlignHost&) = delete;
+
+    // The host of a container: its own when it derives from TAlignHost, else a plain one made on first use.
+    static TAlignHost* Of(QWidget* container);
+
+    QWidget* GetContainer() const { return container; }
+    // Arranges the children again (the container calls it when its client rectangle changes in a way Qt does not
+    // report, such as a caption bar growing).
+    void Realign();
+
+    // The part of the client rectangle in which children are aligned; the default keeps it whole.
+    virtual void AdjustClientRect(TRect& rect);
+    // Places the aligned children into the rectangle, which shrinks by what each takes, and moves the anchored
+    // ones. The rectangle starts as the container's client rectangle and first passes through AdjustClientRect.
+    // control is the child whose change asked for the arranging, or null.
+    virtual void AlignControls(QWidget* control, TRect& rect);
+
+private:
+    friend class AlignWatcher;
+    friend void SetAlign(QWidget*, TAlign);
+    friend void SetAnchors(QWidget*, TAnchors);
+
+    struct AnchorRule
+    {
+        QRect geometry;      // where the anchors put the child, before sizes are clamped at 0
+        QRect applied;       // the geometry last given to the child
+        QSize containerSize; // the container's size when geometry was taken
+    };
+
+    void watch(QWidget* child);
+    void forget(QWidget* child);
+    // A child moved or sized by its owner keeps its new distances.
+    void childMoved(QWidget* child);
+    void realignFor(QWidget* control);
+    void placeAligned(TRect& rect);
+    void placeAnchored();
+
+    QWidget* container;
+    AlignWatcher* watcher;
+    bool aligning = false;
+    QHash<QWidget*, AnchorRule> anchorRules;
+};
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+// Border styles of windows and of controls (controls use bsNone and bsSingle).
+enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TBorderStyle = TFormBorderStyle;
+enum TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
+
+class TForm : public QWidget, public TAlignHost
+{
+    Q_OBJECT
+public:
+    // A window owned by another one stays above it and is centred on it with poOwnerFormCenter.
+    explicit TForm(QWidget* owner = nullptr);
+    ~TForm() override;
+
+    QString GetCaption() const { return windowTitle(); }
+    void SetCaption(const QString& value) { setWindowTitle(value); }
+    int GetClientWidth() const { return width(); }
+    int GetClientHeight() const { return height(); }
+    void SetClientWidth(int value) { SetClientSize(value, height()); }
+    void SetClientHeight(int value) { SetClientSize(width(), value); }
+    void SetClientSize(int clientWidth, int clientHeight);
+    TFormBorderStyle GetBorderStyle() const { return borderStyle; }
+    void SetBorderStyle(TFormBorderStyle value);
+    TPosition GetPosition() const { return position; }
+    void SetPosition(TPosition value) { position = value; }
+    bool GetKeyPreview() const { return keyPreview; }
+    void SetKeyPreview(bool value) { keyPreview = value; }
+
+    // Esc clicks the cancel button, Return the default button (unless the focus is on another button, which Return
+    // clicks instead).
+    QAbstractButton* GetCancelButton() const;
+    void SetCancelButton(QAbstractButton* button);
+    QAbstractButton* GetDefaultButton() const;
+    void SetDefaultButton(QAbstractButton* button);
+
+    TModalResult GetModalResult() const { return modalResult; }
+    // While the window is shown modally a result other than mrNone ends the showing, once the handler that set it
+    // has returned and OnCloseQuery and OnClose agree.
+    void SetModalResult(TModalResult value);
+    // Shows the window modally and returns its modal result: mrCancel (2) when it was closed by Close, Esc through
+    // a cancel button that closes, or the close box.
+    TModalResult ShowModal();
+    bool IsModal() const { return modalLoop != nullptr; }
+    void Show() { show(); }
+    void Hide() { hide(); }
+    // Ends a modal showing with mrCancel; otherwise asks OnCloseQuery and OnClose and does what OnClose decides
+    // (by default hides the window; caFree deletes it later).
+    void Close();
+    // OnCloseQuery's answer, true without a handler.
+    bool CloseQuery();
+
+    std::function<void()> OnActivate;
+    std::function<void()> OnDeactivate;
+    std::function<void()> OnShow;
+    std::function<void()> OnHide;
+    std::function<void()> OnResize;
+    std::function<void()> OnDestroy;
+    std::function<void(bool& canClose)> OnCloseQuery;
+    std::function<void(TCloseAction& action)> OnClose;
+    // Every key pressed in the window, before the control with the focus sees it; handled stops it there.
+    std::function<void(QKeyEvent* event, bool& handled)> OnShortCut;
+    // With KeyPreview, every key before the control with the focus sees it; setting key (or the character) to 0
+    // swallows it, another value goes on to the control in its place.
+    std::function<void(int& key, Qt::KeyboardModifiers shift)> OnKeyDown;
+    std::function<void(QChar& key)> OnKeyPress;
+
+    void setVisible(bool visible) override;
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void applyBorderStyle();
+    void placeOnScreen();
+    // What OnClose decides after OnCloseQuery agreed; caNone when it did not.
+    TCloseAction closeAction();
+    bool previewKey(QObject* receiver, QKeyEvent* event);
+
+    TFormBorderStyle borderStyle = bsSizeable;
+    TPosition position = poDesigned;
+    bool keyPreview = false;
+    bool placed = false;
+    TModalResult modalResult = mrNone;
+    QEventLoop* modalLoop = nullptr;
+    QPointer<QAbstractButton> cancelButton;
+    QPointer<QAbstractButton> defaultButton;
+};
+
+// The form a control sits on, or null.
+TForm* GetParentForm(QWidget* control);

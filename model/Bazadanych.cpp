@@ -29,13 +29,6 @@ void makeNameList(TStringList& list)
 }
 
 template <typename Map>
-typename Map::mapped_type findIn(const Map& map, const QString& id)
-{
-    const auto found = map.find(id);
-    return found == map.end() ? nullptr : found->second;
-}
-
-template <typename Map>
 void deleteObjects(Map& map)
 {
     for (auto& entry : map)
@@ -86,17 +79,17 @@ void KV_DB::FreeAllObjects()
 
 KV_Person* KV_DB::FindPerson(const QString& id) const
 {
-    return findIn(PersonMap, id);
+    return PersonMap.value(id);
 }
 
 KV_Fact* KV_DB::FindFact(const QString& id) const
 {
-    return findIn(FactMap, id);
+    return FactMap.value(id);
 }
 
 KV_Picture* KV_DB::FindPicture(const QString& id) const
 {
-    return findIn(PictureMap, id);
+    return PictureMap.value(id);
 }
 
 QString KV_DB::GetPersonDisplayName(const QString& id, int mode, bool withBirth, bool withDeath,

@@ -2,6 +2,7 @@
 // shared lists the windows fill their controls from. Also the program-wide folder and product texts.
 #pragma once
 
+#include "IDMap.h"
 #include "Person.h"
 #include "Statistics.h"
 #include "Toolkit.h"
@@ -10,7 +11,6 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
-#include <map>
 
 class KV_Fact;
 class KV_Picture;
@@ -19,9 +19,9 @@ class KV_DB
 {
 public:
     // Keys in ordinal order of their UTF-16 code units, so walks visit objects in ascending ID text.
-    using PersonMapType = std::map<QString, KV_Person*>;
-    using FactMapType = std::map<QString, KV_Fact*>;
-    using PictureMapType = std::map<QString, KV_Picture*>;
+    using PersonMapType = KV_IDMap<KV_Person>;
+    using FactMapType = KV_IDMap<KV_Fact>;
+    using PictureMapType = KV_IDMap<KV_Picture>;
 
     KV_DB();
     ~KV_DB();

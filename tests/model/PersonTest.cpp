@@ -24,7 +24,7 @@ protected:
         return order;
     }
 
-    struct FactSpec
+    struct FactEntry
     {
         const char* label;
         const char* type;
@@ -33,14 +33,14 @@ protected:
     };
 
     // Adds the facts in the given order to one person (union facts with a partner) and returns the order.
-    QStringList insertInOrder(std::initializer_list<FactSpec> facts)
+    QStringList insertInOrder(std::initializer_list<FactEntry> facts)
     {
         KV_Person* person = addPerson(u("Jan"), u("Nowak"));
         KV_Person* partner = addPerson(u("Anna"), u("Nowak"), 0);
-        for (const FactSpec& spec : facts) {
+        for (const FactEntry& entry : facts) {
             KV_Fact* fact =
-                addFact(person, u(spec.type), u(spec.date), QString(), spec.withPartner ? partner : nullptr);
-            fact->Description = u(spec.label);
+                addFact(person, u(entry.type), u(entry.date), QString(), entry.withPartner ? partner : nullptr);
+            fact->Description = u(entry.label);
         }
         return factOrder(person);
     }
@@ -179,7 +179,7 @@ TEST_F(PersonTest, factOrderTable)
     struct Case
     {
         const char* name;
-        std::initializer_list<FactSpec> facts;
+        std::initializer_list<FactEntry> facts;
         QStringList order;
     };
     const Case cases[] = {

@@ -1,0 +1,85 @@
+// An ordered map from object IDs to the objects, with a hash index beside it: walks visit the objects in
+// ordinal order of their IDs, while a lookup by ID costs one hash probe instead of a descent through a tree of
+// several hundred thousand nodes. The interface is the part of std::map the database uses, so the index can
+// never go out of step with the map.
+#pragma once
+
+#include <QHash>
+#include <QString>
+#include <map>
+
+template <typename T>
+class KV_IDMap
+{
+public:
+    using Tree = std::map<QString, T*>;
+    using iterator = typename Tree::iterator;
+    using const_iterator = typename Tree::const_iterator;
+    using reverse_iterator = typename Tree::reverse_iterator;
+    using const_reverse_iterator = typename Tree::const_reverse_iterator;
+
+    iterator begin() { return tree.begin(); }
+    iterator end() { return tree.end(); }
+    const_iterator begin() const { return tree.begin(); }
+    const_iterator end() const { return tree.end(); }
+    reverse_iterator rbegin() { return tree.rbegin(); }
+    reverse_iterator rend() { return tree.rend(); }
+    const_reverse_iterator rbegin() const { return tree.rbegin(); }
+    const_reverse_iterator rend() const { return tree.rend(); }
+
+    std::size_t size() const { return tree.size(); }
+    bool empty() const { return tree.empty(); }
+    std::size_t count(const QString& id) const { return index.contains(id) ? 1 : 0; }
+
+    iterator find(const QString& id)
+    {
+        const auto found = index.constFind(id);
+        return found == index.constEnd() ? tree.end() : found.value();
+    }
+    const_iterator find(const QString& id) const
+    {
+        const auto found = index.constFind(id);
+        return found == index.constEnd() ? tree.end() : const_iterator(found.value());
+    }
+
+    // The object stored under the ID; null for an unknown ID.
+    T* value(const QString& id) const
+    {
+        const auto found = index.constFind(id);
+        return found == index.constEnd() ? nullptr : found.value()->second;
+    }
+
+    // Like std::map: an ID already present keeps its object, and the result says whether the pair went in.
+    std::pair<iterator, bool> emplace(const QString& id, T* object)
+    {
+        if (index.contains(id))
+            return {index.value(id), false};
+        // Data folders are listed in ID order, so a load appends at the end: no descent needed there.
+        const iterator position = tree.empty() || tree.rbegin()->first < id ? tree.emplace_hint(tree.end(), id, object)
+                                                                            : tree.emplace(id, object).first;
+        index.insert(id, position);
+        return {position, true};
+    }
+    iterator erase(iterator position)
+    {
+        index.remove(position->first);
+        return tree.erase(position);
+    }
+    std::size_t erase(const QString& id)
+    {
+        const iterator position = find(id);
+        if (position == tree.end())
+            return 0;
+        erase(position);
+        return 1;
+    }
+    void clear()
+    {
+        index.clear();
+        tree.clear();
+    }
+
+private:
+    Tree tree;
+    QHash<QString, iterator> index;
+};

@@ -63,7 +63,16 @@ bool keepAside(const QString& path, QString* error)
     return false;
 }
 
-// Delphi-style whole numbers: blanks before the number are skipped, nothing may follow it.
+bool isUnreadableFile(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile())
+        return false;
+    return !file.open(QIODevice::ReadOnly) || !decodeSettingsText(file.readAll());
+}
+
+// Whole numbers as the settings file has always held them: blanks before the number are skipped, nothing may
+// follow it.
 std::optional<int> parseInt(const QString& text)
 {
     static const QRegularExpression wholeNumber(QStringLiteral("^ *([+-]?[0-9]+)$"));
@@ -112,6 +121,10 @@ bool KX_Settings::Save(const QString& path, QString* error) const
     QString text;
     for (const QString& line : lines)
         text += line + QStringLiteral("\r\n");
+    // A file that cannot be read and could not be kept aside at load is never replaced: it may hold the only
+    // record of the user's data folder.
+    if (isUnreadableFile(path) && !keepAside(path, error))
+        return false;
     QStringEncoder encoder(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     const QByteArray data = encoder.encode(text);
     return FileSystem::atomicWrite(path, data, error);

@@ -271,6 +271,20 @@ TEST_F(SettingsFileTest, writeFailureIsReportedAndChangesNothing)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
+TEST_F(SettingsFileTest, undecodableFileThatCannotBeKeptAsideIsNeverReplaced)
+{
+    const QByteArray bytes = "Data_Folder=/home/\xB3ucja/\r\n";
+    writeFileBytes(path, bytes);
+    // A folder where the kept copy should go makes the rename fail.
+    QDir(dir.path()).mkpath("config.ini.bak");
+    EXPECT_EQ(load(), KX_Settings::LoadResult::Unreadable);
+
+    QString error;
+    EXPECT_FALSE(save(&error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_EQ(readFileBytes(path), bytes);
+}
+
 TEST(SettingsFolderTest, liesInTheUsersConfigurationFolder)
 {
     EXPECT_EQ(UserSettingsFolder(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/Varnhold/Kronvel/");

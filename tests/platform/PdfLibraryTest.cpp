@@ -1,0 +1,297 @@
+#include "PdfLibrary.h"
+#include "Fonts.h"
+#include "PdfTools.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFontDatabase>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+const QString polish = QString::fromUtf8("ąćęłńóśźż ĄĆĘŁŃÓŚŹŻ");
+
+const PdfRgb black{0, 0, 0};
+const PdfRgb red{1, 0, 0};
+const PdfRgb blue{0, 0, 1};
+
+bool near(QColor actual, QColor expected, int tolerance = 40)
+{
+    return std::abs(actual.red() - expected.red()) <= tolerance &&
+           std::abs(actual.green() - expected.green()) <= tolerance &&
+           std::abs(actual.blue() - expected.blue()) <= tolerance;
+}
+
+class PdfLibraryTest : public ::testing::Test
+{
+protected:
+    // An A4 page with 12 pt Tahoma selected.
+    void SetUp() override
+    {
+        pdf.SetPageSize(595.28, 841.89);
+        pdf.SelectFont(pdf.AddTrueTypeFont("Tahoma"));
+        pdf.SetTextSize(12);
+    }
+
+    QString save()
+    {
+        const QString path = dir.filePath("test.pdf");
+        QString error;
+        EXPECT_TRUE(pdf.SaveToFile(path, &error)) << error.toStdString();
+        return path;
+    }
+
+    QTemporaryDir dir;
+    PdfLibrary pdf;
+};
+
+} // namespace
+
+TEST(FontsTest, facesAreFoundIgnoringCaseAndMissingOnesAreSubstituted)
+{
+    const QString substitute = Fonts::substituteFamily();
+    EXPECT_EQ(Fonts::familyFor("Segoe Print"), substitute);
+    EXPECT_EQ(Fonts::familyFor("No Such Face"), substitute);
+    EXPECT_EQ(Fonts::familyFor(""), substitute);
+    EXPECT_EQ(Fonts::familyFor("dejavu sans").toLower(), "dejavu sans");
+    const QString tahoma = Fonts::familyFor("tahoma");
+    if (QFile::exists("/usr/share/wine/fonts/tahoma.ttf"))
+        EXPECT_EQ(tahoma.toLower(), "tahoma");
+    else
+        EXPECT_EQ(tahoma, substitute);
+}
+
+TEST_F(PdfLibraryTest, polishTextComesBackExactlyInEveryStyleFromEmbeddedFonts)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    SKIP_WITHOUT_TOOL("pdffonts");
+    const char* fonts[] = {"Tahoma", "Tahoma [Bold]", "Tahoma [Italic]", "Tahoma [BoldItalic]", "Segoe Print"};
+    double y = 50;
+    for (const char* font : fonts) {
+        pdf.SelectFont(pdf.AddTrueTypeFont(font));
+        pdf.DrawText(50, y, polish);
+        y += 30;
+    }
+    const QString path = save();
+
+    const QStringList lines = PdfTools::text(path).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 5);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(lines[i].trimmed(), polish) << fonts[i];
+
+    const QStringList rows = PdfTools::fonts(path);
+    ASSERT_FALSE(rows.isEmpty());
+    static const QRegularExpression flags(R"(\s(yes|no)\s+(yes|no)\s+(yes|no)\s+\d+\s+\d+\s*$)");
+    for (const QString& row : rows) {
+        const auto match = flags.match(row);
+        ASSERT_TRUE(match.hasMatch()) << row.toStdString();
+        EXPECT_EQ(match.captured(1), "yes") << "not embedded: " << row.toStdString();
+        EXPECT_EQ(match.captured(3), "yes") << "no map to characters: " << row.toStdString();
+    }
+}
+
+TEST_F(PdfLibraryTest, noBreakSpaceKeepsItsOwnCharacterInTheTextMap)
+{
+    pdf.DrawText(50, 50, QString::fromUtf8("12\u00A0maja 1901"));
+    const QByteArray contents = PdfTools::streams(readFileBytes(save()));
+    EXPECT_TRUE(contents.contains("<00A0>")) << "the map back to characters has no no-break space";
+}
+
+TEST_F(PdfLibraryTest, measuredWidthsAndLineCountsMatchWhatIsDrawn)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    const QString line = QString::fromUtf8("Zażółć gęślą jaźń");
+    const double width = pdf.TextWidth(line);
+    pdf.DrawText(50, 50, line);
+
+    const QString note = QStringLiteral("Ala ma kota, a kot ma Alę; ").repeated(6);
+    const int lines = pdf.WrappedLineCount(note, 150);
+    EXPECT_GT(lines, 3);
+    EXPECT_EQ(pdf.DrawTextBox(50, 100, 150, note), lines);
+
+    const QString twoLines = QStringLiteral("Pierwsza linia\r\ndruga");
+    EXPECT_EQ(pdf.WrappedLineCount(twoLines, 400), 2);
+    EXPECT_EQ(pdf.WrappedLineCount(QStringLiteral("jeden\ndwa\ntrzy"), 400), 3);
+    EXPECT_DOUBLE_EQ(pdf.TextWidth(twoLines), pdf.TextWidth("Pierwsza linia"));
+    EXPECT_EQ(pdf.DrawTextBox(300, 400, 400, twoLines), 2);
+    // A text wrapped at its own measured width stays on one line; an empty text is one line.
+    EXPECT_EQ(pdf.WrappedLineCount(line, width), 1);
+    EXPECT_EQ(pdf.WrappedLineCount("", 100), 1);
+
+    const auto words = PdfTools::words(save(), 1);
+    const auto first = PdfTools::findWord(words, QString::fromUtf8("Zażółć"));
+    const auto last = PdfTools::findWord(words, QString::fromUtf8("jaźń"));
+    EXPECT_NEAR(first.box.left(), 50, 0.5);
+    EXPECT_NEAR(last.box.right(), 50 + width, 0.5);
+
+    std::set<int> noteRows;
+    for (const auto& w : words) {
+        if (w.box.left() >= 49 && w.box.right() <= 201 && w.box.top() >= 95 && w.box.top() < 380)
+            noteRows.insert(qRound(w.box.top()));
+    }
+    EXPECT_EQ(int(noteRows.size()), lines);
+    const auto second = PdfTools::findWord(words, "druga");
+    const auto firstOfTwo = PdfTools::findWord(words, "Pierwsza");
+    EXPECT_NEAR(second.box.left(), firstOfTwo.box.left(), 0.5);
+    EXPECT_NEAR(second.box.top() - firstOfTwo.box.top(), pdf.TextHeight(), 0.5);
+}
+
+TEST_F(PdfLibraryTest, alignmentPlacesLinesByTheirLeftEndCentreOrRightEnd)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    const double width = pdf.TextWidth("Środek");
+    pdf.SetTextAlign(PdfLibrary::AlignCentre);
+    pdf.DrawText(300, 100, QString::fromUtf8("Środek"));
+    pdf.SetTextAlign(PdfLibrary::AlignRight);
+    pdf.DrawText(300, 150, "Prawo");
+    pdf.DrawTextBox(100, 200, 200, "Pudełko");
+
+    const QString path = save();
+    const auto words = PdfTools::words(path, 1);
+    const auto centre = PdfTools::findWord(words, QString::fromUtf8("Środek")).box;
+    EXPECT_NEAR(centre.center().x(), 300, 0.5);
+    EXPECT_NEAR(centre.width(), width, 0.5);
+    EXPECT_NEAR(PdfTools::findWord(words, "Prawo").box.right(), 300, 0.5);
+    EXPECT_NEAR(PdfTools::findWord(words, QString::fromUtf8("Pudełko")).box.right(), 300, 0.5);
+    // The baseline is where it was asked for: a word without descenders stands on it.
+    const QRect ink = PdfTools::inkBounds(PdfTools::page(path, 1, 288), QRect(800, 400, 480, 240));
+    EXPECT_NEAR((ink.bottom() + 1) / 4.0, 150, 0.5);
+}
+
+TEST_F(PdfLibraryTest, scaleMultipliesGeometryAndDividesMeasuresButKeepsFontSizes)
+{
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    const double width = pdf.TextWidth("Skala");
+    const double height = pdf.TextHeight();
+    const double ascent = pdf.TextAscent();
+    pdf.SetScale(0.5);
+    EXPECT_DOUBLE_EQ(pdf.TextWidth("Skala"), 2 * width);
+    EXPECT_DOUBLE_EQ(pdf.TextHeight(), 2 * height);
+    EXPECT_DOUBLE_EQ(pdf.TextAscent(), 2 * ascent);
+    EXPECT_EQ(pdf.WrappedLineCount("Skala", 2 * width), 1);
+    pdf.SetScale(0);
+    EXPECT_DOUBLE_EQ(pdf.TextHeight(), 2 * height) << "a scale that is not positive is ignored";
+
+    pdf.SetFillColor(black);
+    pdf.DrawBox(200, 200, 100, 40, PdfLibrary::Paint::Fill);
+    pdf.SetLineColor(black);
+    pdf.SetLineWidth(20);
+    pdf.DrawLine(200, 400, 300, 400);
+    const QImage page = PdfTools::page(save(), 1);
+    // The box spans x 100..150 and y 100..120 on paper; the 20-unit line is 10 points thick at y 200.
+    EXPECT_TRUE(near(page.pixelColor(101, 101), Qt::black));
+    EXPECT_TRUE(near(page.pixelColor(148, 118), Qt::black));
+    EXPECT_TRUE(near(page.pixelColor(152, 110), Qt::white));
+    EXPECT_TRUE(near(page.pixelColor(125, 122), Qt::white));
+    EXPECT_TRUE(near(page.pixelColor(125, 196), Qt::black));
+    EXPECT_TRUE(near(page.pixelColor(125, 207), Qt::white));
+}
+
+TEST_F(PdfLibraryTest, pagesAreAppendedWithTheSizeSetRightAfterThem)
+{
+    SKIP_WITHOUT_TOOL("pdfinfo");
+    EXPECT_EQ(pdf.PageNumber(), 1);
+    EXPECT_DOUBLE_EQ(pdf.PageWidth(), 595);
+    EXPECT_DOUBLE_EQ(pdf.PageHeight(), 842);
+    pdf.DrawText(50, 50, "Jeden");
+    pdf.NewPage();
+    pdf.SetPageSize(841.89, 595.28);
+    EXPECT_EQ(pdf.PageNumber(), 2);
+    EXPECT_DOUBLE_EQ(pdf.PageWidth(), 842);
+    pdf.DrawText(50, 50, "Dwa");
+    const QString path = save();
+
+    EXPECT_EQ(PdfTools::pageCount(path), 2);
+    const QString info = QString::fromUtf8(PdfTools::run("pdfinfo", {"-f", "1", "-l", "2", path}));
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(Page\s+1 size:\s+595 x 842)"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(Page\s+2 size:\s+842 x 595)"))) << info.toStdString();
+}
+
+TEST_F(PdfLibraryTest, dashesGradientsCurvesAndClippingComeOut)
+{
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    pdf.SetLineColor(black);
+    pdf.SetLineWidth(4);
+    pdf.SetLineDash(10, 10);
+    pdf.DrawLine(100, 50, 300, 50);
+    pdf.SetLineDash(0, 0);
+
+    ASSERT_TRUE(pdf.NewLinearGradient("g", 100, 100, red, 100, 200, blue));
+    EXPECT_FALSE(pdf.NewLinearGradient("flat", 100, 100, red, 100, 100, blue));
+    pdf.SetFillGradient("g");
+    pdf.DrawBox(100, 100, 100, 100, PdfLibrary::Paint::Fill);
+
+    // A filled circle-like shape clipped to its left half.
+    pdf.SaveState();
+    pdf.AddBoxToPath(300, 100, 50, 100);
+    pdf.SetClippingPath();
+    pdf.SetFillColor(blue);
+    pdf.StartPath(350, 100);
+    pdf.AddCurveToPath(417, 100, 417, 200, 350, 200);
+    pdf.AddCurveToPath(283, 200, 283, 100, 350, 100);
+    pdf.ClosePath();
+    pdf.DrawPath(PdfLibrary::Paint::Fill);
+    pdf.RestoreState();
+    // The fill colour comes back with the state.
+    pdf.DrawBox(450, 140, 20, 20, PdfLibrary::Paint::Fill);
+
+    const QImage page = PdfTools::page(save(), 1);
+    EXPECT_TRUE(near(page.pixelColor(105, 50), Qt::black));
+    EXPECT_TRUE(near(page.pixelColor(115, 50), Qt::white));
+    EXPECT_TRUE(near(page.pixelColor(125, 50), Qt::black));
+    EXPECT_TRUE(near(page.pixelColor(150, 102), Qt::red));
+    EXPECT_TRUE(near(page.pixelColor(150, 198), Qt::blue));
+    EXPECT_TRUE(near(page.pixelColor(150, 150), QColor(128, 0, 128)));
+    EXPECT_TRUE(near(page.pixelColor(330, 150), Qt::blue));
+    EXPECT_TRUE(near(page.pixelColor(370, 150), Qt::white)) << "outside the clipping path";
+    EXPECT_TRUE(near(page.pixelColor(460, 150), QColor(128, 0, 128), 60)) << "gradient fill restored";
+}
+
+TEST_F(PdfLibraryTest, picturesAreReadByTheirContentsAndEmbeddedOnce)
+{
+    SKIP_WITHOUT_TOOL("pdfimages");
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    QImage picture(40, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    // Report pictures are BMP data whatever their name says.
+    const QString bmpNamedJpg = dir.filePath("picture.jpg");
+    ASSERT_TRUE(picture.save(bmpNamedJpg, "BMP"));
+    writeFileBytes(dir.filePath("notes.png"), "not a picture");
+
+    const int id = pdf.LoadImageFromFile(bmpNamedJpg);
+    ASSERT_GE(id, 0);
+    EXPECT_EQ(pdf.LoadImageFromFile(bmpNamedJpg), id);
+    EXPECT_EQ(pdf.ImageWidth(id), 40);
+    EXPECT_EQ(pdf.ImageHeight(id), 20);
+    EXPECT_EQ(pdf.LoadImageFromFile(dir.filePath("missing.png")), -1);
+    EXPECT_EQ(pdf.LoadImageFromFile(dir.filePath("notes.png")), -1);
+    EXPECT_EQ(pdf.ImageWidth(-1), 0);
+
+    pdf.DrawImage(id, 100, 100, 80, 40);
+    pdf.DrawImage(id, 300, 100, 40, 20);
+    const QString path = save();
+    const QStringList images = PdfTools::images(path);
+    ASSERT_FALSE(images.isEmpty());
+    for (const QString& row : images)
+        EXPECT_TRUE(row.contains(QRegularExpression(R"(\s40\s+20\s)"))) << row.toStdString();
+    const QImage page = PdfTools::page(path, 1);
+    EXPECT_TRUE(near(page.pixelColor(178, 138), Qt::red));
+    EXPECT_TRUE(near(page.pixelColor(182, 120), Qt::white));
+}
+
+TEST_F(PdfLibraryTest, writingWhereAFolderStandsFailsWithAReason)
+{
+    const QString blocked = dir.filePath("report.pdf");
+    ASSERT_TRUE(QDir().mkpath(blocked));
+    QString error;
+    EXPECT_FALSE(pdf.SaveToFile(blocked, &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(QFileInfo(blocked).isDir());
+    EXPECT_FALSE(pdf.SaveToFile(dir.filePath("again.pdf"))) << "a document is written once";
+}

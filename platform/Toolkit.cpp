@@ -59,6 +59,15 @@ TColor ColorToRGB(TColor color)
     return color & 0x00FFFFFF;
 }
 
+QString VersionNrText(quint32 versionNr)
+{
+    return QStringLiteral("%1.%2.%3.%4")
+        .arg(versionNr >> 24)
+        .arg((versionNr >> 16) & 0xFF)
+        .arg((versionNr >> 8) & 0xFF)
+        .arg(versionNr & 0xFF);
+}
+
 int LocaleCompare(const QString& a, const QString& b, bool ignoreCase)
 {
     return polishCollator(ignoreCase).compare(a, b);

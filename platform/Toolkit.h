@@ -5,6 +5,9 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <functional>
+
+class QObject;
 
 // 0x00BBGGRR. System colours are 0xFF0000nn (nn = the system colour index); clNone means "no colour".
 using TColor = quint32;
@@ -79,6 +82,19 @@ constexpr TColor RGB(int r, int g, int b)
 {
     return TColor(quint8(r)) | (TColor(quint8(g)) << 8) | (TColor(quint8(b)) << 16);
 }
+
+// Horizontal alignment of text and of a control's parts; TLeftRight uses only the first two.
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+using TLeftRight = TAlignment;
+// Vertical placement of text or a glyph.
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// The plain notification of controls: the control that raises it is the sender.
+using TNotifyEvent = std::function<void(QObject* Sender)>;
+
+// The version text controls publish: the four bytes of their version number from the highest down, in decimal,
+// joined by "." (0x01060000 reads "1.6.0.0").
+QString VersionNrText(quint32 versionNr);
 
 struct TPoint
 {

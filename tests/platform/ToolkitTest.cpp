@@ -85,3 +85,10 @@ TEST(ToolkitTest, trimBlanksKeepsNoBreakSpaces)
     EXPECT_EQ(TrimBlanks(QStringLiteral("   ")), QString());
     EXPECT_EQ(TrimBlanks(QStringLiteral("a b")), QStringLiteral("a b"));
 }
+
+TEST(ToolkitTest, versionTextReadsTheFourBytesFromTheHighest)
+{
+    EXPECT_EQ(VersionNrText(0x01060000), QStringLiteral("1.6.0.0"));
+    EXPECT_EQ(VersionNrText(0x01010104), QStringLiteral("1.1.1.4"));
+    EXPECT_EQ(VersionNrText(0xFF00FE01), QStringLiteral("255.0.254.1"));
+}

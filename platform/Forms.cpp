@@ -321,7 +321,7 @@ TForm::TForm(QWidget* owner) : QWidget(owner, Qt::Window), TAlignHost(this)
 TForm::~TForm()
 {
     if (OnDestroy)
-        OnDestroy();
+        OnDestroy(this);
 }
 
 void TForm::SetClientSize(int clientWidth, int clientHeight)
@@ -449,7 +449,7 @@ bool TForm::CloseQuery()
 {
     bool canClose = true;
     if (OnCloseQuery)
-        OnCloseQuery(canClose);
+        OnCloseQuery(this, canClose);
     return canClose;
 }
 
@@ -459,7 +459,7 @@ TCloseAction TForm::closeAction()
         return caNone;
     TCloseAction action = caHide;
     if (OnClose)
-        OnClose(action);
+        OnClose(this, action);
     return action;
 }
 
@@ -497,9 +497,9 @@ void TForm::closeEvent(QCloseEvent* event)
 bool TForm::event(QEvent* event)
 {
     if (event->type() == QEvent::WindowActivate && OnActivate)
-        OnActivate();
+        OnActivate(this);
     else if (event->type() == QEvent::WindowDeactivate && OnDeactivate)
-        OnDeactivate();
+        OnDeactivate(this);
     return QWidget::event(event);
 }
 
@@ -507,21 +507,21 @@ void TForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     if (!event->spontaneous() && OnShow)
-        OnShow();
+        OnShow(this);
 }
 
 void TForm::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
     if (!event->spontaneous() && OnHide)
-        OnHide();
+        OnHide(this);
 }
 
 void TForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     if (OnResize)
-        OnResize();
+        OnResize(this);
 }
 
 bool TForm::eventFilter(QObject* watched, QEvent* event)
@@ -552,13 +552,13 @@ bool TForm::previewKey(QObject* receiver, QKeyEvent* event)
     int key = event->key();
     QString text = event->text();
     if (OnKeyDown) {
-        OnKeyDown(key, event->modifiers());
+        OnKeyDown(this, key, event->modifiers());
         if (key == 0)
             return true;
     }
     if (OnKeyPress && text.size() == 1) {
         QChar character = text[0];
-        OnKeyPress(character);
+        OnKeyPress(this, character);
         if (character.isNull())
             return true;
         text = QString(character);

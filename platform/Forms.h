@@ -150,20 +150,21 @@ public:
     // OnCloseQuery's answer, true without a handler.
     bool CloseQuery();
 
-    std::function<void()> OnActivate;
-    std::function<void()> OnDeactivate;
-    std::function<void()> OnShow;
-    std::function<void()> OnHide;
-    std::function<void()> OnResize;
-    std::function<void()> OnDestroy;
-    std::function<void(bool& canClose)> OnCloseQuery;
-    std::function<void(TCloseAction& action)> OnClose;
-    // Every key pressed in the window, before the control with the focus sees it; handled stops it there.
-    std::function<void(QKeyEvent* event, bool& handled)> OnShortCut;
-    // With KeyPreview, every key before the control with the focus sees it; setting key (or the character) to 0
+    // The events pass the form as their sender, as the toolkit's do.
+    TNotifyEvent OnActivate;
+    TNotifyEvent OnDeactivate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnResize;
+    TNotifyEvent OnDestroy;
+    std::function<void(QObject* Sender, bool& CanClose)> OnCloseQuery;
+    std::function<void(QObject* Sender, TCloseAction& Action)> OnClose;
+    // Every key pressed in the window, before the control with the focus sees it; Handled stops it there.
+    std::function<void(QKeyEvent* Key, bool& Handled)> OnShortCut;
+    // With KeyPreview, every key before the control with the focus sees it; setting Key (or the character) to 0
     // swallows it, another value goes on to the control in its place.
-    std::function<void(int& key, Qt::KeyboardModifiers shift)> OnKeyDown;
-    std::function<void(QChar& key)> OnKeyPress;
+    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnKeyDown;
+    std::function<void(QObject* Sender, QChar& Key)> OnKeyPress;
 
     void setVisible(bool visible) override;
 

@@ -171,7 +171,7 @@ TEST(FormsTest, dialogLaysOutAndReturnsItsModalResult)
         Dialog dialog;
         EXPECT_EQ(dialog.bottom->geometry(), QRect(0, 70, 300, 50)) << c.how;
         int activations = 0;
-        dialog.form.OnActivate = [&] { ++activations; };
+        dialog.form.OnActivate = [&](QObject*) { ++activations; };
         QTimer::singleShot(0, [&] {
             EXPECT_TRUE(dialog.form.isVisible());
             EXPECT_TRUE(dialog.form.IsModal());
@@ -188,9 +188,9 @@ TEST(FormsTest, closeQueryAndCloseActionCanKeepTheDialogOpen)
 {
     Dialog dialog;
     int queries = 0;
-    dialog.form.OnCloseQuery = [&](bool& canClose) { canClose = ++queries > 1; };
+    dialog.form.OnCloseQuery = [&](QObject*, bool& canClose) { canClose = ++queries > 1; };
     int closes = 0;
-    dialog.form.OnClose = [&](TCloseAction& action) { action = ++closes > 1 ? caHide : caNone; };
+    dialog.form.OnClose = [&](QObject*, TCloseAction& action) { action = ++closes > 1 ? caHide : caNone; };
     QTimer::singleShot(0, [&] {
         dialog.save->click(); // refused by OnCloseQuery
         QTimer::singleShot(0, [&] {
@@ -226,7 +226,7 @@ TEST(FormsTest, keysReachTheFormFirst)
     EXPECT_EQ(dialog.edit->text(), QStringLiteral("a"));
 
     dialog.form.SetKeyPreview(true);
-    dialog.form.OnKeyPress = [](QChar& key) {
+    dialog.form.OnKeyPress = [](QObject*, QChar& key) {
         if (key == u'x')
             key = QChar();
         else

@@ -59,6 +59,8 @@ TColor ColorToRGB(TColor color)
     return color & 0x00FFFFFF;
 }
 
+Exception::Exception(const QString& message) : message(message), utf8(message.toUtf8()) {}
+
 QString VersionNrText(quint32 versionNr)
 {
     return QStringLiteral("%1.%2.%3.%4")

@@ -2,9 +2,11 @@
 // string list with its sorting and comma-text rules. Everything here is QtCore-only.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <exception>
 #include <functional>
 
 class QObject;
@@ -95,6 +97,27 @@ using TNotifyEvent = std::function<void(QObject* Sender)>;
 // The version text controls publish: the four bytes of their version number from the highest down, in decimal,
 // joined by "." (0x01060000 reads "1.6.0.0").
 QString VersionNrText(quint32 versionNr);
+
+// The toolkit's exceptions: a refusal or failure with a fixed English message, raised by controls and settings
+// objects and caught at the program's edges.
+class Exception : public std::exception
+{
+public:
+    explicit Exception(const QString& message);
+    const QString& Message() const { return message; }
+    const char* what() const noexcept override { return utf8.constData(); }
+
+private:
+    QString message;
+    QByteArray utf8;
+};
+
+// A bad index into a list.
+class EListError : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 struct TPoint
 {

@@ -92,3 +92,13 @@ TEST(ToolkitTest, versionTextReadsTheFourBytesFromTheHighest)
     EXPECT_EQ(VersionNrText(0x01010104), QStringLiteral("1.1.1.4"));
     EXPECT_EQ(VersionNrText(0xFF00FE01), QStringLiteral("255.0.254.1"));
 }
+
+TEST(ToolkitTest, exceptionsCarryTheirMessage)
+{
+    try {
+        throw EListError(QStringLiteral("Zła pozycja"));
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("Zła pozycja"));
+        EXPECT_STREQ(e.what(), "Zła pozycja");
+    }
+}

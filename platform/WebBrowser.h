@@ -1,0 +1,47 @@
+// The embedded web browser of the start page and the family view. It shows local pages and asks its owner
+// before the engine goes anywhere: every navigation (a clicked link, a script, the page's own load) and every
+// new-window request (a link with target="_blank") is put to OnBeforeNavigate2, which may cancel it. Commands
+// that a link starts run queued, after the engine's callback has returned, so no window opens and no page is
+// loaded from inside the engine.
+#pragma once
+
+#include <QUrl>
+#include <QWebEngineView>
+#include <functional>
+
+class TCppWebBrowser : public QWebEngineView
+{
+    Q_OBJECT
+public:
+    // What the owner decides about one navigation: whether the engine goes on, and the work the link asks for.
+    struct Decision
+    {
+        bool cancel = false;
+        std::function<void()> command;
+    };
+
+    explicit TCppWebBrowser(QWidget* parent = nullptr);
+
+    // Shows the local file at path.
+    void Navigate(const QString& path);
+    // The address last given to Navigate.
+    QUrl NavigatedUrl() const { return navigated; }
+
+    // Asked inside the engine's callback; it must decide at once and show nothing. Without it every navigation
+    // proceeds and no new window opens. An exception it throws cancels the navigation and is raised again once
+    // the engine's callback has returned, where the program's event handling shows it.
+    std::function<Decision(const QUrl& url)> OnBeforeNavigate2;
+    // After the page that Navigate asked for has loaded; a cancelled or failed navigation never reports here.
+    std::function<void()> OnDocumentComplete;
+    // A right click over the page, at its screen position. The engine's own menu is never shown: without a
+    // handler a right click does nothing.
+    std::function<void(const QPoint& globalPos)> OnContextMenu;
+
+private:
+    friend class GuardedPage;
+    // The owner's decision, with the command queued; true when the engine may go on.
+    bool allowNavigation(const QUrl& url);
+    void pageLoaded(bool ok);
+
+    QUrl navigated;
+};

@@ -1,0 +1,144 @@
+#include "WebBrowser.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A page whose only content is one link filling the top of the view, so a click at (20, 20) follows it.
+QString linkPage(const QString& attributes)
+{
+    return QStringLiteral("<html><body style=\"margin:0\"><a id=\"link\" %1 style=\"display:block;height:200px\">"
+                          "link</a></body></html>")
+        .arg(attributes);
+}
+
+class WebBrowserTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        browser.resize(400, 300);
+        browser.show();
+        browser.OnDocumentComplete = [this] { ++completed; };
+    }
+
+    QString writePage(const QString& name, const QString& html)
+    {
+        const QString path = folder.filePath(name);
+        writeFileBytes(path, html.toUtf8());
+        return path;
+    }
+
+    // Navigates and waits until the page has loaded.
+    void open(const QString& path)
+    {
+        const int before = completed;
+        browser.Navigate(path);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return completed > before; }, 20000));
+    }
+
+    void clickLink()
+    {
+        QWidget* target = browser.focusProxy() ? browser.focusProxy() : &browser;
+        QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(20, 20));
+    }
+
+    QTemporaryDir folder;
+    TCppWebBrowser browser;
+    QList<QUrl> asked;
+    int completed = 0;
+};
+
+TEST_F(WebBrowserTest, ownLoadIsAskedAndReportedOnce)
+{
+    browser.OnBeforeNavigate2 = [this](const QUrl& url) {
+        asked.append(url);
+        return TCppWebBrowser::Decision{};
+    };
+    const QString page = writePage("index.html", linkPage("href=\"other.html\""));
+    open(page);
+    EXPECT_EQ(asked, QList<QUrl>{QUrl::fromLocalFile(page)});
+    EXPECT_EQ(completed, 1);
+}
+
+TEST_F(WebBrowserTest, cancelledLinkKeepsThePageAndRunsItsCommandAfterTheCallback)
+{
+    const QString page = writePage("index.html", linkPage("href=\"stat_surname\""));
+    open(page);
+    bool insideCallback = false;
+    int commandsRun = 0;
+    bool ranInsideCallback = false;
+    browser.OnBeforeNavigate2 = [&](const QUrl& url) {
+        asked.append(url);
+        insideCallback = true;
+        QCoreApplication::processEvents();
+        insideCallback = false;
+        return TCppWebBrowser::Decision{true, [&] {
+                                            ranInsideCallback = insideCallback;
+                                            ++commandsRun;
+                                        }};
+    };
+    clickLink();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return commandsRun == 1; }, 20000));
+    EXPECT_FALSE(ranInsideCallback);
+    EXPECT_EQ(asked, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("stat_surname"))});
+    QTest::qWait(200);
+    EXPECT_EQ(browser.url(), QUrl::fromLocalFile(page));
+    EXPECT_EQ(completed, 1) << "a cancelled navigation is no finished page";
+}
+
+TEST_F(WebBrowserTest, newWindowLinkIsAskedAndOpensNoWindow)
+{
+    open(writePage("index.html", linkPage("target=\"_blank\" href=\"https://example.com/kronvel\"")));
+    browser.OnBeforeNavigate2 = [this](const QUrl& url) {
+        asked.append(url);
+        return TCppWebBrowser::Decision{true, {}};
+    };
+    const int windowsBefore = int(QApplication::topLevelWidgets().size());
+    clickLink();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 20000));
+    EXPECT_EQ(asked, QList<QUrl>{QUrl("https://example.com/kronvel")});
+    EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windowsBefore);
+}
+
+TEST_F(WebBrowserTest, exceptionInTheCallbackCancelsAndIsRaisedFromTheEventLoop)
+{
+    const QString page = writePage("index.html", linkPage("href=\"other.html\""));
+    writePage("other.html", "<html><body>other</body></html>");
+    open(page);
+    browser.OnBeforeNavigate2 = [](const QUrl&) -> TCppWebBrowser::Decision {
+        throw std::runtime_error("broken link handler");
+    };
+    clickLink();
+    QString raised;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            try {
+                QCoreApplication::processEvents();
+            } catch (const std::runtime_error& error) {
+                raised = error.what();
+            }
+            return !raised.isEmpty();
+        },
+        20000));
+    EXPECT_EQ(raised, "broken link handler");
+    QTest::qWait(200);
+    EXPECT_EQ(browser.url(), QUrl::fromLocalFile(page));
+}
+
+TEST_F(WebBrowserTest, rightClickGoesToTheOwnerInsteadOfTheEnginesMenu)
+{
+    open(writePage("index.html", linkPage("")));
+    QPoint requested;
+    browser.OnContextMenu = [&](const QPoint& globalPos) { requested = globalPos; };
+    QWidget* target = browser.focusProxy() ? browser.focusProxy() : &browser;
+    QTest::mouseClick(target, Qt::RightButton, {}, QPoint(30, 40));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !requested.isNull(); }, 20000));
+    EXPECT_EQ(requested, browser.mapToGlobal(QPoint(30, 40)));
+}
+
+} // namespace

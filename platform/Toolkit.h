@@ -151,6 +151,9 @@ inline TPoint Point(int x, int y)
 
 enum class TDuplicates { dupIgnore, dupAccept, dupError };
 
+// Bevels of panels and labels: none, sunk in, raised, or a gap of the bevel's width.
+enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
+
 // The toolkit's string list: an ordered list of texts, each with an optional object pointer. A sorted list
 // keeps its texts in order and finds them by binary search; comparison follows the platform's locale
 // (Polish collation), ignoring case unless CaseSensitive is set.

@@ -6,6 +6,11 @@
 #include <QIODevice>
 #include <QPainter>
 
+QString ProgramResourcePath(const QString& name)
+{
+    return QStringLiteral(":/res/") + name.toUpper();
+}
+
 void TGraphic::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);

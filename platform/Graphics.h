@@ -10,6 +10,10 @@
 class QIODevice;
 class TCanvas;
 
+// Where the program's named binary resources live: Qt resources under ":/res/", names in upper case, since
+// resource names are looked up regardless of case.
+QString ProgramResourcePath(const QString& name);
+
 class TGraphic
 {
 public:

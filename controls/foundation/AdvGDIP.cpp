@@ -1,0 +1,8 @@
+#include "AdvGDIP.h"
+
+int GlowSpeed = 30;
+
+bool IsVista()
+{
+    return false;
+}

@@ -1,0 +1,191 @@
+// Reads GEDCOM files with the reader and prints, for each, the time of the load and the parse, the individuals
+// read per second and the peak memory. Without arguments it reads the largest file of the shared collection and
+// a generated file of 100,000 individuals, each in a process of its own so that the peak belongs to that read.
+//
+//   bench_gedcom_read                 both reads
+//   bench_gedcom_read --read FILE     one read, in this process
+#include "_gedcom.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+long residentKilobytes()
+{
+    long pages = 0;
+    long resident = 0;
+    if (FILE* statm = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(statm);
+    }
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+int readOne(const QString& path)
+{
+    const double megabytes = QFileInfo(path).size() / (1024.0 * 1024.0);
+    const long before = residentKilobytes();
+    _Gedcom reader;
+    QElapsedTimer timer;
+    timer.start();
+    if (!reader.LoadFile(path)) {
+        std::printf("cannot read %s\n", qPrintable(path));
+        return 1;
+    }
+    const double loadSeconds = timer.nsecsElapsed() / 1e9;
+    reader.Parse();
+    const double totalSeconds = timer.nsecsElapsed() / 1e9;
+    const long peak = peakKilobytes();
+    const auto individuals = reader.individuals().size();
+
+    std::printf("%s\n", qPrintable(QFileInfo(path).fileName()));
+    std::printf("  size %.1f MB, %lld individuals, %lld families, %d lines, encoding %s\n", megabytes,
+                qlonglong(individuals), qlonglong(reader.families().size()), reader.lineCount(),
+                qPrintable(gedcomEncodingName(reader.encoding())));
+    std::printf("  time %.3f s (load %.3f s, parse %.3f s), %.0f individuals per second\n", totalSeconds, loadSeconds,
+                totalSeconds - loadSeconds, individuals / totalSeconds);
+    std::printf("  peak memory %.1f MB (%.1f MB before the read), %.1f times the file size\n", peak / 1024.0,
+                before / 1024.0, (peak - before) / 1024.0 / megabytes);
+    return 0;
+}
+
+// A family tree of `count` individuals in couples with two children each, with the lines a genealogy program
+// writes for them: names with their parts, events with dates, places and citations, notes with continuations,
+// occupations and now and then a picture link. Polish letters throughout.
+void generate(const QString& path, int count)
+{
+    static const char* const given[] = {"Jan",   "Anna",       "Łukasz",    "Zofia",
+                                        "Józef", "Małgorzata", "Stanisław", "Jadwiga"};
+    static const char* const surnames[] = {"Kowalski",    "Nowak",     "Wiśniewski", "Wójcik",  "Kamiński",
+                                           "Lewandowski", "Zieliński", "Szymański",  "Woźniak", "Dąbrowski"};
+    static const char* const places[] = {"Kraków", "Łódź", "Gdańsk", "Poznań", "Wrocław", "Zielona Góra"};
+    static const char* const months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                         "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    QByteArray out = "0 HEAD\n1 SOUR KRONVEL\n1 GEDC\n2 VERS 5.5.1\n2 FORM LINEAGE-LINKED\n1 CHAR UTF-8\n";
+    const auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
+    for (int i = 0; i < count; ++i) {
+        const int family = i / 4;
+        line(QStringLiteral("0 @I%1@ INDI").arg(i));
+        line(QStringLiteral("1 NAME %1 /%2/").arg(given[i % 8], surnames[(i / 3) % 10]));
+        line(QStringLiteral("2 GIVN %1").arg(given[i % 8]));
+        line(QStringLiteral("2 SURN %1").arg(surnames[(i / 3) % 10]));
+        line(QStringLiteral("1 SEX %1").arg(i % 2 ? "F" : "M"));
+        line(QStringLiteral("1 BIRT"));
+        line(QStringLiteral("2 DATE %1 %2 %3").arg(1 + i % 28).arg(months[i % 12]).arg(1700 + i % 300));
+        line(QStringLiteral("2 PLAC %1").arg(places[i % 6]));
+        line(QStringLiteral("2 SOUR @S%1@").arg(i % 50));
+        line(QStringLiteral("3 PAGE s. %1").arg(i % 400));
+        if (i % 2 == 0) {
+            line(QStringLiteral("1 DEAT"));
+            line(QStringLiteral("2 DATE ABT %1").arg(1760 + i % 300));
+            line(QStringLiteral("2 PLAC %1").arg(places[(i + 3) % 6]));
+        }
+        line(QStringLiteral("1 OCCU rolnik"));
+        if (i % 3 == 0) {
+            line(QStringLiteral("1 NOTE Wspomnienie rodziny o tej osobie, spisane przez wnuków"));
+            line(QStringLiteral("2 CONC  w zeszycie z %1 roku.").arg(1900 + i % 100));
+            line(QStringLiteral("2 CONT Drugi akapit notatki."));
+        }
+        if (i % 10 == 0) {
+            line(QStringLiteral("1 OBJE"));
+            line(QStringLiteral("2 FILE zdjecia/osoba%1.jpg").arg(i));
+            line(QStringLiteral("2 TITL Portret"));
+        }
+        if (i % 4 < 2)
+            line(QStringLiteral("1 FAMS @F%1@").arg(family));
+        else
+            line(QStringLiteral("1 FAMC @F%1@").arg(family));
+        if (out.size() > (1 << 20)) {
+            file.write(out);
+            out.clear();
+        }
+    }
+    for (int f = 0; f < count / 4; ++f) {
+        line(QStringLiteral("0 @F%1@ FAM").arg(f));
+        line(QStringLiteral("1 HUSB @I%1@").arg(4 * f));
+        line(QStringLiteral("1 WIFE @I%1@").arg(4 * f + 1));
+        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 2));
+        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 3));
+        line(QStringLiteral("1 MARR"));
+        line(QStringLiteral("2 DATE BET %1 AND %2").arg(1720 + f % 280).arg(1721 + f % 280));
+        line(QStringLiteral("2 PLAC %1").arg(places[f % 6]));
+    }
+    for (int s = 0; s < 50; ++s) {
+        line(QStringLiteral("0 @S%1@ SOUR").arg(s));
+        line(QStringLiteral("1 TITL Księga metrykalna parafii %1").arg(places[s % 6]));
+    }
+    line(QStringLiteral("0 TRLR"));
+    file.write(out);
+}
+
+QString largestSharedFile()
+{
+    QString largest;
+    qint64 largestSize = -1;
+    QDirIterator it(QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data/gedcom"), {"*.ged", "*.GED"}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        if (info.size() > largestSize) {
+            largest = info.absoluteFilePath();
+            largestSize = info.size();
+        }
+    }
+    return largest;
+}
+
+int readInChild(const char* self, const QString& path)
+{
+    std::fflush(stdout);
+    const pid_t child = fork();
+    if (child == 0) {
+        const QByteArray file = path.toLocal8Bit();
+        execl("/proc/self/exe", self, "--read", file.constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "--read") == 0)
+        return readOne(QString::fromLocal8Bit(argv[2]));
+
+    int failures = 0;
+    const QString shared = largestSharedFile();
+    if (shared.isEmpty())
+        std::printf("the shared GEDCOM data is not beside the project\n");
+    else
+        failures += readInChild(argv[0], shared);
+
+    QTemporaryDir dir;
+    const QString generated = dir.filePath(QStringLiteral("generated-100000.ged"));
+    generate(generated, 100000);
+    failures += readInChild(argv[0], generated);
+    return failures == 0 ? 0 : 1;
+}

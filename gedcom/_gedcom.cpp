@@ -1,0 +1,323 @@
+// The reader's core: loading a file into lines, the line-level operations and the progress protocol. The record
+// passes are in _gedcomRecords.cpp, dates and names in _gedcomDatesNames.cpp.
+#include "_gedcom.h"
+
+#include "GedcomTags.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+#include <algorithm>
+#include <cstring>
+#include <limits>
+
+_Gedcom gGedcom;
+
+namespace {
+
+// A level: decimal digits only, within an int; -1 for anything else.
+int levelNumber(QByteArrayView text)
+{
+    if (text.isEmpty() || text.size() > 9)
+        return -1;
+    int level = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9')
+            return -1;
+        level = level * 10 + (c - '0');
+    }
+    return level;
+}
+
+// The end of the token that starts at `from`: the next blank, or the end of the line.
+qsizetype tokenEnd(QByteArrayView line, qsizetype from)
+{
+    while (from < line.size() && line[from] != ' ')
+        ++from;
+    return from;
+}
+
+qsizetype skipBlanks(QByteArrayView line, qsizetype from)
+{
+    while (from < line.size() && line[from] == ' ')
+        ++from;
+    return from;
+}
+
+// True when one of eight bytes is a control character: below 0x20, or DEL.
+bool holdsControl(quint64 eight)
+{
+    constexpr quint64 ones = 0x0101010101010101ULL;
+    constexpr quint64 highs = 0x8080808080808080ULL;
+    const quint64 del = eight ^ (0x7F * ones);
+    return (((eight - 0x20 * ones) & ~eight) | ((del - ones) & ~del)) & highs;
+}
+
+qsizetype countOf(QByteArrayView bytes, char c)
+{
+    qsizetype count = 0;
+    const char* end = bytes.data() + bytes.size();
+    for (const char* p = bytes.data(); (p = static_cast<const char*>(std::memchr(p, c, std::size_t(end - p)))); ++p)
+        ++count;
+    return count;
+}
+
+bool isControl(uchar c)
+{
+    return c < 0x20 || c == 0x7F;
+}
+
+// The position of the next control character (line ends included) from `from` on; `size` when there is none.
+int nextControl(const char* data, int from, int size)
+{
+    quint64 eight = 0;
+    while (from + 8 <= size && (std::memcpy(&eight, data + from, 8), !holdsControl(eight)))
+        from += 8;
+    while (from < size && !isControl(uchar(data[from])))
+        ++from;
+    return from;
+}
+
+QString hexBytes(QByteArrayView bytes)
+{
+    QStringList hex;
+    for (const char c : bytes)
+        hex.append(QString::asprintf("0x%02X", uchar(c)));
+    return hex.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+_Gedcom::_Gedcom() = default;
+
+void _Gedcom::Clear()
+{
+    if (parsing)
+        return;
+    individualRecords.clear();
+    familyRecords.clear();
+    sourceRecords.clear();
+    pictureRecords.clear();
+    individualByXref.clear();
+    multimediaLinks = 0;
+}
+
+bool _Gedcom::LoadFile(const QString& filePath)
+{
+    if (parsing)
+        return false;
+    totalLines = lastStage = lastPosition = 0;
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    QByteArray bytes = file.readAll();
+    // Lines keep their places in the file as 32-bit offsets.
+    if (file.error() != QFileDevice::NoError || bytes.size() > std::numeric_limits<int>::max())
+        return false;
+    Load(std::move(bytes));
+    path = QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
+    return true;
+}
+
+void _Gedcom::Load(QByteArray bytes)
+{
+    const std::optional<GedcomEncoding> form = takeUnicodeForm(bytes);
+    text = std::move(bytes);
+    lines.clear();
+    faults.clear();
+    std::vector<SkippedLine> skipped;
+    SplitLines(skipped);
+
+    // UTF-16 became valid UTF-8 on the way in; every other file may have to prove it is UTF-8.
+    Utf8Checker checker;
+    const bool utf16 = form && *form != GedcomEncoding::Utf8;
+    if (!utf16)
+        CheckUtf8(checker);
+    fileEncoding = form ? *form : encodingForCharset(HeaderCharset(), text, checker.faults().isEmpty());
+    if (fileEncoding == GedcomEncoding::Utf8)
+        for (const Utf8Checker::Fault& fault : checker.faults())
+            faults.append({fault.line, GedcomProblem::Kind::InvalidBytes, hexBytes(fault.bytes)});
+    for (const SkippedLine& line : skipped)
+        faults.append({line.number, line.kind, Decode(QByteArrayView(text).sliced(line.begin, line.size))});
+    std::stable_sort(faults.begin(), faults.end(),
+                     [](const GedcomProblem& a, const GedcomProblem& b) { return a.line < b.line; });
+}
+
+// Cuts the file into lines on its bytes: LF, CR and CR LF each end a line. A TAB becomes a blank and other control
+// characters are taken out of the line in place (and listed), so nothing later meets them.
+void _Gedcom::SplitLines(std::vector<SkippedLine>& skipped)
+{
+    char* data = text.data();
+    const int size = int(text.size());
+    const qsizetype lineFeeds = countOf(text, '\n');
+    lines.reserve(1 + (lineFeeds > 0 ? lineFeeds : countOf(text, '\r')));
+    int write = 0;
+    int lineBegin = 0;
+    int number = 1;
+    QByteArray controls;
+    const auto endLine = [&] {
+        if (!controls.isEmpty()) {
+            faults.append({number, GedcomProblem::Kind::ControlCharacters, hexBytes(controls)});
+            controls.clear();
+        }
+        EndLine(lineBegin, write, number, skipped);
+    };
+    int read = 0;
+    while (read < size) {
+        if (write == read) {
+            // Nothing taken out so far: runs of ordinary bytes stay where they are.
+            read = write = nextControl(data, read, size);
+            if (read == size)
+                break;
+        }
+        const auto c = uchar(data[read++]);
+        if (!isControl(c)) {
+            data[write++] = char(c);
+        } else if (c == '\n' || c == '\r') {
+            endLine();
+            // The line end stays in the buffer, so that bytes keep their places in files without control
+            // characters.
+            data[write++] = char(c);
+            if (c == '\r' && read < size && data[read] == '\n')
+                data[write++] = data[read++];
+            ++number;
+            lineBegin = write;
+        } else if (c == '\t') {
+            data[write++] = ' ';
+        } else {
+            controls.append(char(c));
+        }
+    }
+    endLine();
+    text.truncate(write);
+}
+
+void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped)
+{
+    while (begin < end && text[begin] == ' ')
+        ++begin;
+    if (begin == end)
+        return;
+    const QByteArrayView line = QByteArrayView(text).sliced(begin, end - begin);
+    LineParts parts;
+    const LineFault fault = SplitLine(line, parts);
+    if (fault != LineFault::None) {
+        const auto kind = fault == LineFault::NoTag ? GedcomProblem::Kind::NoTag : GedcomProblem::Kind::LevelNotANumber;
+        skipped.push_back({number, kind, begin, end - begin});
+        return;
+    }
+    const auto offset = [&](QByteArrayView part) {
+        return part.isNull() ? begin : int(part.data() - text.constData());
+    };
+    lines.push_back({number, parts.level, gedcomTag(parts.tag), offset(parts.xref), int(parts.xref.size()),
+                     offset(parts.value), int(parts.value.size())});
+}
+
+_Gedcom::LineFault _Gedcom::SplitLine(QByteArrayView line, LineParts& parts)
+{
+    parts = LineParts();
+    qsizetype at = skipBlanks(line, 0);
+    qsizetype end = tokenEnd(line, at);
+    parts.level = levelNumber(line.sliced(at, end - at));
+    if (parts.level < 0)
+        return LineFault::LevelNotANumber;
+
+    at = skipBlanks(line, end);
+    if (at < line.size() && line[at] == '@') {
+        // A cross-reference runs to its closing at-sign, blanks included; one that is never closed ends at a blank.
+        end = at + 1;
+        while (end < line.size() && line[end] != '@')
+            ++end;
+        end = end < line.size() ? end + 1 : tokenEnd(line, at);
+        parts.xref = line.sliced(at, end - at);
+        at = skipBlanks(line, end);
+    }
+    if (at >= line.size())
+        return LineFault::NoTag;
+    end = tokenEnd(line, at);
+    parts.tag = line.sliced(at, end - at);
+    if (end < line.size())
+        parts.value = line.sliced(end + 1);
+    return LineFault::None;
+}
+
+std::optional<QByteArrayView> _Gedcom::HeaderCharset() const
+{
+    for (int i = 1; i < int(lines.size()) && lines[i].level != 0; ++i)
+        if (lines[i].level == 1 && lines[i].tag == Tag::Char)
+            return Raw(i);
+    return std::nullopt;
+}
+
+void _Gedcom::CheckUtf8(Utf8Checker& checker) const
+{
+    for (int i = 0; i < int(lines.size()); ++i)
+        checker.check(lines[i].number, Raw(i), lines[i].tag == Tag::Conc);
+    checker.finish();
+}
+
+void _Gedcom::Parse()
+{
+    parsing = true;
+    totalLines = int(lines.size());
+    ReserveRecords();
+    ReportProgress(1, 0);
+    ReportProgress(2, 0);
+    ReportProgress(3, 0);
+    ReadIndividuals();
+    ReadFamilies();
+    ReadSources();
+    ReadPictures();
+    parsing = false;
+}
+
+void _Gedcom::ReportProgress(int stage, int position)
+{
+    lastStage = stage;
+    lastPosition = position == -10 ? totalLines : position;
+    if (progressCallback)
+        progressCallback(lastStage, lastPosition, totalLines);
+}
+
+KV_Person* _Gedcom::FindImportedPerson(const QString& xref, int& sex) const
+{
+    const auto found = individualByXref.constFind(xref);
+    if (found == individualByXref.constEnd())
+        return nullptr;
+    const _Osoba& individual = individualRecords[found.value()];
+    sex = individual.sex == QLatin1String("F") ? 0 : individual.sex == QLatin1String("M") ? 1 : 2;
+    return individual.person;
+}
+
+QString _Gedcom::FindSubValue(int start, QByteArrayView tag, int limit) const
+{
+    return FindSub(start, gedcomTag(tag), limit);
+}
+
+QString _Gedcom::FindSub(int start, Tag tag, int limit) const
+{
+    if (tag == Tag::Other)
+        return QString();
+    for (int i = start; i < int(lines.size()) && lines[i].level > limit; ++i) {
+        const Line& line = lines[i];
+        if (line.tag == tag)
+            return Value(i);
+        // A source's DATA DATE or a note's text is not the value of the event they stand under.
+        if (line.tag == Tag::Sour || line.tag == Tag::Note || line.tag == Tag::Obje)
+            while (i + 1 < int(lines.size()) && lines[i + 1].level > line.level)
+                ++i;
+    }
+    return QString();
+}
+
+void _Gedcom::JoinContinuation(QByteArray& text, QByteArrayView continuation)
+{
+    text.append("\r\n", 2);
+    text.append(continuation);
+}
+
+QString _Gedcom::Xref(int i) const
+{
+    return Decode(QByteArrayView(text).sliced(lines[i].xrefBegin, lines[i].xrefSize));
+}

@@ -1,0 +1,307 @@
+// The GEDCOM reader: reads one GEDCOM file into plain records (individuals, families, sources and top-level
+// picture records) that the import converts into the database. It knows nothing of the database itself.
+#pragma once
+
+#include "GedcomText.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <functional>
+#include <optional>
+#include <vector>
+
+class KV_Person;
+
+// The address of an individual, from its RESI line.
+struct _Adres
+{
+    QString address; // ADDR, or ADR1 when that is given
+    QString city;    // CITY, or PLAC when there is no CITY
+    QString state;
+    QString postalCode;
+    QString country;
+};
+
+// A source citation inside an individual or family record.
+struct _ODWOLANIE
+{
+    QString source; // the citing SOUR line's value, normally a source record's cross-reference
+    int quality = 0;
+    QString page;
+    QString event; // the label of the event the citation stands under, or its EVEN value
+    QString date;  // converted as an event's date
+    QString text;  // TEXT with its continuation lines
+};
+
+// A multimedia link (OBJE) inside an individual or family record.
+struct _Multimedia
+{
+    QString form;
+    QString file; // a path as the file wrote it
+    QString title;
+    QString note;
+};
+
+// The date and place of an event. A date that RMData::FromSimpleText cannot hold stays empty; the file's own text
+// is kept beside it so that the import can put it into the fact's description instead of losing it.
+struct GedcomEvent
+{
+    QString date;         // the plain text that RMData::FromSimpleText reads
+    QString originalDate; // the DATE value as the file wrote it
+    QString place;
+
+    bool isEmpty() const { return originalDate.isEmpty() && place.isEmpty(); }
+};
+
+// An individual (INDI record).
+struct _Osoba
+{
+    QString databaseID; // of the person the import made from the record
+    QString fullName;   // the first NAME without a type (or of type birth), as written
+    QString familyName; // birth (maiden) family name
+    QString xref;       // the record's cross-reference as written, at-signs included
+    QString givenNames;
+    QString surname;
+    QString namePrefix;
+    QString nameSuffix;
+    QString nationality;
+    QString religion;
+    QString marriedName;
+    QString sex; // as written
+    GedcomEvent birth;
+    GedcomEvent baptism;
+    bool died = false; // a DEAT line was read
+    GedcomEvent death;
+    QString deathCause;
+    QString deathValue; // the DEAT line's own value, such as "Y"
+    QString occupation;
+    bool buried = false; // a BURI line was read
+    GedcomEvent burial;
+    QString burialValue; // the BURI line's own value
+    QString pictures;    // PICTURES with its CONC lines
+    QString primaryPicture;
+    QString adoptionFamily; // FAMC under ADOPT
+    QString note;
+    _Adres address;
+    KV_Person* person = nullptr; // made from the record by the import; not owned
+    QList<_ODWOLANIE> citations;
+    QList<_Multimedia> multimedia;
+    int firstLine = -1; // physical line numbers (from 1) of the record's head and of its last line
+    int lastLine = -1;
+};
+
+// A family (FAM record).
+struct _Fam
+{
+    enum class End { None, Annulment, Divorce };
+
+    QString xref;
+    QString husband; // an individual's cross-reference
+    QString wife;
+    bool married = false;
+    GedcomEvent marriage;
+    bool engaged = false;
+    GedcomEvent engagement;
+    End end = End::None; // the later of ANUL and DIV
+    GedcomEvent ending;
+    QString note;
+    int firstLine = -1;
+    int lastLine = -1;
+    QStringList children; // cross-references in file order
+    QList<_ODWOLANIE> citations;
+    QList<_Multimedia> multimedia;
+};
+
+// A source (SOUR record).
+struct _SOURCE
+{
+    QString xref;
+    QString title;
+    QString publication;
+    QString author;
+    QString abbreviation;
+    QString callNumber; // CALN under REPO
+    QString medium;     // MEDI under REPO
+    QString text;
+    int firstLine = -1;
+    int lastLine = -1;
+};
+
+// A top-level picture record (record word "Picture").
+struct _PICTURE
+{
+    QString xref;
+    QString path;
+    QString name;
+    QString description;
+    int firstLine = -1;
+    int lastLine = -1;
+};
+
+// Something wrong that the reader met in a file, and what it skipped or replaced because of it. Problems are
+// collected, not shown one by one: whoever runs the read shows them in one summary.
+struct GedcomProblem
+{
+    enum class Kind {
+        InvalidBytes,      // bytes that are not valid UTF-8; each sequence became U+FFFD
+        ControlCharacters, // control characters, removed from the line
+        LevelNotANumber,   // a line whose level is not a number; skipped
+        NoTag,             // a line without a tag, such as a stray piece of text; skipped
+    };
+
+    int line; // physical line of the file, from 1
+    Kind kind;
+    QString skipped; // the skipped line, or the removed bytes in hexadecimal
+};
+
+// Called with the stage (1 individuals, 2 families, 3 pictures, 4 sources), the position (0 announces a stage,
+// then the number of the line being examined, from 1) and the total number of lines.
+using GedcomProgressCallback = std::function<void(int stage, int position, int total)>;
+
+class _Gedcom
+{
+public:
+    // One line cut into its parts, as views into its bytes.
+    struct LineParts
+    {
+        int level = 0;
+        QByteArrayView xref;
+        QByteArrayView tag;
+        QByteArrayView value; // everything after the one blank that follows the tag, verbatim
+    };
+    enum class LineFault { None, LevelNotANumber, NoTag };
+
+    _Gedcom();
+
+    // Empties the records; the lines of the file stay, so that Parse reads them again.
+    void Clear();
+    // Replaces the lines with those of the file. False, with the lines, records and file kept, when the file
+    // cannot be read, or while a parse is running (its progress callback may let the user pick another file).
+    bool LoadFile(const QString& path);
+    // Reads the records of the loaded lines, appending them to those already held.
+    void Parse();
+    void ReportProgress(int stage, int position);
+    // The person made from the first individual with that cross-reference (null when there is none or it was not
+    // converted); sex becomes 0 for "F", 1 for "M" and 2 otherwise, and stays as it was when there is no such
+    // individual.
+    KV_Person* FindImportedPerson(const QString& xref, int& sex) const;
+
+    static LineFault SplitLine(QByteArrayView line, LineParts& parts);
+    // The value of the first line from `start` on that carries the tag, searching while the level stays above
+    // `limit` and passing over the insides of SOUR, NOTE and OBJE structures; empty when there is none. Only the
+    // tags the reader understands are searched for.
+    QString FindSubValue(int start, QByteArrayView tag, int limit) const;
+    // Appends a line break and the continuation; text is joined as bytes so that a character a producer split
+    // between lines is decoded whole.
+    static void JoinContinuation(QByteArray& text, QByteArrayView continuation);
+    // A GEDCOM date as the plain text RMData::FromSimpleText reads ("około 01-01-1900", "1900 - 1910"); empty
+    // when the value is no date that RMData can hold.
+    static QString ConvertDate(const QString& value);
+    // True for a text of decimal digits that fits a 32-bit signed integer.
+    static bool IsInteger(QStringView text);
+
+    void setProgressCallback(GedcomProgressCallback callback) { progressCallback = std::move(callback); }
+    int total() const { return totalLines; }
+    int stage() const { return lastStage; }
+    int position() const { return lastPosition; }
+
+    QList<_Osoba>& individuals() { return individualRecords; }
+    const QList<_Osoba>& individuals() const { return individualRecords; }
+    const QList<_Fam>& families() const { return familyRecords; }
+    const QList<_SOURCE>& sources() const { return sourceRecords; }
+    const QList<_PICTURE>& pictures() const { return pictureRecords; }
+    int multimediaCount() const { return multimediaLinks; }
+
+    // The file last loaded: its absolute path (relative picture paths count from its folder), the encoding it
+    // was read in, the number of lines kept and what was wrong in it.
+    const QString& filePath() const { return path; }
+    GedcomEncoding encoding() const { return fileEncoding; }
+    int lineCount() const { return int(lines.size()); }
+    const QList<GedcomProblem>& problems() const { return faults; }
+
+    // The tags the reader understands, defined in GedcomTags.h.
+    enum class Tag : quint8;
+
+private:
+    struct Line
+    {
+        int number;
+        int level;
+        Tag tag;
+        int xrefBegin;
+        int xrefSize;
+        int valueBegin;
+        int valueSize;
+    };
+    // A skipped line, kept as bytes until the encoding that decodes it is known.
+    struct SkippedLine
+    {
+        int number;
+        GedcomProblem::Kind kind;
+        int begin;
+        int size;
+    };
+
+    void Load(QByteArray bytes);
+    void SplitLines(std::vector<SkippedLine>& skipped);
+    void EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped);
+    std::optional<QByteArrayView> HeaderCharset() const;
+    void CheckUtf8(Utf8Checker& checker) const;
+
+    QByteArrayView Raw(int i) const { return QByteArrayView(text).sliced(lines[i].valueBegin, lines[i].valueSize); }
+    QString Decode(QByteArrayView bytes) const { return decodeGedcomText(bytes, fileEncoding); }
+    // A line's value decoded and trimmed, for fields that hold one value.
+    QString Value(int i) const { return Decode(Raw(i).trimmed()); }
+    QString Xref(int i) const;
+    QString FindSub(int start, Tag tag, int limit) const;
+    GedcomEvent ReadEvent(int at) const;
+    static QString MaidenFamilyName(const QString& value);
+
+    bool IsRecordHead(int i, Tag word) const;
+    void ReserveRecords();
+    void ReadIndividuals();
+    void ReadFamilies();
+    void ReadSources();
+    void ReadPictures();
+    void ScanRecords(int stage, Tag word, void (_Gedcom::*read)(int head, int end));
+    void ReadIndividual(int head, int end);
+    void ReadFamily(int head, int end);
+    void ReadSource(int head, int end);
+    void ReadPicture(int head, int end);
+    _Multimedia ReadMultimedia(int at) const;
+    _ODWOLANIE ReadCitation(int at, const QString& event) const;
+    void ReadPicturesText(int at, _Osoba& individual) const;
+    _Adres ReadAddress(int at) const;
+    void AddNote(QByteArray& note, bool& hasNote, int at) const;
+
+    GedcomProgressCallback progressCallback;
+    int totalLines = 0;
+    int lastStage = 0;
+    int lastPosition = 0;
+    bool parsing = false;
+
+    QList<_Osoba> individualRecords;
+    QList<_Fam> familyRecords;
+    QList<_SOURCE> sourceRecords;
+    QList<_PICTURE> pictureRecords;
+    int multimediaLinks = 0;
+    QHash<QString, int> individualByXref; // the first individual of each cross-reference
+
+    QString path;
+    GedcomEncoding fileEncoding = GedcomEncoding::Utf8;
+    QByteArray text; // the file's bytes, in its encoding (UTF-16 files as UTF-8); lines point into it
+    std::vector<Line> lines;
+    QList<GedcomProblem> faults;
+};
+
+// Fills given names, surname and family name from the full name where the file gave no separate name parts;
+// applying it again changes nothing.
+void SplitPersonName(_Osoba& individual);
+
+// The one reader of the program.
+extern _Gedcom gGedcom;

@@ -1,0 +1,555 @@
+// The record passes of the reader: individuals, families, sources and picture records, each read from its head
+// line to the next level-0 line, with the multimedia-link, pictures-text and citation sub-scans they share.
+#include "_gedcom.h"
+
+#include "GedcomTags.h"
+
+namespace {
+
+// The labels a citation gets from the event it is written under.
+QString citationLabel(_Gedcom::Tag event)
+{
+    switch (event) {
+    case _Gedcom::Tag::Marr:
+        return QStringLiteral("dot. małżeństwa");
+    case _Gedcom::Tag::Enga:
+        return QStringLiteral("dot. zaręczyn");
+    case _Gedcom::Tag::Anul:
+        return QStringLiteral("dot. anulowania związku");
+    case _Gedcom::Tag::Div:
+        return QStringLiteral("dot. rozwodu");
+    case _Gedcom::Tag::Birt:
+        return QStringLiteral("dot. urodzenia");
+    case _Gedcom::Tag::Bapm:
+    case _Gedcom::Tag::Chr:
+        return QStringLiteral("dot. chrztu");
+    case _Gedcom::Tag::Deat:
+        return QStringLiteral("dot. zgonu");
+    case _Gedcom::Tag::Buri:
+        return QStringLiteral("dot. pochówku");
+    case _Gedcom::Tag::Adopt:
+        return QStringLiteral("dot. adopcji");
+    default:
+        return QString();
+    }
+}
+
+// The number a QUAY value begins with; 0 when it begins with no digit.
+int leadingNumber(const QString& value)
+{
+    int number = 0;
+    for (const QChar c : value) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9') || number > 99999999)
+            break;
+        number = number * 10 + (c.unicode() - '0');
+    }
+    return number;
+}
+
+// How a NAME line's type decides what is taken from it and from its sub-lines.
+enum class NameKind { Kept, Maiden, Ignored };
+
+} // namespace
+
+bool _Gedcom::IsRecordHead(int i, Tag word) const
+{
+    return lines[i].level == 0 && lines[i].tag == word && lines[i].xrefSize > 0;
+}
+
+// Room for all the records at once: the records are large, and growing their lists one by one would move them
+// again and again.
+void _Gedcom::ReserveRecords()
+{
+    qsizetype individuals = 0;
+    qsizetype families = 0;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        individuals += IsRecordHead(i, Tag::Indi);
+        families += IsRecordHead(i, Tag::Fam);
+    }
+    individualRecords.reserve(individualRecords.size() + individuals);
+    individualByXref.reserve(individualByXref.size() + individuals);
+    familyRecords.reserve(familyRecords.size() + families);
+}
+
+void _Gedcom::ReadIndividuals()
+{
+    ScanRecords(1, Tag::Indi, &_Gedcom::ReadIndividual);
+}
+
+void _Gedcom::ReadFamilies()
+{
+    ScanRecords(2, Tag::Fam, &_Gedcom::ReadFamily);
+}
+
+void _Gedcom::ReadSources()
+{
+    ScanRecords(4, Tag::Sour, &_Gedcom::ReadSource);
+}
+
+void _Gedcom::ReadPictures()
+{
+    ScanRecords(3, Tag::Picture, &_Gedcom::ReadPicture);
+}
+
+// A record runs from a level-0 head line with a cross-reference and the record word to the next level-0 line (or
+// the end of the lines), which is then examined again as a possible head. Progress is reported for each line the
+// scan examines outside the records.
+void _Gedcom::ScanRecords(int stage, Tag word, void (_Gedcom::*read)(int head, int end))
+{
+    const int count = int(lines.size());
+    int i = 0;
+    while (i < count) {
+        ReportProgress(stage, i + 1);
+        if (IsRecordHead(i, word)) {
+            int end = i + 1;
+            while (end < count && lines[end].level != 0)
+                ++end;
+            (this->*read)(i, end);
+            i = end;
+        } else {
+            ++i;
+        }
+    }
+    ReportProgress(stage, -10);
+}
+
+void _Gedcom::ReadIndividual(int head, int end)
+{
+    _Osoba& individual = individualRecords.emplaceBack();
+    individual.xref = Xref(head);
+    individual.firstLine = lines[head].number;
+    individual.lastLine = lines[end - 1].number;
+
+    NameKind nameKind = NameKind::Ignored;
+    bool nameTaken = false;
+    QString eventLabel;
+    bool noteMode = false;
+    bool hasNote = false;
+    QByteArray note;
+
+    for (int i = head + 1; i < end; ++i) {
+        const Line& line = lines[i];
+        if (noteMode && line.level != 2)
+            noteMode = false;
+        if (line.level == 1)
+            eventLabel.clear();
+        const bool nameLine = line.level == 2 && nameKind == NameKind::Kept;
+        switch (line.tag) {
+        case Tag::Name:
+            if (line.level == 1) {
+                const QString type = FindSub(i + 1, Tag::Type, 1).toUpper();
+                nameKind = NameKind::Ignored;
+                if (type.isEmpty() || type == QLatin1String("BIRTH")) {
+                    // The first name without a type is the person's name; later ones are other names.
+                    if (!nameTaken) {
+                        individual.fullName = Value(i);
+                        nameTaken = true;
+                        nameKind = NameKind::Kept;
+                    }
+                } else if (type == QLatin1String("MAIDEN") || type == QLatin1String("3")) {
+                    individual.familyName = MaidenFamilyName(Value(i));
+                    nameKind = NameKind::Maiden;
+                }
+            }
+            break;
+        case Tag::Givn:
+            if (nameLine)
+                individual.givenNames = Value(i);
+            break;
+        case Tag::Middle:
+            if (nameLine)
+                individual.givenNames = (individual.givenNames + QLatin1Char(' ') + Value(i)).trimmed();
+            break;
+        case Tag::Surn:
+            if (nameLine)
+                individual.surname = Value(i);
+            else if (line.level == 2 && nameKind == NameKind::Maiden)
+                individual.familyName = Value(i);
+            break;
+        case Tag::Npfx:
+            if (nameLine)
+                individual.namePrefix = Value(i);
+            break;
+        case Tag::Nsfx:
+            if (nameLine)
+                individual.nameSuffix = Value(i);
+            break;
+        case Tag::Marnm:
+        case Tag::Mar:
+            if (nameLine)
+                individual.marriedName = Value(i);
+            break;
+        case Tag::Sex:
+            if (line.level == 1)
+                individual.sex = Value(i);
+            break;
+        case Tag::Birt:
+        case Tag::Bapm:
+        case Tag::Chr:
+        case Tag::Buri:
+            if (line.level == 1) {
+                eventLabel = citationLabel(line.tag);
+                GedcomEvent& event = line.tag == Tag::Birt   ? individual.birth
+                                     : line.tag == Tag::Buri ? individual.burial
+                                                             : individual.baptism;
+                // A repeated event line that gives no date or place keeps what an earlier one gave.
+                if (GedcomEvent read = ReadEvent(i); !read.isEmpty())
+                    event = std::move(read);
+                if (line.tag == Tag::Buri) {
+                    individual.buried = true;
+                    if (const QString value = Value(i); !value.isEmpty())
+                        individual.burialValue = value;
+                }
+            }
+            break;
+        case Tag::Deat:
+            if (line.level == 1) {
+                eventLabel = citationLabel(line.tag);
+                individual.died = true;
+                if (const QString value = Value(i); !value.isEmpty())
+                    individual.deathValue = value;
+                GedcomEvent read = ReadEvent(i);
+                QString cause = FindSub(i + 1, Tag::Caus, 1);
+                if (!read.isEmpty() || !cause.isEmpty()) {
+                    individual.death = std::move(read);
+                    individual.deathCause = std::move(cause);
+                }
+            }
+            break;
+        case Tag::Occu:
+            if (line.level == 1)
+                individual.occupation = Value(i);
+            break;
+        case Tag::Nati:
+            if (line.level == 1)
+                individual.nationality = Value(i);
+            break;
+        case Tag::Reli:
+            if (line.level == 1)
+                individual.religion = Value(i);
+            break;
+        case Tag::Resi:
+            if (line.level == 1) {
+                // An address line with no parts (a residence given only by its date) keeps the address read before.
+                _Adres address = ReadAddress(i);
+                if (!(address.address + address.city + address.state + address.postalCode + address.country).isEmpty())
+                    individual.address = std::move(address);
+            }
+            break;
+        case Tag::Adopt:
+            if (line.level == 1) {
+                eventLabel = citationLabel(line.tag);
+                individual.adoptionFamily = FindSub(i + 1, Tag::Famc, 1);
+            }
+            break;
+        case Tag::Note:
+            if (line.level == 1) {
+                AddNote(note, hasNote, i);
+                noteMode = true;
+            }
+            break;
+        case Tag::Conc:
+            if (line.level == 2 && noteMode)
+                note.append(Raw(i));
+            break;
+        case Tag::Cont:
+            if (line.level == 2 && noteMode)
+                JoinContinuation(note, Raw(i));
+            break;
+        case Tag::Obje:
+            if (line.level == 1) {
+                individual.multimedia.append(ReadMultimedia(i));
+                ++multimediaLinks;
+            }
+            break;
+        case Tag::Pictures:
+            if (line.level == 1)
+                ReadPicturesText(i, individual);
+            break;
+        case Tag::Sour:
+            if (line.level == 1 || line.level == 2)
+                individual.citations.append(ReadCitation(i, line.level == 2 ? eventLabel : QString()));
+            break;
+        default:
+            break;
+        }
+    }
+    individual.note = Decode(note);
+    SplitPersonName(individual);
+    if (!individualByXref.contains(individual.xref))
+        individualByXref.insert(individual.xref, int(individualRecords.size()) - 1);
+}
+
+void _Gedcom::ReadFamily(int head, int end)
+{
+    _Fam& family = familyRecords.emplaceBack();
+    family.xref = Xref(head);
+    family.firstLine = lines[head].number;
+    family.lastLine = lines[end - 1].number;
+
+    QString eventLabel;
+    bool noteMode = false;
+    bool hasNote = false;
+    QByteArray note;
+
+    for (int i = head + 1; i < end; ++i) {
+        const Line& line = lines[i];
+        if (noteMode && line.level != 2)
+            noteMode = false;
+        if (line.level == 1) {
+            if (line.tag == Tag::Husb)
+                family.husband = Value(i);
+            else if (line.tag == Tag::Wife)
+                family.wife = Value(i);
+            else if (line.tag == Tag::Chil)
+                family.children.append(Value(i));
+            eventLabel.clear();
+        }
+        switch (line.tag) {
+        case Tag::Marr:
+        case Tag::Enga:
+        case Tag::Anul:
+        case Tag::Div:
+            if (line.level == 1) {
+                eventLabel = citationLabel(line.tag);
+                GedcomEvent* event = &family.ending;
+                if (line.tag == Tag::Marr) {
+                    family.married = true;
+                    event = &family.marriage;
+                } else if (line.tag == Tag::Enga) {
+                    family.engaged = true;
+                    event = &family.engagement;
+                } else {
+                    // The later of annulment and divorce wins, with its own date and place.
+                    const _Fam::End kind = line.tag == Tag::Anul ? _Fam::End::Annulment : _Fam::End::Divorce;
+                    if (kind != family.end)
+                        family.ending = GedcomEvent();
+                    family.end = kind;
+                }
+                if (GedcomEvent read = ReadEvent(i); !read.isEmpty())
+                    *event = std::move(read);
+            }
+            break;
+        case Tag::Note:
+            if (line.level == 1) {
+                AddNote(note, hasNote, i);
+                noteMode = true;
+            }
+            break;
+        case Tag::Conc:
+            if (line.level == 2 && noteMode)
+                note.append(Raw(i));
+            break;
+        case Tag::Cont:
+            if (line.level == 2 && noteMode)
+                JoinContinuation(note, Raw(i));
+            break;
+        case Tag::Obje:
+            if (line.level == 1)
+                family.multimedia.append(ReadMultimedia(i));
+            break;
+        case Tag::Sour:
+            if (line.level == 1 || line.level == 2)
+                family.citations.append(ReadCitation(i, eventLabel));
+            break;
+        default:
+            break;
+        }
+    }
+    family.note = Decode(note);
+}
+
+void _Gedcom::ReadSource(int head, int end)
+{
+    _SOURCE& source = sourceRecords.emplaceBack();
+    source.xref = Xref(head);
+    source.firstLine = lines[head].number;
+    source.lastLine = lines[end - 1].number;
+    bool textMode = false;
+    QByteArray sourceText;
+
+    for (int i = head + 1; i < end; ++i) {
+        const Line& line = lines[i];
+        if (textMode && line.level != 2)
+            textMode = false;
+        if (line.level == 1) {
+            switch (line.tag) {
+            case Tag::Titl:
+                source.title = Value(i);
+                break;
+            case Tag::Auth:
+                source.author = Value(i);
+                break;
+            case Tag::Publ:
+                source.publication = Value(i);
+                break;
+            case Tag::Abbr:
+                source.abbreviation = Value(i);
+                break;
+            case Tag::Repo:
+                source.callNumber = FindSub(i + 1, Tag::Caln, 1);
+                source.medium = FindSub(i + 1, Tag::Medi, 1);
+                break;
+            case Tag::Text:
+                sourceText = Raw(i).toByteArray();
+                textMode = true;
+                break;
+            default:
+                break;
+            }
+        } else if (textMode && line.tag == Tag::Conc) {
+            sourceText.append(Raw(i));
+        } else if (textMode && line.tag == Tag::Cont) {
+            JoinContinuation(sourceText, Raw(i));
+        }
+    }
+    source.text = Decode(sourceText);
+}
+
+void _Gedcom::ReadPicture(int head, int end)
+{
+    _PICTURE& picture = pictureRecords.emplaceBack();
+    picture.xref = Xref(head);
+    picture.firstLine = lines[head].number;
+    picture.lastLine = lines[end - 1].number;
+    for (int i = head + 1; i < end; ++i) {
+        if (lines[i].level != 1)
+            continue;
+        if (lines[i].tag == Tag::Path)
+            picture.path = Value(i);
+        else if (lines[i].tag == Tag::Name)
+            picture.name = Value(i);
+        else if (lines[i].tag == Tag::Description)
+            picture.description = Value(i);
+    }
+}
+
+GedcomEvent _Gedcom::ReadEvent(int at) const
+{
+    GedcomEvent event;
+    event.originalDate = FindSub(at + 1, Tag::Date, 1);
+    event.date = ConvertDate(event.originalDate);
+    event.place = FindSub(at + 1, Tag::Plac, 1);
+    return event;
+}
+
+_Adres _Gedcom::ReadAddress(int at) const
+{
+    _Adres address;
+    address.city = FindSub(at + 1, Tag::City, 1);
+    address.address = FindSub(at + 1, Tag::Addr, 1);
+    if (QString line1 = FindSub(at + 1, Tag::Adr1, 1); !line1.isEmpty())
+        address.address = std::move(line1);
+    address.state = FindSub(at + 1, Tag::Stae, 1);
+    address.postalCode = FindSub(at + 1, Tag::Post, 1);
+    address.country = FindSub(at + 1, Tag::Ctry, 1);
+    if (address.city.isEmpty())
+        address.city = FindSub(at + 1, Tag::Plac, 1);
+    return address;
+}
+
+// A record may carry several notes; each further one goes on a line of its own rather than replacing the others.
+void _Gedcom::AddNote(QByteArray& note, bool& hasNote, int at) const
+{
+    if (hasNote)
+        JoinContinuation(note, Raw(at));
+    else
+        note = Raw(at).toByteArray();
+    hasNote = true;
+}
+
+// The lines of a sub-structure are those after its head whose level is greater; the line that ends it belongs to
+// the record again.
+_Multimedia _Gedcom::ReadMultimedia(int at) const
+{
+    _Multimedia link;
+    const int level = lines[at].level;
+    QByteArray note;
+    for (int j = at + 1; j < int(lines.size()) && lines[j].level > level; ++j) {
+        const Line& line = lines[j];
+        switch (line.tag) {
+        case Tag::Form:
+            link.form = Value(j);
+            break;
+        case Tag::File:
+            link.file = Value(j);
+            break;
+        case Tag::Titl:
+            link.title = Value(j);
+            break;
+        case Tag::Note:
+            if (line.level == level + 1)
+                note = Raw(j).toByteArray();
+            break;
+        case Tag::Conc:
+            if (line.level == level + 2)
+                note.append(Raw(j));
+            break;
+        case Tag::Cont:
+            if (line.level == level + 2)
+                JoinContinuation(note, Raw(j));
+            break;
+        default:
+            break;
+        }
+    }
+    link.note = Decode(note);
+    return link;
+}
+
+void _Gedcom::ReadPicturesText(int at, _Osoba& individual) const
+{
+    QByteArray pictures = Raw(at).toByteArray();
+    const int level = lines[at].level;
+    for (int j = at + 1; j < int(lines.size()) && lines[j].level > level; ++j) {
+        if (lines[j].tag == Tag::Conc)
+            pictures.append(Raw(j));
+        else if (lines[j].tag == Tag::Primary)
+            individual.primaryPicture = Value(j);
+    }
+    individual.pictures = Decode(pictures);
+}
+
+_ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event) const
+{
+    _ODWOLANIE citation;
+    citation.source = Value(at);
+    citation.event = event;
+    const int level = lines[at].level;
+    QByteArray citationText;
+    for (int j = at + 1; j < int(lines.size()) && lines[j].level > level; ++j) {
+        const Line& line = lines[j];
+        const bool continuation = line.level == level + 3 || line.level == level + 1;
+        switch (line.tag) {
+        case Tag::Page:
+            citation.page = Value(j);
+            break;
+        case Tag::Even:
+            citation.event = Value(j);
+            break;
+        case Tag::Date:
+            if (line.level == level + 2)
+                citation.date = ConvertDate(Value(j));
+            break;
+        case Tag::Text:
+            if (line.level == level + 2)
+                citationText = Raw(j).toByteArray();
+            break;
+        case Tag::Conc:
+            if (continuation)
+                citationText.append(Raw(j));
+            break;
+        case Tag::Cont:
+            if (continuation)
+                JoinContinuation(citationText, Raw(j));
+            break;
+        case Tag::Quay:
+            citation.quality = leadingNumber(Value(j));
+            break;
+        default:
+            break;
+        }
+    }
+    citation.text = Decode(citationText);
+    return citation;
+}

@@ -11,9 +11,15 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class KV_Fact;
 class KV_Picture;
+class PersonSortKeys;
+class ProgressDisplay;
+namespace FileSystem {
+class NewFileBatch;
+}
 
 class KV_DB
 {
@@ -155,6 +161,94 @@ public:
 
 private:
     void FreeAllObjects();
+
+    // ---- Object files, relation rules, statistics, search and sort ----------------------------------------
+    // (BazadanychFiles.cpp, BazadanychRelations.cpp, Statistics.cpp, Search.cpp)
+public:
+    // Writers: each writes the object's file at once (an atomic replace, or a plain new-file write into batch
+    // for bulk imports) and feeds the dictionaries. An empty ID writes nothing and succeeds; a failure leaves
+    // "Error saving data" in StorageError.
+    bool SavePerson(KV_Person* person, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
+    bool SaveFact(KV_Fact* fact, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
+    bool SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
+    void SavePersons(KV_Person* first, KV_Person* second = nullptr, KV_Person* third = nullptr);
+    // Readers of one file of the data folder. Without an object to fill they make one and enter it.
+    bool LoadPerson(KV_Person* person, const QString& fileName);
+    bool LoadFact(KV_Fact* fact, const QString& fileName);
+    bool LoadPicture(KV_Picture* picture, const QString& fileName);
+    // Reads every person, fact and picture file of DataFolder; a file that fails leaves its reason in
+    // StorageError and the load goes on. progress may be null.
+    void LoadAll(ProgressDisplay* progress);
+    // Deletes every file LoadAll would load and empties the database; false (with the files named in
+    // StorageError) when a file could not be deleted.
+    bool DeleteAllData(ProgressDisplay* progress);
+    // Deletes the person's file and the person; false, with nothing changed, when the file stays.
+    bool ErasePerson(KV_Person* person);
+    // kind 1 forename, 2 surname (sex 0 or 1), 3 place (any sex).
+    void AddToDictionaries(int kind, int sex, const QString& word);
+    // Replaces the list's items with the dictionary of the kind and sex; none leaves it empty.
+    void FillFromDictionary(QStringList& list, int kind, int sex) const;
+
+    // Relation checks: false (0) with a message in LastError when the relation may not be made.
+    bool CanCreateUnion(const QString& firstID, const QString& secondID);
+    // kind 1 father, 2 mother.
+    bool CanBeParent(const QString& candidateID, const QString& childID, int kind);
+    // kind 4 son, 5 daughter. 0 refused, 1 allowed, 100 already a child of this parent.
+    int CanBeChild(const QString& parentID, const QString& candidateID, int kind);
+    bool IsAncestor(const KV_Person* start, const QString& targetID);
+    // 1 the target is a descendant, 2 a partner of the start person or of a descendant, 0 neither.
+    int FindDescendantRelation(const KV_Person* start, const QString& targetID);
+    // The surname's form for a relative of the wanted sex (Kowalski for a son, Kowalska for a daughter).
+    static QString SurnameForSex(int ownSex, const QString& surname, int wantedSex);
+    // Appends the children of first and second to ids, skipping excludedID and IDs already there.
+    static void CollectChildren(const KV_Person* first, const KV_Person* second, const QString& excludedID,
+                                QStringList& ids);
+
+    // Deletes record and file and unlinks every person that lists it, saving each of them except the person on
+    // whose behalf the window deletes (that window saves it itself; without one, every touched person is saved).
+    bool DeleteFact(const KV_Person* onBehalf, KV_Fact* fact);
+    bool DeleteFactObject(const KV_Person* onBehalf, KV_Fact* fact);
+    bool DeleteFactByID(const KV_Person* onBehalf, const QString& factID);
+    bool DeleteFactOfPerson(const QString& personID, const QString& factID);
+    bool DeletePicture(KV_Person* person, KV_Picture* picture, bool save);
+    bool DeletePictureByID(KV_Person* person, const QString& pictureID, bool save);
+    bool DeletePictureOfPerson(const QString& personID, const QString& pictureID, bool save);
+    // Deletes the person with its facts and pictures and removes every link to it. False, with nothing changed
+    // and the reason in StorageError, when its file cannot be deleted; later failures are reported to the user.
+    bool DeletePerson(KV_Person* person);
+
+    // kind 1 surnames, 2 forenames, 3 places of birth, 4 places of death.
+    void GatherStatistics(int kind);
+    QString GetSurnameStatisticsKey(const QString& surname) const;
+
+    // Fills WorkList with the persons that match the words and pass the filters (0 = no filter).
+    void SearchPersons(const QString& text, int fieldMode, int sexFilter, int lifeFilter, int pictureFilter);
+    // Sorts WorkList and copies it into ResultList, or into ReportList when toReportList is set.
+    void SortPersons(int key, bool ascending, bool toReportList);
+    // ReportList by name, from WorkList or (keepWorkList false) from all persons.
+    void SortByName(bool keepWorkList);
+
+private:
+    struct LoadSession;
+    // Set while LoadAll runs: the files read so far whose names are not their IDs.
+    LoadSession* Loading = nullptr;
+    // The exact texts already in each dictionary, so that a word seen before costs no collation.
+    QSet<QString> DictionaryWords[5];
+    // Collation keys of the texts persons are sorted by, kept between sorts.
+    std::shared_ptr<PersonSortKeys> SortKeys;
+
+    template <typename Record>
+    bool saveObject(Record* record, const QString& id, FileSystem::NewFileBatch* batch);
+    template <typename Record>
+    bool loadObject(Record* record, const QString& fileName);
+    template <typename Record>
+    bool enterLoaded(Record* record, const QString& fileName);
+    bool deleteObjectFile(const QString& id, QString& failure);
+    void forgetPerson(KV_Person* person);
+    bool removeFact(const KV_Person* onBehalf, KV_Fact* fact, QStringList& failures);
+    bool removePicture(KV_Person* person, KV_Picture* picture, bool save, QStringList& failures);
+    void saveTouched(KV_Person* person, QStringList& failures);
+    // ---- end of object files, relation rules, statistics, search and sort ------------------------------
 };
 
 // base + separator + middle + addition when both base and addition hold text; base alone when the addition

@@ -20,4 +20,15 @@ public:
     QStringList RowLabels;
     // -1 marks a blank spacer row.
     QList<int> RowValues;
+
+    // Zeroes the counters and empties the frequency table.
+    void Reset();
+    // The n most frequent keys, largest count first and equal counts in key order, with a blank row between
+    // two keys. Returns the largest count, 0 when there is none.
+    int BuildTopList(int n);
+    // The eight rows of the totals table: all; women, men, no sex given; living, dead. Returns CountAll.
+    int BuildSummaryRows();
+
+private:
+    void appendRow(const QString& label, int value);
 };

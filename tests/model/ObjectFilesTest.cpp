@@ -1,0 +1,454 @@
+#include "Clock.h"
+#include "DataFolderFixture.h"
+#include "FileSystem.h"
+
+#include <QProcess>
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Every character a text field has to keep: Polish letters, each kind of line break, tabs, quotes and the
+// characters XML escapes.
+const QString awkward = u("Zażółć gęślą jaźń\r\nline 2\nline 3\rtab\there \"quoted\" 'single' <&> ŁĄCZKA ");
+
+using ObjectFilesTest = DataFolderFixture;
+
+KV_Person* fullPerson()
+{
+    auto* p = new KV_Person;
+    p->ID = KV_DB::NewPersonID();
+    p->Surname = awkward + u("Kowalska");
+    p->Forename = u("Józefa\tMaria");
+    p->Familyname = u("Wiśniewska");
+    p->Displayname = u("\"Józia\" <&>");
+    p->Note = awkward;
+    p->Sex = 0;
+    p->Dead = 1;
+    p->FID = KV_DB::NewPersonID();
+    p->MID = KV_DB::NewPersonID();
+    p->CList = {KV_DB::NewPersonID(), KV_DB::NewPersonID()};
+    p->FList = {KV_DB::NewPersonID()};
+    p->Facts = {KV_DB::NewFactID(), KV_DB::NewFactID(), KV_DB::NewFactID()};
+    p->Pictures = {KV_DB::NewPictureID()};
+    p->PictureProfile = p->Pictures.first();
+    p->Attributes = {{u("Zawód"), awkward, u("OCCU"), true},
+                     {u("Pasja"), u("szachy"), u("CUSTOM"), false},
+                     {QString(), QString(), QString(), false}};
+    return p;
+}
+
+} // namespace
+
+TEST_F(ObjectFilesTest, everyFieldOfEveryRecordSurvivesSaveAndLoad)
+{
+    Clock::setFixedNow(QDateTime(QDate(2024, 3, 5), QTime(7, 8, 59)));
+    KV_Person* person = fullPerson();
+    gDB.AddPerson(person);
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    EXPECT_EQ(person->DateCreate, u("2024-03-05 07:08"));
+    EXPECT_EQ(person->DateModify, u("2024-03-05 07:08"));
+
+    auto* fact = new KV_Fact;
+    fact->ID = KV_DB::NewFactID();
+    fact->PersonIDF = person->ID;
+    fact->PersonIDS = KV_DB::NewPersonID();
+    fact->Type = u("CUSTOM");
+    fact->Form = awkward;
+    fact->Name = u("Wyjazd do Łodzi");
+    fact->Place = u("Łódź <&>");
+    fact->Description = awkward;
+    fact->Date.FromText(u("od 12 maja 1950 do 1960"));
+    fact->Private = true;
+    gDB.InsertFact(fact);
+    ASSERT_TRUE(gDB.SaveFact(fact, fact->ID));
+
+    auto* picture = new KV_Picture;
+    picture->ID = KV_DB::NewPictureID();
+    picture->PersonID = person->ID;
+    picture->Name = awkward;
+    picture->SetFile(u("[#] zdjęcie \"1\".jpg"));
+    picture->Place = u("Gdańsk");
+    picture->Category = u("Rodzina\tdalsza");
+    picture->Date.FromText(u("około 1930"));
+    picture->Description = awkward;
+    gDB.InsertPicture(picture);
+    ASSERT_TRUE(gDB.SavePicture(picture, picture->ID));
+
+    const QStringList before = describeDatabase();
+    reload();
+    EXPECT_EQ(describeDatabase(), before);
+    EXPECT_EQ(gDB.GetCustomAttributeNames().ToStringList(), QStringList({u("Pasja")}));
+    EXPECT_EQ(gDB.GetCustomFactNames().ToStringList(), QStringList({u("Wyjazd do Łodzi")}));
+    Clock::setFixedNow(QDateTime());
+}
+
+TEST_F(ObjectFilesTest, filesHaveTheFixedFormWithEveryAttributeAlwaysWritten)
+{
+    Clock::setFixedNow(QDateTime(QDate(2024, 1, 2), QTime(3, 4)));
+    auto* person = new KV_Person;
+    person->ID = u("person_00000000-0000-0000-0000-000000000001");
+    person->Sex = 1;
+    gDB.AddPerson(person);
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    EXPECT_EQ(readFileBytes(pathOf(person->ID)),
+              QByteArray("<Person ID=\"person_00000000-0000-0000-0000-000000000001\" Sex=\"1\" Dead=\"0\" Surname=\"\" "
+                         "Forename=\"\" Familyname=\"\" Displayname=\"\" Note=\"\" FID=\"\" MID=\"\" CList=\"\" "
+                         "FList=\"\" Facts=\"\" Pictures=\"\" PictureProfile=\"\" DateCreate=\"2024-01-02 03:04\" "
+                         "DateModify=\"2024-01-02 03:04\"/>"));
+
+    person->Attributes = {{u("a"), u("1"), u("OCCU"), false}, {u("b"), u("2"), u("CUSTOM"), true}};
+    person->CList = {u("person_A"), u("person_B")};
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    const QByteArray bytes = readFileBytes(pathOf(person->ID));
+    EXPECT_TRUE(bytes.contains("CList=\"person_A,person_B\"")) << bytes.constData();
+    EXPECT_TRUE(bytes.endsWith("<Attribute Code=\"OCCU\" Name=\"a\" Value=\"1\" Private=\"false\"/>"
+                               "<Attribute Code=\"CUSTOM\" Name=\"b\" Value=\"2\" Private=\"true\"/></Person>"))
+        << bytes.constData();
+
+    auto* fact = new KV_Fact;
+    fact->ID = u("fact_00000000-0000-0000-0000-000000000002");
+    fact->Type = u("BIRT");
+    fact->Date.FromText(u("1.2.1903"));
+    ASSERT_TRUE(gDB.SaveFact(fact, fact->ID));
+    EXPECT_EQ(readFileBytes(pathOf(fact->ID)),
+              QByteArray("<Fact ID=\"fact_00000000-0000-0000-0000-000000000002\" PersonIDF=\"\" PersonIDS=\"\" "
+                         "Type=\"BIRT\" Form=\"\" Name=\"\" Place=\"\" Description=\"\" Date=\"#101021903\" "
+                         "Private=\"false\"/>"));
+    delete fact;
+    Clock::setFixedNow(QDateTime());
+}
+
+TEST_F(ObjectFilesTest, aSecondSaveKeepsTheCreationTimeAndMovesTheModificationTime)
+{
+    KV_Person* person = addPerson(u("Jan"), u("Nowak"));
+    Clock::setFixedNow(QDateTime(QDate(2020, 5, 1), QTime(10, 0)));
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    Clock::setFixedNow(QDateTime(QDate(2021, 6, 2), QTime(11, 30)));
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    Clock::setFixedNow(QDateTime());
+    reload();
+    const KV_Person* loaded = gDB.FindPerson(person->ID);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->DateCreate, u("2020-05-01 10:00"));
+    EXPECT_EQ(loaded->DateModify, u("2021-06-02 11:30"));
+}
+
+TEST_F(ObjectFilesTest, aFamilyWrittenByTheWritersLoadsBackEqual)
+{
+    KV_Person* father = addPerson(u("Stanisław"), u("Wójcik"), 1);
+    KV_Person* mother = addPerson(u("Zofia"), u("Wójcik"), 0);
+    mother->Familyname = u("Kamińska");
+    KV_Person* child = addPerson(u("Łukasz"), u("Wójcik"), 1);
+    father->AddPartner(mother->ID);
+    mother->AddPartner(father->ID);
+    for (KV_Person* parent : {father, mother})
+        parent->AddChild(child->ID);
+    child->FID = father->ID;
+    child->MID = mother->ID;
+    addFact(father, u("MARR"), u("1950"), u("Poznań"), mother);
+    addFact(child, u("BIRT"), u("3 III 1952"), u("Poznań"));
+    addFact(father, u("DEAT"), u("przed 2001"), u("Września"));
+    auto* picture = new KV_Picture;
+    picture->SetFile(u("/home/x/ślub.jpg"));
+    gDB.AddPictureToPerson(child->ID, picture);
+
+    FileSystem::NewFileBatch batch(folder.path());
+    for (const auto& [id, p] : gDB.PersonMap)
+        ASSERT_TRUE(gDB.SavePerson(p, id, &batch));
+    for (const auto& [id, f] : gDB.FactMap)
+        ASSERT_TRUE(gDB.SaveFact(f, id, &batch));
+    for (const auto& [id, p] : gDB.PictureMap)
+        ASSERT_TRUE(gDB.SavePicture(p, id, &batch));
+    ASSERT_TRUE(batch.finish());
+    EXPECT_EQ(filesInFolder().size(), 7);
+
+    const QStringList before = describeDatabase();
+    const QStringList surnames = gDB.FemaleSurnames.ToStringList() + gDB.MaleSurnames.ToStringList();
+    reload();
+    EXPECT_EQ(describeDatabase(), before);
+    EXPECT_EQ(gDB.FemaleSurnames.ToStringList() + gDB.MaleSurnames.ToStringList(), surnames);
+    EXPECT_EQ(gDB.Places.ToStringList(), QStringList({u("Poznań"), u("Września")}));
+}
+
+TEST_F(ObjectFilesTest, writerFailuresAndTheEmptyIDCase)
+{
+    KV_Person* person = addPerson(u("Jan"), u("Nowak"));
+    gDB.SetChanged(false);
+    EXPECT_TRUE(gDB.SavePerson(person, QString()));
+    EXPECT_FALSE(gDB.IsChanged());
+    EXPECT_EQ(filesInFolder(), QStringList());
+
+    // A missing folder, a folder standing where the file should be, and an ID that is no ID.
+    const QString dataFolder = gDB.DataFolder;
+    gDB.DataFolder = dataFolder + u("missing/");
+    EXPECT_FALSE(gDB.SavePerson(person, person->ID));
+    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_TRUE(gDB.IsChanged());
+    gDB.DataFolder = dataFolder;
+    QDir(folder.path()).mkdir(person->ID + gDB.FileExtension);
+    gDB.StorageError.clear();
+    EXPECT_FALSE(gDB.SavePerson(person, person->ID));
+    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    gDB.StorageError.clear();
+    EXPECT_FALSE(gDB.SavePerson(person, u("person_../../escape")));
+    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_FALSE(QFileInfo::exists(folder.path() + u("/../escape.kvfile")));
+    // No temporary file is left behind, so nothing stray can match a load mask.
+    EXPECT_EQ(filesInFolder(), QStringList());
+}
+
+TEST_F(ObjectFilesTest, readersTakeMissingAndForeignFormsAsTheConstructorWould)
+{
+    writeFile(u("person_00000000-0000-0000-0000-00000000000A.kvfile"),
+              "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<!-- old -->\r\n<Person ID=\"person_00000000-0000-0000-0000-"
+              "00000000000A\" Forename=\"Anna\" Sex=\"0\">\r\n  <Attribute Name=\"x\"/>\r\n  <attribute Code=\"OCCU\"/>"
+              "\r\n  <Attribute Code=\"CUSTOM\" Name=\"Hobby\" Value=\"v\" Private=\"1\"/>\r\n</Person>");
+    writeFile(u("fact_00000000-0000-0000-0000-00000000000B.kvfile"),
+              "<Fact ID=\"fact_00000000-0000-0000-0000-00000000000B\" Private=\"True\" Type=\"CUSTOM\" Name=\"\" "
+              "Unknown=\"1\"/>");
+    writeFile(u("fact_00000000-0000-0000-0000-00000000000C.kvfile"),
+              "<Fact ID=\"fact_00000000-0000-0000-0000-00000000000C\" Private=\"FALSE\"/>");
+    reload();
+    const KV_Person* anna = gDB.FindPerson(u("person_00000000-0000-0000-0000-00000000000A"));
+    ASSERT_NE(anna, nullptr);
+    EXPECT_EQ(anna->Surname, QString());
+    EXPECT_EQ(anna->Dead, 0);
+    EXPECT_TRUE(anna->CList.isEmpty());
+    ASSERT_EQ(anna->Attributes.size(), 2);
+    EXPECT_EQ(anna->Attributes[0].Code, QString());
+    EXPECT_EQ(anna->Attributes[0].Name, u("x"));
+    EXPECT_FALSE(anna->Attributes[0].Private);
+    EXPECT_TRUE(anna->Attributes[1].Private);
+    EXPECT_EQ(gDB.GetCustomAttributeNames().ToStringList(), QStringList({u("Hobby")}));
+    EXPECT_EQ(gDB.GetCustomFactNameCount(), 0);
+    EXPECT_TRUE(gDB.FindFact(u("fact_00000000-0000-0000-0000-00000000000B"))->Private);
+    EXPECT_FALSE(gDB.FindFact(u("fact_00000000-0000-0000-0000-00000000000C"))->Private);
+}
+
+TEST_F(ObjectFilesTest, aFileThatFailsIsReportedAndTheLoadGoesOn)
+{
+    const QString good = u("person_00000000-0000-0000-0000-0000000000FF");
+    writeFile(good + u(".kvfile"), "<Person ID=\"" + good.toUtf8() + "\" Surname=\"Dobra\"/>");
+    const struct
+    {
+        const char* file;
+        QByteArray bytes;
+        const char* reason;
+    } cases[] = {
+        {"person_00000000-0000-0000-0000-000000000001.kvfile", "<Person Sex=\"kobieta\"/>", "Sex is not a number"},
+        {"person_00000000-0000-0000-0000-000000000002.kvfile", "<Person Dead=\"1.5\"/>", "Dead is not a number"},
+        {"person_00000000-0000-0000-0000-000000000003.kvfile", "<Person><Attribute Private=\"tak\"/></Person>",
+         "Private is not true or false"},
+        {"fact_00000000-0000-0000-0000-000000000004.kvfile", "<Fact Private=\"\"/>", "Private is not true or false"},
+        {"person_00000000-0000-0000-0000-000000000005.kvfile", "<Fact/>", "Incorrect DB Fact Format"},
+        {"person_00000000-0000-0000-0000-000000000006.kvfile", "<Person ID=\"x\"", "offset"},
+        {"person_00000000-0000-0000-0000-000000000007.kvfile", "", "offset"},
+    };
+    for (const auto& c : cases) {
+        gDB.Clear();
+        gDB.StorageError.clear();
+        writeFile(u(c.file), c.bytes);
+        gDB.LoadAll(nullptr);
+        EXPECT_TRUE(gDB.StorageError.contains(u(c.reason))) << c.file << ": " << gDB.StorageError.toStdString();
+        EXPECT_NE(gDB.FindPerson(good), nullptr) << c.file;
+        EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount(), 1) << c.file;
+        QFile::remove(gDB.DataFolder + u(c.file));
+    }
+}
+
+TEST_F(ObjectFilesTest, onlyWellFormedIDsAreAcceptedAndAMissingOneComesFromTheFileName)
+{
+    const QString named = u("person_abcdef00-0000-0000-0000-00000000000a");
+    writeFile(named + u(".kvfile"), "<Person Surname=\"Bez ID\"/>");
+    writeFile(u("person_old.kvfile"), "<Person Surname=\"Stary\"/>");
+    writeFile(u("person_bad.kvfile"), "<Person ID=\"person_../../etc/passwd\" Surname=\"Zły\"/>");
+    writeFile(u("person_kind.kvfile"), "<Person ID=\"fact_00000000-0000-0000-0000-000000000001\"/>");
+    writeFile(u("fact_old.kvfile"), "<Fact Place=\"Nigdzie\"/>");
+    reload();
+
+    EXPECT_EQ(gDB.FindPerson(named)->Surname, u("Bez ID"));
+    // A person whose file names no ID still loads, under a new one; a fact could not be reached by any.
+    ASSERT_EQ(gDB.GetPersonCount(), 2);
+    QStringList surnames;
+    for (const auto& [id, p] : gDB.PersonMap)
+        surnames << p->Surname;
+    EXPECT_TRUE(surnames.contains(u("Stary")));
+    EXPECT_EQ(gDB.GetFactCount(), 0);
+    EXPECT_TRUE(gDB.StorageError.contains(u("fact_old.kvfile"))) << gDB.StorageError.toStdString();
+
+    gDB.Clear();
+    gDB.LoadPerson(nullptr, u("person_bad.kvfile"));
+    EXPECT_TRUE(gDB.StorageError.contains(u("invalid ID"))) << gDB.StorageError.toStdString();
+    EXPECT_FALSE(gDB.LoadPerson(nullptr, u("person_kind.kvfile")));
+    EXPECT_EQ(gDB.GetPersonCount(), 0);
+}
+
+TEST_F(ObjectFilesTest, ofTwoFilesWithOneIDTheOneNamedAfterItWins)
+{
+    const QByteArray id = "person_00000000-0000-0000-0000-000000000005";
+    // Listed in this order: "person_0..." (the misnamed copy) before the file named after the ID.
+    writeFile(u("person_0-copy.kvfile"), "<Person ID=\"" + id + "\" Surname=\"Kopia\"/>");
+    writeFile(QString::fromLatin1(id) + u(".kvfile"), "<Person ID=\"" + id + "\" Surname=\"Właściwa\"/>");
+    writeFile(u("person_1-copy.kvfile"), "<Person ID=\"" + id + "\" Surname=\"Druga kopia\"/>");
+    gDB.WorkList.clear();
+    RecordingPrompter prompter;
+    reload();
+    ASSERT_EQ(gDB.GetPersonCount(), 1);
+    EXPECT_EQ(gDB.FindPerson(QString::fromLatin1(id))->Surname, u("Właściwa"));
+    EXPECT_TRUE(gDB.StorageError.contains(u("person_1-copy.kvfile"))) << gDB.StorageError.toStdString();
+    EXPECT_TRUE(prompter.texts.isEmpty());
+
+    // Without a file named after the ID the first one read stays.
+    QFile::remove(gDB.DataFolder + QString::fromLatin1(id) + u(".kvfile"));
+    reload();
+    EXPECT_EQ(gDB.FindPerson(QString::fromLatin1(id))->Surname, u("Kopia"));
+    EXPECT_TRUE(gDB.StorageError.contains(u("already taken by person_0-copy.kvfile")))
+        << gDB.StorageError.toStdString();
+}
+
+TEST_F(ObjectFilesTest, loadAllReadsTheRealNamesOfTheTopFolderInThreePassesWithProgress)
+{
+    const QString upper = u("person_00000000-0000-0000-0000-0000000000AB");
+    writeFile(upper + u(".KVFILE"), "<Person ID=\"" + upper.toUtf8() + "\"/>");
+    writeFile(u("fact_00000000-0000-0000-0000-000000000001.kvfile"),
+              "<Fact ID=\"fact_00000000-0000-0000-0000-000000000001\" Type=\"CUSTOM\" Name=\"Wyjazd\"/>");
+    writeFile(u("fact_00000000-0000-0000-0000-000000000002.kvfile"),
+              "<Fact ID=\"fact_00000000-0000-0000-0000-000000000002\"/>");
+    writeFile(u("notes.txt"), "x");
+    // A sub-folder is never read, even when its name matches a mask.
+    QDir(folder.path()).mkpath(u("person_old.kvfile"));
+    writeFileBytes(folder.filePath(u("person_old.kvfile/person_00000000-0000-0000-0000-000000000009.kvfile")),
+                   "<Person ID=\"person_00000000-0000-0000-0000-000000000009\"/>");
+
+    gDB.CustomFactNames.Add(u("stara nazwa"));
+    RecordingProgress progress;
+    gDB.SetChanged(false);
+    gDB.LoadAll(&progress);
+    EXPECT_EQ(progress.events, QStringList({u("begin Wczytywanie danych {osoby} 1 z 3 / 1"),
+                                            u("begin Wczytywanie danych {fakty} 2 z 3 / 2"),
+                                            u("begin Wczytywanie danych {zdjęcia} 3 z 3 / 0"), u("end")}));
+    EXPECT_FALSE(progress.visible);
+    EXPECT_NE(gDB.FindPerson(upper), nullptr);
+    EXPECT_EQ(gDB.GetPersonCount(), 1);
+    EXPECT_EQ(gDB.GetFactCount(), 2);
+    EXPECT_EQ(gDB.GetCustomFactNames().ToStringList(), QStringList({u("Wyjazd")}));
+    EXPECT_TRUE(gDB.IsChanged());
+    EXPECT_TRUE(gDB.PersonListDirty);
+}
+
+TEST_F(ObjectFilesTest, anEmptyFolderLoadsNothing)
+{
+    gDB.CustomAttributeNames.Add(u("x"));
+    RecordingProgress progress;
+    gDB.LoadAll(&progress);
+    EXPECT_EQ(progress.events.size(), 4);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(progress.events[i].endsWith(u(" / 0"))) << progress.events[i].toStdString();
+    EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount() + gDB.GetPictureCount(), 0);
+    EXPECT_EQ(gDB.GetCustomAttributeNameCount(), 0);
+    EXPECT_EQ(gDB.GetCustomFactNameCount(), 0);
+}
+
+TEST_F(ObjectFilesTest, deleteAllRemovesExactlyWhatALoadWouldRead)
+{
+    KV_Person* person = addPerson(u("Jan"), u("Nowak"));
+    addFact(person, u("BIRT"), u("1900"), u("Kraków"));
+    for (const auto& [id, p] : gDB.PersonMap)
+        gDB.SavePerson(p, id);
+    for (const auto& [id, f] : gDB.FactMap)
+        gDB.SaveFact(f, id);
+    writeFile(u("picture_X.kvfile"), "<Picture/>");
+    writeFile(u("notes.txt"), "x");
+    writeFile(u(".person_A.kvfile.abc123.tmp"), "x");
+    QDir(folder.path()).mkpath(u("multimedia"));
+    writeFileBytes(folder.filePath(u("multimedia/photo.jpg")), "x");
+    QDir(folder.path()).mkpath(u("person_sub.kvfile"));
+    writeFileBytes(folder.filePath(u("person_sub.kvfile/person_Y.kvfile")), "x");
+    gDB.ResultList = {person};
+
+    RecordingProgress progress;
+    EXPECT_TRUE(gDB.DeleteAllData(&progress));
+    EXPECT_EQ(filesInFolder(), QStringList({u(".person_A.kvfile.abc123.tmp"), u("notes.txt")}));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(u("multimedia/photo.jpg"))));
+    EXPECT_TRUE(QFileInfo::exists(folder.filePath(u("person_sub.kvfile/person_Y.kvfile"))));
+    EXPECT_EQ(progress.events, QStringList({u("begin Usuwanie danych / 3"), u("end")}));
+    EXPECT_EQ(progress.lastPosition, 3);
+    EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount(), 0);
+    EXPECT_TRUE(gDB.ResultList.isEmpty());
+    EXPECT_EQ(gDB.Places.Count(), 0);
+}
+
+TEST_F(ObjectFilesTest, deleteAllReportsAFileItCouldNotDelete)
+{
+    writeFile(u("person_A.kvfile"), "<Person/>");
+    writeFile(u("person_B.kvfile"), "<Person/>");
+    // Only an immutable file resists deletion by root.
+    if (QProcess::execute(u("chattr"), {u("+i"), gDB.DataFolder + u("person_A.kvfile")}) != 0)
+        GTEST_SKIP() << "chattr +i is not available here";
+    const bool deleted = gDB.DeleteAllData(nullptr);
+    QProcess::execute(u("chattr"), {u("-i"), gDB.DataFolder + u("person_A.kvfile")});
+    EXPECT_FALSE(deleted);
+    EXPECT_TRUE(gDB.StorageError.contains(u("person_A.kvfile"))) << gDB.StorageError.toStdString();
+    EXPECT_EQ(filesInFolder(), QStringList({u("person_A.kvfile")}));
+}
+
+TEST_F(ObjectFilesTest, erasePersonDeletesItsFileAndForgetsItEverywhere)
+{
+    EXPECT_FALSE(gDB.ErasePerson(nullptr));
+    KV_Person* person = addPerson(u("Jan"), u("Nowak"));
+    KV_Person* other = addPerson(u("Ewa"), u("Nowak"), 0);
+    gDB.SavePerson(person, person->ID);
+    const QString id = person->ID;
+    gDB.WorkList = gDB.ResultList = gDB.ReportList = {other, person};
+    gDB.PushHistory(id);
+    gDB.PushHistory(other->ID);
+    gDB.PushHistory(id);
+    EXPECT_TRUE(gDB.ErasePerson(person));
+    EXPECT_EQ(gDB.FindPerson(id), nullptr);
+    EXPECT_FALSE(QFileInfo::exists(pathOf(id)));
+    for (const QList<KV_Person*>* list : {&gDB.WorkList, &gDB.ResultList, &gDB.ReportList})
+        EXPECT_EQ(*list, QList<KV_Person*>({other}));
+    EXPECT_EQ(gDB.History, QStringList({other->ID}));
+}
+
+TEST_F(ObjectFilesTest, dictionariesKeepOneEntryPerWordIgnoringCase)
+{
+    const struct
+    {
+        int kind;
+        int sex;
+        const char* word;
+        TStringList* dictionary;
+    } routes[] = {
+        {1, 0, "Anna", &gDB.FemaleForenames},  {1, 1, "Jan", &gDB.MaleForenames}, {2, 0, "Nowak", &gDB.FemaleSurnames},
+        {2, 1, "Kowalski", &gDB.MaleSurnames}, {3, 0, "Łódź", &gDB.Places},       {3, 7, "Kraków", &gDB.Places},
+    };
+    for (const auto& r : routes) {
+        gDB.AddToDictionaries(r.kind, r.sex, u(r.word));
+        EXPECT_GE(r.dictionary->IndexOf(u(r.word)), 0) << r.word;
+    }
+    gDB.AddToDictionaries(1, 2, u("Alex"));
+    gDB.AddToDictionaries(4, 0, u("Nic"));
+    gDB.AddToDictionaries(1, 0, QString());
+    gDB.AddToDictionaries(1, 0, u("ANNA"));
+    gDB.AddToDictionaries(1, 0, u("Anna"));
+    gDB.AddToDictionaries(1, 0, u("Łucja"));
+    gDB.AddToDictionaries(1, 0, u("Zofia"));
+    gDB.AddToDictionaries(1, 0, u("Ludmiła"));
+    QStringList list{u("stale")};
+    gDB.FillFromDictionary(list, 1, 0);
+    EXPECT_EQ(list, QStringList({u("Anna"), u("Ludmiła"), u("Łucja"), u("Zofia")}));
+    gDB.FillFromDictionary(list, 1, 2);
+    EXPECT_TRUE(list.isEmpty());
+    gDB.FillFromDictionary(list, 3, 2);
+    EXPECT_EQ(list, QStringList({u("Kraków"), u("Łódź")}));
+
+    // A word seen before the dictionaries were emptied is taken again afterwards.
+    gDB.Clear();
+    gDB.AddToDictionaries(1, 0, u("Anna"));
+    EXPECT_EQ(gDB.FemaleForenames.ToStringList(), QStringList({u("Anna")}));
+}

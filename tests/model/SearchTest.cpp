@@ -1,4 +1,6 @@
 #include "Search.h"
+#include "ModelFixture.h"
+#include "QStringPrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -45,4 +47,221 @@ TEST(SearchTest, wildcardNeverBacktracksIntoABlowUp)
     const QString pattern = QString(QStringLiteral("*a")).repeated(30) + QStringLiteral("*c");
     EXPECT_FALSE(MatchesWildcard(text, pattern));
     EXPECT_TRUE(MatchesWildcard(text, QString(QStringLiteral("*a")).repeated(30) + QStringLiteral("*b")));
+}
+
+namespace {
+
+QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Persons with fixed IDs (person_01, person_02, ... in creation order), so map order is known.
+class PersonSearchTest : public ModelFixture
+{
+protected:
+    KV_Person* person(const char* forename, const char* surname, int sex = 1)
+    {
+        auto* p = new KV_Person;
+        p->ID = u("person_%1").arg(++made, 2, 10, QLatin1Char('0'));
+        p->Forename = u(forename);
+        p->Surname = u(surname);
+        p->Sex = sex;
+        gDB.AddPerson(p);
+        return p;
+    }
+    static QStringList forenames(const QList<KV_Person*>& list)
+    {
+        QStringList names;
+        for (const KV_Person* p : list)
+            names << p->Forename;
+        return names;
+    }
+    static QStringList found(const char* text, int mode, int sex = 0, int life = 0, int pictures = 0)
+    {
+        gDB.SearchPersons(u(text), mode, sex, life, pictures);
+        return forenames(gDB.WorkList);
+    }
+
+    int made = 0;
+};
+
+} // namespace
+
+TEST_F(PersonSearchTest, namesMatchFromTheirStartAndEveryWordMustMatch)
+{
+    person("Jan", "Kowalski");
+    person("Kowal", "Zieliński");
+    KV_Person* anna = person("Anna", "Nowak-Kowalska", 0);
+    anna->Displayname = u("Kowalówna");
+    anna->Note = u("kowal");
+    anna->Attributes = {{u("x"), u("kowal"), u("OCCU"), false}};
+    person("Jan", "Nowak");
+    person("Anna Maria", "Wiśniewska", 0);
+
+    EXPECT_EQ(found("", 0), QStringList({u("Jan"), u("Kowal"), u("Anna"), u("Jan"), u("Anna Maria")}));
+    EXPECT_EQ(found("   ", 0).size(), 5);
+    EXPECT_EQ(found("kow", 1), QStringList({u("Jan"), u("Kowal")}));
+    EXPECT_EQ(found("jan kowalski", 0), QStringList({u("Jan")}));
+    EXPECT_EQ(found("jan  kowalski ", 0), QStringList({u("Jan")}));
+    EXPECT_EQ(found("\"anna maria\"", 1), QStringList({u("Anna Maria")}));
+    EXPECT_EQ(found("\"anna maria\"wiś", 1), QStringList({u("Anna Maria")}));
+    EXPECT_EQ(found("wiś*ska", 1), QStringList({u("Anna Maria")}));
+    EXPECT_EQ(found("kowalówna", 0), QStringList());
+    EXPECT_EQ(found("nowak-k?walska", 1), QStringList({u("Anna")}));
+}
+
+TEST_F(PersonSearchTest, datesMatchAnywhereAndOnlyTheFirstBirthAndDeathFactsCount)
+{
+    KV_Person* born = person("Urodzony", "A");
+    addFact(born, u("BIRT"), u("12 maja 1950"), u("Łódź"));
+    KV_Person* died = person("Zmarły", "B");
+    died->SetDead(true);
+    addFact(died, u("BIRT"), u("1920"), u("Kraków"));
+    addFact(died, u("DEAT"), u("1950"), u("Łomża"));
+    KV_Person* living = person("Żyjący", "C");
+    addFact(living, u("DEAT"), u("1950"), u("Łomża"));
+    KV_Person* deadWithoutFact = person("Bez faktu", "D");
+    deadWithoutFact->SetDead(true);
+    KV_Person* other = person("Inne", "E");
+    addFact(other, u("BAPM"), u("1950"), u("Łódź"));
+
+    EXPECT_EQ(found("1950", 2), QStringList({u("Urodzony")}));
+    EXPECT_EQ(found("1950", 0), QStringList({u("Urodzony"), u("Zmarły")}));
+    EXPECT_EQ(found("1950", 4), QStringList({u("Zmarły")}));
+    EXPECT_EQ(found("05-1950", 0), QStringList({u("Urodzony")}));
+    EXPECT_EQ(found("łó", 3), QStringList({u("Urodzony")}));
+    EXPECT_EQ(found("łom", 5), QStringList({u("Zmarły")}));
+    EXPECT_EQ(found("łom", 3), QStringList());
+    EXPECT_EQ(found("kraków łomża", 0), QStringList({u("Zmarły")}));
+    EXPECT_EQ(found("nikt", 0), QStringList());
+    gDB.SortPersons(1, true, false);
+    EXPECT_TRUE(gDB.ResultList.isEmpty());
+}
+
+TEST_F(PersonSearchTest, filtersKeepOnlyThePersonsTheyName)
+{
+    KV_Person* woman = person("Kobieta", "A", 0);
+    woman->Pictures = {u("picture_1")};
+    KV_Person* man = person("Mężczyzna", "B", 1);
+    man->SetDead(true);
+    person("Nieznana", "C", 2);
+    KV_Person* odd = person("Dziwna", "D", 7);
+    odd->Dead = 5;
+
+    EXPECT_EQ(found("", 0, 1), QStringList({u("Kobieta")}));
+    EXPECT_EQ(found("", 0, 2), QStringList({u("Mężczyzna")}));
+    EXPECT_EQ(found("", 0, 3), QStringList({u("Nieznana"), u("Dziwna")}));
+    EXPECT_EQ(found("", 0, 9), QStringList({u("Kobieta"), u("Mężczyzna"), u("Nieznana"), u("Dziwna")}));
+    EXPECT_EQ(found("", 0, 0, 1), QStringList({u("Mężczyzna")}));
+    EXPECT_EQ(found("", 0, 0, 2), QStringList({u("Kobieta"), u("Nieznana"), u("Dziwna")}));
+    EXPECT_EQ(found("", 0, 0, 0, 1), QStringList({u("Kobieta")}));
+    EXPECT_EQ(found("", 0, 0, 0, 2), QStringList({u("Mężczyzna"), u("Nieznana"), u("Dziwna")}));
+}
+
+TEST_F(PersonSearchTest, namesSortByPolishCollationWithTiesByCodeUnits)
+{
+    for (const char* name : {"Zenon", "Łukasz", "Lucyna", "anna", "Anna", "Ewa", "Łucja"})
+        person(name, "X");
+    gDB.SearchPersons(QString(), 0, 0, 0, 0);
+    gDB.SortPersons(2, true, false);
+    EXPECT_EQ(forenames(gDB.ResultList),
+              QStringList({u("anna"), u("Anna"), u("Ewa"), u("Lucyna"), u("Łucja"), u("Łukasz"), u("Zenon")}));
+    gDB.SortPersons(2, false, false);
+    EXPECT_EQ(forenames(gDB.ResultList),
+              QStringList({u("Zenon"), u("Łukasz"), u("Łucja"), u("Lucyna"), u("Ewa"), u("Anna"), u("anna")}));
+    EXPECT_EQ(gSortKey, 2);
+    EXPECT_FALSE(gSortAscending);
+}
+
+TEST_F(PersonSearchTest, equalKeysKeepTheirOrderAscendingAndTurnRoundDescending)
+{
+    person("Pierwszy", "Nowak");
+    person("Drugi", "Nowak");
+    person("Trzeci", "Adamczyk");
+    gDB.SearchPersons(QString(), 0, 0, 0, 0);
+    gDB.SortPersons(1, true, false);
+    EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Trzeci"), u("Pierwszy"), u("Drugi")}));
+    gDB.SearchPersons(QString(), 0, 0, 0, 0);
+    gDB.SortPersons(1, false, false);
+    EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Drugi"), u("Pierwszy"), u("Trzeci")}));
+}
+
+TEST_F(PersonSearchTest, theStartPageSortPutsTheNewestFirst)
+{
+    const char* times[] = {"2020-01-01 10:00", "2021-05-05 08:00", "2021-05-05 08:00", "", "bad"};
+    for (const char* time : times)
+        person(time, "X")->DateCreate = u(time);
+    gDB.SearchPersons(QString(), 0, 0, 0, 0);
+    gDB.SortPersons(100, false, false);
+    QStringList ids;
+    for (const KV_Person* p : gDB.ResultList)
+        ids << p->ID;
+    // Created in the same minute: the larger ID first.
+    EXPECT_EQ(ids, QStringList({u("person_03"), u("person_02"), u("person_01"), u("person_05"), u("person_04")}));
+}
+
+TEST_F(PersonSearchTest, dateAndPlaceKeysOrderEqualValuesByNameInBothDirections)
+{
+    KV_Person* b = person("B", "Nowak");
+    KV_Person* a = person("A", "Nowak");
+    KV_Person* undated = person("C", "Nowak");
+    KV_Person* earlier = person("D", "Nowak");
+    addFact(b, u("BIRT"), u("1900"), u("Łódź"));
+    addFact(a, u("BIRT"), u("1900"), u("Lublin"));
+    addFact(earlier, u("BIRT"), u("1800"), u("Łódź"));
+    addFact(undated, u("BIRT"), QString(), u("Zamość"));
+    const struct
+    {
+        int key;
+        bool ascending;
+        QStringList order;
+    } cases[] = {
+        {10, true, {u("C"), u("D"), u("A"), u("B")}}, {10, false, {u("A"), u("B"), u("D"), u("C")}},
+        {11, true, {u("A"), u("B"), u("D"), u("C")}}, {11, false, {u("C"), u("B"), u("D"), u("A")}},
+        {3, false, {u("A"), u("B"), u("C"), u("D")}},
+    };
+    for (const auto& c : cases) {
+        gDB.SearchPersons(QString(), 0, 0, 0, 0);
+        gDB.SortPersons(c.key, c.ascending, true);
+        EXPECT_EQ(forenames(gDB.ReportList), c.order) << c.key << (c.ascending ? " up" : " down");
+        EXPECT_TRUE(gDB.ResultList.isEmpty());
+    }
+}
+
+TEST_F(PersonSearchTest, deathDateKeyPutsTheLivingFirstThenTheDeadWithoutADate)
+{
+    person("Żyje", "X");
+    KV_Person* deadUndated = person("Zmarł bez daty", "X");
+    deadUndated->SetDead(true);
+    KV_Person* dead = person("Zmarł", "X");
+    dead->SetDead(true);
+    addFact(dead, u("DEAT"), u("1990"));
+    gDB.SearchPersons(QString(), 0, 0, 0, 0);
+    gDB.SortPersons(20, true, false);
+    EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Żyje"), u("Zmarł bez daty"), u("Zmarł")}));
+}
+
+TEST_F(PersonSearchTest, sortByNameListsEveryoneOrOnlyTheLastSearchByName)
+{
+    person("Jan", "Zięba");
+    KV_Person* maiden = person("Anna", "Nowak", 0);
+    maiden->Familyname = u("Łęcka");
+    person("Ewa", "Ćwik", 0);
+    gDB.SearchPersons(u("jan"), 0, 0, 0, 0);
+    gDB.SortByName(true);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Jan")}));
+    gDB.SortPersons(1, false, false);
+    gDB.SortByName(false);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Ewa"), u("Anna"), u("Jan")}));
+    EXPECT_EQ(gSortKey, 30);
+    EXPECT_TRUE(gSortAscending);
+    EXPECT_TRUE(ComparePersons(gDB.ReportList[0], gDB.ReportList[1]));
+    EXPECT_FALSE(ComparePersons(gDB.ReportList[1], gDB.ReportList[0]));
+    EXPECT_FALSE(ComparePersons(gDB.ReportList[0], gDB.ReportList[0]));
+
+    // A changed name takes effect in the next sort.
+    gDB.ReportList[2]->Surname = u("Adamczyk");
+    gDB.SortByName(false);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Jan"), u("Ewa"), u("Anna")}));
 }

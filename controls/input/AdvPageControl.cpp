@@ -1,0 +1,784 @@
+#include "AdvPageControl.h"
+
+#include "ImageList.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QShortcutEvent>
+#include <QStackedWidget>
+#include <QStyle>
+#include <QStyleOptionTabWidgetFrame>
+#include <QTabBar>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace {
+
+// Room between the frame round the pages and the pages themselves.
+constexpr int PageInset = 4;
+
+QString listIndexError(int index)
+{
+    return QStringLiteral("List index out of bounds (%1)").arg(index);
+}
+
+// The first control of a page that takes the focus by Tab, in tab order.
+QWidget* firstFocusable(QWidget* container)
+{
+    for (QWidget* w = container->nextInFocusChain(); w && w != container; w = w->nextInFocusChain()) {
+        if (container->isAncestorOf(w) && w->isEnabled() && w->isVisibleTo(container) &&
+            (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus)
+            return w;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+void PaintBandGradient(TCanvas& Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& Rect, bool Horizontal)
+{
+    if (Steps == 0)
+        Steps = 1;
+    const TColor from = ColorToRGB(FromColor);
+    const TColor to = ColorToRGB(ToColor);
+    const double incR = double(GetRValue(to) - GetRValue(from)) / Steps;
+    const double incG = double(GetGValue(to) - GetGValue(from)) / Steps;
+    const double incB = double(GetBValue(to) - GetBValue(from)) / Steps;
+    const double length = double(Horizontal ? Rect.Width() : Rect.Height()) / Steps;
+    const int bandSize = int(std::nearbyint(length)) + 1;
+    for (int i = 0; i < Steps; ++i) {
+        const int r = GetRValue(from) + int(std::nearbyint(i * incR));
+        const int g = GetGValue(from) + int(std::nearbyint(i * incG));
+        const int b = GetBValue(from) + int(std::nearbyint(i * incB));
+        const TColor color = TColor(r + g * 256 + b * 65536);
+        Canvas.Pen.Color = color;
+        Canvas.Brush.Color = color;
+        Canvas.Brush.Style = bsSolid;
+        const int offset = int(std::nearbyint(i * length));
+        if (Horizontal)
+            Canvas.Rectangle(Rect.Left + offset, Rect.Top, Rect.Left + offset + bandSize, Rect.Bottom);
+        else
+            Canvas.Rectangle(Rect.Left, Rect.Top + offset, Rect.Right, Rect.Top + offset + bandSize);
+    }
+}
+
+void TTabMargin::SetMargin(int Index, int Value)
+{
+    if (Index < 0 || Index > 2 || margins[Index] == Value)
+        return;
+    if (OnMarginChange)
+        OnMarginChange(Value, margins[Index], Index);
+    margins[Index] = Value;
+}
+
+void TTabMargin::Assign(const TTabMargin& Source)
+{
+    std::copy(std::begin(Source.margins), std::end(Source.margins), std::begin(margins));
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// TAdvTabSheet
+
+TAdvTabSheet::TAdvTabSheet(QWidget* Owner) : QWidget(Owner)
+{
+    hide();
+}
+
+TAdvTabSheet::~TAdvTabSheet()
+{
+    if (pageControl)
+        pageControl->RemovePage(this);
+}
+
+void TAdvTabSheet::SetAdvPageControl(TAdvPageControl* Control)
+{
+    if (Control == pageControl)
+        return;
+    if (pageControl)
+        pageControl->RemovePage(this);
+    if (!Control) {
+        setParent(nullptr);
+        return;
+    }
+    Control->stack->addWidget(this);
+    Control->InsertPage(this);
+    // A page takes the control's defaults for the colours it leaves unset.
+    if (textColor == clBlack)
+        textColor = Control->GetDefaultTextColor();
+    if (tabColor == clNone)
+        tabColor = Control->GetDefaultTabColor();
+    if (tabColorTo == clNone)
+        tabColorTo = Control->GetDefaultTabColorTo();
+}
+
+void TAdvTabSheet::SetCaption(const QString& Value)
+{
+    // An owner-drawn tab is sized by this text: a close button needs about three characters more room.
+    tabText = showClose ? Value + u' ' : Value.left(qMax(0, int(Value.size()) - 2));
+    caption = Value;
+    if (pageControl)
+        pageControl->UpdateTab(this);
+}
+
+int TAdvTabSheet::GetPageIndex() const
+{
+    return pageControl ? int(pageControl->pages.indexOf(const_cast<TAdvTabSheet*>(this))) : -1;
+}
+
+void TAdvTabSheet::SetPageIndex(int Value)
+{
+    if (!pageControl)
+        return;
+    const int last = pageControl->GetPageCount() - 1;
+    if (Value > last)
+        throw EListError(QStringLiteral("%1 is an invalid PageIndex value.  PageIndex must be between 0 and %2")
+                             .arg(Value)
+                             .arg(last));
+    pageControl->movePage(this, Value);
+}
+
+int TAdvTabSheet::GetTabIndex() const
+{
+    if (!tabShowing)
+        return -1;
+    int index = 0;
+    for (const TAdvTabSheet* page : pageControl->pages) {
+        if (page == this)
+            break;
+        if (page->tabShowing)
+            ++index;
+    }
+    return index;
+}
+
+void TAdvTabSheet::SetTabShowing(bool Value)
+{
+    if (Value == tabShowing)
+        return;
+    if (Value) {
+        tabShowing = true;
+        pageControl->InsertTab(this);
+    } else {
+        const int index = GetTabIndex();
+        tabShowing = false;
+        pageControl->DeleteTab(this, index);
+    }
+}
+
+void TAdvTabSheet::UpdateTabShowing()
+{
+    SetTabShowing(pageControl && tabVisible);
+}
+
+void TAdvTabSheet::SetTabVisible(bool Value)
+{
+    if (Value == tabVisible)
+        return;
+    tabVisible = Value;
+    UpdateTabShowing();
+    if (pageControl)
+        pageControl->UpdateTab(this);
+}
+
+void TAdvTabSheet::SetTabEnable(bool Value)
+{
+    if (Value == tabEnable)
+        return;
+    if (pageControl && !Value && pageControl->GetActivePage() == this)
+        throw Exception(QStringLiteral("Can not disable active tab."));
+    tabEnable = Value;
+    if (pageControl)
+        pageControl->UpdateTab(this);
+}
+
+void TAdvTabSheet::SetImageIndex(int Value)
+{
+    imageIndex = Value < 0 ? -1 : Value;
+    nativeImageIndex = Value < 0 ? 0 : Value;
+    SetCaption(GetCaption());
+}
+
+void TAdvTabSheet::SetShowClose(bool Value)
+{
+    showClose = Value;
+    SetCaption(GetCaption());
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetHighlighted(bool Value)
+{
+    highlighted = Value;
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetColor(TColor Value)
+{
+    color = Value;
+    update();
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetColorTo(TColor Value)
+{
+    colorTo = Value;
+    update();
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetTextColor(TColor Value)
+{
+    textColor = Value;
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetTabColor(TColor Value)
+{
+    tabColor = Value;
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetTabColorTo(TColor Value)
+{
+    tabColorTo = Value;
+    repaintPageControl();
+}
+
+void TAdvTabSheet::SetTabGradientDirection(TGradientDirection Value)
+{
+    if (Value == tabGradientDirection)
+        return;
+    tabGradientDirection = Value;
+    repaintPageControl();
+}
+
+void TAdvTabSheet::repaintPageControl()
+{
+    if (pageControl)
+        pageControl->update();
+}
+
+void TAdvTabSheet::paintEvent(QPaintEvent*)
+{
+    TCanvas canvas(this);
+    const TRect client = FromQRect(rect());
+    canvas.Brush.Color = color;
+    canvas.FillRect(client);
+    if (colorTo != clNone)
+        PaintBandGradient(canvas, color, colorTo, 64, client, false);
+}
+
+void TAdvTabSheet::showEvent(QShowEvent*)
+{
+    if (OnShow)
+        OnShow(this);
+}
+
+void TAdvTabSheet::hideEvent(QHideEvent*)
+{
+    if (OnHide)
+        OnHide(this);
+}
+
+void TAdvTabSheet::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::EnabledChange)
+        repaintPageControl();
+    QWidget::changeEvent(event);
+}
+
+// ---------------------------------------------------------------------------------------------------------------
+// TAdvPageControl
+
+TAdvPageControl::TAdvPageControl(QWidget* Owner)
+    : QWidget(Owner), tabBar(new QTabBar(this)), stack(new QStackedWidget(this))
+{
+    tabBar->setDrawBase(false);
+    tabBar->setExpanding(false);
+    tabBar->setUsesScrollButtons(true);
+    // Every change of page the user makes is put to the veto first, so the tab row never selects on its own.
+    tabBar->installEventFilter(this);
+    tabMargin.OnMarginChange = [this](int, int, int) { update(); };
+    arrange();
+}
+
+TAdvPageControl::~TAdvPageControl()
+{
+    // The pages die with this control as its children; they must not call back into it on the way.
+    for (TAdvTabSheet* page : std::as_const(pages))
+        page->pageControl = nullptr;
+}
+
+TAdvTabSheet* TAdvPageControl::GetPage(int Index) const
+{
+    if (Index < 0 || Index >= GetPageCount())
+        throw EListError(listIndexError(Index));
+    return pages[Index];
+}
+
+int TAdvPageControl::GetActivePageIndex() const
+{
+    return activePage ? activePage->GetPageIndex() : -1;
+}
+
+void TAdvPageControl::SetActivePageIndex(int Index)
+{
+    SetActivePage(Index >= 0 && Index < GetPageCount() ? pages[Index] : nullptr);
+}
+
+int TAdvPageControl::GetTabIndex() const
+{
+    return noTabSelected || tabBar->count() == 0 ? -1 : tabBar->currentIndex();
+}
+
+void TAdvPageControl::SetActivePage(TAdvTabSheet* Page)
+{
+    if (Page && Page->pageControl != this)
+        return;
+    ChangeActivePage(Page);
+    if (!Page) {
+        noTabSelected = true;
+        activePage = nullptr;
+    } else if (Page == activePage) {
+        const int tab = Page->GetTabIndex();
+        noTabSelected = tab < 0;
+        if (tab >= 0)
+            tabBar->setCurrentIndex(tab);
+    }
+}
+
+void TAdvPageControl::ChangeActivePage(TAdvTabSheet* Page)
+{
+    if (!Page || Page == activePage || !Page->tabEnable)
+        return;
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusOnOldPage = activePage && focus && activePage->isAncestorOf(focus);
+    stack->setCurrentWidget(Page);
+    activePage = Page;
+    // Whoever was working on the old page goes on with the first control of the new one.
+    if (focusOnOldPage) {
+        if (QWidget* first = firstFocusable(Page))
+            first->setFocus(Qt::OtherFocusReason);
+        else
+            tabBar->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void TAdvPageControl::UpdateActivePage()
+{
+    const int tab = GetTabIndex();
+    SetActivePage(tab < 0 ? nullptr : pageOfTab(tab));
+}
+
+void TAdvPageControl::selectTab(int TabIndex)
+{
+    noTabSelected = false;
+    tabBar->setCurrentIndex(TabIndex);
+    UpdateActivePage();
+}
+
+TAdvTabSheet* TAdvPageControl::pageOfTab(int TabIndex) const
+{
+    int index = 0;
+    for (TAdvTabSheet* page : pages) {
+        if (!page->tabShowing)
+            continue;
+        if (index == TabIndex)
+            return page;
+        ++index;
+    }
+    return nullptr;
+}
+
+int TAdvPageControl::IndexOfTabAtEx(int X, int Y) const
+{
+    const TAdvTabSheet* page = pageOfTab(tabBar->tabAt(tabBar->mapFrom(this, QPoint(X, Y))));
+    return page ? page->GetPageIndex() : -1;
+}
+
+TRect TAdvPageControl::TabRectEx(int PageIndex) const
+{
+    int tab = PageIndex;
+    for (int i = 0; i < PageIndex && i < GetPageCount(); ++i) {
+        if (!pages[i]->tabVisible)
+            --tab;
+    }
+    return FromQRect(tabBar->tabRect(tab).translated(tabBar->pos()));
+}
+
+TAdvTabSheet* TAdvPageControl::FindNextPage(TAdvTabSheet* CurPage, bool GoForward, bool CheckTabVisible) const
+{
+    const int count = GetPageCount();
+    if (count == 0)
+        return nullptr;
+    int start = int(pages.indexOf(CurPage));
+    if (start < 0)
+        start = GoForward ? count - 1 : 0;
+    int i = start;
+    do {
+        i = GoForward ? (i + 1) % count : (i + count - 1) % count;
+        if (!CheckTabVisible || pages[i]->tabVisible)
+            return pages[i];
+    } while (i != start);
+    return nullptr;
+}
+
+bool TAdvPageControl::isSelectable(const TAdvTabSheet* Page) const
+{
+    return Page && Page->tabShowing && Page->tabEnable;
+}
+
+void TAdvPageControl::SelectNextPage(bool GoForward)
+{
+    // Only a page that can really become active is offered: hidden and disabled tabs are passed over.
+    TAdvTabSheet* page = activePage;
+    for (int i = 0; i < GetPageCount(); ++i) {
+        page = FindNextPage(page, GoForward, true);
+        if (!page || isSelectable(page))
+            break;
+    }
+    if (isSelectable(page))
+        requestPage(page);
+}
+
+TAdvTabSheet* TAdvPageControl::neighbourTabPage(int step) const
+{
+    for (int tab = tabBar->currentIndex() + step; tab >= 0 && tab < tabBar->count(); tab += step) {
+        if (tabBar->isTabEnabled(tab))
+            return pageOfTab(tab);
+    }
+    return nullptr;
+}
+
+void TAdvPageControl::requestPage(TAdvTabSheet* Page)
+{
+    if (Page == activePage || !isSelectable(Page))
+        return;
+    bool allowChange = true;
+    if (OnCanChange)
+        OnCanChange(this, GetActivePageIndex(), Page->GetPageIndex(), allowChange);
+    if (allowChange && OnChanging)
+        OnChanging(this, allowChange);
+    if (!allowChange)
+        return;
+    selectTab(Page->GetTabIndex());
+    if (OnChange)
+        OnChange(this);
+    update();
+}
+
+bool TAdvPageControl::CanShowTab(int Index) const
+{
+    return GetPage(Index)->isEnabled();
+}
+
+void TAdvPageControl::InsertPage(TAdvTabSheet* Page)
+{
+    pages.append(Page);
+    Page->pageControl = this;
+    Page->UpdateTabShowing();
+}
+
+void TAdvPageControl::RemovePage(TAdvTabSheet* Page)
+{
+    TAdvTabSheet* next = FindNextPage(Page, true, true);
+    Page->SetTabShowing(false);
+    Page->pageControl = nullptr;
+    pages.removeOne(Page);
+    stack->removeWidget(Page);
+    if (activePage == Page) {
+        SetActivePage(next == Page ? nullptr : next);
+        // A next page that cannot become active must not leave the removed page active.
+        if (activePage == Page)
+            SetActivePage(nullptr);
+    }
+}
+
+void TAdvPageControl::InsertTab(TAdvTabSheet* Page)
+{
+    const int tab = Page->GetTabIndex();
+    if (tabBar->count() == 0)
+        noTabSelected = false;
+    tabBar->insertTab(tab, Page->caption);
+    UpdateTab(Page);
+    arrange();
+    UpdateActivePage();
+}
+
+void TAdvPageControl::DeleteTab(TAdvTabSheet* Page, int TabIndex)
+{
+    tabBar->removeTab(TabIndex);
+    if (Page == activePage) {
+        const int tab = qMin(TabIndex, tabBar->count() - 1);
+        noTabSelected = tab < 0;
+        if (tab >= 0)
+            tabBar->setCurrentIndex(tab);
+    }
+    arrange();
+    UpdateActivePage();
+}
+
+void TAdvPageControl::MoveTab(int CurIndex, int NewIndex)
+{
+    tabBar->moveTab(CurIndex, NewIndex);
+}
+
+void TAdvPageControl::movePage(TAdvTabSheet* Page, int NewIndex)
+{
+    if (NewIndex < 0)
+        throw EListError(listIndexError(NewIndex));
+    const int oldTab = Page->GetTabIndex();
+    pages.move(pages.indexOf(Page), NewIndex);
+    if (oldTab >= 0)
+        MoveTab(oldTab, Page->GetTabIndex());
+}
+
+void TAdvPageControl::UpdateTab(TAdvTabSheet* Page)
+{
+    const int tab = Page->GetTabIndex();
+    if (tab < 0)
+        return;
+    // The tabs are drawn by the tab row itself, which shows the caption (and takes its accelerator).
+    tabBar->setTabText(tab, Page->caption);
+    tabBar->setTabEnabled(tab, Page->tabEnable);
+    QIcon icon;
+    if (tabBorder3D && images)
+        icon = QIcon(QPixmap::fromImage(images->GetImage(Page->nativeImageIndex)));
+    tabBar->setTabIcon(tab, icon);
+    arrange();
+}
+
+void TAdvPageControl::BeginUpdate()
+{
+    if (!isVisible())
+        return;
+    ++updateCount;
+    setUpdatesEnabled(false);
+}
+
+void TAdvPageControl::EndUpdate()
+{
+    if (!isVisible())
+        return;
+    if (updateCount > 0)
+        --updateCount;
+    if (updateCount == 0) {
+        setUpdatesEnabled(true);
+        update();
+    }
+}
+
+void TAdvPageControl::SetTabBorder3D(bool Value)
+{
+    if (Value == tabBorder3D)
+        return;
+    tabBorder3D = Value;
+    for (int i = GetPageCount() - 1; i >= 0; --i)
+        UpdateTab(pages[i]);
+    update();
+}
+
+void TAdvPageControl::SetTabPosition(TTabPosition Value)
+{
+    if (Value == tabPosition)
+        return;
+    tabPosition = Value;
+    static constexpr QTabBar::Shape shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest,
+                                                QTabBar::RoundedEast};
+    tabBar->setShape(shapes[Value]);
+    arrange();
+    update();
+}
+
+void TAdvPageControl::SetImages(TImageList* Value)
+{
+    if (Value == images)
+        return;
+    if (images)
+        disconnect(images, nullptr, this, nullptr);
+    images = Value;
+    if (images)
+        connect(images, &TImageList::Change, this, [this] { SetTabBorder3D(tabBorder3D); });
+    for (TAdvTabSheet* page : std::as_const(pages))
+        UpdateTab(page);
+    update();
+}
+
+void TAdvPageControl::SetTabOverlap(int Value)
+{
+    tabOverlap = qBound(0, Value, 15);
+    update();
+}
+
+void TAdvPageControl::SetActiveFont(const TFont& Value)
+{
+    activeFont = Value;
+    update();
+}
+
+void TAdvPageControl::SetDefaultTextColor(TColor Value)
+{
+    for (TAdvTabSheet* page : std::as_const(pages)) {
+        if (page->textColor == defaultTextColor)
+            page->textColor = Value;
+    }
+    defaultTextColor = Value;
+    update();
+}
+
+void TAdvPageControl::SetDefaultTabColor(TColor Value)
+{
+    for (TAdvTabSheet* page : std::as_const(pages)) {
+        if (page->tabColor == defaultTabColor)
+            page->tabColor = Value;
+    }
+    defaultTabColor = Value;
+    update();
+}
+
+void TAdvPageControl::SetDefaultTabColorTo(TColor Value)
+{
+    for (TAdvTabSheet* page : std::as_const(pages)) {
+        if (page->tabColorTo == defaultTabColorTo)
+            page->tabColorTo = Value;
+    }
+    defaultTabColorTo = Value;
+    update();
+}
+
+void TAdvPageControl::SetActiveColor(TColor Value)
+{
+    activeColor = Value;
+    update();
+}
+
+void TAdvPageControl::SetActiveColorTo(TColor Value)
+{
+    activeColorTo = Value;
+    update();
+}
+
+void TAdvPageControl::SetTabBackGroundColor(TColor Value)
+{
+    if (Value == tabBackGroundColor)
+        return;
+    tabBackGroundColor = Value;
+    update();
+}
+
+bool TAdvPageControl::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != tabBar)
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            return false;
+        const int tab = tabBar->tabAt(mouse->position().toPoint());
+        if (tab < 0)
+            return false;
+        if (tabBar->focusPolicy() & Qt::ClickFocus)
+            tabBar->setFocus(Qt::MouseFocusReason);
+        requestPage(pageOfTab(tab));
+        return true;
+    }
+    case QEvent::KeyPress: {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) ||
+            (key->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+            return false;
+        const bool towardsStart = key->key() == (tabBar->isRightToLeft() ? Qt::Key_Right : Qt::Key_Left);
+        requestPage(neighbourTabPage(towardsStart ? -1 : 1));
+        return true;
+    }
+    case QEvent::Wheel: {
+        auto* wheel = static_cast<QWheelEvent*>(event);
+        // A touch pad with pixel precision scrolls the tab row instead of changing the page.
+        if (wheel->device() && wheel->device()->capabilities().testFlag(QInputDevice::Capability::PixelScroll))
+            return false;
+        const QPoint angle = wheel->angleDelta();
+        const int delta = qAbs(angle.y()) > qAbs(angle.x()) ? angle.y() : angle.x();
+        if (delta != 0)
+            requestPage(neighbourTabPage(delta > 0 ? -1 : 1));
+        return true;
+    }
+    case QEvent::Shortcut: {
+        // The tab row registers the accelerators of the captions it shows; the page is chosen here.
+        const QKeySequence key = static_cast<QShortcutEvent*>(event)->key();
+        for (int i = 0; i < GetPageCount(); ++i) {
+            TAdvTabSheet* page = pages[i];
+            if (page->tabShowing && CanShowTab(i) && QKeySequence::mnemonic(page->caption) == key) {
+                requestPage(page);
+                break;
+            }
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void TAdvPageControl::keyPressEvent(QKeyEvent* event)
+{
+    const bool tabKey = event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab;
+    if (tabKey && (event->modifiers() & Qt::ControlModifier)) {
+        const bool backwards = event->key() == Qt::Key_Backtab || (event->modifiers() & Qt::ShiftModifier);
+        SelectNextPage(!backwards);
+        event->accept();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void TAdvPageControl::resizeEvent(QResizeEvent*)
+{
+    arrange();
+}
+
+void TAdvPageControl::arrange()
+{
+    const QSize hint = tabBar->sizeHint();
+    const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    const QRect all = rect();
+    QRect body;
+    switch (tabPosition) {
+    case tpTop:
+        tabBar->setGeometry(2, 0, qMax(0, all.width() - 4), hint.height());
+        body = all.adjusted(0, hint.height() - overlap, 0, 0);
+        break;
+    case tpBottom:
+        tabBar->setGeometry(2, all.height() - hint.height(), qMax(0, all.width() - 4), hint.height());
+        body = all.adjusted(0, 0, 0, overlap - hint.height());
+        break;
+    case tpLeft:
+        tabBar->setGeometry(0, 2, hint.width(), qMax(0, all.height() - 4));
+        body = all.adjusted(hint.width() - overlap, 0, 0, 0);
+        break;
+    case tpRight:
+        tabBar->setGeometry(all.width() - hint.width(), 2, hint.width(), qMax(0, all.height() - 4));
+        body = all.adjusted(0, 0, overlap - hint.width(), 0);
+        break;
+    }
+    stack->setGeometry(body.adjusted(PageInset, PageInset, -PageInset, -PageInset));
+}
+
+void TAdvPageControl::paintEvent(QPaintEvent*)
+{
+    TCanvas canvas(this);
+    canvas.Brush.Color = tabBackGroundColor;
+    canvas.FillRect(FromQRect(rect()));
+
+    QStyleOptionTabWidgetFrame frame;
+    frame.initFrom(this);
+    frame.rect = stack->geometry().adjusted(-PageInset, -PageInset, PageInset, PageInset);
+    frame.shape = tabBar->shape();
+    frame.tabBarSize = tabBar->size();
+    frame.tabBarRect = tabBar->geometry();
+    if (tabBar->currentIndex() >= 0)
+        frame.selectedTabRect = tabBar->tabRect(tabBar->currentIndex()).translated(tabBar->pos());
+    style()->drawPrimitive(QStyle::PE_FrameTabWidget, &frame, &canvas.Painter(), this);
+}

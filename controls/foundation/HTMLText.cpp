@@ -199,7 +199,8 @@ qsizetype Renderer::cutRun(qsizetype pos, qsizetype limit) const
 bool Renderer::takeRun(Line& line, QStringView written)
 {
     const DecodedRun run = decodeRun(written, prefixes);
-    const int h = canvas.TextHeight(run.drawn);
+    const FontFigures& font = fontFigures();
+    const int h = font.height;
     if (subscript && m.subDepth < h / 4)
         m.subDepth = h / 4;
     if (superscript && m.supHeight < h / 4)
@@ -230,7 +231,7 @@ bool Renderer::takeRun(Line& line, QStringView written)
         // Only a run that stays on the line counts, so that a run moved to the next line is not told twice.
         call.plainText += run.visible;
     }
-    line.trailingSpace = run.visible.endsWith(u' ') && !run.entityReplaced ? canvas.TextWidth(QStringLiteral(" ")) : 0;
+    line.trailingSpace = run.visible.endsWith(u' ') && !run.entityReplaced ? font.spaceWidth : 0;
     return true;
 }
 
@@ -357,6 +358,14 @@ void Renderer::setStyle(int style, bool on)
 int Renderer::textHeight() const
 {
     return canvas.TextHeight(QStringLiteral("gh"));
+}
+
+// Runs are many and fonts change only at tags: the figures of one font are measured once.
+const Renderer::FontFigures& Renderer::fontFigures()
+{
+    if (!figures || !(figures->font == canvas.Font))
+        figures = FontFigures{canvas.Font, canvas.TextHeight(QString()), canvas.TextWidth(QStringLiteral(" "))};
+    return *figures;
 }
 
 } // namespace markup

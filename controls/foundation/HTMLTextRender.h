@@ -104,6 +104,13 @@ private:
         int width = 0;
     };
 
+    struct FontFigures
+    {
+        TFont font;
+        int height; // of any text in the font
+        int spaceWidth;
+    };
+
     // What both passes of a line start from.
     struct Snapshot
     {
@@ -134,6 +141,7 @@ private:
     void setBrushColor(TColor color);
     void setStyle(int style, bool on);
     int textHeight() const;
+    const FontFigures& fontFigures();
 
     // HTMLTextTags.cpp
     void handleTag(const Tag& tag, Line& line);
@@ -199,6 +207,7 @@ private:
     int ofsOffset = 0;
     std::optional<int> orientationBeforeRotation;
     Metrics m;
+    std::optional<FontFigures> figures;
 };
 
 // Picture sizes are given for 96 dots per inch.

@@ -288,3 +288,78 @@ TEST_F(MarkupRenderTest, listBulletsAreDrawnInTheCurrentFont)
     EXPECT_TRUE(inkBetween(13, 25, 2 * h, 3 * h));
     EXPECT_FALSE(inkBetween(1, 13, 2 * h, 3 * h));
 }
+
+TEST_F(MarkupRenderTest, onlyALiteralAmpersandInTheSourceUnderlinesTheNextLetter)
+{
+    // The reference: the text routine itself, once with and once without accelerator processing.
+    const auto reference = [this](const QString& text, unsigned prefixFlag) {
+        image.fill(Qt::white);
+        TRect r = Rect(1, 0, 600, lineHeight());
+        canvas.Brush.Style = bsClear;
+        canvas.DrawText(text, r, DT_BOTTOM | DT_SINGLELINE | DT_EXPANDTABS | prefixFlag);
+        canvas.Brush.Style = bsSolid;
+        return image.copy();
+    };
+    const auto painted = [this](const QString& markup) {
+        image.fill(Qt::white);
+        render(markup, Mode::Paint);
+        return image.copy();
+    };
+    EXPECT_EQ(painted("&amp;Plik"), reference("&Plik", DT_NOPREFIX));
+    EXPECT_EQ(painted("&Plik"), reference("&Plik", 0));
+    EXPECT_NE(painted("&Plik"), painted("&amp;Plik"));
+    EXPECT_EQ(painted("Ala &amp; kot"), painted("Ala & kot"));
+}
+
+TEST_F(MarkupRenderTest, layoutRulesSeenThroughTheAnchorRectangle)
+{
+    struct Case
+    {
+        const char* markup;
+        int wrapWidth;                     // 0: the whole width
+        std::function<TRect()> anchorRect; // where the anchor "a" lies
+    };
+    const int h = lineHeight();
+    const Case cases[] = {
+        // A picture wider than the rest of the line starts the next one; one wider than the line stays.
+        {"<a href=\"a\">xxxx</a><img src=\"Zielony\" width=\"30\" height=\"20\">", 50,
+         [&] { return Rect(1, 0, 1 + advance("xxxx"), h); }},
+        {"xxxx<img src=\"Zielony\" width=\"30\" height=\"20\"><a href=\"a\">y</a>", 50,
+         [&] { return Rect(1 + 30, h, 1 + 30 + advance("y"), h + 20); }},
+        {"<a href=\"a\">x</a><img src=\"Zielony\" width=\"60\" height=\"20\">", 50,
+         [&] { return Rect(1, 0, 1 + advance("x"), 20); }},
+        // A centred paragraph keeps its alignment on the following lines.
+        {"<p align=\"center\">x<br><a href=\"a\">middle</a>", 0,
+         [&] {
+             const int left = 1 + (599 - advance("middle")) / 2;
+             return Rect(left, h, left + advance("middle"), 2 * h);
+         }},
+        {"<p align=\"right\"><a href=\"a\">end</a> ", 0, [&] { return Rect(600 - advance("end"), 0, 600, h); }},
+        // An anchor's text is measured from the list indent.
+        {"<ul><li><a href=\"a\">item</a></ul>", 0, [&] { return Rect(13, h, 13 + advance("item"), 2 * h); }},
+    };
+    for (const Case& c : cases) {
+        const TRect bounds = Rect(0, 0, c.wrapWidth ? c.wrapWidth : 600, 400);
+        const TRect expected = c.anchorRect();
+        const TPoint inside{(expected.Left + expected.Right) / 2, expected.Bottom - 2};
+        const Result r = render(c.markup, Mode::HitTest, bounds, inside);
+        EXPECT_TRUE(r.hit) << c.markup;
+        EXPECT_EQ(r.anchor, "a") << c.markup;
+        EXPECT_EQ(r.hoverRect, expected) << c.markup;
+    }
+}
+
+TEST_F(MarkupRenderTest, focusedAnchorIsReportedAndFramed)
+{
+    const QString markup = "<a href=\"first\">one</a> <a href=\"second\">two</a>";
+    Result r = render(markup, Mode::Paint, Rect(0, 0, 600, 400), {-1, -1}, true, 1);
+    EXPECT_EQ(r.focused, "second");
+    EXPECT_EQ(r.anchors, 2);
+    // The focus frame is dotted around the anchor, one pixel wider on both sides.
+    const int left = 1 + advance("one") + advance(" ") - 1;
+    bool framed = false;
+    for (int y = 0; y < lineHeight() + 1; ++y)
+        framed = framed || image.pixelColor(left, y) != QColor(Qt::white);
+    EXPECT_TRUE(framed);
+    EXPECT_TRUE(render(markup, Mode::Paint).focused.isEmpty());
+}

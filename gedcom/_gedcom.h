@@ -217,8 +217,8 @@ public:
     const QList<_PICTURE>& pictures() const { return pictureRecords; }
     int multimediaCount() const { return multimediaLinks; }
 
-    // The file last loaded: its absolute path (relative picture paths count from its folder), the encoding it
-    // was read in, the number of lines kept and what was wrong in it.
+    // The file last loaded: its absolute path (the folder that relative picture paths in it may count from), the
+    // encoding it was read in, the number of lines kept and what was wrong in it.
     const QString& filePath() const { return path; }
     GedcomEncoding encoding() const { return fileEncoding; }
     int lineCount() const { return int(lines.size()); }

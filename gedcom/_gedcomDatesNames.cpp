@@ -15,14 +15,9 @@ using Tokens = std::span<const QStringView>;
 
 const char* const monthNames[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN", "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
 
-bool isDecimal(QStringView text, qsizetype maxDigits)
+bool isNumber(QStringView text, qsizetype maxDigits)
 {
-    if (text.isEmpty() || text.size() > maxDigits)
-        return false;
-    for (const QChar c : text)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
+    return text.size() <= maxDigits && _Gedcom::IsInteger(text);
 }
 
 // GEDCOM keywords are ASCII; comparing them ignoring ASCII case needs no case tables.
@@ -92,10 +87,10 @@ private:
     bool writeDate(Tokens tokens)
     {
         const std::size_t count = tokens.size();
-        if (count == 0 || count > 3 || !isDecimal(tokens.back(), 4))
+        if (count == 0 || count > 3 || !isNumber(tokens.back(), 4))
             return false;
         if (count == 3) {
-            if (!isDecimal(tokens[0], 2))
+            if (!isNumber(tokens[0], 2))
                 return false;
             addPadded(tokens[0], 2);
             chars[size++] = u'-';
@@ -216,7 +211,12 @@ QString _Gedcom::ConvertDate(const QString& value)
 
 bool _Gedcom::IsInteger(QStringView text)
 {
-    return isDecimal(text, 10) && text.toLongLong() <= std::numeric_limits<qint32>::max();
+    if (text.isEmpty() || text.size() > 10)
+        return false;
+    for (const QChar c : text)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return text.toLongLong() <= std::numeric_limits<qint32>::max();
 }
 
 void SplitPersonName(_Osoba& individual)

@@ -237,6 +237,20 @@ TEST(GedcomReaderTest, findSubValueStopsAtTheLevelAndPassesOverCitationsNotesAnd
         EXPECT_EQ(reader->FindSubValue(c.start, c.tag, 1), c.expected) << c.start << " " << c.tag;
 }
 
+TEST(GedcomReaderTest, deepNestingIsReadWithoutRecursion)
+{
+    QByteArray bytes = "0 @I1@ INDI\n1 BIRT\n2 SOUR @S1@\n";
+    for (int level = 3; level < 50000; ++level)
+        bytes += QByteArray::number(level) + " DATA\n";
+    bytes += "2 DATE 1 JAN 1900\n1 NAME Jan /Nowak/\n0 TRLR\n";
+    const auto reader = readGedcom(bytes);
+    ASSERT_EQ(reader->individuals().size(), 1);
+    EXPECT_EQ(reader->individuals().first().birth.date, "01-01-1900");
+    EXPECT_EQ(reader->individuals().first().fullName, "Jan /Nowak/");
+    ASSERT_EQ(reader->individuals().first().citations.size(), 1);
+    EXPECT_EQ(reader->individuals().first().citations.first().event, "dot. urodzenia");
+}
+
 TEST(GedcomReaderTest, progressAnnouncesStagesAndReportsTheLinesOutsideRecords)
 {
     auto reader = readGedcom(jan, false);

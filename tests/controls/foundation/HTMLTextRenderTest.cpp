@@ -5,6 +5,7 @@
 #include "HTMLText.h"
 #include "ImageList.h"
 #include "PictureContainer.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -362,4 +363,29 @@ TEST_F(MarkupRenderTest, focusedAnchorIsReportedAndFramed)
         framed = framed || image.pixelColor(left, y) != QColor(Qt::white);
     EXPECT_TRUE(framed);
     EXPECT_TRUE(render(markup, Mode::Paint).focused.isEmpty());
+}
+
+TEST_F(MarkupRenderTest, everyTagPaintsAndTheCanvasComesBackAsItWas)
+{
+    const QString sample =
+        "<body bgcolor=\"clInfoBk\"><p align=\"left\"><b>Bold</b> <i>italic</i> <u>under</u> <s>strike</s> "
+        "<font face=\"" +
+        registeredFamily() +
+        "\" size=\"4\" color=\"#800000\" bgcolor=\"#ffff00\">font</font> "
+        "H<sub>2</sub>O x<sup>2</sup> <shad>shadow</shad> <e>mispelt wurds</e> <hi>highlight</hi><br>"
+        "<a href=\"http://example.org\">link</a> <img src=\"idx:0\"> <img src=\"Zielony\" align=\"middle\"> "
+        "<ind x=\"300\">at 300<hr>"
+        "<ul><li>one<ul><li>two</ul><li>three</ul>"
+        "<p align=\"center\" bgcolor=\"#e0e0ff\">centred paragraph</p>"
+        "<ofs x=\"40\">offset by 40<br>still offset</ofs><br>"
+        "<p align=\"right\" bgcolor=\"#ffffff\" bgcolorto=\"#0000ff\">right, gradient</p>"
+        "<z>hidden</z><blink>blinking</blink> &lt;tag&gt; &amp; &sect; &euro; &copy;";
+    const TFont font = canvas.Font;
+    const TBrush brush = canvas.Brush;
+    const Result r = render(sample, Mode::Paint);
+    EXPECT_EQ(canvas.Font, font);
+    EXPECT_EQ(canvas.Brush, brush);
+    EXPECT_EQ(r.anchors, 1);
+    EXPECT_TRUE(r.plain.contains("<tag> & \u00A7 \u20AC \u00A9"));
+    EXPECT_TRUE(image.save(testOutputFolder() + QStringLiteral("/MarkupRenderTest-every-tag.png")));
 }

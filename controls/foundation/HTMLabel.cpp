@@ -392,7 +392,7 @@ void THTMLabel::Paint(TCanvas& canvas)
     paintFrame(canvas);
     TRect r = textRect();
     const QString markup = GetDisplText();
-    canvas.Brush.Color = color;
+    canvas.Brush = TBrush{color, bsSolid};
     if (autoSizing) {
         if (vAlignment == tvaCenter)
             r.Top += 3;

@@ -773,7 +773,7 @@ std::unique_ptr<TGPImage> TGPImage::GetThumbnailImage(quint32 width, quint32 hei
         return nullptr;
     }
     const QImage scaled = image.scaled(int(width), int(height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return std::unique_ptr<TGPImage>(new TGPImage(scaled, ifMemoryBMP));
+    return std::make_unique<TGPImage>(scaled);
 }
 
 TGPBitmap::TGPBitmap(QIODevice* stream, bool useEmbeddedColorManagement) : TGPImage(stream, useEmbeddedColorManagement)

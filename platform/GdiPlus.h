@@ -457,6 +457,8 @@ public:
     // Reads a picture from the whole content of a stream (or of a byte array).
     explicit TGPImage(QIODevice* stream, bool useEmbeddedColorManagement = false);
     explicit TGPImage(const QByteArray& bytes, bool useEmbeddedColorManagement = false);
+    // An image of pixels already decoded; its format reads as a bitmap made in memory unless told.
+    explicit TGPImage(const QImage& pixels, TGPImageFormat format = ifMemoryBMP);
 
     bool IsEmpty() const { return image.isNull(); }
     TGPImageFormat GetFormat();
@@ -472,11 +474,9 @@ public:
     // The pixels a graphics object draws on.
     QImage& Pixels() { return image; }
 
-protected:
-    TGPImage(const QImage& pixels, TGPImageFormat format);
+private:
     void load(const QByteArray& bytes);
 
-private:
     QImage image;
     TGPImageFormat format = ifUndefined;
 };

@@ -1,5 +1,6 @@
 #include "Canvas.h"
 #include "Graphics.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -346,4 +347,34 @@ TEST(CanvasTest, transparentBitmapLeavesOutItsBottomLeftColour)
     EXPECT_EQ(pixel(image, 4, 4), clBlue);
     EXPECT_EQ(pixel(image, 3, 3), clWhite);
     EXPECT_EQ(pixel(image, 6, 6), clWhite);
+}
+
+TEST(CanvasTest, screenshotOfTheToolkitParts)
+{
+    QImage image = blankImage(220, 70, QColor(212, 208, 200));
+    {
+        TCanvas canvas(&image);
+        TRect frame = Rect(5, 5, 45, 30);
+        Frame3D(canvas, frame, clBtnHighlight, clBtnShadow, 2);
+        int left = 50;
+        for (const unsigned edge : {EDGE_RAISED, EDGE_SUNKEN, EDGE_ETCHED}) {
+            TRect r = Rect(left, 5, left + 35, 30);
+            DrawEdge(canvas, r, edge, BF_RECT);
+            left += 40;
+        }
+        DrawFrameControl(canvas, Rect(5, 40, 18, 53), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        DrawFrameControl(canvas, Rect(25, 40, 38, 53), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_FLAT);
+        DrawFrameControl(canvas, Rect(45, 40, 58, 53), DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_INACTIVE);
+        DrawFrameControl(canvas, Rect(65, 38, 82, 58), DFC_SCROLL, DFCS_SCROLLCOMBOBOX);
+        DrawFrameControl(canvas, Rect(87, 38, 104, 58), DFC_SCROLL, DFCS_SCROLLCOMBOBOX | DFCS_FLAT);
+        canvas.Brush.Style = bsClear;
+        TRect text = Rect(110, 38, 215, 65);
+        canvas.DrawText(QStringLiteral("&Zapisz zmiany"), text, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        canvas.DrawFocusRect(Rect(112, 41, 213, 62));
+        canvas.Pen.Color = clNavy;
+        canvas.Brush.Style = bsSolid;
+        canvas.Brush.Color = clInfoBk;
+        canvas.RoundRect(170, 5, 215, 30, 6, 6);
+    }
+    EXPECT_TRUE(image.scaled(image.size() * 3).save(testOutputFolder() + QStringLiteral("/CanvasTest-parts.png")));
 }

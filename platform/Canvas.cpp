@@ -351,9 +351,25 @@ void TCanvas::DrawFocusRect(const TRect& rect)
     painter->restore();
 }
 
+const QFont& TCanvas::qFont() const
+{
+    metrics();
+    return metricsQFont;
+}
+
+const QFontMetrics& TCanvas::metrics() const
+{
+    if (!fontMetrics || !(metricsFont == Font)) {
+        metricsFont = Font;
+        metricsQFont = Font.ToQFont();
+        fontMetrics.emplace(metricsQFont);
+    }
+    return *fontMetrics;
+}
+
 int TCanvas::lineWidth(const QString& text, bool expandTabs) const
 {
-    const QFontMetrics metrics(Font.ToQFont());
+    const QFontMetrics& metrics = this->metrics();
     if (!expandTabs || !text.contains(u'\t'))
         return metrics.horizontalAdvance(text);
     const int tabWidth = qMax(1, 8 * metrics.averageCharWidth());
@@ -369,9 +385,8 @@ int TCanvas::lineWidth(const QString& text, bool expandTabs) const
 
 void TCanvas::drawTextLine(int x, int y, const QString& text, int underlineIndex, bool expandTabs)
 {
-    const QFont font = Font.ToQFont();
-    const QFontMetrics metrics(font);
-    painter->setFont(font);
+    const QFontMetrics& metrics = this->metrics();
+    painter->setFont(qFont());
     painter->setPen(ToQColor(Font.Color));
     const int baseline = y + metrics.ascent();
     if (expandTabs && text.contains(u'\t')) {
@@ -396,8 +411,7 @@ void TCanvas::drawTextLine(int x, int y, const QString& text, int underlineIndex
 
 void TCanvas::TextOut(int x, int y, const QString& text)
 {
-    const QFont font = Font.ToQFont();
-    const QFontMetrics metrics(font);
+    const QFontMetrics& metrics = this->metrics();
     const int width = metrics.horizontalAdvance(text);
     painter->save();
     painter->translate(x, y);
@@ -405,7 +419,7 @@ void TCanvas::TextOut(int x, int y, const QString& text)
         painter->rotate(-Font.Orientation / 10.0);
     if (Brush.Style == bsSolid)
         painter->fillRect(QRect(0, 0, width, metrics.height()), ToQColor(Brush.Color));
-    painter->setFont(font);
+    painter->setFont(qFont());
     painter->setPen(ToQColor(Font.Color));
     painter->drawText(0, metrics.ascent(), text);
     painter->restore();
@@ -424,12 +438,12 @@ void TCanvas::TextRect(const TRect& rect, int x, int y, const QString& text)
 
 int TCanvas::TextWidth(const QString& text) const
 {
-    return QFontMetrics(Font.ToQFont()).horizontalAdvance(text);
+    return metrics().horizontalAdvance(text);
 }
 
 int TCanvas::TextHeight(const QString&) const
 {
-    return QFontMetrics(Font.ToQFont()).height();
+    return metrics().height();
 }
 
 int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
@@ -444,8 +458,7 @@ int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
     const bool singleLine = flags & DT_SINGLELINE;
     const bool expandTabs = flags & DT_EXPANDTABS;
     const int width = rect.Width();
-    const QFontMetrics metrics(Font.ToQFont());
-    const int lineHeight = metrics.height();
+    const int lineHeight = metrics().height();
 
     QVector<TextLine> lines;
     const QStringList paragraphs =

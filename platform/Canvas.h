@@ -22,11 +22,13 @@
 
 #include <QColor>
 #include <QFont>
+#include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
 #include <QRegion>
 #include <QVector>
 #include <memory>
+#include <optional>
 
 class QImage;
 class QPaintDevice;
@@ -202,11 +204,18 @@ private:
     void drawTextLine(int x, int y, const QString& text, int underlineIndex, bool expandTabs);
     int lineWidth(const QString& text, bool expandTabs) const;
     QRect deviceRect() const;
+    // The font as Qt draws it, and its metrics; made again only when Font changes, since markup measures many
+    // runs in one font.
+    const QFont& qFont() const;
+    const QFontMetrics& metrics() const;
 
     std::unique_ptr<QImage> scratch;
     std::unique_ptr<QPainter> ownPainter;
     QPainter* painter = nullptr;
     TPoint penPos;
+    mutable TFont metricsFont;
+    mutable QFont metricsQFont;
+    mutable std::optional<QFontMetrics> fontMetrics;
 };
 
 // The toolkit's 3-D frame: Width rings, top and left in TopColor, bottom and right in BottomColor; the rectangle

@@ -524,8 +524,18 @@ int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
                     head.truncate(separator);
                 }
             }
-            while (!head.isEmpty() && lineWidth(head + ellipsis + tail, expandTabs) > width)
-                head.chop(1);
+            // The longest head that fits, found by halving: chopping one character at a time would measure a
+            // long line once per character.
+            qsizetype fits = 0;
+            qsizetype tooLong = head.size();
+            while (tooLong - fits > 1) {
+                const qsizetype middle = (fits + tooLong) / 2;
+                if (lineWidth(head.left(middle) + ellipsis + tail, expandTabs) <= width)
+                    fits = middle;
+                else
+                    tooLong = middle;
+            }
+            head.truncate(fits);
             if (line.underline >= head.size())
                 line.underline = -1;
             line.text = head + ellipsis + tail;

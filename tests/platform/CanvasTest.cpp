@@ -249,6 +249,16 @@ TEST(CanvasTest, drawTextMeasuresLinesPrefixesAndWrapping)
     EXPECT_GE(measure(QStringLiteral("słowo"), wordWidth / 2, DT_WORDBREAK | DT_EDITCONTROL).Height(), 2 * line);
     // An ellipsis shortens a line to the rectangle's width.
     EXPECT_LE(measure(QStringLiteral("bardzo długi tekst"), 40, DT_SINGLELINE | DT_END_ELLIPSIS).Width(), 40);
+    // ... and keeps the longest head that fits: one more character would not.
+    const QString text = QStringLiteral("Zażółć gęślą jaźń i jeszcze trochę");
+    const int width = canvas.TextWidth(QStringLiteral("Zażółć gęś..."));
+    const int shortened = measure(text, width, DT_SINGLELINE | DT_END_ELLIPSIS).Width();
+    EXPECT_EQ(shortened, width);
+    EXPECT_GT(canvas.TextWidth(QStringLiteral("Zażółć gęśl...")), width);
+    // A path keeps its file name and loses the middle.
+    const QString path = QStringLiteral("/home/jan/Dokumenty/Genealogia/multimedia/zdjęcie.jpg");
+    const int pathWidth = canvas.TextWidth(QStringLiteral("/home/jan.../zdjęcie.jpg"));
+    EXPECT_EQ(measure(path, pathWidth, DT_SINGLELINE | DT_PATH_ELLIPSIS).Width(), pathWidth);
 }
 
 TEST(CanvasTest, drawTextClipsUnlessToldNotToAndFillsAnOpaqueBackground)

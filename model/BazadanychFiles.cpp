@@ -137,18 +137,24 @@ public:
 
     void text(const char* name, QString& field) const
     {
-        if (element.hasAttribute(name))
-            field = element.attribute(name);
+        bool found = false;
+        QString value = element.attribute(name, &found);
+        if (found)
+            field = std::move(value);
     }
     void idList(const char* name, QStringList& field) const
     {
-        if (element.hasAttribute(name))
-            KV_DB::SplitIDList(element.attribute(name), field);
+        bool found = false;
+        const QString value = element.attribute(name, &found);
+        if (found)
+            KV_DB::SplitIDList(value, field);
     }
     void date(const char* name, RMData& field) const
     {
-        if (element.hasAttribute(name))
-            field.FromStorageText(element.attribute(name));
+        bool found = false;
+        const QString value = element.attribute(name, &found);
+        if (found)
+            field.FromStorageText(value);
     }
     void number(const char* name, int& field)
     {
@@ -238,8 +244,10 @@ void readRecord(RecordReader& in, const XmlElement& root, KV_Picture& picture)
 {
     in.text("PersonID", picture.PersonID);
     in.text("Name", picture.Name);
-    if (root.hasAttribute("File"))
-        picture.SetFile(root.attribute("File"));
+    bool hasFile = false;
+    const QString file = root.attribute("File", &hasFile);
+    if (hasFile)
+        picture.SetFile(file);
     in.text("Place", picture.Place);
     in.text("Category", picture.Category);
     in.date("Date", picture.Date);
@@ -366,9 +374,9 @@ bool KV_DB::loadObject(Record* given, const QString& fileName)
     }
 
     const QLatin1StringView prefix = idPrefix<Record>();
-    QString id;
-    if (root.hasAttribute("ID")) {
-        id = root.attribute("ID");
+    bool hasID = false;
+    QString id = root.attribute("ID", &hasID);
+    if (hasID) {
         if (!isValidID(id, prefix)) {
             StorageError = QStringLiteral("%1: invalid ID \"%2\"; the file was not loaded").arg(fileName, id);
             return false;

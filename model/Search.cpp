@@ -2,133 +2,150 @@
 
 #include "Bazadanych.h"
 #include "Fact.h"
+#include "Wildcard.h"
 
 #include <QCollator>
 #include <QCollatorSortKey>
 #include <QLocale>
-#include <QVarLengthArray>
 
 #include <algorithm>
-#include <optional>
+#include <iterator>
 #include <unordered_map>
 #include <vector>
 
 int gSortKey = 1;
 bool gSortAscending = true;
 
-// Polish collation keys of the texts persons are sorted by. A person's name keys are made once and kept until
-// one of its names changes; places, which repeat a lot, are keyed by their text.
+// The Polish collation order of the texts persons are sorted by (names and places). Each distinct text gets
+// its collation key once; a sort then ranks every text seen so far, so that it compares two persons by two
+// integers. A person's texts are found again without being built anew while its names stay the same.
 class PersonSortKeys
 {
 public:
+    struct Text
+    {
+        QString text;
+        QCollatorSortKey key;
+        // The text's place among all ranked texts; -1 until the next ranking.
+        int rank = -1;
+    };
     struct Names
     {
+        // The names the texts below were made from.
         QString surname;
         QString forename;
         QString familyname;
+        const Text* surnameText = nullptr;
+        const Text* forenameText = nullptr;
         // "surname, given names" with the maiden-name addition, as the lists show it.
-        QString name2;
-        std::optional<QCollatorSortKey> surnameKey;
-        std::optional<QCollatorSortKey> forenameKey;
-        std::optional<QCollatorSortKey> name2Key;
+        const Text* name2Text = nullptr;
     };
-    using Place = std::pair<const QString, QCollatorSortKey>;
 
-    Names& namesOf(const KV_Person* person)
+    const Text& surnameOf(const KV_Person* person)
     {
-        Names& names = persons[person];
-        if (names.name2.isEmpty() || names.surname != person->Surname || names.forename != person->Forename ||
-            names.familyname != person->Familyname) {
-            names = Names{person->Surname,
-                          person->Forename,
-                          person->Familyname,
-                          person->GetNameByLayout(2, true, false),
-                          {},
-                          {},
-                          {}};
+        Names& names = namesOf(person);
+        if (!names.surnameText)
+            names.surnameText = &text(person->Surname);
+        return *names.surnameText;
+    }
+    const Text& forenameOf(const KV_Person* person)
+    {
+        Names& names = namesOf(person);
+        if (!names.forenameText)
+            names.forenameText = &text(person->Forename);
+        return *names.forenameText;
+    }
+    const Text& name2Of(const KV_Person* person)
+    {
+        Names& names = namesOf(person);
+        if (!names.name2Text)
+            names.name2Text = &text(person->GetNameByLayout(2, true, false));
+        return *names.name2Text;
+    }
+    const Text& text(const QString& value)
+    {
+        auto found = texts.find(value);
+        if (found == texts.end()) {
+            found = texts.emplace(value, Text{value, collator.sortKey(value)}).first;
+            unranked.push_back(&found->second);
         }
-        return names;
+        return found->second;
     }
-    const QCollatorSortKey& key(std::optional<QCollatorSortKey>& slot, const QString& text)
+
+    // Gives the texts made since the last ranking their places; the others keep their order.
+    void rank()
     {
-        if (!slot)
-            slot.emplace(collator.sortKey(text));
-        return *slot;
+        if (unranked.empty())
+            return;
+        const auto less = [](const Text* a, const Text* b) { return compare(*a, *b) < 0; };
+        std::sort(unranked.begin(), unranked.end(), less);
+        std::vector<Text*> merged;
+        merged.reserve(ranked.size() + unranked.size());
+        std::merge(ranked.begin(), ranked.end(), unranked.begin(), unranked.end(), std::back_inserter(merged), less);
+        ranked.swap(merged);
+        unranked.clear();
+        for (size_t i = 0; i < ranked.size(); ++i)
+            ranked[i]->rank = int(i);
     }
-    const Place& place(const QString& text)
+
+    // Collation first; texts the collation finds equal ("Kowalski" and "KOWALSKI") by their code units, so the
+    // order is total.
+    static int compare(const Text& a, const Text& b)
     {
-        auto found = places.find(text);
-        if (found == places.end())
-            found = places.emplace(text, collator.sortKey(text)).first;
-        return *found;
+        if (&a == &b)
+            return 0;
+        if (a.rank >= 0 && b.rank >= 0)
+            return a.rank < b.rank ? -1 : 1;
+        const int c = a.key.compare(b.key);
+        return c != 0 ? c : QString::compare(a.text, b.text);
     }
-    // Entries of deleted persons are never asked for again; start afresh before they could pile up.
+
+    // Texts of deleted persons and of old names are never asked for again; start afresh before they pile up.
     void limitTo(size_t personCount)
     {
-        if (persons.size() > 2 * personCount + 1000)
+        if (persons.size() > 2 * personCount + 1000 || texts.size() > 4 * personCount + 1000) {
             persons.clear();
-        if (places.size() > 2 * personCount + 1000)
-            places.clear();
+            texts.clear();
+            ranked.clear();
+            unranked.clear();
+        }
     }
 
 private:
+    Names& namesOf(const KV_Person* person)
+    {
+        Names& names = persons[person];
+        if (names.surname != person->Surname || names.forename != person->Forename ||
+            names.familyname != person->Familyname) {
+            names = Names{person->Surname, person->Forename, person->Familyname};
+        }
+        return names;
+    }
+
     QCollator collator{QLocale(QLocale::Polish, QLocale::Poland)};
     std::unordered_map<const KV_Person*, Names> persons;
-    std::unordered_map<QString, QCollatorSortKey> places;
+    std::unordered_map<QString, Text> texts;
+    std::vector<Text*> ranked;
+    std::vector<Text*> unranked;
 };
 
 namespace {
 
-using CodePoints = QVarLengthArray<char32_t, 64>;
-
-// Case-folded code points, so that "?" stands for one character even outside the basic plane.
-CodePoints foldedCodePoints(const QString& text)
-{
-    CodePoints result;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        char32_t c = text[i].unicode();
-        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
-            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
-        result.append(QChar::toCaseFolded(c));
-    }
-    return result;
-}
-
-bool segmentMatchesAt(const char32_t* text, const char32_t* segment, qsizetype length)
-{
-    for (qsizetype i = 0; i < length; ++i) {
-        if (segment[i] != U'?' && segment[i] != text[i])
-            return false;
-    }
-    return true;
-}
-
-// A person with what the sort key compares, made once per person and sort instead of once per comparison.
+// A person with what the sort key compares, found once per person and sort instead of once per comparison.
 struct SortItem
 {
     KV_Person* person = nullptr;
-    const PersonSortKeys::Names* names = nullptr;
-    // The compared text (surname, given names, name or place) with its collation key, or the compared number.
-    const QString* text = nullptr;
-    const QCollatorSortKey* textKey = nullptr;
+    // The compared text (surname, given names, name or place), or the compared number.
+    const PersonSortKeys::Text* text = nullptr;
     double number = 0;
+    // The name that orders persons whose keys are equal.
+    const PersonSortKeys::Text* name = nullptr;
 };
 
 // Keys whose equal values keep the order the persons came in; every other key orders them by name.
 bool keepsTiesInOrder(int key)
 {
     return key == 1 || key == 2 || key == 30 || key == 100;
-}
-
-bool isTextKey(int key)
-{
-    return key == 1 || key == 2 || key == 11 || key == 21 || key == 30;
-}
-
-bool isNumberKey(int key)
-{
-    return key == 3 || key == 10 || key == 20 || key == 100;
 }
 
 double factDateKey(const KV_Person* person, const char* type, double fallback)
@@ -147,16 +164,12 @@ SortItem prepare(KV_Person* person, int key, PersonSortKeys& keys)
 {
     SortItem item;
     item.person = person;
-    PersonSortKeys::Names& names = keys.namesOf(person);
-    item.names = &names;
     switch (key) {
     case 1:
-        item.text = &names.surname;
-        item.textKey = &keys.key(names.surnameKey, names.surname);
+        item.text = &keys.surnameOf(person);
         break;
     case 2:
-        item.text = &names.forename;
-        item.textKey = &keys.key(names.forenameKey, names.forename);
+        item.text = &keys.forenameOf(person);
         break;
     case 3:
         item.number = person->IsFemale() ? 0 : person->IsMale() ? 1 : 2;
@@ -165,18 +178,16 @@ SortItem prepare(KV_Person* person, int key, PersonSortKeys& keys)
         item.number = factDateKey(person, "BIRT", -99999.0);
         break;
     case 11:
-    case 21: {
-        const PersonSortKeys::Place& place = keys.place(factPlace(person, key == 11 ? "BIRT" : "DEAT"));
-        item.text = &place.first;
-        item.textKey = &place.second;
+        item.text = &keys.text(factPlace(person, "BIRT"));
         break;
-    }
     case 20:
         item.number = factDateKey(person, "DEAT", person->IsDead() ? -999.0 : -99999.0);
         break;
+    case 21:
+        item.text = &keys.text(factPlace(person, "DEAT"));
+        break;
     case 30:
-        item.text = &names.name2;
-        item.textKey = &keys.key(names.name2Key, names.name2);
+        item.text = &keys.name2Of(person);
         break;
     case 100:
         item.number = ParseCreationTime(person->DateCreate);
@@ -185,41 +196,26 @@ SortItem prepare(KV_Person* person, int key, PersonSortKeys& keys)
         break;
     }
     if (!keepsTiesInOrder(key))
-        keys.key(names.name2Key, names.name2);
+        item.name = &keys.name2Of(person);
     return item;
 }
 
-// Collation first; texts the collation finds equal ("Kowalski" and "KOWALSKI") by their code units, so the
-// order is total.
-int compareTexts(const QCollatorSortKey& aKey, const QString& a, const QCollatorSortKey& bKey, const QString& b)
-{
-    const int c = aKey.compare(bKey);
-    return c != 0 ? c : QString::compare(a, b);
-}
-
 // -1, 0 or 1 as a's key value stands before, with or after b's.
-int compareKeyValues(const SortItem& a, const SortItem& b, int key)
+int compareKeyValues(const SortItem& a, const SortItem& b)
 {
-    if (isTextKey(key))
-        return compareTexts(*a.textKey, *a.text, *b.textKey, *b.text);
-    if (isNumberKey(key))
-        return a.number < b.number ? -1 : b.number < a.number ? 1 : 0;
-    return 0;
-}
-
-bool nameLess(const SortItem& a, const SortItem& b)
-{
-    return compareTexts(*a.names->name2Key, a.names->name2, *b.names->name2Key, b.names->name2) < 0;
+    if (a.text)
+        return PersonSortKeys::compare(*a.text, *b.text);
+    return a.number < b.number ? -1 : b.number < a.number ? 1 : 0;
 }
 
 // a before b: the key decides in the asked direction; persons equal under the key come by name, ascending,
 // except under the keys whose ties keep their order.
-bool sortsBefore(const SortItem& a, const SortItem& b, int key, bool ascending)
+bool sortsBefore(const SortItem& a, const SortItem& b, bool ascending)
 {
-    const int c = compareKeyValues(a, b, key);
+    const int c = compareKeyValues(a, b);
     if (c != 0)
         return ascending ? c < 0 : c > 0;
-    return !keepsTiesInOrder(key) && nameLess(a, b);
+    return a.name && PersonSortKeys::compare(*a.name, *b.name) < 0;
 }
 
 // A word of the search text: a blank ends it, and a word that begins with a double quote runs to the next lone
@@ -325,16 +321,16 @@ void KV_DB::SortPersons(int key, bool ascending, bool toReportList)
     items.reserve(WorkList.size());
     for (KV_Person* person : std::as_const(WorkList))
         items.push_back(prepare(person, key, *SortKeys));
+    SortKeys->rank();
     if (keepsTiesInOrder(key)) {
         // Descending is the ascending order turned round, so equal keys come out in reverse.
         std::stable_sort(items.begin(), items.end(),
-                         [key](const SortItem& a, const SortItem& b) { return sortsBefore(a, b, key, true); });
+                         [](const SortItem& a, const SortItem& b) { return sortsBefore(a, b, true); });
         if (!ascending)
             std::reverse(items.begin(), items.end());
     } else {
-        std::stable_sort(items.begin(), items.end(), [key, ascending](const SortItem& a, const SortItem& b) {
-            return sortsBefore(a, b, key, ascending);
-        });
+        std::stable_sort(items.begin(), items.end(),
+                         [ascending](const SortItem& a, const SortItem& b) { return sortsBefore(a, b, ascending); });
     }
 
     QList<KV_Person*>& target = toReportList ? ReportList : ResultList;
@@ -361,46 +357,5 @@ bool ComparePersons(const KV_Person* a, const KV_Person* b)
     keys.limitTo(gDB.PersonMap.size());
     const SortItem first = prepare(const_cast<KV_Person*>(a), gSortKey, keys);
     const SortItem second = prepare(const_cast<KV_Person*>(b), gSortKey, keys);
-    return sortsBefore(first, second, gSortKey, gSortAscending);
-}
-
-// The pattern is cut at each "*" into segments. The first segment must match at the start of the text and the
-// last one at its end; each middle segment is taken at its leftmost place after the one before, which is always
-// the best choice since a later place can only leave less room. No step is ever undone, so the time stays
-// bounded by the text's length times the pattern's, whatever the pattern.
-bool MatchesWildcard(const QString& text, const QString& pattern)
-{
-    const CodePoints t = foldedCodePoints(text);
-    const CodePoints p = foldedCodePoints(pattern);
-    const char32_t* const pBegin = p.constData();
-    const char32_t* const pEnd = pBegin + p.size();
-
-    const char32_t* firstStar = std::find(pBegin, pEnd, U'*');
-    if (firstStar == pEnd)
-        return t.size() == p.size() && segmentMatchesAt(t.constData(), pBegin, p.size());
-
-    const char32_t* lastStar = pEnd - 1;
-    while (*lastStar != U'*')
-        --lastStar;
-    const qsizetype prefix = firstStar - pBegin;
-    const qsizetype suffix = pEnd - lastStar - 1;
-    if (prefix + suffix > t.size() || !segmentMatchesAt(t.constData(), pBegin, prefix) ||
-        !segmentMatchesAt(t.constData() + t.size() - suffix, lastStar + 1, suffix)) {
-        return false;
-    }
-
-    qsizetype from = prefix;
-    const qsizetype to = t.size() - suffix;
-    const char32_t* segment = firstStar + 1;
-    while (segment < lastStar) {
-        const char32_t* segmentEnd = std::find(segment, lastStar, U'*');
-        const qsizetype length = segmentEnd - segment;
-        while (from + length <= to && !segmentMatchesAt(t.constData() + from, segment, length))
-            ++from;
-        if (from + length > to)
-            return false;
-        from += length;
-        segment = segmentEnd + 1;
-    }
-    return true;
+    return sortsBefore(first, second, gSortAscending);
 }

@@ -1,9 +1,7 @@
 // Finding persons by words and filters, and ordering them for the lists that show them. The operations
 // themselves are members of KV_DB (SearchPersons, SortPersons, SortByName); this unit adds the comparison they
-// sort with and the wildcard matching the search uses.
+// sort with.
 #pragma once
-
-#include <QString>
 
 class KV_Person;
 
@@ -16,7 +14,3 @@ extern bool gSortAscending;
 // True when a is to stand before b under gSortKey and gSortAscending. Names and places follow Polish
 // collation, ties broken by UTF-16 code units; keys 3 to 21 order persons with equal keys by name, ascending.
 bool ComparePersons(const KV_Person* a, const KV_Person* b);
-
-// True when the whole text matches the pattern: "*" stands for any run of characters (the empty one included)
-// and "?" for any one character; letter case is ignored.
-bool MatchesWildcard(const QString& text, const QString& pattern);

@@ -214,11 +214,11 @@ bool XmlElement::hasAttribute(const char* name) const
     return node && pugi::xml_node(node).attribute(name);
 }
 
-QString XmlElement::attribute(const char* name) const
+QString XmlElement::attribute(const char* name, bool* found) const
 {
-    if (!node)
-        return QString();
-    const pugi::xml_attribute a = pugi::xml_node(node).attribute(name);
+    const pugi::xml_attribute a = node ? pugi::xml_node(node).attribute(name) : pugi::xml_attribute();
+    if (found)
+        *found = bool(a);
     return a ? QString::fromUtf8(a.value()) : QString();
 }
 

@@ -42,8 +42,8 @@ public:
     void setAttribute(const char* name, bool value);
 
     bool hasAttribute(const char* name) const;
-    // The attribute's text; "" when it is missing.
-    QString attribute(const char* name) const;
+    // The attribute's text; "" when it is missing. found (when given) tells which.
+    QString attribute(const char* name, bool* found = nullptr) const;
     // The attribute read as a number or a truth value; ok becomes false when it is missing or does not convert.
     // A number is decimal with an optional sign (blanks around it are allowed); a truth value is "true" or
     // "false" in any letter case, or a number (0 is false, any other number true).

@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 TEST(FileSystemTest, listingKeepsCaseMatchesMaskIgnoringCaseAndStaysInTheFolder)
 {
@@ -19,6 +20,18 @@ TEST(FileSystemTest, listingKeepsCaseMatchesMaskIgnoringCaseAndStaysInTheFolder)
     EXPECT_EQ(FileSystem::listFiles(dir.path(), "*.kvfile"),
               QStringList({"Fact_C.kvfile", "person_B.kvfile", "person_a.KVFILE"}));
     EXPECT_EQ(FileSystem::listFiles(dir.path() + "/missing", "*.kvfile"), QStringList());
+}
+
+TEST(FileSystemTest, listingTakesRegularFilesAndLinksToThemOnly)
+{
+    QTemporaryDir dir;
+    writeFileBytes(dir.filePath("person_A.kvfile"), "x");
+    QFile::link(dir.filePath("person_A.kvfile"), dir.filePath("person_L.kvfile"));
+    QFile::link(dir.filePath("gone"), dir.filePath("person_D.kvfile"));
+    // Opening a pipe would block a load for ever.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("person_P.kvfile")).constData(), 0600), 0);
+    EXPECT_EQ(FileSystem::listFiles(dir.path(), "person_*.kvfile"),
+              QStringList({"person_A.kvfile", "person_L.kvfile"}));
 }
 
 TEST(FileSystemTest, atomicWriteReplacesWholeFileAndLeavesNoTemporary)

@@ -113,7 +113,11 @@ TEST(XmlDocumentTest, convertsNumbersAndTruthValues)
     }
     EXPECT_TRUE(p.hasAttribute("d"));
     EXPECT_FALSE(p.hasAttribute("missing"));
-    EXPECT_EQ(p.attribute("missing"), QString());
+    bool found = true;
+    EXPECT_EQ(p.attribute("missing", &found), QString());
+    EXPECT_FALSE(found);
+    EXPECT_EQ(p.attribute("d", &found), QString());
+    EXPECT_TRUE(found);
 }
 
 TEST(XmlDocumentTest, findsTheRootByExactNameAndWalksChildElements)

@@ -1,0 +1,81 @@
+#include "Wildcard.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+
+namespace {
+
+using CodePoints = QVarLengthArray<char32_t, 64>;
+
+// Case-folded code points, so that "?" stands for one character even outside the basic plane.
+CodePoints foldedCodePoints(const QString& text)
+{
+    CodePoints result;
+    const qsizetype n = text.size();
+    result.reserve(n);
+    for (qsizetype i = 0; i < n; ++i) {
+        char32_t c = text[i].unicode();
+        // File names and most words are plain ASCII: fold those without a table lookup.
+        if (c < 0x80) {
+            result.append(c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c);
+            continue;
+        }
+        if (QChar::isHighSurrogate(c) && i + 1 < n && text[i + 1].isLowSurrogate())
+            c = QChar::surrogateToUcs4(char16_t(c), text[++i].unicode());
+        result.append(QChar::toCaseFolded(c));
+    }
+    return result;
+}
+
+bool segmentMatchesAt(const char32_t* text, const char32_t* segment, qsizetype length)
+{
+    for (qsizetype i = 0; i < length; ++i) {
+        if (segment[i] != U'?' && segment[i] != text[i])
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+// The pattern is cut at each "*" into segments. The first segment must match at the start of the text and the
+// last one at its end; each middle segment is taken at its leftmost place after the one before, which is always
+// the best choice since a later place can only leave less room. No step is ever undone, so the time stays
+// bounded by the text's length times the pattern's, whatever the pattern.
+bool MatchesWildcard(const QString& text, const QString& pattern)
+{
+    const CodePoints t = foldedCodePoints(text);
+    const CodePoints p = foldedCodePoints(pattern);
+    const char32_t* const pBegin = p.constData();
+    const char32_t* const pEnd = pBegin + p.size();
+
+    const char32_t* firstStar = std::find(pBegin, pEnd, U'*');
+    if (firstStar == pEnd)
+        return t.size() == p.size() && segmentMatchesAt(t.constData(), pBegin, p.size());
+
+    const char32_t* lastStar = pEnd - 1;
+    while (*lastStar != U'*')
+        --lastStar;
+    const qsizetype prefix = firstStar - pBegin;
+    const qsizetype suffix = pEnd - lastStar - 1;
+    if (prefix + suffix > t.size() || !segmentMatchesAt(t.constData(), pBegin, prefix) ||
+        !segmentMatchesAt(t.constData() + t.size() - suffix, lastStar + 1, suffix)) {
+        return false;
+    }
+
+    qsizetype from = prefix;
+    const qsizetype to = t.size() - suffix;
+    const char32_t* segment = firstStar + 1;
+    while (segment < lastStar) {
+        const char32_t* segmentEnd = std::find(segment, lastStar, U'*');
+        const qsizetype length = segmentEnd - segment;
+        while (from + length <= to && !segmentMatchesAt(t.constData() + from, segment, length))
+            ++from;
+        if (from + length > to)
+            return false;
+        from += length;
+        segment = segmentEnd + 1;
+    }
+    return true;
+}

@@ -1,0 +1,10 @@
+// Matching texts against the patterns users and programs write with wildcards: the person search's words and
+// the masks of the data folder's files.
+#pragma once
+
+#include <QString>
+
+// True when the whole text matches the pattern: "*" stands for any run of characters (the empty one included)
+// and "?" for any one character; letter case is ignored. Time is bounded by the text's length times the
+// pattern's, whatever the pattern.
+bool MatchesWildcard(const QString& text, const QString& pattern);

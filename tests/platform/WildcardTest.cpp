@@ -1,0 +1,48 @@
+#include "Wildcard.h"
+
+#include <gtest/gtest.h>
+
+TEST(WildcardTest, wildcardMatchesTheWholeTextIgnoringCase)
+{
+    const struct
+    {
+        const char* text;
+        const char* pattern;
+        bool matches;
+    } cases[] = {
+        {"Kowalski", "KOW*", true},
+        {"Nowak-Kowalska", "KOW*", false},
+        {"kowal", "KOWAL*", true},
+        {"Kowal", "Kowal", true},
+        {"Kowalski", "Kowal", false},
+        {"", "*", true},
+        {"", "", true},
+        {"a", "", false},
+        {"", "?", false},
+        {"abc", "a?c", true},
+        {"abc", "a??c", false},
+        {"12-05-1950 r.", "*1950*", true},
+        {"12-05-1951 r.", "*1950*", false},
+        {"abcabd", "*abd", true},
+        {"abcab", "a*b*b", true},
+        {"abcab", "a*c*c", false},
+        {"ŁUKASZ", "łuk*", true},
+        {"żółw", "?ÓŁ?", true},
+        {"x\U0001F600y", "x?y", true},
+        {"a*b", "a*b", true},
+        {"ab", "***", true},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(MatchesWildcard(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), c.matches)
+            << c.text << " ~ " << c.pattern;
+    }
+}
+
+TEST(WildcardTest, wildcardNeverBacktracksIntoABlowUp)
+{
+    // A pattern that makes a backtracking matcher try every way of placing its stars.
+    const QString text = QString(3000, u'a') + u'b';
+    const QString pattern = QString(QStringLiteral("*a")).repeated(30) + QStringLiteral("*c");
+    EXPECT_FALSE(MatchesWildcard(text, pattern));
+    EXPECT_TRUE(MatchesWildcard(text, QString(QStringLiteral("*a")).repeated(30) + QStringLiteral("*b")));
+}

@@ -354,6 +354,9 @@ void TAdvPageControl::ChangeActivePage(TAdvTabSheet* Page)
         return;
     QWidget* focus = QApplication::focusWidget();
     const bool focusOnOldPage = activePage && focus && activePage->isAncestorOf(focus);
+    // The new page shows before the old one hides, so nothing blinks through in between.
+    Page->raise();
+    Page->show();
     stack->setCurrentWidget(Page);
     activePage = Page;
     // Whoever was working on the old page goes on with the first control of the new one.

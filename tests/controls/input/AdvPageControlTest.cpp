@@ -46,6 +46,8 @@ struct PageControlFixture : ::testing::Test
         QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(tab).center());
     }
 
+    // Declared before the window: pages report hiding while the window goes.
+    QStringList shown;
     QWidget window;
     TAdvPageControl* control = nullptr;
     QVector<TAdvTabSheet*> pages;
@@ -74,8 +76,17 @@ TEST_F(PageControlFixture, theFirstPageBecomesActiveAndCodeChangesAskNoVeto)
 {
     EXPECT_EQ(control->GetActivePage(), pages[0]);
     EXPECT_TRUE(pages[0]->isVisible());
+    for (TAdvTabSheet* page : pages) {
+        page->OnShow = [this](QObject* sender) {
+            shown.append(u'+' + qobject_cast<TAdvTabSheet*>(sender)->GetCaption());
+        };
+        page->OnHide = [this](QObject* sender) {
+            shown.append(u'-' + qobject_cast<TAdvTabSheet*>(sender)->GetCaption());
+        };
+    }
 
     control->SetActivePage(pages[3]);
+    EXPECT_EQ(shown, (QStringList{QStringLiteral("+Ź&ródła"), QStringLiteral("-&Osoba")}));
     EXPECT_EQ(control->GetActivePageIndex(), 3);
     EXPECT_EQ(control->GetTabIndex(), 2);
     EXPECT_TRUE(pages[3]->isVisible());

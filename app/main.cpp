@@ -1,28 +1,34 @@
-// Entry point of Kronvel.
+// Entry point of Kronvel: creates the windows, the main window first, and runs the event loop until the main
+// window closes.
+#include "Application.h"
 #include "Dialogs.h"
+#include "Fonts.h"
 #include "Shell.h"
-#include "Vh_langmanager.h"
+#include "StartUnit.h"
+#include "WebBrowser.h"
 
-#include <QApplication>
-#include <QLabel>
+#include <memory>
 
 int main(int argc, char* argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kronvel"));
-
+    prepareWebEngine();
+    TApplication app(argc, argv);
     MessageBoxPrompter messageBoxes;
     setPrompter(&messageBoxes);
     DesktopUrlOpener desktop;
     setUrlOpener(&desktop);
+    Fonts::registerApplicationFonts();
 
-    gLangM.Load(KX_LangManager::MessageTable());
-    gLangM.Load(KX_LangManager::CaptionTable());
-
-    QLabel window(QStringLiteral("Kronvel"));
-    window.setWindowTitle(QStringLiteral("Kronvel"));
-    window.setAlignment(Qt::AlignCenter);
-    window.resize(640, 480);
-    window.show();
-    return app.exec();
+    try {
+        // The windows live until the program ends and go in the reverse order of their creation.
+        const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
+        // Each window created at start-up follows here in its order, and connects itself to the main window
+        // through StartForm->SetWindows.
+        StartForm->show();
+        app.exec();
+    } catch (...) {
+        ShowException(std::current_exception());
+    }
+    StartForm = nullptr;
+    return 0;
 }

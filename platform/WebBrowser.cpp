@@ -1,9 +1,11 @@
 #include "WebBrowser.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <exception>
+#include <unistd.h>
 
 // The page that puts each navigation to its browser. New windows are never made: createWindow keeps its
 // default, which opens none, after newWindowRequested has shown the request to the browser.
@@ -72,4 +74,15 @@ void TCppWebBrowser::pageLoaded(bool ok)
     // only the page asked for counts.
     if (ok && url() == navigated && OnDocumentComplete)
         QMetaObject::invokeMethod(this, OnDocumentComplete, Qt::QueuedConnection);
+}
+
+void prepareWebEngine()
+{
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    if (geteuid() != 0)
+        return;
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (flags.split(' ').contains("--no-sandbox"))
+        return;
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", (flags + " --no-sandbox").trimmed());
 }

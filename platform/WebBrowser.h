@@ -45,3 +45,7 @@ private:
 
     QUrl navigated;
 };
+
+// Prepares the process for the web engine; call before the application object exists. The engine refuses to
+// start as root with its sandbox on, so a process running as root switches the sandbox off.
+void prepareWebEngine();

@@ -1,0 +1,323 @@
+#include "StartPage.h"
+
+#include "Bazadanych.h"
+#include "Clock.h"
+#include "Fact.h"
+#include "FileSystem.h"
+#include "HtmlEscape.h"
+#include "Person.h"
+#include "Settings.h"
+#include "Statistics.h"
+#include "Toolkit.h"
+#include "Unitdata.h"
+#include "Vh_langmanager.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QUrl>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The page's pictures, PNG files as base64 text.
+const char familyViewPicture[] = // 21 x 18, a small family tree
+    "iVBORw0KGgoAAAANSUhEUgAAABUAAAASCAYAAAC0EpUuAAAAU0lEQVR42mNgwAOioqL+48IM5AKQ5v/PpmHgEWQo1cMUGVRUVFDHIIoNBWmiF"
+    "JPsErLkqWoooZglSx5EbL/9H46xaSIk///IETgeNfQ/bSJqyAAA/KCHz3W/4AEAAAAASUVORK5CYII=";
+const char birthPicture[] = // 24 x 24, a birthday cake with one candle
+    "iVBORw0KGgoAAAANSUhEUgAAABgAAAAYCAYAAADgdz34AAAAeklEQVR42mNgIAH8n8bwn4FWAGT4/2c2/2lmCc0toHkQgS0AApoZfkfDBmT+f"
+    "xA9agHtLKhw0/iPC4MMhmF86kAYp+HUAlgtgVswbR+qajL4uC0AKaYCxmnBvqYAquCBs4D2kTwaBwNuATUx3OBVq1b9pyWmqSUM9AAApsll1AxR8X"
+    "sAAAAASUVORK5CYII=";
+const char deathPicture[] = // 18 x 26, a gravestone with a cross
+    "iVBORw0KGgoAAAANSUhEUgAAABIAAAAaCAYAAAC6nQw6AAAAZklEQVR42u3TwQkAIAhAUQdzCM/N1C6OWBAECVpGEgQJ/9hDhACMIaKiBd4ZHzGzy"
+    "A1agAWayArQQDeCiK0jqCN3odVtZpDANGjcROs+5L2RwD50Bm39tw+9CkUEKWOJqG0VgkRNBYMpGVL4pHd2AAAAAElFTkSuQmCC";
+const char menuPicture[] = // 15 x 15, a downward triangle
+    "iVBORw0KGgoAAAANSUhEUgAAAA8AAAAPCAYAAAA71pVKAAAAJklEQVR42mNgGKHAzc3tP6mYbAPIdgHZXiA7DMgORLJjgWEUoAAAJVBZArkEQq"
+    "AAAAAASUVORK5CYII=";
+
+// The media type says jpg, as the page has always said, although the data is PNG.
+QString imageSource(const char* base64)
+{
+    return QStringLiteral("<img src=\"data:image/jpg;base64,") + QLatin1String(base64) + u'"';
+}
+
+QString text(const char* key)
+{
+    return htmlEscape(gLangM.Get(QLatin1String(key)));
+}
+
+QString personName(const KV_Person* person)
+{
+    return person->GetDisplayName(1, true, true);
+}
+
+struct StatisticChoice
+{
+    int kind;
+    const char* link;
+    const char* key;
+};
+
+// In the order the menu offers them.
+const StatisticChoice statisticChoices[] = {
+    {2, "stat_firstname", "LABEL_NAJCZESCIEJ_WYSTEPUJACE_IMIONA"},
+    {1, "stat_surname", "LABEL_NAJCZESCIEJ_WYSTEPUJACE_NAZWISKA"},
+    {3, "stat_birth_place", "LABEL_NAJCZESCIEJ_WYSTEPUJACE_MIEJSCA_URODZENIA"},
+    {4, "stat_death_place", "LABEL_NAJCZESCIEJ_WYSTEPUJACE_MIEJSCA_SMIERCI"},
+};
+
+QString statisticBar(int nr, int width)
+{
+    const QString n = QString::number(nr);
+    return QStringLiteral("<div class=\"stat_bar\" nr=\"") + n + QStringLiteral("\" maxW=\"") + QString::number(width) +
+           QStringLiteral("\" onMouseOver=\"this.style.backgroundColor = getColor(1,") + n +
+           QStringLiteral(");\" onMouseOut=\"this.style.backgroundColor = getColor(3,") + n +
+           QStringLiteral(");\" style=\"background-color:red;width:0%;height:30%\">&nbsp;</div>");
+}
+
+void collectAnniversary(const KV_Person* person, const char* type, int kind, double today, QList<RoczniceItem>& items)
+{
+    const KV_Fact* fact = person->FindFactByType(QLatin1String(type));
+    if (!fact || !fact->Date.HasFullDate())
+        return;
+    double day = 0;
+    int years = 0;
+    if (!fact->Date.FindAnniversary(today - 1, today + 1, day, years))
+        return;
+    items.append({kind, int(day - today), years, person->ID, personName(person)});
+}
+
+QStringList lines(const QString& text)
+{
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    QStringList result = text.split(lineBreak);
+    // The break that ends the last line leaves an empty piece behind it.
+    if (!result.isEmpty() && result.last().isEmpty())
+        result.removeLast();
+    return result;
+}
+
+QString withLineEnds(const QStringList& lines)
+{
+    QString result;
+    for (const QString& line : lines)
+        result += line + QStringLiteral("\r\n");
+    return result;
+}
+
+QString readTemplate(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return withLineEnds(lines(QString::fromUtf8(bytes)));
+}
+
+void writePage(const QString& path, const QString& page)
+{
+    QString error;
+    if (!FileSystem::atomicWrite(path, "\xEF\xBB\xBF" + withLineEnds(lines(page)).toUtf8(), &error))
+        throw Exception(error);
+}
+
+} // namespace
+
+QString GetDaysAheadText(int days)
+{
+    switch (days) {
+    case 0:
+        return gLangM.Get(QStringLiteral("LABEL_DZISIAJ"));
+    case 1:
+        return gLangM.Get(QStringLiteral("LABEL_JUTRO"));
+    case 2:
+        return gLangM.Get(QStringLiteral("LABEL_ZA_DWA_DNI"));
+    default:
+        return gLangM.FormatStr(QStringLiteral("LABEL_ZA_%S_DNI"), QString::number(days));
+    }
+}
+
+QString TemplateFolderText()
+{
+    return QUrl::fromLocalFile(gAppFolder + QStringLiteral("TEMPLATE/")).toString(QUrl::FullyEncoded);
+}
+
+QString StartPageFooter()
+{
+    return QStringLiteral("<p><a target=\"_blank\" href=\"") + htmlEscape(gWebAddress) + QStringLiteral("\">") +
+           htmlEscape(gProductName) + QStringLiteral("</a> v. ") + htmlEscape(gProductVersion) + QStringLiteral("</p>");
+}
+
+QString EditLink(const QString& id, const QString& name)
+{
+    return QStringLiteral("<a href=\"person_edit_") + htmlEscape(id) + QStringLiteral("\">") + htmlEscape(name) +
+           QStringLiteral("</a>");
+}
+
+QString FamilyViewCell(const QString& rowClass, const QString& id)
+{
+    return QStringLiteral("<td ") + rowClass + QStringLiteral(" width=\"30px\"><a href=\"person_form_") +
+           htmlEscape(id) + QStringLiteral("\">") + imageSource(familyViewPicture) + QStringLiteral("></a></td>");
+}
+
+QList<KV_Person*> PersonsNewestFirst()
+{
+    struct Entry
+    {
+        double created;
+        KV_Person* person;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(gDB.PersonMap.size());
+    for (const auto& [id, person] : gDB.PersonMap)
+        entries.push_back({ParseCreationTime(person->DateCreate), person});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.created > b.created; });
+    QList<KV_Person*> persons;
+    persons.reserve(qsizetype(entries.size()));
+    for (const Entry& entry : entries)
+        persons.append(entry.person);
+    return persons;
+}
+
+QString RecentPersonRows(const QList<KV_Person*>& newestFirst)
+{
+    QString rows;
+    const qsizetype count = std::min<qsizetype>(newestFirst.size(), 6);
+    for (qsizetype k = 0; k < count; ++k) {
+        const KV_Person* person = newestFirst[k];
+        const QString rowClass = k == 0 ? QStringLiteral(" class =\"row_first\"") : QString();
+        rows += QStringLiteral("<tr><td") + rowClass + u'>' + EditLink(person->ID, personName(person)) +
+                QStringLiteral("<BR><small>") + text("LABEL_DATA") + QStringLiteral(": ") +
+                htmlEscape(person->DateCreate) + QStringLiteral("</small>") + FamilyViewCell(rowClass, person->ID) +
+                QStringLiteral("</tr>");
+    }
+    return rows;
+}
+
+QList<RoczniceItem> CollectAnniversaries(const QList<KV_Person*>& persons, const QDate& today)
+{
+    const double day = ToCalendarValue(today);
+    QList<RoczniceItem> items;
+    for (const KV_Person* person : persons) {
+        if (!person)
+            continue;
+        if (!person->IsDead() || !gSettings.BirthdayForAlive)
+            collectAnniversary(person, "BIRT", 1, day, items);
+        collectAnniversary(person, "DEAT", 2, day, items);
+    }
+    std::stable_sort(items.begin(), items.end(), [](const RoczniceItem& a, const RoczniceItem& b) {
+        return a.DaysAhead < b.DaysAhead || (a.DaysAhead == b.DaysAhead && a.Years > b.Years);
+    });
+    return items;
+}
+
+QString AnniversaryRows(const QList<RoczniceItem>& items)
+{
+    QString rows;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const RoczniceItem& item = items[i];
+        const QString rowClass = i == 0 ? QStringLiteral(" class =\"anniversaries_row row_first\"")
+                                        : QStringLiteral(" class =\"anniversaries_row\"");
+        rows += QStringLiteral("<tr><td ") + rowClass + QStringLiteral(" style=\"text-align:right;width:30px\">") +
+                imageSource(item.Kind == 1 ? birthPicture : deathPicture) + QStringLiteral("></td><td ") + rowClass +
+                QStringLiteral(" style=\"text-align:right;width:90px\">") +
+                htmlEscape(GetDaysAheadText(item.DaysAhead)) + QStringLiteral("</td><td ") + rowClass +
+                QStringLiteral(" style=\"text-align:right;width:100px\">") + QString::number(item.Years) + u' ' +
+                text(item.Kind == 1 ? "LABEL_ROCZNICA_URODZIN" : "LABEL_ROCZNICA_SMIERCI") +
+                QStringLiteral("</td><td ") + rowClass + u'>' + EditLink(item.PersonID, item.DisplayName) +
+                QStringLiteral("</td>") + FamilyViewCell(rowClass, item.PersonID) + QStringLiteral("</tr>");
+    }
+    return rows;
+}
+
+QString StatisticMenu(int statisticKind)
+{
+    QString title;
+    QString items;
+    for (const StatisticChoice& choice : statisticChoices) {
+        if (choice.kind == statisticKind)
+            title = text(choice.key);
+        else
+            items += QStringLiteral("<a class=\"dropdown-item\" href=\"") + QLatin1String(choice.link) +
+                     QStringLiteral("\">") + text(choice.key) + QStringLiteral("</a>");
+    }
+    return QStringLiteral("<div class=\"dropdown\" style=\"text-align:center\">"
+                          "<a style=\"cursor: pointer;\" id=\"dropdownMenuButton\" data-toggle=\"dropdown\" "
+                          "aria-haspopup=\"true\" aria-expanded=\"false\">") +
+           title + u' ' + imageSource(menuPicture) +
+           QStringLiteral("></a><div class=\"dropdown-menu\" style=\"text-transform: none;\" "
+                          "aria-labelledby=\"dropdownMenuButton\">") +
+           items + QStringLiteral("</div></div>");
+}
+
+QString StatisticsTable(const KV_Statistics& statistics, int largest, bool topList)
+{
+    QString table = QStringLiteral("<table class=\"stat_table\">");
+    int nr = 0;
+    for (qsizetype i = 0; i < statistics.RowValues.size(); ++i) {
+        const int value = statistics.RowValues[i];
+        if (value == -1) {
+            table += QStringLiteral("<tr class=\"stat_empty_row\"><td colspan=\"3\">"
+                                    "<div class=\"stat_empty_row_value\"></div></td></tr>");
+            continue;
+        }
+        // The top list's labels are surnames, forenames and places; the totals' labels are the statistics'
+        // own markup around translated words.
+        const QString label = statistics.RowLabels.value(i);
+        table += QStringLiteral("<tr class=\"stat_row\"><td class=\"stat_label stat_row\">") +
+                 (topList ? htmlEscape(label) : label) + QStringLiteral("</td><td class=\"stat_graph stat_row\">");
+        if (value != 0)
+            table += statisticBar(nr, largest == 0 ? 0 : int(std::trunc(double(value) / largest * 100)));
+        if (topList)
+            table += QStringLiteral("</td>");
+        table += QStringLiteral("<td class=\"stat_value stat_row\">") + QString::number(value) +
+                 QStringLiteral("</td></tr>");
+        ++nr;
+    }
+    return table + QStringLiteral("</table>");
+}
+
+QString StartPageText(const QString& templateText, bool welcome, int statisticKind)
+{
+    QString page = templateText;
+    page.replace(QStringLiteral("<#FOOTER#>"), StartPageFooter());
+    page.replace(QStringLiteral("<#PATH#>"), TemplateFolderText());
+    if (welcome)
+        return page;
+
+    const QList<KV_Person*> persons = PersonsNewestFirst();
+    const QList<RoczniceItem> anniversaries = CollectAnniversaries(persons, Clock::today());
+    page.replace(QStringLiteral("<#LAST_PERSONS#>"), RecentPersonRows(persons));
+    page.replace(QStringLiteral("<#LAST_ADD_PERSONS#>"), text("LABEL_OSTATNIO_DODANE_OSOBY"));
+    gDB.GatherStatistics(statisticKind);
+    page.replace(QStringLiteral("<#STAT2_TITLE#>"), StatisticMenu(statisticKind));
+    page.replace(QStringLiteral("<#ANNIVERSARIES_BIRTH#>"), text("LABEL_NAJBLIZSZE_ROCZNICE"));
+    page.replace(QStringLiteral("<#ANNIVERSARIES_BIRTH_LIST#>"), AnniversaryRows(anniversaries));
+    page.replace(QStringLiteral("<#ANNIVERSARIES_DEATH_HIDE#>"), QStringLiteral("display:none"));
+    page.replace(QStringLiteral("<#ANNIVERSARIES_BIRTH_HIDE#>"),
+                 anniversaries.isEmpty() ? QStringLiteral("display:none") : QString());
+    const int largestCount = gDB.Statistics.BuildTopList(6);
+    page.replace(QStringLiteral("<#STAT1_DATA#>"), StatisticsTable(gDB.Statistics, largestCount, true));
+    const int all = gDB.Statistics.BuildSummaryRows();
+    page.replace(QStringLiteral("<#STAT3_TITLE#>"), text("LABEL_STATYSTYKA_OGOLNA"));
+    page.replace(QStringLiteral("<#STAT3_DATA#>"), StatisticsTable(gDB.Statistics, all, false));
+    return page;
+}
+
+QString BuildStartPage(bool forced, int statisticKind)
+{
+    const bool welcome = forced || gDB.GetPersonCount() == 0;
+    if (!welcome && !gDB.IsChanged())
+        return QString();
+    const QString templatePath =
+        gAppFolder + (welcome ? QStringLiteral("TEMPLATE/index_empty.html") : QStringLiteral("TEMPLATE/index.html"));
+    const QString output = gTempFolder + QStringLiteral("index.html");
+    writePage(output, StartPageText(readTemplate(templatePath), welcome, statisticKind));
+    if (!welcome)
+        gDB.SetChanged(false);
+    return output;
+}

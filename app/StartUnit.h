@@ -1,0 +1,140 @@
+// The main window: the toolbar, the menu and the start page in the embedded browser, with the program's
+// top-level commands. Its constructor fixes the program's folders, texts and settings; its first activation
+// decides the data folder, loads the database and shows the start page; closing it saves the settings.
+#pragma once
+
+#include "Forms.h"
+#include "StartPageLinks.h"
+
+#include <QString>
+#include <functional>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QProgressBar;
+class QToolButton;
+class TCppWebBrowser;
+class FooterProgress;
+
+// The windows the main window opens that belong to other units. The entry point connects each once its window
+// exists; until then the command's toolbar button and menu item are disabled and its page links do nothing.
+struct TStartFormWindows
+{
+    // The person editor: (owner, person ID, sex preset) -> the ID it showed last, "" when no person was made.
+    // An empty ID makes a new person of the preset sex (0 woman, 1 man) first.
+    std::function<QString(QWidget* owner, const QString& personID, int sex)> EditPerson;
+    // The family view of a person ("" lets the user choose), shown modally.
+    std::function<void(const QString& personID)> ShowFamilyView;
+    // The person list in browse mode, marked for a refresh first.
+    std::function<void()> ShowPersonList;
+    // The settings dialog: its modal result, and whether the data folder was changed in it.
+    std::function<TModalResult(bool& folderChanged)> ShowSettings;
+    // The about box, captioned with the product name and version.
+    std::function<void()> ShowAbout;
+    // The GEDCOM import window, reset and shown modally.
+    std::function<void()> ShowGedcomImport;
+};
+
+class TStartForm : public TForm
+{
+    Q_OBJECT
+public:
+    explicit TStartForm(QWidget* owner = nullptr);
+    ~TStartForm() override;
+
+    void SetWindows(const TStartFormWindows& windows);
+    // The statistic the start page shows: 1 surnames, 2 forenames, 3 places of birth, 4 places of death.
+    int StatisticKind = 1;
+    // The commands of the start page's links.
+    StartPageCommands PageCommands() const;
+
+    // Runs once, at the first activation: localises the windows, decides and prepares the data folder, loads it,
+    // shows the start page and checks for a new version.
+    void FormActivate();
+    // Points the database at gDataFolder and loads it with the footer's progress display.
+    void LoadDatabase();
+    // Loads (load true) or saves config.ini.
+    void ExchangeSettings(bool load);
+    // Builds and shows the start page; without forced only when the data changed since it was last built.
+    void RenderStartDesktop(bool forced);
+
+    // Commands.
+    void SpeedButton7Click();
+    void SpeedButton2Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void Ustawienia1Click();
+    void Pomoc2Click();
+    void PomocPDF1Click();
+    // With a sender (the menu item) opens the update page; without one it is the automatic check.
+    void Sprawdczyjestnowawersjaprogramu1Click(QObject* sender);
+    void Oprogramie1Click();
+    void ZGedcomged1Click();
+    void SpeedButton8Click();
+    void Zapisz2Click();
+    void Pokapulpitstartowy1Click();
+    void Usuwszystkiewprowadzonedane1Click();
+    void Zamknij1Click();
+
+    // Components.
+    QWidget* PanelHeader;
+    QToolButton* SpeedButton7;
+    QToolButton* SpeedButton2;
+    QToolButton* SpeedButton4;
+    QToolButton* SpeedButton5;
+    QToolButton* SpeedButton3;
+    QToolButton* SpeedButton1;
+    QWidget* PanelContent;
+    TCppWebBrowser* CppWebBrowserPulpit;
+    QMenu* MenuPulipi;
+    QAction* Zapisz2;
+    QWidget* PanelFooter;
+    QLabel* LabelFileName;
+    QLabel* LabelActionName;
+    QProgressBar* ProgressBarLoad;
+    QToolButton* SpeedButton8;
+    QMenuBar* MainMenu1;
+    QMenu* Plik1;
+    QMenu* Importdanych1;
+    QAction* ZGedcomged1;
+    QAction* N1;
+    QMenu* Usudane1;
+    QAction* Usuwszystkiewprowadzonedane1;
+    QAction* N2;
+    QAction* Ustawienia1;
+    QAction* N3;
+    QAction* Zamknij1;
+    QMenu* Pomoc1;
+    QAction* Pomoc2;
+    QAction* PomocPDF1;
+    QAction* N4;
+    QAction* Sprawdczyjestnowawersjaprogramu1;
+    QAction* N5;
+    QAction* Pokapulpitstartowy1;
+    QAction* N6;
+    QAction* Oprogramie1;
+
+private:
+    void buildHeader();
+    void buildContent();
+    void buildFooter();
+    void buildMenu();
+    QToolButton* addToolButton(const char* name, const QString& caption, const QIcon& icon, int left);
+    void connectCommands();
+    // Enables the commands whose windows are connected.
+    void updateCommandStates();
+    // The data folder in effect for this run.
+    void decideDataFolder();
+    // Saves the settings and starts the program anew once this process has left its event loop.
+    void restart();
+
+    bool firstActivation = true;
+    TStartFormWindows windows;
+    FooterProgress* progress;
+};
+
+// The main window, created first by the entry point.
+extern TStartForm* StartForm;

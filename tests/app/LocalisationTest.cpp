@@ -1,0 +1,99 @@
+#include "Localisation.h"
+#include "AppFixture.h"
+#include "StartUnit.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+
+namespace {
+
+TEST(LocalisationTest, captionKeysFoldPathAndDesignText)
+{
+    struct Case
+    {
+        const char* path;
+        QString designText;
+        QString key;
+    };
+    const Case cases[] = {
+        {"FormListaOsob->Caption", "Lista osób", "FormListaOsob_Caption_Lista_osob"},
+        {"FormFormularz->Caption", "Formularz: Widok najbliższej rodziny",
+         "FormFormularz_Caption_Formularz:_Widok_najblizszej_rodziny"},
+        {"StartForm->SpeedButton2->Caption", "Mężczyzna", "StartForm_SpeedButton2_Caption_Mezczyzna"},
+        {"StartForm->N6->Caption", "-", "StartForm_N6_Caption_-"},
+        {"StartForm->Plik1->Caption", "&Plik", "StartForm_Plik1_Caption_&Plik"},
+        {"StartForm->Pomoc1->Caption", "P&omoc", "StartForm_Pomoc1_Caption_P&omoc"},
+        {"FormListaOsob->FiltrStan->LabelCaption", "Zmarła", "FormListaOsob_FiltrStan_LabelCaption_Zmarla"},
+        {"FormListaOsob->FiltrStan->Items->Strings[0]", "wybierz", "FormListaOsob_FiltrStan_Items_Strings_0__wybierz"},
+        {"FormListaOsob->ListViewOsoby->Column[1]->Caption", "LP", "FormListaOsob_ListViewOsoby_Column_1__Caption_LP"},
+        {"FormRaportOsoby->AdvGroupBox1->Caption", " Opcje wydruku  ",
+         "FormRaportOsoby_AdvGroupBox1_Caption__Opcje_wydruku__"},
+        {"FormUstawienia->AdvOfficeCheckBoxRokDodajR->Caption", "Dodaj końcówkę [ r.] do roku",
+         "FormUstawienia_AdvOfficeCheckBoxRokDodajR_Caption_Dodaj_koncowke___r.__do_roku"},
+        {"FormUstawienia->AdvComboBoxPrefiksDataUr->Items->Strings[2]", "ur. ",
+         "FormUstawienia_AdvComboBoxPrefiksDataUr_Items_Strings_2__ur._"},
+        {"FormUstawienia->AdvDirectoryEditFolder->LabelCaption", "Nazwa folderu do przechowywania danych",
+         "FormUstawienia_AdvDirectoryEditFolder_LabelCaption_Nazwa_folderu_do_przechowywania_danych"},
+        {"FormRaportDrzewo->OptionShowInMenLines->Caption",
+         "Pokaż potomków tylko z linii męskiej (dziedziczenie herbu)",
+         "FormRaportDrzewo_OptionShowInMenLines_Caption_Pokaz_potomkow_tylko_z_linii_meskiej_(dziedziczenie_herbu)"},
+        {"FormPwiekszenie->N1501->Caption", "150 %", "FormPwiekszenie_N1501_Caption_150_%"},
+        {"FormFaktEdycja->LabelTypFakty->Caption", "LabelTypFakty",
+         "FormFaktEdycja_LabelTypFakty_Caption_LabelTypFakty"},
+        {"FormSelectFont->LabelPodglad->Caption", "A ą B ć Y ź", "FormSelectFont_LabelPodglad_Caption_A_a_B_c_Y_z"},
+        {"OsobaEdycjaForm->ListViewFakty->Column[1]->Caption", "Fakt/Zdarzenie",
+         "OsobaEdycjaForm_ListViewFakty_Column_1__Caption_Fakt/Zdarzenie"},
+        {"FormRaportLista->ZakresPDF1->Caption", "Nazwisko, imię | Data urodzenia | Data śmierci",
+         "FormRaportLista_ZakresPDF1_Caption_Nazwisko,_imie_|_Data_urodzenia_|_Data_smierci"},
+        {"F->X->Caption", "ĄĆĘŁŃÓŚŻŹ {a}='b';.,:()/&%*+|-!?", "F_X_Caption_ACELNOSZZ__a___b_;.,:()/&%*+|-!?"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(CaptionKey(QLatin1String(c.path), c.designText), c.key) << c.path;
+}
+
+class StartFormCaptionsTest : public AppFixture
+{};
+
+TEST_F(StartFormCaptionsTest, everyKeyFollowsFromItsDesignTextAndHasItsText)
+{
+    TStartForm form;
+    const QList<CaptionEntry> entries = StartFormCaptions(&form);
+    ASSERT_EQ(entries.size(), 27);
+    for (const CaptionEntry& entry : entries) {
+        QString designText;
+        if (auto* menu = qobject_cast<QMenu*>(entry.component))
+            designText = menu->title();
+        else if (auto* action = qobject_cast<QAction*>(entry.component))
+            designText = action->isSeparator() ? QStringLiteral("-") : action->text();
+        else
+            designText = qobject_cast<QToolButton*>(entry.component)->text();
+        const QString name = entry.component->objectName();
+        // The two main menus carry an accelerator in key and text that their layout captions lack.
+        const QString keyText = name == "Plik1" ? "&Plik" : name == "Pomoc1" ? "P&omoc" : designText;
+        EXPECT_EQ(QLatin1String(entry.key), CaptionKey("StartForm->" + name + "->Caption", keyText)) << entry.key;
+        EXPECT_EQ(gLangM.Get(QLatin1String(entry.key)), keyText) << entry.key;
+    }
+}
+
+TEST_F(StartFormCaptionsTest, translationSetsMenusButtonsAndLeavesRunTimeTextsAlone)
+{
+    TStartForm form;
+    form.LabelFileName->setText(QStringLiteral("Folder z danymi: [x]"));
+    const QString caption = form.GetCaption();
+    TranslateForms(&form);
+    EXPECT_EQ(form.Plik1->title(), "&Plik");
+    EXPECT_EQ(form.Pomoc1->title(), "P&omoc");
+    EXPECT_EQ(form.MainMenu1->actions()[0]->text(), "&Plik");
+    EXPECT_EQ(form.SpeedButton5->text(), "Lista osób");
+    EXPECT_EQ(form.Sprawdczyjestnowawersjaprogramu1->text(), "Sprawdź, czy jest nowa wersja programu");
+    EXPECT_EQ(form.Zapisz2->text(), "Odśwież");
+    EXPECT_TRUE(form.N6->isSeparator());
+    EXPECT_EQ(form.GetCaption(), caption);
+    EXPECT_EQ(form.LabelFileName->text(), "Folder z danymi: [x]");
+    EXPECT_EQ(form.LabelActionName->text(), "Akcja");
+}
+
+} // namespace

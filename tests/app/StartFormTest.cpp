@@ -1,0 +1,473 @@
+#include "Application.h"
+#include "Clock.h"
+#include "FakeWebServer.h"
+#include "FileSystem.h"
+#include "Kx_settings.h"
+#include "Miniaturyunit.h"
+#include "Pdfmanager.h"
+#include "Picturemanager.h"
+#include "StartPageFixture.h"
+#include "StartUnit.h"
+#include "TestSupport.h"
+#include "UpdateCheck.h"
+#include "UrlOpener.h"
+#include "WebBrowser.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QProgressBar>
+#include <QStandardPaths>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+class RecordingOpener : public UrlOpener
+{
+public:
+    RecordingOpener() { setUrlOpener(this); }
+    ~RecordingOpener() override { setUrlOpener(nullptr); }
+    bool open(const QUrl& url) override
+    {
+        opened.append(url.toString());
+        return true;
+    }
+    QStringList opened;
+};
+
+QString documentsFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString defaultDataFolder()
+{
+    return documentsFolder() + QStringLiteral("/Genealogia/");
+}
+
+class StartFormTest : public AppFixture
+{
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        QDir(documentsFolder()).removeRecursively();
+        QFile::remove(UserSettingsFolder() + "config.ini");
+        UpdateService::SetBaseUrl(server.baseUrl());
+        UpdateService::SetTimeout(2000);
+        server.reply(200, "OK:1.2.2.0");
+        writeSettings({"Common_CheckUpdate=0", "Common_MaxOnStartup=0"});
+    }
+    void TearDown() override
+    {
+        Clock::setFixedNow(QDateTime());
+        AppFixture::TearDown();
+    }
+
+    static void writeSettings(const QStringList& lines)
+    {
+        KX_Settings store;
+        for (const QString& line : lines) {
+            const qsizetype eq = line.indexOf(u'=');
+            const qsizetype underscore = line.indexOf(u'_');
+            QString value = line.mid(eq + 1);
+            store.ExchangeString(false, line.left(underscore), line.mid(underscore + 1, eq - underscore - 1), value);
+        }
+        QDir().mkpath(UserSettingsFolder());
+        ASSERT_TRUE(store.Save(UserSettingsFolder() + "config.ini"));
+    }
+
+    // The constructed main window, pointed at the templates of the source tree.
+    std::unique_ptr<TStartForm> makeForm()
+    {
+        auto form = std::make_unique<TStartForm>();
+        gAppFolder = QStringLiteral(KRONVEL_SOURCE_DIR "/resources/");
+        form->CppWebBrowserPulpit->OnDocumentComplete = [this] { ++pagesLoaded; };
+        return form;
+    }
+
+    // Persons written into the default data folder, as a data folder the program finds at its start.
+    static void writePersons(int count)
+    {
+        QDir().mkpath(defaultDataFolder());
+        gDB.DataFolder = defaultDataFolder();
+        gDB.FileExtension = QStringLiteral(".kvfile");
+        const QStringList surnames = {"Nowak", "Kowalski", "Wiśniewski", "Wójcik", "Kowalczyk", "Kamiński"};
+        const QStringList forenames = {"Jan", "Anna", "Piotr", "Maria", "Andrzej", "Katarzyna", "Józef"};
+        for (int i = 0; i < count; ++i) {
+            auto* person = new KV_Person;
+            person->Forename = forenames[i % forenames.size()];
+            person->Surname = surnames[(i * 7 / 3) % surnames.size()];
+            person->Sex = i % 2;
+            person->DateCreate =
+                QDateTime(QDate(2024, 1, 1), QTime(8, 0)).addSecs(i * 3600L).toString("yyyy-MM-dd hh:mm");
+            gDB.AddPerson(person);
+            auto* birth = new KV_Fact;
+            birth->Type = QStringLiteral("BIRT");
+            birth->Place = i % 3 ? QStringLiteral("Kraków") : QStringLiteral("Poznań");
+            birth->Date.FromStorageText(QStringLiteral("#1%1%2%3")
+                                            .arg(i % 28 + 1, 2, 10, QLatin1Char('0'))
+                                            .arg(i % 12 + 1, 2, 10, QLatin1Char('0'))
+                                            .arg(1900 + i));
+            gDB.AddFactToPerson(person->ID, birth);
+            ASSERT_TRUE(gDB.SaveFact(birth, birth->ID));
+            ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+        }
+        gDB.Clear();
+    }
+
+    bool waitForPage(int count = 1)
+    {
+        return QTest::qWaitFor([&] { return pagesLoaded >= count; }, 30000);
+    }
+
+    QString pageText() const { return QString::fromUtf8(readFileBytes(gTempFolder + "index.html")); }
+
+    // The result of a script run in the page.
+    static QVariant evaluate(TCppWebBrowser* browser, const QString& script)
+    {
+        QVariant result;
+        bool done = false;
+        browser->page()->runJavaScript(script, [&](const QVariant& value) {
+            result = value;
+            done = true;
+        });
+        if (!QTest::qWaitFor([&] { return done; }, 10000))
+            ADD_FAILURE() << "no answer from the page to " << script.toStdString();
+        return result;
+    }
+
+    FakeWebServer server;
+    RecordingPrompter prompts;
+    RecordingOpener opener;
+    int pagesLoaded = 0;
+};
+
+TEST_F(StartFormTest, constructionSetsTheProgramTextsAndSettingsFolder)
+{
+    auto form = makeForm();
+    EXPECT_EQ(gProductName, "Kronvel");
+    EXPECT_EQ(gProductVersion, "1.2.2.0");
+    EXPECT_EQ(form->StatisticKind, 1);
+    EXPECT_EQ(gSettingsFolder, UserSettingsFolder());
+    EXPECT_EQ(gConfigFile, UserSettingsFolder() + "config.ini");
+    EXPECT_EQ(gDocumentsFolder, documentsFolder());
+    EXPECT_FALSE(gSettings.CheckUpdate) << "read from config.ini";
+    EXPECT_GT(gDB.GetAttributeTypeCount(), 0);
+    EXPECT_FALSE(form->SpeedButton7->isEnabled()) << "no person editor connected yet";
+}
+
+TEST_F(StartFormTest, firstActivationPreparesTheDataFolderAndShowsTheWelcomePage)
+{
+    auto form = makeForm();
+    form->resize(1008, 700);
+    form->show();
+    form->FormActivate();
+    const QString data = defaultDataFolder();
+    EXPECT_EQ(gDataFolder, data);
+    EXPECT_EQ(gTempFolder, data + "temp/");
+    EXPECT_EQ(gReportsFolder, data + "Raporty/");
+    for (const char* sub : {"", "temp", "Raporty", "multimedia", "temp/thumbnails"})
+        EXPECT_TRUE(QFileInfo(data + sub).isDir()) << sub;
+    EXPECT_EQ(QDir::cleanPath(GetPicturesFolder()), QDir::cleanPath(data + "multimedia"));
+    EXPECT_EQ(gMiniaturyUnit.CacheFolder, data + "temp/thumbnails/");
+    EXPECT_EQ(form->GetCaption(), "Kronvel v.1.2.2.0");
+    EXPECT_EQ(form->LabelFileName->text(), "Folder z danymi: [" + data + "]");
+    EXPECT_EQ(gPDFManager.PageText1, "https://www.varnhold.example/kronvel/ | v.1.2.2.0");
+    EXPECT_EQ(gPDFManager.PageText2, "Strona: #NR_STRONY#");
+    EXPECT_EQ(gSettings.Data_Folder, data);
+    EXPECT_EQ(form->Plik1->title(), "&Plik");
+    EXPECT_TRUE(prompts.texts.isEmpty());
+    EXPECT_TRUE(server.requests.isEmpty()) << "update check switched off";
+
+    ASSERT_TRUE(waitForPage());
+    EXPECT_EQ(form->CppWebBrowserPulpit->url(), QUrl::fromLocalFile(data + "temp/index.html"));
+    EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
+    QTest::qWait(300);
+    EXPECT_TRUE(form->grab().save(testOutputFolder() + "/welcome_page.png"));
+
+    form->FormActivate();
+    EXPECT_EQ(form->Plik1->title(), "&Plik") << "later activations do nothing";
+}
+
+TEST_F(StartFormTest, configuredDataFolderIsUsedOnlyWhileItExists)
+{
+    const QString configured =
+        QDir::tempPath() + "/kronvel-configured-" + QString::number(QCoreApplication::applicationPid());
+    QDir(configured).removeRecursively();
+    struct Case
+    {
+        const char* what;
+        QString stored;
+        bool create;
+        QString expected;
+        bool told;
+    };
+    const Case cases[] = {
+        {"no trailing separator", configured, true, configured + "/", false},
+        {"trailing separator", configured + "/", true, configured + "/", false},
+        {"missing folder", configured + "/", false, defaultDataFolder(), true},
+    };
+    for (const Case& c : cases) {
+        if (c.create)
+            QDir().mkpath(configured);
+        else
+            QDir(configured).removeRecursively();
+        writeSettings({"Common_CheckUpdate=0", "Common_MaxOnStartup=0", "Data_Folder=" + c.stored});
+        prompts.texts.clear();
+        auto form = makeForm();
+        form->FormActivate();
+        EXPECT_EQ(gDataFolder, c.expected) << c.what;
+        EXPECT_TRUE(QFileInfo(c.expected + "temp/thumbnails").isDir()) << c.what;
+        ASSERT_EQ(prompts.texts.size(), c.told ? 1 : 0) << c.what;
+        if (c.told) {
+            EXPECT_EQ(prompts.texts[0], "Folder z danymi [" + c.stored +
+                                            "] nie istnieje.\r\n\r\nProgram używa teraz "
+                                            "folderu [" +
+                                            defaultDataFolder() + "].");
+            EXPECT_EQ(gSettings.Data_Folder, c.stored) << "the stored setting is kept";
+        } else {
+            EXPECT_EQ(gSettings.Data_Folder, c.expected) << c.what;
+        }
+        form->close();
+        KX_Settings saved;
+        saved.Load(UserSettingsFolder() + "config.ini");
+        EXPECT_EQ(saved.GetString("Data", "Folder", "?"), c.told ? c.stored : c.expected) << c.what;
+    }
+    QDir(configured).removeRecursively();
+}
+
+TEST_F(StartFormTest, closingWritesEveryKnownSetting)
+{
+    writeSettings({"Common_CheckUpdate=0", "Common_MaxOnStartup=0", "Unknown_Line=1"});
+    auto form = makeForm();
+    form->FormActivate();
+    form->close();
+    const QStringList lines =
+        QString::fromUtf16(reinterpret_cast<const char16_t*>(readFileBytes(gConfigFile).constData() + 2),
+                           (readFileBytes(gConfigFile).size() - 2) / 2)
+            .split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(lines.size(), 38);
+    EXPECT_TRUE(lines.contains("Data_Folder=" + defaultDataFolder()));
+    EXPECT_TRUE(lines.contains("Common_CheckUpdate=0"));
+    EXPECT_FALSE(lines.contains("Unknown_Line=1"));
+}
+
+TEST_F(StartFormTest, firstActivationChecksForANewVersionWhenDue)
+{
+    Clock::setFixedNow(QDateTime(QDate(2024, 5, 17), QTime(10, 0)));
+    writeSettings({"Common_CheckUpdate=1", "Common_MaxOnStartup=0"});
+    server.reply(200, "OK:1.3");
+    prompts.answers = {Prompter::Answer::Yes};
+    auto form = makeForm();
+    form->FormActivate();
+    EXPECT_EQ(server.requests.size(), 1);
+    EXPECT_EQ(gSettings.LastCheck, DayNumber(Clock::now()));
+    ASSERT_EQ(prompts.captions, QStringList{"Uwaga"});
+    EXPECT_EQ(opener.opened, QStringList{server.baseUrl() + "update.php?id=KV&ver=1.2.2.0"});
+}
+
+TEST_F(StartFormTest, menuItemOpensTheUpdatePageWithoutAsking)
+{
+    auto form = makeForm();
+    form->FormActivate();
+    gSettings.LastCheck = 5;
+    form->Sprawdczyjestnowawersjaprogramu1->trigger();
+    EXPECT_EQ(opener.opened, QStringList{server.baseUrl() + "update.php?id=KV&ver=1.2.2.0"});
+    EXPECT_TRUE(server.requests.isEmpty());
+    EXPECT_EQ(gSettings.LastCheck, 5);
+    EXPECT_TRUE(prompts.texts.isEmpty());
+}
+
+TEST_F(StartFormTest, helpOpensTheCompiledHelpWhenItIsThereElseThePdf)
+{
+    QTemporaryDir program;
+    auto form = makeForm();
+    gAppFolder = program.path() + u'/';
+    form->Pomoc2->trigger();
+    form->PomocPDF1->trigger();
+    writeFileBytes(gAppFolder + "help.chm", "chm");
+    form->SpeedButton1->click();
+    const QString pdf = QUrl::fromLocalFile(gAppFolder + "help.pdf").toString();
+    EXPECT_EQ(opener.opened, (QStringList{pdf, pdf, QUrl::fromLocalFile(gAppFolder + "help.chm").toString()}));
+}
+
+TEST_F(StartFormTest, deletingAllDataAsksFirst)
+{
+    writePersons(3);
+    auto form = makeForm();
+    form->FormActivate();
+    ASSERT_EQ(gDB.GetPersonCount(), 3);
+    const auto dataFiles = [] { return FileSystem::listFiles(gDataFolder, "*.kvfile").size(); };
+    ASSERT_EQ(dataFiles(), 6);
+
+    for (const Prompter::Answer answer : {Prompter::Answer::No, Prompter::Answer::Cancel}) {
+        prompts.texts.clear();
+        prompts.answers = {answer};
+        form->Usuwszystkiewprowadzonedane1->trigger();
+        EXPECT_EQ(prompts.texts, QStringList{"Czy chcesz usunąć wszystkie wprowadzone dane?"});
+        EXPECT_EQ(prompts.captions.last(), "Uwaga");
+        EXPECT_EQ(gDB.GetPersonCount(), 3);
+        EXPECT_EQ(dataFiles(), 6);
+    }
+
+    prompts.texts.clear();
+    prompts.answers = {Prompter::Answer::Yes};
+    form->Usuwszystkiewprowadzonedane1->trigger();
+    EXPECT_EQ(gDB.GetPersonCount(), 0);
+    EXPECT_EQ(dataFiles(), 0);
+    EXPECT_EQ(prompts.texts.last(), "Dane zostały usunięte.");
+    EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
+    EXPECT_TRUE(form->ProgressBarLoad->isHidden());
+}
+
+TEST_F(StartFormTest, refreshCommandsRebuildThePage)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    const QString page = gTempFolder + "index.html";
+    ASSERT_TRUE(pageText().contains("stat_table"));
+    ASSERT_FALSE(gDB.IsChanged());
+
+    QFile::remove(page);
+    form->Zapisz2->trigger();
+    EXPECT_FALSE(QFileInfo::exists(page)) << "the pop-up's refresh rebuilds only after a change";
+    form->SpeedButton8->click();
+    EXPECT_TRUE(QFileInfo::exists(page)) << "the footer's refresh always rebuilds";
+
+    form->Pokapulpitstartowy1->trigger();
+    EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
+    form->Zapisz2->trigger();
+    EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel")) << "nothing changed since the full build";
+}
+
+TEST_F(StartFormTest, connectedWindowsRunAndRebuildThePage)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    QStringList calls;
+    TStartFormWindows windows;
+    windows.EditPerson = [&](QWidget* owner, const QString& id, int sex) {
+        calls << QStringLiteral("edit '%1' %2 %3").arg(id).arg(sex).arg(owner == form.get());
+        return QString();
+    };
+    windows.ShowSettings = [&](bool& folderChanged) {
+        calls << QStringLiteral("settings");
+        folderChanged = true;
+        return mrOk;
+    };
+    form->SetWindows(windows);
+    EXPECT_TRUE(form->SpeedButton7->isEnabled());
+    EXPECT_FALSE(form->SpeedButton5->isEnabled());
+
+    form->SpeedButton2->click();
+    EXPECT_EQ(calls, QStringList{"edit '' 1 1"});
+
+    prompts.answers = {Prompter::Answer::No};
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+    form->SpeedButton3->click();
+    EXPECT_EQ(prompts.texts.last(), gLangM.Get("LABEL_FOLDER_ZMINA_RERUN"));
+    EXPECT_TRUE(QFileInfo::exists(page)) << "a declined restart still rebuilds the page";
+}
+
+TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)
+{
+    writePersons(4);
+    auto form = makeForm();
+    form->resize(1008, 700);
+    form->show();
+    form->FormActivate();
+    ASSERT_TRUE(waitForPage());
+    evaluate(form->CppWebBrowserPulpit, "document.querySelector('a[href=\"stat_birth_place\"]').click()");
+    ASSERT_TRUE(waitForPage(2));
+    EXPECT_EQ(form->StatisticKind, 3);
+    EXPECT_TRUE(pageText().contains("Najczęściej występujące miejsca urodzenia <img"));
+    EXPECT_TRUE(pageText().contains("Kraków"));
+}
+
+TEST_F(StartFormTest, footerLinkOpensTheProductPageOutsideTheProgram)
+{
+    writePersons(3);
+    auto form = makeForm();
+    form->resize(1008, 700);
+    form->show();
+    form->FormActivate();
+    ASSERT_TRUE(waitForPage());
+    const QVariantList rect =
+        evaluate(form->CppWebBrowserPulpit,
+                 "(function(){var a=document.querySelector('.footer a');a.scrollIntoView();"
+                 "var r=a.getBoundingClientRect();return [r.left+r.width/2, r.top+r.height/2];})()")
+            .toList();
+    ASSERT_EQ(rect.size(), 2);
+    QWidget* target = form->CppWebBrowserPulpit->focusProxy();
+    ASSERT_NE(target, nullptr);
+    QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(rect[0].toInt(), rect[1].toInt()));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !opener.opened.isEmpty(); }, 20000));
+    EXPECT_EQ(opener.opened, QStringList{"https://www.varnhold.example/kronvel/"});
+    EXPECT_EQ(form->CppWebBrowserPulpit->url(), QUrl::fromLocalFile(gTempFolder + "index.html"));
+}
+
+TEST_F(StartFormTest, screenshotOfTheStartPageWithFiftyPersons)
+{
+    Clock::setFixedNow(QDateTime(QDate(2024, 3, 4), QTime(12, 0)));
+    writePersons(50);
+    auto form = makeForm();
+    form->resize(1008, 700);
+    form->show();
+    form->FormActivate();
+    ASSERT_TRUE(waitForPage());
+    EXPECT_EQ(evaluate(form->CppWebBrowserPulpit, "document.querySelectorAll('.persons_table tr').length").toInt(), 6);
+    // The bars have grown once their width is no longer 0.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            return evaluate(form->CppWebBrowserPulpit,
+                            "document.querySelector('.stat_bar').getBoundingClientRect().width")
+                       .toDouble() > 20;
+        },
+        10000));
+    QTest::qWait(1200);
+
+    const QImage shot = form->grab().toImage();
+    const QString path = testOutputFolder() + "/start_page_50_persons.png";
+    ASSERT_TRUE(shot.save(path));
+    const QImage page = form->CppWebBrowserPulpit->grab().toImage();
+    QSet<QRgb> colours;
+    for (int y = 0; y < page.height(); y += 4)
+        for (int x = 0; x < page.width(); x += 4)
+            colours.insert(page.pixel(x, y));
+    EXPECT_GT(colours.size(), 50) << "the view shows the page, not a blank area: " << path.toStdString();
+}
+
+TEST_F(StartFormTest, rightClickOverThePageOpensTheWindowsMenu)
+{
+    auto form = makeForm();
+    form->show();
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    form->FormActivate();
+    ASSERT_TRUE(waitForPage());
+    QTest::mouseClick(form->CppWebBrowserPulpit->focusProxy(), Qt::RightButton, {}, QPoint(50, 50));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->MenuPulipi->isVisible(); }, 20000));
+    form->MenuPulipi->hide();
+}
+
+TEST(ExceptionBoxTest, escapedExceptionsAreShownCaptionedWithTheProductName)
+{
+    gProductName = "Kronvel";
+    RecordingPrompter prompts;
+    ShowException(std::make_exception_ptr(Exception("Brak pliku")));
+    ShowException(std::make_exception_ptr(std::runtime_error("disk full")));
+    ShowException(std::make_exception_ptr(42));
+    EXPECT_EQ(prompts.texts, (QStringList{"Brak pliku", "disk full", ""}));
+    EXPECT_EQ(prompts.captions, (QStringList{"Kronvel", "Kronvel", "Kronvel"}));
+}
+
+} // namespace

@@ -104,7 +104,12 @@ private:
 
 DropTargetFilter* filterOf(QWidget* window)
 {
-    return window->findChild<DropTargetFilter*>(QString(), Qt::FindDirectChildrenOnly);
+    // The filter has no meta-object of its own, so qobject_cast cannot tell it from the widget's other children.
+    for (QObject* child : window->children()) {
+        if (auto* filter = dynamic_cast<DropTargetFilter*>(child))
+            return filter;
+    }
+    return nullptr;
 }
 
 } // namespace

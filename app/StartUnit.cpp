@@ -405,33 +405,32 @@ void TStartForm::updateCommandStates()
     Importdanych1->setEnabled(bool(windows.ShowGedcomImport));
 }
 
-StartPageCommands TStartForm::PageCommands() const
+StartPageCommands TStartForm::PageCommands()
 {
-    auto* self = const_cast<TStartForm*>(this);
     StartPageCommands commands;
-    commands.ShowStatistic = [self](int kind) {
+    commands.ShowStatistic = [this](int kind) {
         gDB.SetChanged(true);
-        self->StatisticKind = kind;
-        self->RenderStartDesktop(false);
+        StatisticKind = kind;
+        RenderStartDesktop(false);
     };
     if (windows.EditPerson) {
-        commands.EditPerson = [self](const QString& id) {
-            self->windows.EditPerson(self, id, 0);
-            self->RenderStartDesktop(false);
+        commands.EditPerson = [this](const QString& id) {
+            windows.EditPerson(this, id, 0);
+            RenderStartDesktop(false);
         };
-        commands.AddPerson = [self](int sex) {
-            if (!self->windows.EditPerson(self, QString(), sex).isEmpty())
-                self->RenderStartDesktop(false);
+        commands.AddPerson = [this](int sex) {
+            if (!windows.EditPerson(this, QString(), sex).isEmpty())
+                RenderStartDesktop(false);
         };
     }
     if (windows.ShowFamilyView) {
-        commands.ShowFamilyView = [self](const QString& id) {
-            self->windows.ShowFamilyView(id);
-            self->RenderStartDesktop(false);
+        commands.ShowFamilyView = [this](const QString& id) {
+            windows.ShowFamilyView(id);
+            RenderStartDesktop(false);
         };
     }
     if (windows.ShowGedcomImport)
-        commands.ImportGedcom = [self] { self->ZGedcomged1Click(); };
+        commands.ImportGedcom = [this] { ZGedcomged1Click(); };
     return commands;
 }
 

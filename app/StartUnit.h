@@ -10,7 +10,7 @@
 #include <functional>
 
 class QAction;
-class QFrame;
+class QIcon;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -49,7 +49,7 @@ public:
     // The statistic the start page shows: 1 surnames, 2 forenames, 3 places of birth, 4 places of death.
     int StatisticKind = 1;
     // The commands of the start page's links.
-    StartPageCommands PageCommands() const;
+    StartPageCommands PageCommands();
 
     // Runs once, at the first activation: localises the windows, decides and prepares the data folder, loads it,
     // shows the start page and checks for a new version.

@@ -24,14 +24,13 @@ public:
 
     // Shows the local file at path.
     void Navigate(const QString& path);
-    // The address last given to Navigate.
-    QUrl NavigatedUrl() const { return navigated; }
 
     // Asked inside the engine's callback; it must decide at once and show nothing. Without it every navigation
     // proceeds and no new window opens. An exception it throws cancels the navigation and is raised again once
     // the engine's callback has returned, where the program's event handling shows it.
     std::function<Decision(const QUrl& url)> OnBeforeNavigate2;
-    // After the page that Navigate asked for has loaded; a cancelled or failed navigation never reports here.
+    // After the page that Navigate asked for has loaded, from the event loop; a cancelled or failed navigation
+    // never reports here.
     std::function<void()> OnDocumentComplete;
     // A right click over the page, at its screen position. The engine's own menu is never shown: without a
     // handler a right click does nothing.

@@ -376,6 +376,19 @@ TEST_F(StartFormTest, connectedWindowsRunAndRebuildThePage)
     form->SpeedButton3->click();
     EXPECT_EQ(prompts.texts.last(), gLangM.Get("LABEL_FOLDER_ZMINA_RERUN"));
     EXPECT_TRUE(QFileInfo::exists(page)) << "a declined restart still rebuilds the page";
+
+    // A new person from the page's link rebuilds the page only when one was made.
+    QString madeID;
+    windows.EditPerson = [&](QWidget*, const QString&, int) { return madeID; };
+    form->SetWindows(windows);
+    QFile::remove(page);
+    gDB.SetChanged(true);
+    form->PageCommands().AddPerson(0);
+    EXPECT_FALSE(QFileInfo::exists(page));
+    madeID = QStringLiteral("person_1");
+    form->PageCommands().AddPerson(1);
+    EXPECT_TRUE(QFileInfo::exists(page));
+    EXPECT_FALSE(form->PageCommands().ShowFamilyView) << "no family view connected";
 }
 
 TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)

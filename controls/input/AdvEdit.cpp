@@ -166,7 +166,8 @@ TAdvEdit::TAdvEdit(QWidget* parent) : TCustomEdit(parent), label(this)
             target.SetFont(labelFont);
         }
     };
-    setMouseTracking(true);
+    // Drops take the filtered route of the drop target, and only once OleDropTarget is set.
+    setAcceptDrops(false);
 }
 
 TAdvEdit::~TAdvEdit()
@@ -589,12 +590,6 @@ void TAdvEdit::SetEditAlign(TEditAlign value)
     else if (value == eaCenter)
         horizontal = Qt::AlignHCenter;
     setAlignment(horizontal | Qt::AlignVCenter);
-}
-
-void TAdvEdit::setVisible(bool visible)
-{
-    TCustomEdit::setVisible(visible);
-    label.Update();
 }
 
 bool TAdvEdit::isFocused() const

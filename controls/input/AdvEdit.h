@@ -363,8 +363,6 @@ public:
     std::function<void(TAdvEdit* sender)> OnLabelDblClick;
     std::function<void(TAdvEdit* sender, const QString& url, bool& show)> OnURLClick;
 
-    void setVisible(bool visible) override;
-
 protected:
     void Change() override;
     // Whether typing, pasting, cutting and dropping may change the text (the edit with a button can forbid it).

@@ -175,6 +175,7 @@ TEST_F(ClipboardFixture, copyAndCutAskTheirVetoes)
 
 TEST_F(ClipboardFixture, droppedTextIsItsFirstLineThroughTheFilter)
 {
+    EXPECT_FALSE(edit->acceptDrops());
     edit->SetOleDropTarget(true);
     edit->SetText(QStringLiteral("Jan"));
     EXPECT_EQ(dropText(QStringLiteral(" Maria\r\nKowalska"), 3), Qt::MoveAction);

@@ -195,3 +195,20 @@ TEST_F(LookFixture, theErrorMarkerAndTheFocusFrameShowAsSet)
     enter();
     EXPECT_EQ(edit->grab().toImage().pixelColor(0, 10), ToQColor(clBlue));
 }
+
+TEST_F(LookFixture, theFocusMayWidenRealignAndEmboldenTheLabel)
+{
+    edit->SetLabelCaption(QStringLiteral("Imię"));
+    edit->SetFocusLabel(true);
+    edit->SetFocusWidthInc(20);
+    edit->SetFocusAlign(eaRight);
+    enter();
+    EXPECT_TRUE(edit->GetLabel()->font().bold());
+    EXPECT_EQ(edit->width(), 170);
+    EXPECT_EQ(edit->GetEditAlign(), eaRight);
+    EXPECT_TRUE(edit->alignment() & Qt::AlignRight);
+    leave();
+    EXPECT_FALSE(edit->GetLabel()->font().bold());
+    EXPECT_EQ(edit->width(), 150);
+    EXPECT_EQ(edit->GetEditAlign(), eaLeft);
+}

@@ -24,7 +24,6 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -345,11 +344,18 @@ void generate(const QString& folder)
     std::fflush(stdout);
 }
 
+// The process's peak resident memory. Read from /proc rather than getrusage: the latter also counts what the
+// generating parent held when it started this process.
 long peakMemoryMB()
 {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss / 1024;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
+    }
+    return -1;
 }
 
 // What any program must do to see the data: list the folder, then open, read and close every file. Listed
@@ -506,6 +512,7 @@ int main(int argc, char* argv[])
         return 1;
     }
     generate(folder.path());
+    gDB.Clear();
     // A fresh process, so that the peak memory reported is the load's and not the generator's.
     return QProcess::execute(args[0], {folder.path()});
 }

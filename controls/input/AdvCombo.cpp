@@ -126,6 +126,12 @@ void TAdvCustomCombo::SetEnabledEx(bool value)
     label.Update();
 }
 
+void TAdvCustomCombo::showColor(TColor value)
+{
+    color = value;
+    applyColor(value);
+}
+
 void TAdvCustomCombo::applyColor(TColor value)
 {
     QPalette palette = this->palette();
@@ -136,8 +142,9 @@ void TAdvCustomCombo::applyColor(TColor value)
 
 void TAdvCustomCombo::SetColorEx(TColor value)
 {
-    color = value;
-    applyColor(value);
+    // The windows set their colours as they build the combo: it is the colour a flat combo returns to.
+    streamedColor = value;
+    showColor(value);
 }
 
 TColor TAdvCustomCombo::parentColor() const
@@ -219,9 +226,9 @@ void TAdvCustomCombo::SetFlat(bool value)
         return;
     flat = value;
     if (!flatParentColor || !value)
-        SetColorEx(streamedColor);
+        showColor(streamedColor);
     else if (parentWidget())
-        SetColorEx(parentColor());
+        showColor(parentColor());
     update();
 }
 
@@ -264,7 +271,7 @@ void TAdvCustomCombo::focusInEvent(QFocusEvent* event)
         return;
     focused = true;
     if (focusColor != clNone)
-        SetColorEx(focusColor);
+        showColor(focusColor);
     update();
     if (OnEnter)
         OnEnter(this);
@@ -277,7 +284,7 @@ void TAdvCustomCombo::focusOutEvent(QFocusEvent* event)
         return;
     focused = false;
     if (focusColor != clNone && normalColor != clNone)
-        SetColorEx(normalColor);
+        showColor(normalColor);
     update();
     if (OnExit)
         OnExit(this);
@@ -349,7 +356,7 @@ void TAdvCustomCombo::changeEvent(QEvent* event)
     if (!flat)
         return;
     if (wasEnabled) {
-        SetColorEx(savedColor);
+        showColor(savedColor);
     } else {
         savedColor = color;
         applyColor(parentColor());

@@ -120,6 +120,8 @@ private:
     bool paintsItself() const;
     bool themed() const;
     TColor parentColor() const;
+    // Shows a colour without making it the one a flat combo returns to.
+    void showColor(TColor value);
     void applyColor(TColor value);
     void userChose();
     void userTyped();

@@ -187,13 +187,14 @@ void TAdvEdit::Loaded()
 
 void TAdvEdit::Init()
 {
-    normalColor = GetColor();
+    // The setters took effect as they were called; what is taken here is what the edit returns to. A flat edit
+    // already keeps its own colour and border for when it stops being flat, and a disabled one its colour.
+    if (isEnabled() && !flat)
+        normalColor = GetColor();
+    if (!flat)
+        savedBorderStyle = GetBorderStyle();
     savedFontColor = TCustomEdit::GetFontColor();
-    savedBorderStyle = GetBorderStyle();
-    if (flat) {
-        flat = false;
-        SetFlat(true);
-    }
+    SetFlatRect(flat);
     label.Update();
     wasEnabled = isEnabled();
     if (!isEnabled())
@@ -375,7 +376,7 @@ void TAdvEdit::SetError(bool value)
     if (error) {
         setColorShown(errorColor);
         setFontColorShown(errorFontColor);
-    } else if (isFocused()) {
+    } else if (hasFocus()) {
         setColorShown(focusColor != clNone ? focusColor : normalColor);
         if (focusFontColor != clNone)
             setFontColorShown(focusFontColor);
@@ -590,11 +591,6 @@ void TAdvEdit::SetEditAlign(TEditAlign value)
     else if (value == eaCenter)
         horizontal = Qt::AlignHCenter;
     setAlignment(horizontal | Qt::AlignVCenter);
-}
-
-bool TAdvEdit::isFocused() const
-{
-    return hasFocus();
 }
 
 void TAdvEdit::focusInEvent(QFocusEvent* event)

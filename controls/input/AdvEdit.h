@@ -369,10 +369,8 @@ protected:
     virtual bool AcceptsTyping() const { return true; }
     // Text kept free right of the value (a button inside the edit) and left of it.
     void SetTextInsets(int left, int right);
-    int GetRightInset() const { return rightInset; }
     // Whether the border is drawn sunken: under the mouse or while active with FocusBorder, or always with Border3D.
     bool Is3DBorderButton() const;
-    bool IsHot() const { return hot; }
     void SetFlatRect(bool flat);
     // Moves the focus on, as Tab does, once the current key has been handled.
     void PostTab();
@@ -408,7 +406,6 @@ private:
     QString formatValue(QString value) const;
     void setFontColorShown(TColor color);
     void setColorShown(TColor color);
-    bool isFocused() const;
 
     // Keyboard (AdvEditKeys.cpp).
     bool handleKeyDown(QKeyEvent* event);
@@ -442,7 +439,6 @@ private:
     void hideLookup();
     void moveLookupSelection(int row);
     void addToHistory();
-    void lookupClicked();
 
     // Clipboard and drag and drop (AdvEditClipboard.cpp).
     enum class Insertion { Vetoed, Refused, Written };

@@ -71,7 +71,7 @@ void TAdvEdit::UpdateLookup()
     }
     if (!lookupWindow) {
         lookupWindow = new TListHintWindow(this);
-        connect(lookupWindow->GetListControl(), &QListWidget::itemClicked, this, [this] { lookupClicked(); });
+        connect(lookupWindow->GetListControl(), &QListWidget::itemClicked, this, [this] { DoneLookup(); });
     }
     QListWidget* list = lookupWindow->GetListControl();
     QFont listFont(QStringLiteral("Arial"));
@@ -122,11 +122,6 @@ void TAdvEdit::UpdateLookup()
     const int shownWidth = lookupWindow->isVisible() ? lookupWindow->width() : listWidth + 10;
     lookupWindow->setGeometry(origin.x(), origin.y(), shownWidth, rows * itemHeight + 4);
     lookupWindow->show();
-}
-
-void TAdvEdit::lookupClicked()
-{
-    DoneLookup();
 }
 
 void TAdvEdit::DoneLookup()

@@ -187,6 +187,8 @@ bool TAdvEdit::TestURL() const
 
 void TAdvEdit::applyURL(bool on)
 {
+    if (on == urlLook)
+        return;
     QFont shown = font();
     shown.setUnderline(on);
     setFont(shown);

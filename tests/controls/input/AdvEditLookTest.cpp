@@ -212,3 +212,20 @@ TEST_F(LookFixture, theFocusMayWidenRealignAndEmboldenTheLabel)
     EXPECT_EQ(edit->width(), 150);
     EXPECT_EQ(edit->GetEditAlign(), eaLeft);
 }
+
+TEST_F(LookFixture, loadingKeepsTheColoursAndBorderSetBefore)
+{
+    edit->SetColorEx(clAqua);
+    edit->setEnabled(false);
+    edit->Loaded();
+    edit->setEnabled(true);
+    EXPECT_EQ(edit->GetColor(), clAqua);
+
+    TAdvEdit* flat = new TAdvEdit(&window.form);
+    flat->SetFlatParentColor(false);
+    flat->SetFlat(true);
+    flat->Loaded();
+    flat->SetFlat(false);
+    EXPECT_EQ(flat->GetBorderStyle(), bsSingle);
+    EXPECT_EQ(flat->GetColor(), clWindow);
+}

@@ -44,23 +44,19 @@ void drawPushButton(QWidget* window, QPainter& painter, int state, const QRect& 
     window->style()->drawControl(QStyle::CE_PushButtonBevel, &option, &painter, window);
 }
 
-// The arrow part of an editable combo box, whose style draws it as a button of its own; the frame of the text part
-// lies left of the rectangle and is clipped away.
+// The drop-down button: a push button of the style with its down arrow.
 void drawDropDownButton(QWidget* window, QPainter& painter, int state, const QRect& rect)
 {
-    QStyleOptionComboBox option;
-    option.initFrom(window);
-    option.editable = true;
-    option.frame = true;
-    option.rect = rect.adjusted(-3 * rect.width(), 0, 0, 0);
-    option.state = stateFlags(state);
-    option.subControls = QStyle::SC_ComboBoxArrow | QStyle::SC_ComboBoxFrame;
-    if (state == PBS_HOT || state == PBS_PRESSED)
-        option.activeSubControls = QStyle::SC_ComboBoxArrow;
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    window->style()->drawComplexControl(QStyle::CC_ComboBox, &option, &painter, window);
-    painter.restore();
+    drawPushButton(window, painter, state, rect);
+    QStyleOption arrow;
+    arrow.initFrom(window);
+    arrow.state = stateFlags(state);
+    const int side = qMax(5, qMin(rect.width(), rect.height()) / 2);
+    arrow.rect = QRect(0, 0, side, side);
+    arrow.rect.moveCenter(rect.center());
+    if (state == PBS_PRESSED)
+        arrow.rect.translate(1, 1);
+    window->style()->drawPrimitive(QStyle::PE_IndicatorArrowDown, &arrow, &painter, window);
 }
 
 void drawWindowPart(QWidget* window, QPainter& painter, int part, int state, const QRect& rect)

@@ -400,6 +400,7 @@ private:
     enum class Typed { Pass, Tail, Refuse, Stop };
 
     int valueEnd() const { return int(prefix.size() + GetText().size()); }
+    bool editable() const { return AcceptsTyping() && !isReadOnly(); }
     QString valueOf(const QString& windowText) const;
     void showValue(const QString& value);
     void rewriteValue(const QString& value, int caret);

@@ -77,7 +77,7 @@ void TAdvEdit::CopyToClipboard()
 
 void TAdvEdit::CutToClipboard()
 {
-    if (!hasSelectedText() || !AcceptsTyping() || isReadOnly())
+    if (!hasSelectedText() || !editable())
         return;
     if (OnClipboardCut) {
         bool allow = true;
@@ -92,7 +92,7 @@ void TAdvEdit::CutToClipboard()
 
 void TAdvEdit::PasteFromClipboard()
 {
-    if (isReadOnly() || !AcceptsTyping())
+    if (!editable())
         return;
     const QMimeData* data = QApplication::clipboard()->mimeData();
     if (data && data->hasText()) {
@@ -222,7 +222,7 @@ void TAdvEdit::SetOleDropTarget(bool value)
 bool TAdvEdit::dropText(const QPoint& point, const QString& text, bool copy)
 {
     eraseDropCaret();
-    if (isReadOnly() || !AcceptsTyping())
+    if (!editable())
         return false;
     const int prefixEnd = int(prefix.size());
     int index = qBound(prefixEnd, CharFromPos(point), valueEnd());
@@ -255,8 +255,7 @@ void TAdvEdit::startDragOut()
     const long result = StartTextDoDragDrop(this, selectedText(), QString(), DROPEFFECT_COPY | DROPEFFECT_MOVE, effect);
     draggingOut = false;
     // A move into another place takes the text out of this edit; a move within it has done so already.
-    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !droppedOnSelf && AcceptsTyping() && !isReadOnly() &&
-        hasSelectedText()) {
+    if (result == DRAGDROP_S_DROP && effect == DROPEFFECT_MOVE && !droppedOnSelf && editable() && hasSelectedText()) {
         del();
         SetModified(true);
     }
@@ -314,7 +313,7 @@ void TAdvEdit::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::MiddleButton) {
         // The selection paste of the desktop takes the same route as any other paste.
         QClipboard* clipboard = QApplication::clipboard();
-        if (clipboard->supportsSelection() && !isReadOnly() && AcceptsTyping()) {
+        if (clipboard->supportsSelection() && editable()) {
             const QString selection = clipboard->text(QClipboard::Selection);
             if (!selection.isEmpty() && insertFiltered(GetText(), cursorPosition() - int(prefix.size()), 0, selection,
                                                        false) != Insertion::Vetoed)
@@ -336,7 +335,7 @@ void TAdvEdit::contextMenuEvent(QContextMenuEvent* event)
     // The edit's own menu, in Qt's words, so that cut, copy and paste take the routes with the vetoes and filter.
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const bool editable = AcceptsTyping() && !isReadOnly();
+    const bool canEdit = editable();
     const bool shown = echoMode() == QLineEdit::Normal;
     const QMimeData* clipboard = QApplication::clipboard()->mimeData();
     const auto add = [&](const char* name, const char* text, QKeySequence::StandardKey key, bool enabled,
@@ -350,14 +349,14 @@ void TAdvEdit::contextMenuEvent(QContextMenuEvent* event)
         action->setEnabled(enabled);
         connect(action, &QAction::triggered, this, std::move(run));
     };
-    add("edit-undo", "&Undo", QKeySequence::Undo, editable && isUndoAvailable(), [this] { undo(); });
-    add("edit-redo", "&Redo", QKeySequence::Redo, editable && isRedoAvailable(), [this] { redo(); });
+    add("edit-undo", "&Undo", QKeySequence::Undo, canEdit && isUndoAvailable(), [this] { undo(); });
+    add("edit-redo", "&Redo", QKeySequence::Redo, canEdit && isRedoAvailable(), [this] { redo(); });
     menu->addSeparator();
-    add("edit-cut", "Cu&t", QKeySequence::Cut, editable && shown && hasSelectedText(), [this] { CutToClipboard(); });
+    add("edit-cut", "Cu&t", QKeySequence::Cut, canEdit && shown && hasSelectedText(), [this] { CutToClipboard(); });
     add("edit-copy", "&Copy", QKeySequence::Copy, shown && hasSelectedText(), [this] { CopyToClipboard(); });
-    add("edit-paste", "&Paste", QKeySequence::Paste, editable && clipboard && clipboard->hasText(),
+    add("edit-paste", "&Paste", QKeySequence::Paste, canEdit && clipboard && clipboard->hasText(),
         [this] { PasteFromClipboard(); });
-    add("edit-delete", "Delete", QKeySequence::UnknownKey, editable && hasSelectedText(), [this] {
+    add("edit-delete", "Delete", QKeySequence::UnknownKey, canEdit && hasSelectedText(), [this] {
         del();
         SetModified(true);
     });

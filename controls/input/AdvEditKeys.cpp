@@ -104,7 +104,7 @@ void TAdvEdit::keyPressEvent(QKeyEvent* event)
     default:
         break;
     }
-    if (!AcceptsTyping() && !isNavigationKey(event->key()) && !event->matches(QKeySequence::SelectAll))
+    if (!editable() && !isNavigationKey(event->key()) && !event->matches(QKeySequence::SelectAll))
         return;
     if (!handleKeyDown(event))
         return;
@@ -169,7 +169,7 @@ void TAdvEdit::handleEscape(QKeyEvent* event)
 
 bool TAdvEdit::handleBackspace(QKeyEvent* event)
 {
-    if (!AcceptsTyping())
+    if (!editable())
         return true;
     if (!DoKeyDown(event))
         return true;
@@ -273,7 +273,7 @@ void TAdvEdit::inputMethodEvent(QInputMethodEvent* event)
     QInputMethodEvent composing(event->preeditString(), event->attributes());
     composing.setCommitString(QString(), event->replacementStart(), event->replacementLength());
     TCustomEdit::inputMethodEvent(&composing);
-    if (!AcceptsTyping())
+    if (!editable())
         return;
     for (const QChar ch : committed) {
         if (ch.isPrint())

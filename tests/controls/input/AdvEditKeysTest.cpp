@@ -275,3 +275,17 @@ TEST_F(KeysFixture, theKeypadSeparatorTypesTheLocalesDecimalSeparator)
     QTest::keyClick(edit, Qt::Key_Period, Qt::KeypadModifier);
     EXPECT_EQ(edit->GetText(), QStringLiteral("1,"));
 }
+
+TEST_F(KeysFixture, aReadOnlyEditTakesNoTypingButLetsTheCaretMove)
+{
+    edit->SetText(QStringLiteral("Nowak"));
+    edit->SetReadOnly(true);
+    edit->setCursorPosition(5);
+    type(QStringLiteral("x"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    commit(QStringLiteral("y"));
+    QTest::keyClick(edit, Qt::Key_Left);
+    EXPECT_EQ(edit->GetText(), QStringLiteral("Nowak"));
+    EXPECT_EQ(edit->cursorPosition(), 4);
+    EXPECT_FALSE(edit->GetModified());
+}

@@ -4,21 +4,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
-} // namespace
-
 TEST(UrlOpenerTest, onlyWebAndMailLinksReachTheDesktop)
 {
     struct Case

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Prompter.h"
+#include "UrlOpener.h"
 
 #include <QByteArray>
 #include <QString>
@@ -31,6 +32,20 @@ public:
     QStringList texts;
     QStringList captions;
     std::deque<Answer> answers;
+};
+
+// Records every URL handed to the desktop instead of opening it.
+class RecordingOpener : public UrlOpener
+{
+public:
+    RecordingOpener() { setUrlOpener(this); }
+    ~RecordingOpener() override { setUrlOpener(nullptr); }
+    bool open(const QUrl& url) override
+    {
+        opened.append(url.toString());
+        return true;
+    }
+    QStringList opened;
 };
 
 QByteArray readFileBytes(const QString& path);

@@ -14,19 +14,6 @@
 
 namespace {
 
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
-
 class HTMLabelTest : public ::testing::Test
 {
 protected:

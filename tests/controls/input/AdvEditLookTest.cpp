@@ -8,19 +8,6 @@
 
 namespace {
 
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
-
 struct LookFixture : ::testing::Test
 {
     void SetUp() override

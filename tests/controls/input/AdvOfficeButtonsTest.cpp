@@ -9,19 +9,6 @@
 
 namespace {
 
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
-
 // A shown, active window holding the controls under test, with counters of their clicks.
 struct ButtonsFixture : ::testing::Test
 {

@@ -192,16 +192,7 @@ TEST(AdvPanelTest, backgroundPictureAtTheTopLeftOfTheBody)
 
 TEST(AdvPanelTest, linksInTheTextOpenThroughThePolicyOrReachTheOwner)
 {
-    struct Opener : UrlOpener
-    {
-        bool open(const QUrl& url) override
-        {
-            opened.append(url.toString());
-            return true;
-        }
-        QStringList opened;
-    } opener;
-    setUrlOpener(&opener);
+    RecordingOpener opener;
 
     QWidget window;
     auto* panel = new TAdvPanel(&window);
@@ -235,7 +226,6 @@ TEST(AdvPanelTest, linksInTheTextOpenThroughThePolicyOrReachTheOwner)
     QTest::mouseMove(panel, QPoint(290, 50));
     EXPECT_EQ(exited, QStringList{QString()}) << "leaving a link reports an empty anchor";
     EXPECT_EQ(panel->cursor().shape(), Qt::ArrowCursor);
-    setUrlOpener(nullptr);
 }
 
 TEST(AdvPanelTest, assignLeavesOutWidthGradientDirectionAndTheTextLayout)

@@ -277,7 +277,15 @@ private:
     _ODWOLANIE ReadCitation(int at, const QString& event) const;
     void ReadPicturesText(int at, _Osoba& individual) const;
     _Adres ReadAddress(int at) const;
-    void AddNote(QByteArray& note, bool& hasNote, int at) const;
+    // A record's own notes: each level-1 NOTE with the CONC and CONT lines under it.
+    struct RecordNote
+    {
+        QByteArray text;
+        bool any = false;
+        bool open = false;
+    };
+    // Takes line at into note when it is one of the record's note lines; false for any other line.
+    bool TakeNoteLine(RecordNote& note, int at) const;
 
     GedcomProgressCallback progressCallback;
     int totalLines = 0;

@@ -123,16 +123,14 @@ void _Gedcom::ReadIndividual(int head, int end)
     NameKind nameKind = NameKind::Ignored;
     bool nameTaken = false;
     QString eventLabel;
-    bool noteMode = false;
-    bool hasNote = false;
-    QByteArray note;
+    RecordNote note;
 
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
-        if (noteMode && line.level != 2)
-            noteMode = false;
         if (line.level == 1)
             eventLabel.clear();
+        if (TakeNoteLine(note, i))
+            continue;
         const bool nameLine = line.level == 2 && nameKind == NameKind::Kept;
         switch (line.tag) {
         case Tag::Name:
@@ -242,20 +240,6 @@ void _Gedcom::ReadIndividual(int head, int end)
                 individual.adoptionFamily = FindSub(i + 1, Tag::Famc, 1);
             }
             break;
-        case Tag::Note:
-            if (line.level == 1) {
-                AddNote(note, hasNote, i);
-                noteMode = true;
-            }
-            break;
-        case Tag::Conc:
-            if (line.level == 2 && noteMode)
-                note.append(Raw(i));
-            break;
-        case Tag::Cont:
-            if (line.level == 2 && noteMode)
-                JoinContinuation(note, Raw(i));
-            break;
         case Tag::Obje:
             if (line.level == 1) {
                 individual.multimedia.append(ReadMultimedia(i));
@@ -274,7 +258,7 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         }
     }
-    individual.note = Decode(note);
+    individual.note = Decode(note.text);
     SplitPersonName(individual);
     if (!individualByXref.contains(individual.xref))
         individualByXref.insert(individual.xref, int(individualRecords.size()) - 1);
@@ -288,14 +272,10 @@ void _Gedcom::ReadFamily(int head, int end)
     family.lastLine = lines[end - 1].number;
 
     QString eventLabel;
-    bool noteMode = false;
-    bool hasNote = false;
-    QByteArray note;
+    RecordNote note;
 
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
-        if (noteMode && line.level != 2)
-            noteMode = false;
         if (line.level == 1) {
             if (line.tag == Tag::Husb)
                 family.husband = Value(i);
@@ -305,6 +285,8 @@ void _Gedcom::ReadFamily(int head, int end)
                 family.children.append(Value(i));
             eventLabel.clear();
         }
+        if (TakeNoteLine(note, i))
+            continue;
         switch (line.tag) {
         case Tag::Marr:
         case Tag::Enga:
@@ -330,20 +312,6 @@ void _Gedcom::ReadFamily(int head, int end)
                     *event = std::move(read);
             }
             break;
-        case Tag::Note:
-            if (line.level == 1) {
-                AddNote(note, hasNote, i);
-                noteMode = true;
-            }
-            break;
-        case Tag::Conc:
-            if (line.level == 2 && noteMode)
-                note.append(Raw(i));
-            break;
-        case Tag::Cont:
-            if (line.level == 2 && noteMode)
-                JoinContinuation(note, Raw(i));
-            break;
         case Tag::Obje:
             if (line.level == 1)
                 family.multimedia.append(ReadMultimedia(i));
@@ -356,7 +324,7 @@ void _Gedcom::ReadFamily(int head, int end)
             break;
         }
     }
-    family.note = Decode(note);
+    family.note = Decode(note.text);
 }
 
 void _Gedcom::ReadSource(int head, int end)
@@ -449,13 +417,26 @@ _Adres _Gedcom::ReadAddress(int at) const
 }
 
 // A record may carry several notes; each further one goes on a line of its own rather than replacing the others.
-void _Gedcom::AddNote(QByteArray& note, bool& hasNote, int at) const
+bool _Gedcom::TakeNoteLine(RecordNote& note, int at) const
 {
-    if (hasNote)
-        JoinContinuation(note, Raw(at));
+    const Line& line = lines[at];
+    if (line.level != 2)
+        note.open = false;
+    if (line.level == 1 && line.tag == Tag::Note) {
+        if (note.any)
+            JoinContinuation(note.text, Raw(at));
+        else
+            note.text = Raw(at).toByteArray();
+        note.any = note.open = true;
+        return true;
+    }
+    if (!note.open || (line.tag != Tag::Conc && line.tag != Tag::Cont))
+        return false;
+    if (line.tag == Tag::Conc)
+        note.text.append(Raw(at));
     else
-        note = Raw(at).toByteArray();
-    hasNote = true;
+        JoinContinuation(note.text, Raw(at));
+    return true;
 }
 
 // The lines of a sub-structure are those after its head whose level is greater; the line that ends it belongs to

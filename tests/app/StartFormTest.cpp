@@ -245,8 +245,10 @@ TEST_F(StartFormTest, closingWritesEveryKnownSetting)
 {
     writeSettings({"Common_CheckUpdate=0", "Common_MaxOnStartup=0", "Unknown_Line=1"});
     auto form = makeForm();
+    form->show();
     form->FormActivate();
-    form->close();
+    form->Zamknij1->trigger();
+    EXPECT_FALSE(form->isVisible());
     const QStringList lines =
         QString::fromUtf16(reinterpret_cast<const char16_t*>(readFileBytes(gConfigFile).constData() + 2),
                            (readFileBytes(gConfigFile).size() - 2) / 2)

@@ -10,7 +10,6 @@
 #include "StartUnit.h"
 #include "TestSupport.h"
 #include "UpdateCheck.h"
-#include "UrlOpener.h"
 #include "WebBrowser.h"
 
 #include <QAction>
@@ -25,19 +24,6 @@
 #include <QToolButton>
 
 namespace {
-
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
 
 QString documentsFolder()
 {

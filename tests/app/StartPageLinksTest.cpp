@@ -1,23 +1,10 @@
 #include "StartPageLinks.h"
 #include "AppFixture.h"
-#include "UrlOpener.h"
+#include "TestSupport.h"
 
 #include <QTemporaryDir>
 
 namespace {
-
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
 
 class StartPageLinksTest : public AppFixture
 {

@@ -3,25 +3,11 @@
 #include "Clock.h"
 #include "FakeWebServer.h"
 #include "TestSupport.h"
-#include "UrlOpener.h"
 
 #include <QElapsedTimer>
 #include <QTimer>
 
 namespace {
-
-class RecordingOpener : public UrlOpener
-{
-public:
-    RecordingOpener() { setUrlOpener(this); }
-    ~RecordingOpener() override { setUrlOpener(nullptr); }
-    bool open(const QUrl& url) override
-    {
-        opened.append(url.toString());
-        return true;
-    }
-    QStringList opened;
-};
 
 const QDateTime fixedNow(QDate(2024, 5, 17), QTime(10, 30));
 

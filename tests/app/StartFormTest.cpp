@@ -387,6 +387,10 @@ TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)
     form->show();
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
+    const QString menuShown = "getComputedStyle(document.querySelector('.dropdown-menu')).display != 'none'";
+    EXPECT_FALSE(evaluate(form->CppWebBrowserPulpit, menuShown).toBool());
+    evaluate(form->CppWebBrowserPulpit, "document.getElementById('dropdownMenuButton').click()");
+    EXPECT_TRUE(evaluate(form->CppWebBrowserPulpit, menuShown).toBool()) << "the title opens the menu";
     evaluate(form->CppWebBrowserPulpit, "document.querySelector('a[href=\"stat_birth_place\"]').click()");
     ASSERT_TRUE(waitForPage(2));
     EXPECT_EQ(form->StatisticKind, 3);

@@ -2,6 +2,7 @@
 // window closes.
 #include "Application.h"
 #include "Dialogs.h"
+#include "FileDialogs.h"
 #include "Fonts.h"
 #include "Shell.h"
 #include "StartUnit.h"
@@ -17,6 +18,8 @@ int main(int argc, char* argv[])
     setPrompter(&messageBoxes);
     DesktopUrlOpener desktop;
     setUrlOpener(&desktop);
+    QtFileDialogs fileChoosers;
+    setFileDialogs(&fileChoosers);
     Fonts::registerApplicationFonts();
 
     try {

@@ -237,6 +237,8 @@ private:
     // Collation keys of the texts persons are sorted by, kept between sorts.
     std::shared_ptr<PersonSortKeys> SortKeys;
 
+    template <typename Visit>
+    int walkFrom(const KV_Person* start, Visit visit);
     template <typename Record>
     bool saveObject(Record* record, const QString& id, FileSystem::NewFileBatch* batch);
     template <typename Record>

@@ -56,37 +56,15 @@ QStringView matchingSuffix(const QString& surname, std::initializer_list<const c
 
 } // namespace
 
-bool KV_DB::IsAncestor(const KV_Person* start, const QString& targetID)
-{
-    Visited.clear();
-    if (!start)
-        return false;
-    // Depth first, fathers before mothers, with a stack of our own so that a long line cannot exhaust the
-    // call stack; Visited ends loops in data where a person is its own ancestor.
-    std::vector<QString> pending{start->ID};
-    while (!pending.empty()) {
-        const QString id = pending.back();
-        pending.pop_back();
-        if (id.isEmpty() || Visited.contains(id))
-            continue;
-        Visited.insert(id);
-        const KV_Person* person = FindPerson(id);
-        if (!person)
-            continue;
-        if (person->FID == targetID || person->MID == targetID)
-            return true;
-        pending.push_back(person->MID);
-        pending.push_back(person->FID);
-    }
-    return false;
-}
-
-int KV_DB::FindDescendantRelation(const KV_Person* start, const QString& targetID)
+// Walks persons depth first from start with a stack of our own, so that a long line cannot exhaust the call stack;
+// Visited ends loops in data where a person is its own ancestor. visit(person, pending) returns non-zero to end the
+// walk with that result, or pushes the IDs to go on with (the last pushed is visited first).
+template <class Visit>
+int KV_DB::walkFrom(const KV_Person* start, Visit visit)
 {
     Visited.clear();
     if (!start)
         return 0;
-    // Depth first, children in list order, as IsAncestor walks its parents.
     std::vector<QString> pending{start->ID};
     while (!pending.empty()) {
         const QString id = pending.back();
@@ -94,17 +72,38 @@ int KV_DB::FindDescendantRelation(const KV_Person* start, const QString& targetI
         if (id.isEmpty() || Visited.contains(id))
             continue;
         Visited.insert(id);
-        const KV_Person* person = FindPerson(id);
-        if (!person)
-            continue;
-        if (person->HasChild(targetID))
-            return 1;
-        if (person->HasPartner(targetID))
-            return 2;
-        for (auto child = person->CList.crbegin(); child != person->CList.crend(); ++child)
-            pending.push_back(*child);
+        if (const KV_Person* person = FindPerson(id)) {
+            if (const int result = visit(*person, pending))
+                return result;
+        }
     }
     return 0;
+}
+
+bool KV_DB::IsAncestor(const KV_Person* start, const QString& targetID)
+{
+    // Fathers before mothers.
+    return walkFrom(start, [&](const KV_Person& person, std::vector<QString>& pending) {
+        if (person.FID == targetID || person.MID == targetID)
+            return 1;
+        pending.push_back(person.MID);
+        pending.push_back(person.FID);
+        return 0;
+    });
+}
+
+int KV_DB::FindDescendantRelation(const KV_Person* start, const QString& targetID)
+{
+    // Children in list order.
+    return walkFrom(start, [&](const KV_Person& person, std::vector<QString>& pending) {
+        if (person.HasChild(targetID))
+            return 1;
+        if (person.HasPartner(targetID))
+            return 2;
+        for (auto child = person.CList.crbegin(); child != person.CList.crend(); ++child)
+            pending.push_back(*child);
+        return 0;
+    });
 }
 
 bool KV_DB::CanCreateUnion(const QString& firstID, const QString& secondID)

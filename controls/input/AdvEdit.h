@@ -417,6 +417,7 @@ private:
     Typed filterCharacter(QChar& ch);
     Typed filterFloat(QChar& ch);
     Typed filterMoney(QChar& ch);
+    Typed startDecimalOrTurnSign(QChar ch, QChar decimal);
     Typed filterRange(QChar ch);
     bool separatorPlacementRefuses() const;
     bool fullDecimalsRefuse(QChar ch);

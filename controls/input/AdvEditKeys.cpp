@@ -433,6 +433,22 @@ bool TAdvEdit::fullDecimalsRefuse(QChar ch)
     return true;
 }
 
+// Shared by the number types: a decimal separator typed into an empty value starts it as "0,", and a minus turns
+// the sign wherever the caret is.
+TAdvEdit::Typed TAdvEdit::startDecimalOrTurnSign(QChar ch, QChar decimal)
+{
+    if (ch == decimal && GetText().isEmpty() && cursorPosition() <= prefix.size()) {
+        rewriteValue(QStringLiteral("0") + decimal, int(prefix.size()) + 2);
+        SetModified(true);
+        return Typed::Stop;
+    }
+    if (ch == u'-' && !hasSelectedText()) {
+        toggleSign();
+        return Typed::Stop;
+    }
+    return Typed::Pass;
+}
+
 TAdvEdit::Typed TAdvEdit::filterFloat(QChar& ch)
 {
     const QChar decimal = localeDecimalSeparator();
@@ -458,15 +474,8 @@ TAdvEdit::Typed TAdvEdit::filterFloat(QChar& ch)
         return Typed::Refuse;
     if (fullDecimalsRefuse(ch))
         return Typed::Refuse;
-    if (ch == decimal && value.isEmpty() && cursorPosition() <= prefix.size()) {
-        rewriteValue(QStringLiteral("0") + decimal, int(prefix.size()) + 2);
-        SetModified(true);
-        return Typed::Stop;
-    }
-    if (ch == u'-' && !hasSelectedText()) {
-        toggleSign();
-        return Typed::Stop;
-    }
+    if (const Typed started = startDecimalOrTurnSign(ch, decimal); started != Typed::Pass)
+        return started;
     return Typed::Pass;
 }
 
@@ -488,15 +497,8 @@ TAdvEdit::Typed TAdvEdit::filterMoney(QChar& ch)
         return Typed::Refuse;
     if (fullDecimalsRefuse(ch))
         return Typed::Refuse;
-    if (ch == decimal && value.isEmpty() && cursorPosition() <= prefix.size()) {
-        rewriteValue(QStringLiteral("0") + decimal, int(prefix.size()) + 2);
-        SetModified(true);
-        return Typed::Stop;
-    }
-    if (ch == u'-' && !hasSelectedText()) {
-        toggleSign();
-        return Typed::Stop;
-    }
+    if (const Typed started = startDecimalOrTurnSign(ch, decimal); started != Typed::Pass)
+        return started;
     passCharacter(ch);
     const QString typed = GetText();
     if (!typed.isEmpty() && typed != QLatin1String("-") && ch != decimal) {

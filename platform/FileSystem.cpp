@@ -183,8 +183,9 @@ bool NewFileBatch::write(const QString& path, const QByteArray& data, QString* e
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(data) != data.size()) {
+        failure = QStringLiteral("%1: %2").arg(path, file.errorString());
         if (error)
-            *error = QStringLiteral("%1: %2").arg(path, file.errorString());
+            *error = failure;
         return false;
     }
     file.close();
@@ -196,8 +197,9 @@ bool NewFileBatch::finish(QString* error)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
     if (fd < 0 || ::syncfs(fd) != 0) {
+        failure = QStringLiteral("%1: %2").arg(folder, systemError());
         if (error)
-            *error = QStringLiteral("%1: %2").arg(folder, systemError());
+            *error = failure;
         if (fd >= 0)
             ::close(fd);
         return false;

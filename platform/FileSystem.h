@@ -42,9 +42,12 @@ public:
     // Flushes everything written so far; true when the flush succeeded.
     bool finish(QString* error = nullptr);
     int writtenCount() const { return written; }
+    // The reason of the latest failed write or flush, for callers that learn of a failure only from a result.
+    const QString& lastError() const { return failure; }
 
 private:
     QString folder;
+    QString failure;
     int written = 0;
 };
 

@@ -1,0 +1,287 @@
+// Times the GEDCOM import end to end: kv_import reads and imports a file into an empty data folder, in a process of
+// its own so that its peak memory belongs to that import. Beside each import the same run times a plain loop that
+// creates the same number of files of the same sizes in a fresh folder, with one flush at the end, as the import
+// does: the part of the import that is not file creation shows in the ratio of the two.
+//
+// The data: the shared royal92.ged, the same file ten times over with renamed cross-references (30,100 persons),
+// and a generated file of 100,000 individuals in families with about three events each. Everything is made at run
+// time in a temporary folder and removed afterwards.
+//
+//   bench_gedcom_import            the three imports
+//   bench_gedcom_import FILE...    imports of the given GEDCOM files
+#include <QByteArray>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+struct ImportRun
+{
+    bool ok = false;
+    QString lastLine; // kv_import's "persons=N facts=N pictures=N seconds=S"
+    double seconds = 0;
+    double wallSeconds = 0;
+    long peakKilobytes = 0;
+};
+
+ImportRun runImport(const QString& gedcom, const QString& dataFolder, const QString& log)
+{
+    ImportRun run;
+    std::fflush(stdout);
+    QElapsedTimer timer;
+    timer.start();
+    const pid_t child = fork();
+    if (child == 0) {
+        const int out = ::open(QFile::encodeName(log).constData(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+        if (out >= 0) {
+            dup2(out, STDOUT_FILENO);
+            ::close(out);
+        }
+        const QByteArray program = KV_IMPORT_PATH;
+        const QByteArray file = QFile::encodeName(gedcom);
+        const QByteArray folder = QFile::encodeName(dataFolder);
+        execl(program.constData(), "kv_import", file.constData(), folder.constData(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(child, &status, 0, &usage);
+    run.wallSeconds = timer.nsecsElapsed() / 1e9;
+    run.peakKilobytes = usage.ru_maxrss;
+    QFile output(log);
+    if (output.open(QIODevice::ReadOnly)) {
+        const QList<QByteArray> lines = output.readAll().trimmed().split('\n');
+        run.lastLine = QString::fromUtf8(lines.last());
+    }
+    const QRegularExpressionMatch seconds = QRegularExpression(QStringLiteral("seconds=([0-9.]+)")).match(run.lastLine);
+    run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0 && seconds.hasMatch();
+    run.seconds = seconds.captured(1).toDouble();
+    return run;
+}
+
+struct FileSize
+{
+    QByteArray name;
+    qint64 size;
+};
+
+// The object files the import wrote (the pictures folder aside).
+std::vector<FileSize> writtenFiles(const QString& folder)
+{
+    std::vector<FileSize> files;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::Files))
+        files.push_back({QFile::encodeName(info.fileName()), info.size()});
+    return files;
+}
+
+// Creates the files with plain system calls and flushes the file system once.
+double createPlainFiles(const QString& folder, const std::vector<FileSize>& files)
+{
+    QDir().mkpath(folder);
+    qint64 largest = 0;
+    for (const FileSize& file : files)
+        largest = std::max(largest, file.size);
+    const QByteArray filler(int(largest), 'x');
+    const QByteArray prefix = QFile::encodeName(folder) + '/';
+    QElapsedTimer timer;
+    timer.start();
+    for (const FileSize& file : files) {
+        const QByteArray path = prefix + file.name;
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0644);
+        if (fd < 0 || ::write(fd, filler.constData(), size_t(file.size)) != file.size)
+            std::printf("  plain loop: cannot write %s\n", path.constData());
+        if (fd >= 0)
+            ::close(fd);
+    }
+    const int folderHandle = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    syncfs(folderHandle);
+    ::close(folderHandle);
+    return timer.nsecsElapsed() / 1e9;
+}
+
+bool measure(const QString& title, const QString& gedcom, const QString& work)
+{
+    const QString dataFolder = work + QStringLiteral("/data");
+    const QString plainFolder = work + QStringLiteral("/plain");
+    std::printf("%s\n", qPrintable(title));
+    const ImportRun run = runImport(gedcom, dataFolder, work + QStringLiteral("/kv_import.log"));
+    if (!run.ok) {
+        std::printf("  the import failed: %s (see %s)\n", qPrintable(run.lastLine), qPrintable(work));
+        return false;
+    }
+    const std::vector<FileSize> files = writtenFiles(dataFolder);
+    qint64 bytes = 0;
+    for (const FileSize& file : files)
+        bytes += file.size;
+    const double plainSeconds = createPlainFiles(plainFolder, files);
+
+    std::printf("  %s\n", qPrintable(run.lastLine));
+    std::printf("  import %.2f s (%.2f s with the start of kv_import), %zu files written (%.1f MB), peak memory "
+                "%.1f MB\n",
+                run.seconds, run.wallSeconds, files.size(), bytes / 1e6, run.peakKilobytes / 1024.0);
+    std::printf("  plain creation of the same files %.2f s; import / plain %.2f (goal: 1.5 at most)\n", plainSeconds,
+                plainSeconds > 0 ? run.seconds / plainSeconds : 0.0);
+    QDir(dataFolder).removeRecursively();
+    QDir(plainFolder).removeRecursively();
+    return true;
+}
+
+// The file's records `copies` times over, every cross-reference of copy k renamed with the prefix "Kk_"; one
+// header and one trailer.
+void replicate(const QString& source, const QString& target, int copies)
+{
+    QFile in(source);
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    QByteArray header;
+    QList<QByteArray> records;
+    bool inHeader = false;
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        if (line.startsWith("0 ")) {
+            inHeader = line == "0 HEAD";
+            if (line == "0 TRLR")
+                break;
+        }
+        if (inHeader)
+            header += line + '\n';
+        else if (!line.isEmpty())
+            records.append(line);
+    }
+    out.write(header);
+    static const QRegularExpression xref(QStringLiteral("@([^@ ]+)@"));
+    for (int k = 0; k < copies; ++k) {
+        const QString renamed = QStringLiteral("@K%1_\\1@").arg(k);
+        QByteArray block;
+        for (const QByteArray& line : std::as_const(records))
+            block += QString::fromLatin1(line).replace(xref, renamed).toLatin1() + '\n';
+        out.write(block);
+    }
+    out.write("0 TRLR\n");
+}
+
+// A family tree of `count` individuals in families of a couple and two children, with about three events each
+// (birth, baptism, half of them a death, a quarter a burial, and the family's marriage), occupations, some
+// addresses, notes and a few dates no program can read. Polish letters throughout.
+void generate(const QString& path, int count)
+{
+    static const char* const given[] = {"Jan",   "Anna",       "Łukasz",    "Zofia",
+                                        "Józef", "Małgorzata", "Stanisław", "Jadwiga"};
+    static const char* const surnames[] = {"Kowalski",    "Nowak",     "Wiśniewski", "Wójcik",  "Kamiński",
+                                           "Lewandowski", "Zieliński", "Szymański",  "Woźniak", "Dąbrowski"};
+    static const char* const places[] = {"Kraków", "Łódź", "Gdańsk", "Poznań", "Wrocław", "Zielona Góra"};
+    static const char* const months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                         "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    QByteArray out = "0 HEAD\n1 SOUR KRONVEL\n1 GEDC\n2 VERS 5.5.1\n2 FORM LINEAGE-LINKED\n1 CHAR UTF-8\n";
+    const auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
+    for (int i = 0; i < count; ++i) {
+        const int year = 1700 + i % 300;
+        line(QStringLiteral("0 @I%1@ INDI").arg(i));
+        line(QStringLiteral("1 NAME %1 /%2/").arg(given[i % 8], surnames[(i / 3) % 10]));
+        line(QStringLiteral("1 SEX %1").arg(i % 2 ? "F" : "M"));
+        line(QStringLiteral("1 BIRT"));
+        line(QStringLiteral("2 DATE %1 %2 %3").arg(1 + i % 28).arg(months[i % 12]).arg(year));
+        line(QStringLiteral("2 PLAC %1").arg(places[i % 6]));
+        line(QStringLiteral("1 CHR"));
+        if (i % 100 == 7)
+            line(QStringLiteral("2 DATE (w dzień św. Jana %1)").arg(year));
+        else
+            line(QStringLiteral("2 DATE %1 %2 %3").arg(2 + i % 27).arg(months[i % 12]).arg(year));
+        if (i % 2 == 0) {
+            line(QStringLiteral("1 DEAT"));
+            line(QStringLiteral("2 DATE ABT %1").arg(year + 60));
+            line(QStringLiteral("2 PLAC %1").arg(places[(i + 3) % 6]));
+            if (i % 10 == 0)
+                line(QStringLiteral("2 CAUS gruźlica"));
+        }
+        if (i % 4 == 0) {
+            line(QStringLiteral("1 BURI"));
+            line(QStringLiteral("2 PLAC Cmentarz parafialny, %1").arg(places[(i + 3) % 6]));
+        }
+        line(QStringLiteral("1 OCCU rolnik"));
+        if (i % 5 == 0) {
+            line(QStringLiteral("1 RESI"));
+            line(QStringLiteral("2 ADDR ul. Polna %1").arg(1 + i % 90));
+            line(QStringLiteral("3 CITY %1").arg(places[i % 6]));
+        }
+        if (i % 3 == 0) {
+            line(QStringLiteral("1 NOTE Wspomnienie rodziny o tej osobie, spisane przez wnuków"));
+            line(QStringLiteral("2 CONT w zeszycie z %1 roku.").arg(1900 + i % 100));
+        }
+        line(QStringLiteral("1 %1 @F%2@").arg(i % 4 < 2 ? "FAMS" : "FAMC").arg(i / 4));
+        if (out.size() > (1 << 20)) {
+            file.write(out);
+            out.clear();
+        }
+    }
+    for (int f = 0; f < count / 4; ++f) {
+        line(QStringLiteral("0 @F%1@ FAM").arg(f));
+        line(QStringLiteral("1 HUSB @I%1@").arg(4 * f));
+        line(QStringLiteral("1 WIFE @I%1@").arg(4 * f + 1));
+        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 2));
+        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 3));
+        line(QStringLiteral("1 MARR"));
+        line(QStringLiteral("2 DATE %1 %2 %3").arg(1 + f % 28).arg(months[f % 12]).arg(1720 + f % 280));
+        line(QStringLiteral("2 PLAC %1").arg(places[f % 6]));
+    }
+    line(QStringLiteral("0 TRLR"));
+    file.write(out);
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QTemporaryDir work;
+    if (!work.isValid()) {
+        std::printf("cannot make a temporary folder\n");
+        return 1;
+    }
+    int failures = 0;
+    int set = 0;
+    const auto next = [&work, &set]() {
+        const QString folder = work.filePath(QStringLiteral("set%1").arg(++set));
+        QDir().mkpath(folder);
+        return folder;
+    };
+
+    if (argc > 1) {
+        for (int i = 1; i < argc; ++i) {
+            const QString file = QFileInfo(QString::fromLocal8Bit(argv[i])).absoluteFilePath();
+            failures += !measure(QFileInfo(file).fileName(), file, next());
+        }
+        return failures == 0 ? 0 : 1;
+    }
+
+    const QString royal = QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data/gedcom/large/royal92.ged");
+    if (QFileInfo::exists(royal)) {
+        failures += !measure(QStringLiteral("royal92.ged (3,010 individuals)"), royal, next());
+        const QString folder = next();
+        const QString replicated = folder + QStringLiteral("/royal92x10.ged");
+        replicate(royal, replicated, 10);
+        failures += !measure(QStringLiteral("royal92.ged ten times over (30,100 individuals)"), replicated, folder);
+    } else {
+        std::printf("the shared GEDCOM data is not beside the project: royal92.ged left out\n");
+    }
+    const QString folder = next();
+    const QString generated = folder + QStringLiteral("/generated-100000.ged");
+    generate(generated, 100000);
+    failures += !measure(QStringLiteral("generated file (100,000 individuals); goal: peak memory below 1 GB"),
+                         generated, folder);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,148 @@
+// Imports a GEDCOM file into a data folder the way the program does, without any window, and prints what the
+// reader found and what the import made. The last line is always
+//   persons=N facts=N pictures=N seconds=S
+// (the objects made and the time of reading and importing) when the import succeeded; the exit status is 0 then,
+// and not 0, with the reason, when the file could not be imported.
+//
+//   kv_import FILE.ged DATA_FOLDER
+#include "Bazadanych.h"
+#include "FileSystem.h"
+#include "GedcomImport.h"
+#include "Picturemanager.h"
+#include "Prompter.h"
+#include "Vh_langmanager.h"
+#include "_gedcom.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <cstdio>
+
+namespace {
+
+// Longer lists are cut to this many entries.
+constexpr int listedEntries = 20;
+
+// The message boxes the import may show (an unknown attribute code) go to the error stream.
+class ConsolePrompter : public Prompter
+{
+public:
+    ConsolePrompter() { setPrompter(this); }
+    ~ConsolePrompter() override { setPrompter(nullptr); }
+    Answer ask(const QString& text, const QString&, Buttons buttons, Icon) override
+    {
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+        return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    }
+};
+
+int fail(const QString& message)
+{
+    std::fprintf(stderr, "kv_import: %s\n", qPrintable(message));
+    return 1;
+}
+
+void printList(const char* title, const QStringList& entries)
+{
+    if (entries.isEmpty())
+        return;
+    std::printf("  %s (%lld):\n", title, qlonglong(entries.size()));
+    for (qsizetype i = 0; i < entries.size() && i < listedEntries; ++i)
+        std::printf("    %s\n", qPrintable(entries[i]));
+    if (entries.size() > listedEntries)
+        std::printf("    ... and %lld more\n", qlonglong(entries.size() - listedEntries));
+}
+
+const char* problemName(GedcomProblem::Kind kind)
+{
+    switch (kind) {
+    case GedcomProblem::Kind::InvalidBytes:
+        return "invalid bytes";
+    case GedcomProblem::Kind::ControlCharacters:
+        return "control characters removed";
+    case GedcomProblem::Kind::LevelNotANumber:
+        return "level not a number, line skipped";
+    case GedcomProblem::Kind::NoTag:
+        return "no tag, line skipped";
+    }
+    return "";
+}
+
+void printReader(const _Gedcom& reader)
+{
+    std::printf("GEDCOM file %s\n", qPrintable(reader.filePath()));
+    std::printf("  encoding %s, %d lines\n", qPrintable(gedcomEncodingName(reader.encoding())), reader.lineCount());
+    std::printf("  %lld individuals, %lld families, %lld sources, %d multimedia links in individuals\n",
+                qlonglong(reader.individuals().size()), qlonglong(reader.families().size()),
+                qlonglong(reader.sources().size()), reader.multimediaCount());
+    QStringList problems;
+    for (const GedcomProblem& problem : reader.problems())
+        problems << QStringLiteral("line %1: %2: %3").arg(problem.line).arg(problemName(problem.kind), problem.skipped);
+    printList("problems", problems);
+}
+
+void printImport(const GedcomImportSummary& summary)
+{
+    std::printf("Import\n");
+    std::printf("  %d persons, %d facts, %d pictures (%d files copied), %d files written\n", summary.persons,
+                summary.facts, summary.pictures, summary.picturesCopied, summary.filesWritten);
+    std::printf("  %d individuals without cross-reference, %d references to no individual, %d union facts without "
+                "both spouses, %d children kept with their first father or mother\n",
+                summary.skippedIndividuals, summary.danglingReferences, summary.droppedUnionFacts,
+                summary.childrenKeptWithFirstParent);
+    printList("persons named as their own partner, parent or child (family, individual)", summary.selfLinks);
+    printList("picture files not found (kept with the path as written)", summary.missingPictures);
+    printList("links that are no picture files (not imported)", summary.notPictures);
+    printList("picture files not copied into the pictures folder", summary.uncopiedPictures);
+    if (summary.saveFailures > 0)
+        std::printf("  %d objects could not be saved\n", summary.saveFailures);
+    std::printf("  %s\n", qPrintable(summary.message()));
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: kv_import FILE.ged DATA_FOLDER\n");
+        return 2;
+    }
+    ConsolePrompter console;
+    const QString gedcomPath = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+    const QString dataFolder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath() + u'/';
+
+    // What the main window does before the import window can be opened.
+    gLangM.Load(KX_LangManager::MessageTable());
+    gLangM.Load(KX_LangManager::CaptionTable());
+    gDB.InitAttributeTypes();
+    gDB.FileExtension = QStringLiteral(".kvfile");
+    SetPicturesFolder(dataFolder + QStringLiteral("multimedia/"));
+    if (!FileSystem::createFolders(dataFolder) || !FileSystem::createFolders(GetPicturesFolder()))
+        return fail(QStringLiteral("cannot create the data folder %1").arg(dataFolder));
+    gDB.DataFolder = dataFolder;
+    gDB.LoadAll(nullptr);
+    std::printf("Data folder %s: %d persons, %d facts, %d pictures before the import\n", qPrintable(dataFolder),
+                gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount());
+
+    if (!FileSystem::fileExists(gedcomPath))
+        return fail(gLangM.FormatStr(QStringLiteral("LABEL_ERROR_MISSING_GEDCOM_FILE"), gedcomPath));
+    QElapsedTimer timer;
+    timer.start();
+    if (!gGedcom.LoadFile(gedcomPath))
+        return fail(gLangM.Get(QStringLiteral("LABEL_ERROR_LOAD_GEDCOM")) + u' ' + gedcomPath);
+    gGedcom.Parse();
+    const double readSeconds = timer.nsecsElapsed() / 1e9;
+    printReader(gGedcom);
+
+    const GedcomImportSummary summary = ImportGedcomRecords(gGedcom, gedcomPath);
+    const double seconds = timer.nsecsElapsed() / 1e9;
+    printImport(summary);
+    if (!summary.succeeded())
+        return fail(summary.error);
+    std::printf("  read %.3f s, converted and saved %.3f s\n", readSeconds, seconds - readSeconds);
+    std::printf("persons=%d facts=%d pictures=%d seconds=%.3f\n", summary.persons, summary.facts, summary.pictures,
+                seconds);
+    return 0;
+}

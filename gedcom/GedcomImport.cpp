@@ -1,0 +1,507 @@
+#include "GedcomImport.h"
+
+#include "Bazadanych.h"
+#include "Clock.h"
+#include "Fact.h"
+#include "FileSystem.h"
+#include "Picture.h"
+#include "Picturemanager.h"
+#include "Vh_langmanager.h"
+#include "_gedcom.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSet>
+
+#include <memory>
+#include <new>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const QString lineBreak = QStringLiteral("\r\n");
+
+// The database refused an object in the middle of a conversion; the import then keeps nothing.
+struct RefusedObject
+{
+    QString reason;
+};
+
+// A list that names each entry once, in the order first met.
+class ListedOnce
+{
+public:
+    explicit ListedOnce(QStringList& list) : list(list) {}
+    void add(const QString& entry)
+    {
+        if (!seen.contains(entry)) {
+            seen.insert(entry);
+            list.append(entry);
+        }
+    }
+
+private:
+    QStringList& list;
+    QSet<QString> seen;
+};
+
+// "http://...", "mailto:...": a link to something that is no file. A drive letter ("C:") has one letter only.
+bool isAddress(const QString& path)
+{
+    static const QRegularExpression scheme(QStringLiteral("^[A-Za-z][A-Za-z0-9+.-]+:"));
+    return scheme.match(path).hasMatch();
+}
+
+// "C:/..." or "//server/...", once backslashes have become slashes.
+bool isWindowsAbsolute(const QString& path)
+{
+    const bool drive = path.size() >= 3 && path[0].isLetter() && path[1] == u':' && path[2] == u'/';
+    return drive || path.startsWith(QStringLiteral("//"));
+}
+
+QString fileNamePart(const QString& path)
+{
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+template <typename Map, typename Record>
+void forget(Map& map, Record* record)
+{
+    const auto entry = map.find(record->ID);
+    if (entry != map.end() && entry->second == record)
+        map.erase(entry);
+    delete record;
+}
+
+class GedcomImporter
+{
+public:
+    GedcomImporter(_Gedcom& reader, const QString& gedcomPath, const GedcomImportProgress& progress)
+        : reader(reader)
+        , gedcomFolder(QFileInfo(gedcomPath).absolutePath())
+        , progress(progress)
+        , missingPictures(summary.missingPictures)
+        , notPictures(summary.notPictures)
+        , uncopiedPictures(summary.uncopiedPictures)
+    {}
+
+    GedcomImportSummary run();
+
+private:
+    void convert();
+    KV_Person* ImportPerson(_Osoba& record);
+    bool ImportPersonFact(KV_Person& person, const QString& type, const GedcomEvent& event, const QString& form);
+    bool ImportAttribute(KV_Person& person, const QString& code, const QString& value);
+    void ImportPictures(KV_Person& person, const _Osoba& record);
+    void ImportFamily(const _Fam& family);
+    void ImportUnionFact(KV_Person* husband, KV_Person* wife, const QString& type, const GedcomEvent& event);
+    void LinkChild(KV_Person& parent, KV_Person& child, QString& parentSlot);
+
+    std::unique_ptr<KV_Fact> MakeFact(const QString& type, const GedcomEvent& event, const QString& form) const;
+    KV_Fact* EnterFact(std::unique_ptr<KV_Fact> fact);
+    KV_Person* FindSpouse(const QString& xref);
+    QString FindPictureFile(const QString& written) const;
+    QString AttributeName(const QString& code);
+    void RememberPicturesFolder();
+
+    bool save();
+    void undo(bool filesWritten);
+    void report(int position, int maximum) const
+    {
+        if (progress)
+            progress(position, maximum);
+    }
+
+    _Gedcom& reader;
+    const QString gedcomFolder;
+    const GedcomImportProgress& progress;
+    const QString timeStamp = Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    GedcomImportSummary summary;
+    ListedOnce missingPictures;
+    ListedOnce notPictures;
+    ListedOnce uncopiedPictures;
+    QHash<QString, QString> attributeNames;
+    // The names in the pictures folder before the first copy: a copy that is not among them was made by this
+    // import and goes again when the import is undone.
+    std::optional<QSet<QString>> picturesBefore;
+
+    // Everything this import entered into the database, in the order made.
+    std::vector<KV_Person*> persons;
+    std::vector<KV_Fact*> facts;
+    std::vector<KV_Picture*> pictures;
+};
+
+GedcomImportSummary GedcomImporter::run()
+{
+    // Pointers left by an earlier import of these records may name persons that are gone.
+    for (_Osoba& record : reader.individuals()) {
+        record.person = nullptr;
+        record.databaseID.clear();
+    }
+    bool saving = false;
+    try {
+        convert();
+        saving = true;
+        if (!save())
+            undo(true);
+    } catch (const RefusedObject& refused) {
+        summary.error = refused.reason;
+        undo(saving);
+    } catch (const std::bad_alloc&) {
+        summary.error = QStringLiteral("Out of memory");
+        undo(saving);
+    }
+    if (summary.succeeded()) {
+        summary.persons = int(persons.size());
+        summary.facts = int(facts.size());
+        summary.pictures = int(pictures.size());
+        gDB.SetChanged(true);
+    } else {
+        summary.picturesCopied = 0;
+    }
+    return summary;
+}
+
+void GedcomImporter::convert()
+{
+    QList<_Osoba>& individuals = reader.individuals();
+    const int maximum = int(individuals.size() + reader.families().size());
+    int position = 0;
+    report(position, maximum);
+    for (_Osoba& record : individuals) {
+        if (ImportPerson(record))
+            report(++position, maximum);
+    }
+    for (const _Fam& family : reader.families()) {
+        ImportFamily(family);
+        report(++position, maximum);
+    }
+}
+
+KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
+{
+    if (record.xref.isEmpty()) {
+        ++summary.skippedIndividuals;
+        return nullptr;
+    }
+    _Osoba names = record;
+    SplitPersonName(names);
+
+    auto made = std::make_unique<KV_Person>();
+    KV_Person& person = *made;
+    person.ID = KV_DB::NewPersonID();
+    person.DateCreate = timeStamp;
+    person.DateModify = timeStamp;
+    person.Surname = names.marriedName.isEmpty() ? names.surname : names.marriedName;
+    person.Forename = names.givenNames;
+    person.Familyname = names.familyName;
+
+    ImportPersonFact(person, QStringLiteral("BIRT"), record.birth, QString());
+    ImportPersonFact(person, QStringLiteral("BAPM"), record.baptism, QString());
+    const bool deathFact = ImportPersonFact(person, QStringLiteral("DEAT"), record.death, record.deathCause);
+    const bool burialFact = ImportPersonFact(person, QStringLiteral("BURI"), record.burial, QString());
+    // "1 DEAT Y", or a death or burial line whatever it holds, says the person has died.
+    person.SetDead(record.died || record.buried || deathFact || burialFact);
+
+    ImportAttribute(person, QStringLiteral("OCCU"), record.occupation);
+    ImportAttribute(person, QStringLiteral("NSFX"), record.nameSuffix);
+    ImportAttribute(person, QStringLiteral("NPFX"), record.namePrefix);
+    ImportAttribute(person, QStringLiteral("NATI"), record.nationality);
+    ImportAttribute(person, QStringLiteral("RELI"), record.religion);
+    const _Adres& address = record.address;
+    QString addressText = JoinNonEmpty(address.postalCode, QStringLiteral(" "), QString(), address.city);
+    addressText = JoinNonEmpty(address.address, lineBreak, QString(), addressText);
+    addressText = JoinNonEmpty(addressText, lineBreak, QString(), address.state);
+    addressText = JoinNonEmpty(addressText, lineBreak, QString(), address.country);
+    if (!TrimBlanks(addressText).isEmpty())
+        ImportAttribute(person, QStringLiteral("ADDR"), addressText);
+
+    person.Note = record.note;
+    person.Sex = record.sex == QLatin1String("F") ? 0 : record.sex == QLatin1String("M") ? 1 : 2;
+
+    if (!gDB.AddPerson(&person))
+        throw RefusedObject{QStringLiteral("Error importing data: the person ID %1 is taken").arg(person.ID)};
+    persons.push_back(made.release());
+    record.databaseID = person.ID;
+    record.person = &person;
+    ImportPictures(person, record);
+    return &person;
+}
+
+std::unique_ptr<KV_Fact> GedcomImporter::MakeFact(const QString& type, const GedcomEvent& event,
+                                                  const QString& form) const
+{
+    auto fact = std::make_unique<KV_Fact>();
+    fact->ID = KV_DB::NewFactID();
+    fact->Type = type;
+    fact->Date.FromSimpleText(event.date);
+    fact->Place = event.place;
+    fact->Form = form;
+    // A date the program cannot hold is kept as the file wrote it, after the description.
+    if (fact->Date.IsEmpty() && !event.originalDate.isEmpty())
+        fact->Description = JoinNonEmpty(fact->Description, lineBreak, QString(), event.originalDate);
+    fact->Name = fact->GetTypeLabel();
+    return fact;
+}
+
+KV_Fact* GedcomImporter::EnterFact(std::unique_ptr<KV_Fact> fact)
+{
+    if (!gDB.InsertFact(fact.get()))
+        throw RefusedObject{QStringLiteral("Error importing data: the fact ID %1 is taken").arg(fact->ID)};
+    facts.push_back(fact.release());
+    return facts.back();
+}
+
+// A cause of death alone still makes the death fact, so that the cause is kept.
+bool GedcomImporter::ImportPersonFact(KV_Person& person, const QString& type, const GedcomEvent& event,
+                                      const QString& form)
+{
+    if (event.isEmpty() && form.isEmpty())
+        return false;
+    std::unique_ptr<KV_Fact> fact = MakeFact(type, event, form);
+    fact->PersonIDF = person.ID;
+    person.InsertFactOrdered(EnterFact(std::move(fact)));
+    return true;
+}
+
+bool GedcomImporter::ImportAttribute(KV_Person& person, const QString& code, const QString& value)
+{
+    if (value.isEmpty())
+        return false;
+    person.AddAttribute(KV_Atribute{AttributeName(code), value, code, false});
+    return true;
+}
+
+QString GedcomImporter::AttributeName(const QString& code)
+{
+    auto found = attributeNames.constFind(code);
+    if (found == attributeNames.constEnd())
+        found = attributeNames.insert(code, gDB.GetAttributeTypeName(code));
+    return found.value();
+}
+
+void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
+{
+    for (const _Multimedia& link : record.multimedia) {
+        if (link.file.isEmpty())
+            continue;
+        const QString path = QString(link.file).replace(u'\\', u'/');
+        if (isAddress(path) || !IsPictureFile(path)) {
+            notPictures.add(link.file);
+            continue;
+        }
+        auto picture = std::make_unique<KV_Picture>();
+        const QString found = FindPictureFile(path);
+        if (found.isEmpty()) {
+            picture->SetFile(link.file);
+            missingPictures.add(link.file);
+        } else {
+            RememberPicturesFolder();
+            if (picture->ImportFile(found)) {
+                ++summary.picturesCopied;
+            } else {
+                picture->SetFile(found);
+                uncopiedPictures.add(link.file);
+            }
+        }
+        picture->Name = link.title;
+        picture->Description = link.note;
+        if (!gDB.AddPictureToPerson(person.ID, picture.get()))
+            throw RefusedObject{gDB.GetLastError()};
+        pictures.push_back(picture.release());
+    }
+}
+
+// A relative path counts from the GEDCOM file's folder first; a path of another computer's drive is looked for by
+// its file name beside the GEDCOM file, where pictures travel with it.
+QString GedcomImporter::FindPictureFile(const QString& path) const
+{
+    QStringList candidates;
+    if (isWindowsAbsolute(path))
+        candidates << gedcomFolder + u'/' + fileNamePart(path);
+    else if (QDir::isAbsolutePath(path))
+        candidates << path;
+    else
+        candidates << gedcomFolder + u'/' + path << QDir::current().absoluteFilePath(path);
+    for (const QString& candidate : std::as_const(candidates)) {
+        if (FileSystem::fileExists(candidate))
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
+}
+
+void GedcomImporter::RememberPicturesFolder()
+{
+    if (picturesBefore)
+        return;
+    const QStringList names = FileSystem::listFiles(GetPicturesFolder(), QStringLiteral("*"));
+    picturesBefore.emplace(names.cbegin(), names.cend());
+}
+
+void GedcomImporter::ImportFamily(const _Fam& family)
+{
+    KV_Person* husband = FindSpouse(family.husband);
+    KV_Person* wife = FindSpouse(family.wife);
+    if (husband && husband == wife) {
+        summary.selfLinks.append(family.xref + u' ' + family.husband);
+        wife = nullptr;
+    }
+    if (husband && wife) {
+        husband->AddPartner(wife->ID);
+        wife->AddPartner(husband->ID);
+    }
+    ImportUnionFact(husband, wife, QStringLiteral("MARR"), family.marriage);
+    ImportUnionFact(husband, wife, QStringLiteral("ENGA"), family.engagement);
+    if (family.end == _Fam::End::Annulment)
+        ImportUnionFact(husband, wife, QStringLiteral("ANUL"), family.ending);
+    else if (family.end == _Fam::End::Divorce)
+        ImportUnionFact(husband, wife, QStringLiteral("DIV"), family.ending);
+
+    for (const QString& xref : family.children) {
+        int sex = 0;
+        KV_Person* child = reader.FindImportedPerson(xref, sex);
+        if (!child) {
+            ++summary.danglingReferences;
+            continue;
+        }
+        if (child == husband || child == wife)
+            summary.selfLinks.append(family.xref + u' ' + xref);
+        if (husband && husband != child)
+            LinkChild(*husband, *child, child->FID);
+        if (wife && wife != child)
+            LinkChild(*wife, *child, child->MID);
+    }
+}
+
+KV_Person* GedcomImporter::FindSpouse(const QString& xref)
+{
+    if (xref.isEmpty())
+        return nullptr;
+    int sex = 0;
+    KV_Person* person = reader.FindImportedPerson(xref, sex);
+    if (!person)
+        ++summary.danglingReferences;
+    return person;
+}
+
+void GedcomImporter::ImportUnionFact(KV_Person* husband, KV_Person* wife, const QString& type, const GedcomEvent& event)
+{
+    if (event.isEmpty())
+        return;
+    if (!husband || !wife) {
+        ++summary.droppedUnionFacts;
+        return;
+    }
+    std::unique_ptr<KV_Fact> made = MakeFact(type, event, QString());
+    made->PersonIDF = husband->ID;
+    made->PersonIDS = wife->ID;
+    KV_Fact* fact = EnterFact(std::move(made));
+    husband->InsertFactOrdered(fact);
+    wife->InsertFactOrdered(fact);
+}
+
+// A child has one father and one mother: a further family's parent lists the child only while the child's slot
+// is free or already names that parent, so that both ends of every link agree.
+void GedcomImporter::LinkChild(KV_Person& parent, KV_Person& child, QString& parentSlot)
+{
+    if (!parentSlot.isEmpty() && parentSlot != parent.ID) {
+        ++summary.childrenKeptWithFirstParent;
+        return;
+    }
+    parentSlot = parent.ID;
+    parent.AddChild(child.ID);
+}
+
+// Each object made is written once, as a new file, and the file system is flushed once at the end. Any failure
+// undoes the whole import, so that memory and the data folder never disagree.
+bool GedcomImporter::save()
+{
+    const int maximum = int(persons.size() + facts.size() + pictures.size());
+    int position = 0;
+    report(position, maximum);
+    FileSystem::NewFileBatch batch(gDB.DataFolder);
+    const auto check = [&](bool saved) {
+        if (!saved && summary.saveFailures++ == 0) {
+            summary.error = gDB.StorageError;
+            if (!batch.lastError().isEmpty())
+                summary.error += QStringLiteral(": ") + batch.lastError();
+        }
+        report(++position, maximum);
+    };
+    for (KV_Person* person : persons)
+        check(gDB.SavePerson(person, person->ID, &batch));
+    for (KV_Fact* fact : facts)
+        check(gDB.SaveFact(fact, fact->ID, &batch));
+    for (KV_Picture* picture : pictures)
+        check(gDB.SavePicture(picture, picture->ID, &batch));
+    summary.filesWritten = batch.writtenCount();
+    if (summary.saveFailures > 0)
+        return false;
+    QString flushFailure;
+    if (!batch.finish(&flushFailure)) {
+        summary.error = QStringLiteral("Error saving data: ") + flushFailure;
+        return false;
+    }
+    return true;
+}
+
+void GedcomImporter::undo(bool filesWritten)
+{
+    QStringList left;
+    const auto removeFile = [&left](const QString& path) {
+        // A folder standing where a file should have gone is not this import's to remove.
+        if (FileSystem::fileExists(path) && !FileSystem::deleteFile(path))
+            left.append(path);
+    };
+    if (filesWritten) {
+        const auto removeObjectFile = [&](const QString& id) { removeFile(gDB.DataFolder + id + gDB.FileExtension); };
+        for (const KV_Person* person : persons)
+            removeObjectFile(person->ID);
+        for (const KV_Fact* fact : facts)
+            removeObjectFile(fact->ID);
+        for (const KV_Picture* picture : pictures)
+            removeObjectFile(picture->ID);
+    }
+    QSet<QString> copies;
+    for (const KV_Picture* picture : pictures) {
+        const QString name = fileNamePart(picture->GetFullPath());
+        if (picture->File.startsWith(QStringLiteral("[#]")) && picturesBefore && !picturesBefore->contains(name))
+            copies.insert(picture->GetFullPath());
+    }
+    for (const QString& copy : std::as_const(copies))
+        removeFile(copy);
+
+    for (KV_Picture* picture : pictures)
+        forget(gDB.PictureMap, picture);
+    for (KV_Fact* fact : facts)
+        forget(gDB.FactMap, fact);
+    for (KV_Person* person : persons)
+        forget(gDB.PersonMap, person);
+    pictures.clear();
+    facts.clear();
+    persons.clear();
+    gDB.PersonListDirty = true;
+    for (_Osoba& record : reader.individuals()) {
+        record.person = nullptr;
+        record.databaseID.clear();
+    }
+    summary.filesWritten = 0;
+    if (!left.isEmpty())
+        summary.error += QStringLiteral("; not removed: ") + left.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString GedcomImportSummary::message() const
+{
+    return succeeded() ? gLangM.Get(QStringLiteral("LABEL_GEDCOM_AFTER_IMPORT")) : error;
+}
+
+GedcomImportSummary ImportGedcomRecords(_Gedcom& reader, const QString& gedcomPath,
+                                        const GedcomImportProgress& progress)
+{
+    return GedcomImporter(reader, gedcomPath, progress).run();
+}

@@ -1,0 +1,82 @@
+// The import against the shared collection of real GEDCOM files: each file imports into an empty data folder, and
+// loading that folder again gives back exactly the objects the import made.
+#include "GedcomImportFixture.h"
+
+#include <QDirIterator>
+
+namespace {
+
+QString gedcomFolder()
+{
+    const QString shared = sharedDataFolder();
+    return shared.isEmpty() ? QString() : shared + "/gedcom";
+}
+
+#define SKIP_WITHOUT_SHARED_DATA()                                                                                     \
+    if (gedcomFolder().isEmpty() || !QDir(gedcomFolder()).exists())                                                    \
+    GTEST_SKIP() << "the shared GEDCOM data is not beside the project"
+
+QStringList sharedGedcomFiles()
+{
+    QStringList files;
+    QDirIterator it(gedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        files << it.next();
+    files.sort();
+    return files;
+}
+
+} // namespace
+
+using GedcomImportSharedDataTest = GedcomImportFixture;
+
+TEST_F(GedcomImportSharedDataTest, EveryFileImportsAndLoadsBackExactly)
+{
+    SKIP_WITHOUT_SHARED_DATA();
+    const QStringList files = sharedGedcomFiles();
+    ASSERT_GE(files.size(), 70);
+    for (const QString& file : files) {
+        SCOPED_TRACE(file.toStdString());
+        QTemporaryDir dataFolder;
+        gDB.Clear();
+        gDB.DataFolder = dataFolder.path() + u'/';
+        usePicturesFolderOf(gDB.DataFolder);
+
+        const GedcomImportSummary summary = importFile(file);
+        ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+        EXPECT_EQ(summary.persons, reader->individuals().size());
+        EXPECT_EQ(summary.filesWritten, summary.persons + summary.facts + summary.pictures);
+        EXPECT_EQ(QDir(dataFolder.path()).entryList(QDir::Files).size(), summary.filesWritten);
+        const QStringList imported = describeDatabase();
+        EXPECT_EQ(brokenLinks(), QStringList());
+
+        gDB.StorageError.clear();
+        reload();
+        EXPECT_EQ(gDB.StorageError, QString());
+        EXPECT_TRUE(describeDatabase() == imported) << "the objects loaded differ from those imported";
+    }
+}
+
+// The pictures linked from its individuals come along; the family's picture, the one under a death event and the
+// one of a source record are not among the links the import converts.
+TEST_F(GedcomImportSharedDataTest, KennedyPicturesAreCopiedIntoThePicturesFolder)
+{
+    SKIP_WITHOUT_SHARED_DATA();
+    const QString kennedy = gedcomFolder() + "/pictures/kennedy/";
+    const GedcomImportSummary summary = importFile(kennedy + "kennedy.ged");
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    const QStringList copied = {"John-kennedy.jpg",      "John_Bouvier_III.jpg", "Joseph_Patrick_Kennedy.jpg",
+                                "Rose-kennedy.jpg",      "caroline_kennedy.jpg", "jacqueline-bouvier.jpg",
+                                "john-f.-kennedy-jr.jpg"};
+    EXPECT_EQ(pictureFiles(), copied);
+    EXPECT_EQ(summary.picturesCopied, 7);
+    EXPECT_EQ(summary.missingPictures, QStringList());
+    for (const QString& name : copied)
+        EXPECT_EQ(readFileBytes(GetPicturesFolder() + name), readFileBytes(kennedy + "photos/" + name))
+            << name.toStdString();
+
+    reload();
+    ASSERT_EQ(gDB.GetPictureCount(), 7);
+    for (const auto& [id, picture] : gDB.PictureMap)
+        EXPECT_TRUE(QFileInfo::exists(picture->GetFullPath())) << picture->File.toStdString();
+}

@@ -1,0 +1,433 @@
+// The GEDCOM import: what it writes to the data folder for persons, facts, attributes, relations and pictures, and
+// that a failure keeps nothing. Every check reads the data folder back first, so it sees what was written.
+#include "GedcomImportFixture.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString stored(const QString& simpleDate)
+{
+    RMData date;
+    date.FromSimpleText(simpleDate);
+    return date.ToStorageText();
+}
+
+// "TYPE|stored date|place|description|form" for each fact of the person, in its fact order.
+QStringList factsOf(const KV_Person* person)
+{
+    QStringList facts;
+    if (!person)
+        return {QStringLiteral("no such person")};
+    for (const QString& id : person->Facts) {
+        const KV_Fact* f = gDB.FindFact(id);
+        facts << (f ? QStringList{f->Type, f->Date.ToStorageText(), f->Place, f->Description, f->Form}.join(u'|')
+                    : QStringLiteral("missing ") + id);
+    }
+    return facts;
+}
+
+QStringList attributesOf(const KV_Person* person)
+{
+    QStringList attributes;
+    for (const KV_Atribute& a : person->Attributes)
+        attributes << QStringList{a.Code, a.Name, a.Value, a.Private ? "private" : "public"}.join(u'|');
+    return attributes;
+}
+
+QString attribute(const char* code, const QString& value)
+{
+    return QStringList{code, gDB.GetAttributeTypeName(code), value, "public"}.join(u'|');
+}
+
+// "File|Name|Description" of each picture of the person, in its picture order.
+QStringList picturesOf(const KV_Person* person)
+{
+    QStringList pictures;
+    for (const QString& id : person->Pictures) {
+        const KV_Picture* p = gDB.FindPicture(id);
+        pictures << (p ? QStringList{p->File, p->Name, p->Description}.join(u'|') : QStringLiteral("missing ") + id);
+    }
+    return pictures;
+}
+
+// One individual with the given lines under its name.
+QByteArray individual(const QByteArray& lines)
+{
+    return "0 @I1@ INDI\n1 NAME Jan /Nowak/\n" + lines;
+}
+
+} // namespace
+
+class GedcomImportTest : public GedcomImportFixture
+{
+protected:
+    // A new empty data folder and an empty database, for one case of a table.
+    void startOver()
+    {
+        folders.push_back(std::make_unique<QTemporaryDir>());
+        gDB.Clear();
+        gDB.DataFolder = folders.back()->path() + u'/';
+        usePicturesFolderOf(gDB.DataFolder);
+    }
+
+    std::vector<std::unique_ptr<QTemporaryDir>> folders;
+};
+
+TEST_F(GedcomImportTest, PersonsFactsAndAttributesAreWrittenToTheDataFolder)
+{
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_EQ(summary.message(), gLangM.Get("LABEL_GEDCOM_AFTER_IMPORT"));
+    EXPECT_EQ(summary.persons, 4);
+    EXPECT_EQ(summary.facts, 8);
+    EXPECT_EQ(summary.pictures, 4);
+    EXPECT_EQ(summary.filesWritten, 16);
+    EXPECT_EQ(filesInFolder().size(), 16);
+
+    reload();
+    EXPECT_EQ(gDB.StorageError, QString());
+    ASSERT_EQ(gDB.GetPersonCount(), 4);
+    const KV_Person* jan = personNamed("Jan");
+    const KV_Person* anna = personNamed("Anna");
+    const KV_Person* piotr = personNamed("Piotr");
+    const KV_Person* maria = personNamed("Maria");
+    ASSERT_TRUE(jan && anna && piotr && maria);
+
+    EXPECT_EQ(QStringList({jan->Surname, jan->Familyname, jan->Note}),
+              QStringList({"Kowalski", "Kowalski", "Gospodarz\r\nspod Krakowa."}));
+    // The married name is the surname; the birth name stays the family name.
+    EXPECT_EQ(QStringList({anna->Surname, anna->Familyname}), QStringList({"Kowalska", "Nowak"}));
+    EXPECT_EQ(QList<int>({jan->Sex, anna->Sex, piotr->Sex, maria->Sex}), QList<int>({1, 0, 1, 0}));
+    // Jan has a death fact, Anna a burial, Piotr only "1 DEAT Y"; Maria has no death line.
+    EXPECT_EQ(QList<int>({jan->Dead, anna->Dead, piotr->Dead, maria->Dead}), QList<int>({1, 1, 1, 0}));
+    EXPECT_EQ(jan->DateCreate.size(), 16);
+
+    EXPECT_EQ(factsOf(jan),
+              QStringList({"BIRT|" + stored("01-01-1900") + "|Kraków||", "MARR|" + stored("10-05-1925") + "|Kraków||",
+                           "DIV|" + stored("1950") + "|||", "DEAT|" + stored("05-03-1970") + "|Gdańsk||zawał serca"}));
+    // The baptism's date is no date the program can hold: its text is kept in the description.
+    EXPECT_EQ(factsOf(anna), QStringList({"BIRT|" + stored("około 1902") + "|Łódź||", "BAPM||Łódź|Wielkanoc 1902|",
+                                          "MARR|" + stored("10-05-1925") + "|Kraków||", "DIV|" + stored("1950") + "|||",
+                                          "BURI||Cmentarz Rakowicki||"}));
+    EXPECT_EQ(factsOf(piotr), QStringList({"BIRT|" + stored("12-02-1926") + "|||"}));
+    EXPECT_EQ(factsOf(maria), QStringList());
+    for (const auto& [id, fact] : gDB.FactMap)
+        EXPECT_EQ(fact->Name, GetFactTypeLabel(fact->Type)) << fact->Type.toStdString();
+
+    EXPECT_EQ(attributesOf(jan),
+              QStringList({attribute("OCCU", "rolnik"), attribute("NSFX", "senior"), attribute("NPFX", "inż."),
+                           attribute("NATI", "polska"), attribute("RELI", "rzymskokatolickie"),
+                           attribute("ADDR", "ul. Długa 5\r\n80-001 Gdańsk\r\nPolska")}));
+    EXPECT_EQ(gDB.GetAttributeTypeName("OCCU"), "Zawód");
+    EXPECT_EQ(attributesOf(anna), QStringList());
+}
+
+TEST_F(GedcomImportTest, FamiliesLinkBothEndsOfEveryRelation)
+{
+    ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());
+    // The reader's records know the persons made from them.
+    const QList<_Osoba>& records = reader->individuals();
+    ASSERT_EQ(records.size(), 4);
+    EXPECT_EQ(records[0].person, personNamed("Jan"));
+    EXPECT_EQ(records[0].databaseID, personNamed("Jan")->ID);
+
+    reload();
+    const KV_Person* jan = personNamed("Jan");
+    const KV_Person* anna = personNamed("Anna");
+    const KV_Person* piotr = personNamed("Piotr");
+    const KV_Person* maria = personNamed("Maria");
+    ASSERT_TRUE(jan && anna && piotr && maria);
+    EXPECT_EQ(jan->FList, QStringList({anna->ID}));
+    EXPECT_EQ(anna->FList, QStringList({jan->ID}));
+    EXPECT_EQ(jan->CList, QStringList({piotr->ID, maria->ID}));
+    EXPECT_EQ(anna->CList, QStringList({piotr->ID, maria->ID}));
+    EXPECT_EQ(QStringList({piotr->FID, piotr->MID, maria->FID, maria->MID}),
+              QStringList({jan->ID, anna->ID, jan->ID, anna->ID}));
+    const KV_Fact* marriage = jan->FindFactByType("MARR");
+    ASSERT_TRUE(marriage);
+    EXPECT_EQ(QStringList({marriage->PersonIDF, marriage->PersonIDS}), QStringList({jan->ID, anna->ID}));
+    EXPECT_EQ(anna->FindFactByType("MARR"), marriage);
+    EXPECT_EQ(brokenLinks(), QStringList());
+}
+
+TEST_F(GedcomImportTest, PicturesAreCopiedOrKeptAsWrittenAndOtherLinksAreListed)
+{
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    ASSERT_TRUE(summary.succeeded());
+    // Found beside the GEDCOM file: by a relative path, by one written with backslashes, and by the file name of a
+    // path on another computer's drive.
+    EXPECT_EQ(pictureFiles(), QStringList({"anna.png", "jan.gif", "slub.jpg"}));
+    EXPECT_EQ(readFileBytes(GetPicturesFolder() + "jan.gif"), readFileBytes(fixturePath("zdjecia/jan.gif")));
+    EXPECT_EQ(readFileBytes(GetPicturesFolder() + "slub.jpg"), readFileBytes(fixturePath("slub.jpg")));
+    EXPECT_EQ(summary.picturesCopied, 3);
+    EXPECT_EQ(summary.missingPictures, QStringList({"zaginione/anna_1920.jpg"}));
+    EXPECT_EQ(summary.notPictures, QStringList({"akt_urodzenia.pdf", "http://example.com/anna.jpg"}));
+    EXPECT_EQ(summary.uncopiedPictures, QStringList());
+
+    reload();
+    EXPECT_EQ(picturesOf(personNamed("Jan")), QStringList({"[#] jan.gif|Portret|Zdjęcie z 1930 roku"}));
+    // A missing file keeps its record with the path as written, so that the user sees what was linked.
+    EXPECT_EQ(picturesOf(personNamed("Anna")), QStringList({"[#] anna.png||", "[#] slub.jpg|Ślub|",
+                                                            "zaginione/anna_1920.jpg|Anna w 1920|Odbitka zaginęła."}));
+}
+
+TEST_F(GedcomImportTest, ImportingTwiceDoublesTheRecordsAndReusesThePictureFiles)
+{
+    ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());
+    ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());
+    reload();
+    EXPECT_EQ(QList<int>({gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount()}), QList<int>({8, 16, 8}));
+    EXPECT_EQ(pictureFiles(), QStringList({"anna.png", "jan.gif", "slub.jpg"}));
+    QStringList janPictures;
+    for (const auto& [id, picture] : gDB.PictureMap) {
+        if (picture->Name == "Portret")
+            janPictures << picture->File;
+    }
+    EXPECT_EQ(janPictures, QStringList({"[#] jan.gif", "[#] jan.gif"}));
+    EXPECT_EQ(brokenLinks(), QStringList());
+}
+
+TEST_F(GedcomImportTest, EventLinesMakeFactsAndTheDeadFlag)
+{
+    const struct
+    {
+        const char* lines;
+        QStringList facts;
+        int dead;
+    } cases[] = {
+        {"1 BIRT\n", {}, 0},
+        {"1 BIRT\n2 PLAC Kraków\n", {"BIRT||Kraków||"}, 0},
+        {"1 CHR\n2 DATE 2 FEB 1900\n", {"BAPM|" + stored("02-02-1900") + "|||"}, 0},
+        {"1 BIRT\n2 DATE (na Wielkanoc)\n", {"BIRT|||(na Wielkanoc)|"}, 0},
+        {"1 DEAT Y\n", {}, 1},
+        {"1 DEAT\n", {}, 1},
+        {"1 DEAT\n2 DATE 1950\n", {"DEAT|" + stored("1950") + "|||"}, 1},
+        // The cause alone makes the death fact, so that it is kept.
+        {"1 DEAT\n2 CAUS gruźlica\n", {"DEAT||||gruźlica"}, 1},
+        {"1 BURI\n", {}, 1},
+        {"1 BURI\n2 PLAC Kraków\n", {"BURI||Kraków||"}, 1},
+        {"1 BURI\n2 DATE po pogrzebie\n", {"BURI|||po pogrzebie|"}, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        startOver();
+        ASSERT_TRUE(importRecords(individual(c.lines)).succeeded());
+        reload();
+        const KV_Person* jan = personNamed("Jan");
+        ASSERT_TRUE(jan);
+        EXPECT_EQ(factsOf(jan), c.facts);
+        EXPECT_EQ(jan->Dead, c.dead);
+    }
+}
+
+TEST_F(GedcomImportTest, AddressSexAndMarriedName)
+{
+    const struct
+    {
+        const char* lines;
+        QStringList attributes;
+        int sex;
+        const char* surname;
+    } cases[] = {
+        {"1 SEX F\n1 RESI\n2 ADDR ul. Długa 5\n3 POST 80-001\n3 CITY Gdańsk\n3 CTRY Polska\n",
+         {attribute("ADDR", "ul. Długa 5\r\n80-001 Gdańsk\r\nPolska")},
+         0,
+         "Nowak"},
+        {"1 SEX M\n1 RESI\n2 ADDR\n3 CITY Gdańsk\n", {attribute("ADDR", "Gdańsk")}, 1, "Nowak"},
+        {"1 SEX U\n1 RESI\n2 ADDR\n3 STAE Pomorskie\n3 CTRY Polska\n",
+         {attribute("ADDR", "Pomorskie\r\nPolska")},
+         2,
+         "Nowak"},
+        {"2 _MARNM Kowalska\n1 OCCU  \n", {}, 2, "Kowalska"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.lines);
+        startOver();
+        ASSERT_TRUE(importRecords(individual(c.lines)).succeeded());
+        reload();
+        const KV_Person* jan = personNamed("Jan");
+        ASSERT_TRUE(jan);
+        EXPECT_EQ(attributesOf(jan), c.attributes);
+        EXPECT_EQ(jan->Sex, c.sex);
+        EXPECT_EQ(jan->Surname, c.surname);
+        EXPECT_EQ(jan->Familyname, "Nowak");
+    }
+}
+
+TEST_F(GedcomImportTest, FamiliesWithMissingRepeatedOrSelfLinkedPersons)
+{
+    const GedcomImportSummary summary = importRecords("0 @I1@ INDI\n1 NAME Jan /Nowak/\n1 SEX M\n"
+                                                      "0 @I2@ INDI\n1 NAME Ewa /Nowak/\n1 SEX F\n"
+                                                      "0 @I3@ INDI\n1 NAME Adam /Nowak/\n1 SEX M\n"
+                                                      "0 @I4@ INDI\n1 NAME Piotr /Lis/\n1 SEX M\n"
+                                                      "0 @I5@ INDI\n1 NAME Zofia /Lis/\n1 SEX F\n"
+                                                      // The wife and the second child name no individual.
+                                                      "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I99@\n1 CHIL @I3@\n"
+                                                      "1 CHIL @I98@\n1 MARR\n2 DATE 1900\n"
+                                                      // Adam has a father already, but no mother yet.
+                                                      "0 @F2@ FAM\n1 HUSB @I4@\n1 WIFE @I2@\n1 CHIL @I3@\n"
+                                                      "1 ENGA\n2 PLAC Kraków\n"
+                                                      // The same father again, with another mother.
+                                                      "0 @F3@ FAM\n1 HUSB @I1@\n1 WIFE @I5@\n1 CHIL @I3@\n"
+                                                      // Piotr as his own wife and his own child.
+                                                      "0 @F4@ FAM\n1 HUSB @I4@\n1 WIFE @I4@\n1 CHIL @I4@\n"
+                                                      "1 MARR\n2 DATE 1930\n");
+    ASSERT_TRUE(summary.succeeded());
+    EXPECT_EQ(summary.danglingReferences, 2);
+    EXPECT_EQ(summary.droppedUnionFacts, 2);
+    EXPECT_EQ(summary.childrenKeptWithFirstParent, 2);
+    EXPECT_EQ(summary.selfLinks, QStringList({"@F4@ @I4@", "@F4@ @I4@"}));
+
+    reload();
+    const KV_Person* jan = personNamed("Jan");
+    const KV_Person* ewa = personNamed("Ewa");
+    const KV_Person* adam = personNamed("Adam");
+    const KV_Person* piotr = personNamed("Piotr");
+    const KV_Person* zofia = personNamed("Zofia");
+    ASSERT_TRUE(jan && ewa && adam && piotr && zofia);
+    EXPECT_EQ(QStringList({adam->FID, adam->MID}), QStringList({jan->ID, ewa->ID}));
+    EXPECT_EQ(jan->CList, QStringList({adam->ID}));
+    EXPECT_EQ(ewa->CList, QStringList({adam->ID}));
+    EXPECT_EQ(piotr->CList, QStringList());
+    EXPECT_EQ(zofia->CList, QStringList());
+    EXPECT_EQ(jan->FList, QStringList({zofia->ID}));
+    EXPECT_EQ(piotr->FList, QStringList({ewa->ID}));
+    EXPECT_EQ(QStringList({piotr->FID, piotr->MID}), QStringList({"", ""}));
+    // Only the engagement of a couple whose both persons exist is made.
+    EXPECT_EQ(gDB.GetFactCount(), 1);
+    EXPECT_EQ(factsOf(piotr), QStringList({"ENGA||Kraków||"}));
+    EXPECT_EQ(factsOf(ewa), QStringList({"ENGA||Kraków||"}));
+    EXPECT_EQ(factsOf(jan), QStringList());
+    EXPECT_EQ(brokenLinks(), QStringList());
+}
+
+TEST_F(GedcomImportTest, ObjectsAlreadyInTheDatabaseAreNeitherRewrittenNorRestamped)
+{
+    KV_Person* existing = addPerson("Stefan", "Wrona");
+    KV_Fact* birth = addFact(existing, "BIRT", "1880", "Lublin");
+    ASSERT_TRUE(gDB.SavePerson(existing, existing->ID) && gDB.SaveFact(birth, birth->ID));
+    existing->DateModify = QStringLiteral("2001-02-03 04:05");
+    const QStringList before = filesInFolder();
+    const QByteArray personBytes = readFileBytes(pathOf(existing->ID));
+    const QDateTime personTime = QFileInfo(pathOf(existing->ID)).lastModified();
+
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    ASSERT_TRUE(summary.succeeded());
+    EXPECT_EQ(existing->DateModify, "2001-02-03 04:05");
+    EXPECT_EQ(readFileBytes(pathOf(existing->ID)), personBytes);
+    EXPECT_EQ(QFileInfo(pathOf(existing->ID)).lastModified(), personTime);
+    // Exactly one new file per object made.
+    QStringList added = filesInFolder();
+    for (const QString& name : before)
+        added.removeOne(name);
+    QStringList made;
+    for (const auto& [id, person] : gDB.PersonMap)
+        made << id + ".kvfile";
+    for (const auto& [id, fact] : gDB.FactMap)
+        made << id + ".kvfile";
+    for (const auto& [id, picture] : gDB.PictureMap)
+        made << id + ".kvfile";
+    for (const QString& name : before)
+        made.removeOne(name);
+    made.sort();
+    EXPECT_EQ(added, made);
+    EXPECT_EQ(summary.filesWritten, added.size());
+}
+
+TEST_F(GedcomImportTest, ProgressCountsTheRecordsThenTheObjectsWritten)
+{
+    QList<QPair<int, int>> calls;
+    progress = [&calls](int position, int maximum) { calls.append({position, maximum}); };
+    ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());
+    // 4 individuals and 1 family, then 16 objects.
+    QList<QPair<int, int>> expected;
+    for (int i = 0; i <= 5; ++i)
+        expected.append({i, 5});
+    for (int i = 0; i <= 16; ++i)
+        expected.append({i, 16});
+    EXPECT_EQ(calls, expected);
+}
+
+TEST_F(GedcomImportTest, SavesThatAllFailKeepNothingAndReportTheStorageError)
+{
+    // A file where the data folder should be: no object file can be written.
+    writeFile("plik", "x");
+    gDB.DataFolder = folder.path() + "/plik/";
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    EXPECT_FALSE(summary.succeeded());
+    EXPECT_TRUE(summary.error.startsWith("Error saving data: ")) << summary.error.toStdString();
+    EXPECT_EQ(summary.message(), summary.error);
+    EXPECT_EQ(summary.saveFailures, 16);
+    EXPECT_EQ(QList<int>({summary.persons, summary.facts, summary.pictures, summary.filesWritten}),
+              QList<int>({0, 0, 0, 0}));
+    EXPECT_EQ(QList<int>({gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount()}), QList<int>({0, 0, 0}));
+    for (const _Osoba& record : reader->individuals()) {
+        EXPECT_EQ(record.person, nullptr);
+        EXPECT_EQ(record.databaseID, QString());
+    }
+    // The copies made for the pictures went with their records.
+    EXPECT_EQ(pictureFiles(), QStringList());
+}
+
+TEST_F(GedcomImportTest, SavesThatFailMidwayKeepNothingOfTheImport)
+{
+    KV_Person* existing = addPerson("Stefan", "Wrona");
+    ASSERT_TRUE(gDB.SavePerson(existing, existing->ID));
+    const QStringList before = describeDatabase();
+    // Once three objects are written, a folder stands where each further file should go.
+    int starts = 0;
+    progress = [&starts, this](int position, int) {
+        starts += position == 0;
+        if (starts != 2 || position != 3)
+            return;
+        for (const auto& [id, person] : gDB.PersonMap)
+            QDir().mkpath(pathOf(id));
+        for (const auto& [id, fact] : gDB.FactMap)
+            QDir().mkpath(pathOf(id));
+        for (const auto& [id, picture] : gDB.PictureMap)
+            QDir().mkpath(pathOf(id));
+    };
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    EXPECT_FALSE(summary.succeeded());
+    EXPECT_TRUE(summary.error.startsWith("Error saving data: ")) << summary.error.toStdString();
+    EXPECT_EQ(summary.saveFailures, 13);
+    // Memory and the data folder agree: both hold what was there before the import, and nothing of it.
+    EXPECT_EQ(describeDatabase(), before);
+    EXPECT_EQ(filesInFolder(), QStringList({existing->ID + ".kvfile"}));
+    EXPECT_EQ(pictureFiles(), QStringList());
+    reload();
+    EXPECT_EQ(describeDatabase(), before);
+}
+
+TEST_F(GedcomImportTest, PictureLinksOfEveryFormAreListedOnce)
+{
+    QTemporaryDir elsewhere;
+    writeFileBytes(elsewhere.filePath("daleko.png"), "png");
+    writeFileBytes(source.filePath("serwer.gif"), "gif");
+    const QByteArray link = "1 OBJE\n2 FILE ";
+    const GedcomImportSummary summary = importRecords(
+        "0 @I1@ INDI\n1 NAME Jan /Nowak/\n" + link + elsewhere.filePath("daleko.png").toUtf8() + "\n" + link +
+        "\\\\serwer\\zdjecia\\serwer.gif\n" + link + "brak.jpg\n" + link + "plik.pdf\n" + link +
+        "mailto:jan@poczta.jpg\n" + "0 @I2@ INDI\n1 NAME Ewa /Nowak/\n" + link + "brak.jpg\n" + link + "plik.pdf\n");
+    ASSERT_TRUE(summary.succeeded());
+    EXPECT_EQ(pictureFiles(), QStringList({"daleko.png", "serwer.gif"}));
+    EXPECT_EQ(summary.missingPictures, QStringList({"brak.jpg"}));
+    EXPECT_EQ(summary.notPictures, QStringList({"plik.pdf", "mailto:jan@poczta.jpg"}));
+    reload();
+    EXPECT_EQ(picturesOf(personNamed("Jan")), QStringList({"[#] daleko.png||", "[#] serwer.gif||", "brak.jpg||"}));
+    EXPECT_EQ(picturesOf(personNamed("Ewa")), QStringList({"brak.jpg||"}));
+}
+
+TEST_F(GedcomImportTest, APictureThatCannotBeCopiedKeepsTheFileWhereItWasFound)
+{
+    // A file where the pictures folder should be: nothing can be copied into it.
+    writeFile("multimedia", "x");
+    writeFileBytes(source.filePath("jan.gif"), "gif");
+    const GedcomImportSummary summary = importRecords("0 @I1@ INDI\n1 NAME Jan /Nowak/\n1 OBJE\n2 FILE jan.gif\n");
+    ASSERT_TRUE(summary.succeeded());
+    EXPECT_EQ(summary.picturesCopied, 0);
+    EXPECT_EQ(summary.uncopiedPictures, QStringList({"jan.gif"}));
+    reload();
+    EXPECT_EQ(picturesOf(personNamed("Jan")), QStringList({source.filePath("jan.gif") + "||"}));
+}

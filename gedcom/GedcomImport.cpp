@@ -96,16 +96,16 @@ private:
     bool ImportPersonFact(KV_Person& person, const QString& type, const GedcomEvent& event, const QString& form);
     bool ImportAttribute(KV_Person& person, const QString& code, const QString& value);
     void ImportPictures(KV_Person& person, const _Osoba& record);
-    void ImportFamily(const _Fam& family);
+    void importFamily(const _Fam& family);
     void ImportUnionFact(KV_Person* husband, KV_Person* wife, const QString& type, const GedcomEvent& event);
-    void LinkChild(KV_Person& parent, KV_Person& child, QString& parentSlot);
+    void linkChild(KV_Person& parent, KV_Person& child, QString& parentSlot);
 
-    std::unique_ptr<KV_Fact> MakeFact(const QString& type, const GedcomEvent& event, const QString& form) const;
-    KV_Fact* EnterFact(std::unique_ptr<KV_Fact> fact);
-    KV_Person* FindSpouse(const QString& xref);
-    QString FindPictureFile(const QString& written) const;
-    QString AttributeName(const QString& code);
-    void RememberPicturesFolder();
+    std::unique_ptr<KV_Fact> makeFact(const QString& type, const GedcomEvent& event, const QString& form) const;
+    KV_Fact* enterFact(std::unique_ptr<KV_Fact> fact);
+    KV_Person* findSpouse(const QString& xref);
+    QString findPictureFile(const QString& path) const;
+    QString attributeName(const QString& code);
+    void rememberPicturesFolder();
 
     bool save();
     void undo(bool filesWritten);
@@ -142,26 +142,27 @@ GedcomImportSummary GedcomImporter::run()
         record.databaseID.clear();
     }
     bool saving = false;
+    bool kept = false;
     try {
         convert();
         saving = true;
-        if (!save())
-            undo(true);
+        kept = save();
     } catch (const RefusedObject& refused) {
         summary.error = refused.reason;
-        undo(saving);
     } catch (const std::bad_alloc&) {
         summary.error = QStringLiteral("Out of memory");
+    }
+    if (!kept) {
+        if (summary.error.isEmpty())
+            summary.error = QStringLiteral("Error importing data");
         undo(saving);
-    }
-    if (summary.succeeded()) {
-        summary.persons = int(persons.size());
-        summary.facts = int(facts.size());
-        summary.pictures = int(pictures.size());
-        gDB.SetChanged(true);
-    } else {
         summary.picturesCopied = 0;
+        return summary;
     }
+    summary.persons = int(persons.size());
+    summary.facts = int(facts.size());
+    summary.pictures = int(pictures.size());
+    gDB.SetChanged(true);
     return summary;
 }
 
@@ -176,7 +177,7 @@ void GedcomImporter::convert()
             report(++position, maximum);
     }
     for (const _Fam& family : reader.families()) {
-        ImportFamily(family);
+        importFamily(family);
         report(++position, maximum);
     }
 }
@@ -231,7 +232,7 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     return &person;
 }
 
-std::unique_ptr<KV_Fact> GedcomImporter::MakeFact(const QString& type, const GedcomEvent& event,
+std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const GedcomEvent& event,
                                                   const QString& form) const
 {
     auto fact = std::make_unique<KV_Fact>();
@@ -247,7 +248,7 @@ std::unique_ptr<KV_Fact> GedcomImporter::MakeFact(const QString& type, const Ged
     return fact;
 }
 
-KV_Fact* GedcomImporter::EnterFact(std::unique_ptr<KV_Fact> fact)
+KV_Fact* GedcomImporter::enterFact(std::unique_ptr<KV_Fact> fact)
 {
     if (!gDB.InsertFact(fact.get()))
         throw RefusedObject{QStringLiteral("Error importing data: the fact ID %1 is taken").arg(fact->ID)};
@@ -261,9 +262,9 @@ bool GedcomImporter::ImportPersonFact(KV_Person& person, const QString& type, co
 {
     if (event.isEmpty() && form.isEmpty())
         return false;
-    std::unique_ptr<KV_Fact> fact = MakeFact(type, event, form);
+    std::unique_ptr<KV_Fact> fact = makeFact(type, event, form);
     fact->PersonIDF = person.ID;
-    person.InsertFactOrdered(EnterFact(std::move(fact)));
+    person.InsertFactOrdered(enterFact(std::move(fact)));
     return true;
 }
 
@@ -271,11 +272,11 @@ bool GedcomImporter::ImportAttribute(KV_Person& person, const QString& code, con
 {
     if (value.isEmpty())
         return false;
-    person.AddAttribute(KV_Atribute{AttributeName(code), value, code, false});
+    person.AddAttribute(KV_Atribute{attributeName(code), value, code, false});
     return true;
 }
 
-QString GedcomImporter::AttributeName(const QString& code)
+QString GedcomImporter::attributeName(const QString& code)
 {
     auto found = attributeNames.constFind(code);
     if (found == attributeNames.constEnd())
@@ -294,12 +295,12 @@ void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
             continue;
         }
         auto picture = std::make_unique<KV_Picture>();
-        const QString found = FindPictureFile(path);
+        const QString found = findPictureFile(path);
         if (found.isEmpty()) {
             picture->SetFile(link.file);
             missingPictures.add(link.file);
         } else {
-            RememberPicturesFolder();
+            rememberPicturesFolder();
             if (picture->ImportFile(found)) {
                 ++summary.picturesCopied;
             } else {
@@ -317,7 +318,7 @@ void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
 
 // A relative path counts from the GEDCOM file's folder first; a path of another computer's drive is looked for by
 // its file name beside the GEDCOM file, where pictures travel with it.
-QString GedcomImporter::FindPictureFile(const QString& path) const
+QString GedcomImporter::findPictureFile(const QString& path) const
 {
     QStringList candidates;
     if (isWindowsAbsolute(path))
@@ -333,7 +334,7 @@ QString GedcomImporter::FindPictureFile(const QString& path) const
     return QString();
 }
 
-void GedcomImporter::RememberPicturesFolder()
+void GedcomImporter::rememberPicturesFolder()
 {
     if (picturesBefore)
         return;
@@ -341,10 +342,10 @@ void GedcomImporter::RememberPicturesFolder()
     picturesBefore.emplace(names.cbegin(), names.cend());
 }
 
-void GedcomImporter::ImportFamily(const _Fam& family)
+void GedcomImporter::importFamily(const _Fam& family)
 {
-    KV_Person* husband = FindSpouse(family.husband);
-    KV_Person* wife = FindSpouse(family.wife);
+    KV_Person* husband = findSpouse(family.husband);
+    KV_Person* wife = findSpouse(family.wife);
     if (husband && husband == wife) {
         summary.selfLinks.append(family.xref + u' ' + family.husband);
         wife = nullptr;
@@ -370,13 +371,13 @@ void GedcomImporter::ImportFamily(const _Fam& family)
         if (child == husband || child == wife)
             summary.selfLinks.append(family.xref + u' ' + xref);
         if (husband && husband != child)
-            LinkChild(*husband, *child, child->FID);
+            linkChild(*husband, *child, child->FID);
         if (wife && wife != child)
-            LinkChild(*wife, *child, child->MID);
+            linkChild(*wife, *child, child->MID);
     }
 }
 
-KV_Person* GedcomImporter::FindSpouse(const QString& xref)
+KV_Person* GedcomImporter::findSpouse(const QString& xref)
 {
     if (xref.isEmpty())
         return nullptr;
@@ -395,17 +396,17 @@ void GedcomImporter::ImportUnionFact(KV_Person* husband, KV_Person* wife, const 
         ++summary.droppedUnionFacts;
         return;
     }
-    std::unique_ptr<KV_Fact> made = MakeFact(type, event, QString());
+    std::unique_ptr<KV_Fact> made = makeFact(type, event, QString());
     made->PersonIDF = husband->ID;
     made->PersonIDS = wife->ID;
-    KV_Fact* fact = EnterFact(std::move(made));
+    KV_Fact* fact = enterFact(std::move(made));
     husband->InsertFactOrdered(fact);
     wife->InsertFactOrdered(fact);
 }
 
 // A child has one father and one mother: a further family's parent lists the child only while the child's slot
 // is free or already names that parent, so that both ends of every link agree.
-void GedcomImporter::LinkChild(KV_Person& parent, KV_Person& child, QString& parentSlot)
+void GedcomImporter::linkChild(KV_Person& parent, KV_Person& child, QString& parentSlot)
 {
     if (!parentSlot.isEmpty() && parentSlot != parent.ID) {
         ++summary.childrenKeptWithFirstParent;

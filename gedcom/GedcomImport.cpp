@@ -188,6 +188,7 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
         ++summary.skippedIndividuals;
         return nullptr;
     }
+    // The name parts are completed on a copy: the reader's record stays as the file gave it.
     _Osoba names = record;
     SplitPersonName(names);
 

@@ -241,7 +241,8 @@ void _Gedcom::ReadIndividual(int head, int end)
             }
             break;
         case Tag::Obje:
-            if (line.level == 1) {
+            // A picture under one of the person's events (a document of a death, say) is the person's too.
+            if (line.level == 1 || (line.level == 2 && !eventLabel.isEmpty())) {
                 individual.multimedia.append(ReadMultimedia(i));
                 ++multimediaLinks;
             }

@@ -57,26 +57,27 @@ TEST_F(GedcomImportSharedDataTest, EveryFileImportsAndLoadsBackExactly)
     }
 }
 
-// The pictures linked from its individuals come along; the family's picture, the one under a death event and the
-// one of a source record are not among the links the import converts.
+// The pictures linked from its individuals and their events come along; the family's picture and the one of a source
+// record belong to no person.
 TEST_F(GedcomImportSharedDataTest, KennedyPicturesAreCopiedIntoThePicturesFolder)
 {
     SKIP_WITHOUT_SHARED_DATA();
     const QString kennedy = gedcomFolder() + "/pictures/kennedy/";
     const GedcomImportSummary summary = importFile(kennedy + "kennedy.ged");
     ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
-    const QStringList copied = {"John-kennedy.jpg",      "John_Bouvier_III.jpg", "Joseph_Patrick_Kennedy.jpg",
-                                "Rose-kennedy.jpg",      "caroline_kennedy.jpg", "jacqueline-bouvier.jpg",
-                                "john-f.-kennedy-jr.jpg"};
+    const QStringList copied = {"Herald-Tribune.jpg",         "John-kennedy.jpg",      "John_Bouvier_III.jpg",
+                                "Joseph_Patrick_Kennedy.jpg", "Rose-kennedy.jpg",      "caroline_kennedy.jpg",
+                                "jacqueline-bouvier.jpg",     "john-f.-kennedy-jr.jpg"};
     EXPECT_EQ(pictureFiles(), copied);
-    EXPECT_EQ(summary.picturesCopied, 7);
+    EXPECT_EQ(summary.picturesCopied, 8);
     EXPECT_EQ(summary.missingPictures, QStringList());
     for (const QString& name : copied)
-        EXPECT_EQ(readFileBytes(GetPicturesFolder() + name), readFileBytes(kennedy + "photos/" + name))
+        EXPECT_EQ(readFileBytes(GetPicturesFolder() + name),
+                  readFileBytes(kennedy + (name == "Herald-Tribune.jpg" ? "documents/" : "photos/") + name))
             << name.toStdString();
 
     reload();
-    ASSERT_EQ(gDB.GetPictureCount(), 7);
+    ASSERT_EQ(gDB.GetPictureCount(), 8);
     for (const auto& [id, picture] : gDB.PictureMap)
         EXPECT_TRUE(QFileInfo::exists(picture->GetFullPath())) << picture->File.toStdString();
 }

@@ -231,6 +231,26 @@ TEST(GedcomRecordsTest, multimediaLinksEndAtTheLineThatEndsThem)
     EXPECT_EQ(reader->families().first().multimedia[0].note, "Rodzina");
 }
 
+TEST(GedcomRecordsTest, pictureUnderAnEventIsThePersonsButNotOneUnderACitation)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n"
+                                   "1 DEAT\n"
+                                   "2 DATE 22 NOV 1963\n"
+                                   "2 OBJE\n"
+                                   "3 FILE documents/gazeta.jpg\n"
+                                   "3 TITL Wiadomość\n"
+                                   "1 SOUR @S1@\n"
+                                   "2 OBJE\n"
+                                   "3 FILE zrodlo.jpg\n"
+                                   "0 TRLR\n");
+    ASSERT_EQ(reader->individuals().size(), 1);
+    const QList<_Multimedia>& links = reader->individuals().first().multimedia;
+    ASSERT_EQ(links.size(), 1);
+    EXPECT_EQ(links[0].file, "documents/gazeta.jpg");
+    EXPECT_EQ(links[0].title, "Wiadomość");
+    EXPECT_EQ(reader->individuals().first().death.date.isEmpty(), false);
+}
+
 TEST(GedcomRecordsTest, picturesTextJoinsItsConcLinesAndKeepsThePrimaryPicture)
 {
     const _Osoba person = individual("1 PICTURES a.jpg;b.\n2 CONC jpg\n2 PRIMARY a.jpg\n1 NOTE n\n");

@@ -4,6 +4,7 @@
 //
 //   bench_gedcom_read                 both reads
 //   bench_gedcom_read --read FILE     one read, in this process
+#include "BenchSupport.h"
 #include "_gedcom.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 #include <cstring>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,13 +32,6 @@ long residentKilobytes()
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
 int readOne(const QString& path)
 {
     const double megabytes = QFileInfo(path).size() / (1024.0 * 1024.0);
@@ -53,7 +46,7 @@ int readOne(const QString& path)
     const double loadSeconds = timer.nsecsElapsed() / 1e9;
     reader.Parse();
     const double totalSeconds = timer.nsecsElapsed() / 1e9;
-    const long peak = peakKilobytes();
+    const long peak = peakResidentKilobytes();
     const auto individuals = reader.individuals().size();
 
     std::printf("%s\n", qPrintable(QFileInfo(path).fileName()));

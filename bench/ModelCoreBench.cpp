@@ -5,21 +5,16 @@
 #include "Settings.h"
 #include "Unitdata.h"
 
+#include "BenchSupport.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
+
 #include <cstdio>
 #include <vector>
 
 namespace {
 
 constexpr int personCount = 100000;
-
-void report(const char* what, QElapsedTimer& timer, int items)
-{
-    const qint64 ms = timer.elapsed();
-    std::printf("%-44s %8lld ms  (%d items)\n", what, static_cast<long long>(ms), items);
-    timer.restart();
-}
 
 QString typedDate(int i)
 {

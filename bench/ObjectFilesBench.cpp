@@ -8,6 +8,7 @@
 //   bench_object_files --generate DIR   generate into DIR and keep it
 //   bench_object_files DIR              measure an existing data folder
 #include "Bazadanych.h"
+#include "BenchSupport.h"
 #include "Fact.h"
 #include "FileSystem.h"
 #include "Picture.h"
@@ -344,20 +345,6 @@ void generate(const QString& folder)
     std::fflush(stdout);
 }
 
-// The process's peak resident memory. Read from /proc rather than getrusage: the latter also counts what the
-// generating parent held when it started this process.
-long peakMemoryMB()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong() / 1024;
-    }
-    return -1;
-}
-
 // What any program must do to see the data: list the folder, then open, read and close every file. Listed
 // once, or once per kind of file as LoadAll lists it.
 qint64 plainLoop(const QString& folder, bool listPerKind, qint64& bytes)
@@ -410,13 +397,13 @@ int measure(const QString& folder)
     plainLoop(folder, true, bytes); // warms the cache
     qint64 plainPerKind = plainLoop(folder, true, bytes);
     qint64 plainOnce = plainLoop(folder, false, bytes);
-    const long memoryBefore = peakMemoryMB();
+    const long memoryBefore = (peakResidentKilobytes() / 1024);
 
     QElapsedTimer timer;
     timer.start();
     gDB.LoadAll(nullptr);
     const qint64 load = timer.elapsed();
-    const long memoryAfter = peakMemoryMB();
+    const long memoryAfter = (peakResidentKilobytes() / 1024);
     plainPerKind = std::min(plainPerKind, plainLoop(folder, true, bytes));
     plainOnce = std::min(plainOnce, plainLoop(folder, false, bytes));
     std::printf("loaded %d persons, %d facts, %d pictures (%lld MB of files)\n", gDB.GetPersonCount(),
@@ -489,7 +476,7 @@ int measure(const QString& folder)
         std::printf("GatherStatistics(%d) + top list         %8lld ms   (%zu keys)\n", kind,
                     static_cast<long long>(timer.elapsed()), gDB.Statistics.Frequencies.size());
     }
-    std::printf("peak memory at the end                 %8ld MB\n", peakMemoryMB());
+    std::printf("peak memory at the end                 %8ld MB\n", (peakResidentKilobytes() / 1024));
     return 0;
 }
 

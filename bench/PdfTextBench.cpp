@@ -3,21 +3,16 @@
 // and a person list of the same size is drawn as table rows onto pages.
 #include "Pdfmanager.h"
 
+#include "BenchSupport.h"
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+
 #include <cstdio>
 
 namespace {
 
 constexpr int personCount = 100000;
-
-void report(const char* what, QElapsedTimer& timer, int items)
-{
-    const qint64 ms = timer.elapsed();
-    std::printf("%-44s %8lld ms  (%d items)\n", what, static_cast<long long>(ms), items);
-    timer.restart();
-}
 
 QString nameOf(int i)
 {

@@ -27,3 +27,15 @@ inline long peakResidentKilobytes()
     }
     return -1;
 }
+
+// What the generated GEDCOM files of the benchmarks are made of: Polish names and places, so that every reader and
+// writer on the way meets letters outside ASCII.
+namespace GeneratedGedcom {
+inline const char* const given[] = {"Jan", "Anna", "Łukasz", "Zofia", "Józef", "Małgorzata", "Stanisław", "Jadwiga"};
+inline const char* const surnames[] = {"Kowalski",    "Nowak",     "Wiśniewski", "Wójcik",  "Kamiński",
+                                       "Lewandowski", "Zieliński", "Szymański",  "Woźniak", "Dąbrowski"};
+inline const char* const places[] = {"Kraków", "Łódź", "Gdańsk", "Poznań", "Wrocław", "Zielona Góra"};
+inline const char* const months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
+                                     "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+inline const char* const header = "0 HEAD\n1 SOUR KRONVEL\n1 GEDC\n2 VERS 5.5.1\n2 FORM LINEAGE-LINKED\n1 CHAR UTF-8\n";
+} // namespace GeneratedGedcom

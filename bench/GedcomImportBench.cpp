@@ -13,6 +13,8 @@
 //   bench_gedcom_import                    the three imports
 //   bench_gedcom_import FILE...            imports of the given GEDCOM files
 //   bench_gedcom_import --generate FILE    writes the generated file of 100,000 individuals to FILE
+#include "BenchSupport.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QElapsedTimer>
@@ -200,17 +202,11 @@ void replicate(const QString& source, const QString& target, int copies)
 // addresses, notes and a few dates no program can read. Polish letters throughout.
 void generate(const QString& path, int count)
 {
-    static const char* const given[] = {"Jan",   "Anna",       "Łukasz",    "Zofia",
-                                        "Józef", "Małgorzata", "Stanisław", "Jadwiga"};
-    static const char* const surnames[] = {"Kowalski",    "Nowak",     "Wiśniewski", "Wójcik",  "Kamiński",
-                                           "Lewandowski", "Zieliński", "Szymański",  "Woźniak", "Dąbrowski"};
-    static const char* const places[] = {"Kraków", "Łódź", "Gdańsk", "Poznań", "Wrocław", "Zielona Góra"};
-    static const char* const months[] = {"JAN", "FEB", "MAR", "APR", "MAY", "JUN",
-                                         "JUL", "AUG", "SEP", "OCT", "NOV", "DEC"};
+    using namespace GeneratedGedcom;
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return;
-    QByteArray out = "0 HEAD\n1 SOUR KRONVEL\n1 GEDC\n2 VERS 5.5.1\n2 FORM LINEAGE-LINKED\n1 CHAR UTF-8\n";
+    QByteArray out = header;
     const auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
     for (int i = 0; i < count; ++i) {
         const int year = 1700 + i % 300;

@@ -20,3 +20,24 @@ void KV_TreeSetings::SetDefaultFrames()
         frame.fill_color_from = frame.border_color;
     }
 }
+
+void KV_TreeSetings::SetMargins(double cm)
+{
+    TopMargin = LeftMargin = BottomMargin = cm;
+}
+
+void KV_TreeSetings::ReserveTitleBand(double titleHeightCm)
+{
+    SavedTopMargin = TopMargin;
+    TopMargin = 2 * TopMargin + titleHeightCm;
+}
+
+void KV_TreeSetings::UseLayoutScale()
+{
+    LengthScale = 1.0;
+}
+
+void KV_TreeSetings::UseDrawingScale()
+{
+    LengthScale = PointsPerCm;
+}

@@ -19,10 +19,40 @@ struct KV_FrameStyle
 class KV_TreeSetings
 {
 public:
+    // Points per centimetre: the length scale while drawing.
+    static constexpr double PointsPerCm = 72 / 2.54;
+    // Centimetres per point: turns a length measured by the PDF layer into the layout's unit.
+    static constexpr double CmPerPoint = 2.54 / 72;
+
     KV_TreeSetings();
 
     // Gives the three frame styles (index 0 woman, 1 man, 2 unspecified) their default look.
     void SetDefaultFrames();
+
+    // The top, left (and right) and bottom margins all take the value.
+    void SetMargins(double cm);
+    // Makes room for a title of the given height in the top margin, with the old margin above and below it; the
+    // title is drawn at SavedTopMargin.
+    void ReserveTitleBand(double titleHeightCm);
+    // Scaled lengths in centimetres, for laying the tree out.
+    void UseLayoutScale();
+    // Scaled lengths in points, for drawing the tree.
+    void UseDrawingScale();
+
+    // Lengths multiplied by LengthScale.
+    double ScaledTopMargin() const { return TopMargin * LengthScale; }
+    double ScaledLeftMargin() const { return LeftMargin * LengthScale; }
+    double ScaledBottomMargin() const { return BottomMargin * LengthScale; }
+    double ScaledSiblingGap() const { return SiblingGap * LengthScale; }
+    double ScaledLevelGap() const { return LevelGap * LengthScale; }
+    double ScaledLineWidth() const { return LineWidth * LengthScale; }
+    double ScaledFooterHeight() const { return FooterHeight * LengthScale; }
+    double ScaledSavedTopMargin() const { return SavedTopMargin * LengthScale; }
+    double ScaledPhotoSize() const { return PhotoSize * LengthScale; }
+    // The photo area with the space below it.
+    double ScaledPhotoLineHeight() const { return (PhotoSize + PhotoGap) * LengthScale; }
+    // A tenth of x, scaled: the top inset is ScaledTenth(InsetY * 10).
+    double ScaledTenth(double x) const { return x * LengthScale * 0.1; }
 
     // Lengths in centimetres.
     double TopMargin = 2.0;

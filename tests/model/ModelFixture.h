@@ -42,6 +42,24 @@ protected:
         return person;
     }
 
+    // Links both ends of a relation without the relation rules; a null parent is left out.
+    static void makeChild(KV_Person* child, KV_Person* father, KV_Person* mother)
+    {
+        if (father) {
+            child->FID = father->ID;
+            father->AddChild(child->ID);
+        }
+        if (mother) {
+            child->MID = mother->ID;
+            mother->AddChild(child->ID);
+        }
+    }
+    static void makeUnion(KV_Person* a, KV_Person* b)
+    {
+        a->AddPartner(b->ID);
+        b->AddPartner(a->ID);
+    }
+
     // A fact of one person, or a union fact when partner is given; date is typed text.
     static KV_Fact* addFact(const KV_Person* person, const QString& type, const QString& date = QString(),
                             const QString& place = QString(), const KV_Person* partner = nullptr)

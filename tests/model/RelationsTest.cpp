@@ -15,22 +15,6 @@ QString text(const char* key)
 class RelationsTest : public DataFolderFixture
 {
 protected:
-    static void makeChild(KV_Person* child, KV_Person* father, KV_Person* mother)
-    {
-        if (father) {
-            child->FID = father->ID;
-            father->AddChild(child->ID);
-        }
-        if (mother) {
-            child->MID = mother->ID;
-            mother->AddChild(child->ID);
-        }
-    }
-    static void makeUnion(KV_Person* a, KV_Person* b)
-    {
-        a->AddPartner(b->ID);
-        b->AddPartner(a->ID);
-    }
     static QString name(const KV_Person* p) { return p->GetDisplayName(1, true, true); }
 };
 

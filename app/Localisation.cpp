@@ -1,12 +1,19 @@
 #include "Localisation.h"
 
+#include "AdvCombo.h"
+#include "AdvDirectoryEdit.h"
+#include "AdvGroupBox.h"
+#include "AdvOfficeButtons.h"
+#include "OProgramieUnit.h"
 #include "StartUnit.h"
+#include "UstawieniaUnit.h"
 #include "Vh_langmanager.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QToolButton>
 
 QString FoldCaptionText(const QString& text)
@@ -64,6 +71,56 @@ QList<CaptionEntry> StartFormCaptions(TStartForm* form)
     };
 }
 
+QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form)
+{
+    // The empty first items of the two prefix combos have no key. "opsie" is kept in the key: keys never change.
+    return {
+        {form->AdvOfficeCheckBoxNowaWersja,
+         "FormUstawienia_AdvOfficeCheckBoxNowaWersja_Caption_Sprawdz,_czy_jest_nowa_wersja_programu_przy_uruchomieniu"},
+        {form->AdvOfficeCheckBoxShowMax,
+         "FormUstawienia_AdvOfficeCheckBoxShowMax_Caption_Po_uruchomieniu_pokaz_program_na_calym_ekranie"},
+        {form->AdvOfficeCheckBoxRoczniceUrDlaZyjacych, "FormUstawienia_AdvOfficeCheckBoxRoczniceUrDlaZyjacych_Caption_"
+                                                       "Pokaz_rocznice_urodzin_tylko_dla_zyjacych_osob"},
+        {form->AdvOfficeCheckBoxOspisOsobyShowMiejsca,
+         "FormUstawienia_AdvOfficeCheckBoxOspisOsobyShowMiejsca_Caption_Pokaz_w_opsie_osoby_takze_miejsce_urodzenia_i_"
+         "miejsce_smierci"},
+        {form->AdvGroupBoxDaty, "FormUstawienia_AdvGroupBoxDaty_Caption__Daty_"},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_LabelCaption_Format_daty"},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_0__dd-MM-yyyy", 0},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_1__dd/MM/yyyy", 1},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_2__dd_MMM_yyyy", 2},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_3__MM-dd-yyyy", 3},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_4__MM/dd/yyyy", 4},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_5__MMM_dd,_yyyy", 5},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_6__yyyy-MM-dd", 6},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_7__yyyy/MM/dd", 7},
+        {form->AdvComboBoxFormatDat, "FormUstawienia_AdvComboBoxFormatDat_Items_Strings_8__dd.MM.yyyy", 8},
+        {form->AdvOfficeCheckBoxRokDodajR,
+         "FormUstawienia_AdvOfficeCheckBoxRokDodajR_Caption_Dodaj_koncowke___r.__do_roku"},
+        {form->AdvComboBoxPrefiksDataUr, "FormUstawienia_AdvComboBoxPrefiksDataUr_LabelCaption_Ideogram_dla_daty_ur."},
+        {form->AdvComboBoxPrefiksDataUr, "FormUstawienia_AdvComboBoxPrefiksDataUr_Items_Strings_1__*", 1},
+        {form->AdvComboBoxPrefiksDataUr, "FormUstawienia_AdvComboBoxPrefiksDataUr_Items_Strings_2__ur._", 2},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_LabelCaption_daty_zg."},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_Items_Strings_1__+", 1},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_Items_Strings_2__zm._", 2},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_Items_Strings_3__|_", 3},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_Items_Strings_4__|_zm._", 4},
+        {form->AdvComboBoxPrefiksDataZg, "FormUstawienia_AdvComboBoxPrefiksDataZg_Items_Strings_5__|_+", 5},
+        {form->AdvDirectoryEditFolder,
+         "FormUstawienia_AdvDirectoryEditFolder_LabelCaption_Nazwa_folderu_do_przechowywania_danych"},
+        {form->ButtonZapisz, "FormUstawienia_ButtonZapisz_Caption_F3_-_Zapisz"},
+        {form->Button2, "FormUstawienia_Button2_Caption_Zamknij"},
+    };
+}
+
+QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form)
+{
+    // The window's caption is set before each showing; the title panel and the text label are never translated.
+    return {
+        {form->Button2, "FormOProgramie_Button2_Caption_Zamknij"},
+    };
+}
+
 void SetComponentCaption(QObject* component, const QString& caption)
 {
     if (auto* menu = qobject_cast<QMenu*>(component))
@@ -74,13 +131,35 @@ void SetComponentCaption(QObject* component, const QString& caption)
         button->setText(caption);
     else if (auto* label = qobject_cast<QLabel*>(component))
         label->setText(caption);
+    else if (auto* checkBox = qobject_cast<OfficeButtonBase*>(component))
+        checkBox->SetCaption(caption);
+    else if (auto* groupBox = qobject_cast<TAdvCustomGroupBox*>(component))
+        groupBox->SetCaption(caption);
+    else if (auto* edit = qobject_cast<TAdvEdit*>(component))
+        edit->SetLabelCaption(caption);
+    else if (auto* combo = qobject_cast<TAdvCustomCombo*>(component))
+        combo->SetLabelCaption(caption);
     else if (auto* window = qobject_cast<QWidget*>(component))
         window->setWindowTitle(caption);
+}
+
+void ApplyCaption(const CaptionEntry& entry, const QString& caption)
+{
+    // An item is replaced in place: the combo keeps its selection, or its lack of one.
+    if (entry.item >= 0)
+        qobject_cast<QComboBox*>(entry.component)->setItemText(entry.item, caption);
+    else
+        SetComponentCaption(entry.component, caption);
 }
 
 void TranslateForms(TStartForm* mainWindow)
 {
     // Each window created at start-up adds its captions here, in the order the entry point creates the windows.
-    for (const CaptionEntry& entry : StartFormCaptions(mainWindow))
-        SetComponentCaption(entry.component, gLangM.Get(QLatin1String(entry.key)));
+    QList<CaptionEntry> entries = StartFormCaptions(mainWindow);
+    if (FormUstawienia)
+        entries += FormUstawieniaCaptions(FormUstawienia);
+    if (FormOProgramie)
+        entries += FormOProgramieCaptions(FormOProgramie);
+    for (const CaptionEntry& entry : entries)
+        ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
 }

@@ -7,6 +7,8 @@
 #include <QString>
 
 class QObject;
+class TFormOProgramie;
+class TFormUstawienia;
 class TStartForm;
 
 // Polish letters become their base letters; " ", "{", "}", "[", "]", "=", "'" and "->" become "_"; everything
@@ -15,17 +17,25 @@ QString FoldCaptionText(const QString& text);
 // The key of a property: its folded path ("StartForm->SpeedButton2->Caption"), "_", its folded design text.
 QString CaptionKey(const QString& path, const QString& designText);
 
-// One localised caption: a window, button, label, menu or menu item, and its key.
+// One localised text: the caption of a window, button, label, group box, check box, menu or menu item, the attached
+// label of an edit or combo box, or one item of a combo box; and its key.
 struct CaptionEntry
 {
     QObject* component;
     const char* key;
+    // The combo box item the text is for; -1 for the component's caption or label.
+    int item = -1;
 };
 
-// The main window's captions in the order of its layout.
+// The captions of the windows, each in the order of its layout.
 QList<CaptionEntry> StartFormCaptions(TStartForm* form);
-// Sets the caption of a window, button, label, menu or menu item.
+QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
+QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
+// Sets the caption of a window, button, label, group box, check box, menu or menu item, or the attached label of an
+// edit or combo box.
 void SetComponentCaption(QObject* component, const QString& caption);
+// Sets the text of the entry's component or item.
+void ApplyCaption(const CaptionEntry& entry, const QString& caption);
 
 // Localises every window created at start-up, in the order of their creation.
 void TranslateForms(TStartForm* mainWindow);

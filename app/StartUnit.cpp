@@ -9,6 +9,7 @@
 #include "Miniaturyunit.h"
 #include "Pdfmanager.h"
 #include "Picturemanager.h"
+#include "ProcessControl.h"
 #include "ProgressDisplay.h"
 #include "Prompter.h"
 #include "Settings.h"
@@ -29,7 +30,6 @@
 #include <QMenuBar>
 #include <QPainter>
 #include <QPainterPath>
-#include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
 #include <QThread>
@@ -492,7 +492,7 @@ void TStartForm::LoadDatabase()
     gDB.LoadAll(progress);
 }
 
-void TStartForm::ExchangeSettings(bool load)
+bool TStartForm::ExchangeSettings(bool load)
 {
     KX_Settings store;
     QString error;
@@ -501,11 +501,13 @@ void TStartForm::ExchangeSettings(bool load)
             prompter().message(error, gProductName, Prompter::Icon::Warning);
         ::ExchangeSettings(store, true);
         gSettings.Apply();
-        return;
+        return true;
     }
     ::ExchangeSettings(store, false);
-    if (!store.Save(gConfigFile, &error))
-        prompter().message(error, gProductName, Prompter::Icon::Error);
+    if (store.Save(gConfigFile, &error))
+        return true;
+    prompter().message(error, gProductName, Prompter::Icon::Error);
+    return false;
 }
 
 void TStartForm::RenderStartDesktop(bool forced)
@@ -550,24 +552,28 @@ void TStartForm::Ustawienia1Click()
     bool folderChanged = false;
     if (windows.ShowSettings(folderChanged) != mrOk)
         return;
-    if (folderChanged && prompter().confirm(gLangM.Get(QStringLiteral("LABEL_FOLDER_ZMINA_RERUN")),
-                                            gLangM.Get(QStringLiteral("LABEL_UWAGA")))) {
-        restart();
+    if (folderChanged &&
+        prompter().confirm(gLangM.Get(QStringLiteral("LABEL_FOLDER_ZMINA_RERUN")),
+                           gLangM.Get(QStringLiteral("LABEL_UWAGA"))) &&
+        restart())
         return;
-    }
     RenderStartDesktop(false);
 }
 
-void TStartForm::restart()
+bool TStartForm::restart()
 {
-    ExchangeSettings(false);
+    // A new process would read the old folder from the file: without a saved file the program goes on, and the
+    // folder is saved again at close.
+    if (!ExchangeSettings(false))
+        return false;
     // The event loop ends once this handler has returned; the window is not closed, so the settings are not
     // saved a second time.
-    QCoreApplication::quit();
+    processControl().quitEventLoop();
     QThread::msleep(400);
     QApplication::beep();
     QThread::msleep(400);
-    QProcess::startDetached(QCoreApplication::applicationFilePath(), {});
+    processControl().startDetached(QCoreApplication::applicationFilePath(), {});
+    return true;
 }
 
 void TStartForm::Pomoc2Click()

@@ -56,8 +56,8 @@ public:
     void FormActivate();
     // Points the database at gDataFolder and loads it with the footer's progress display.
     void LoadDatabase();
-    // Loads (load true) or saves config.ini.
-    void ExchangeSettings(bool load);
+    // Loads (load true) or saves config.ini; false when it could not be saved (the user has been told).
+    bool ExchangeSettings(bool load);
     // Builds and shows the start page; without forced only when the data changed since it was last built.
     void RenderStartDesktop(bool forced);
 
@@ -128,8 +128,9 @@ private:
     void updateCommandStates();
     // The data folder in effect for this run.
     void decideDataFolder();
-    // Saves the settings and starts the program anew once this process has left its event loop.
-    void restart();
+    // Saves the settings and starts the program anew once this process has left its event loop; false, with the
+    // program left running, when the settings could not be saved.
+    bool restart();
 
     bool firstActivation = true;
     TStartFormWindows windows;

@@ -4,8 +4,11 @@
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "Fonts.h"
+#include "OProgramieUnit.h"
+#include "ProcessControl.h"
 #include "Shell.h"
 #include "StartUnit.h"
+#include "UstawieniaUnit.h"
 #include "WebBrowser.h"
 
 #include <memory>
@@ -20,18 +23,27 @@ int main(int argc, char* argv[])
     setUrlOpener(&desktop);
     QtFileDialogs fileChoosers;
     setFileDialogs(&fileChoosers);
+    QtProcessControl processes;
+    setProcessControl(&processes);
     Fonts::registerApplicationFonts();
 
     try {
         // The windows live until the program ends and go in the reverse order of their creation.
         const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
-        // Each window created at start-up follows here in its order, and connects itself to the main window
-        // through StartForm->SetWindows.
+        // Each window created at start-up follows here in its order, and the main window is connected to them.
+        const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
+        const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
+        TStartFormWindows windows;
+        windows.ShowSettings = [](bool& folderChanged) { return FormUstawienia->ShowSettings(folderChanged); };
+        windows.ShowAbout = [] { FormOProgramie->ShowAbout(); };
+        StartForm->SetWindows(windows);
         StartForm->show();
         app.exec();
     } catch (...) {
         ShowException(std::current_exception());
     }
     StartForm = nullptr;
+    FormUstawienia = nullptr;
+    FormOProgramie = nullptr;
     return 0;
 }

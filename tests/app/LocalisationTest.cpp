@@ -1,11 +1,18 @@
 #include "Localisation.h"
+#include "AdvCombo.h"
+#include "AdvDirectoryEdit.h"
+#include "AdvGroupBox.h"
+#include "AdvOfficeButtons.h"
 #include "AppFixture.h"
+#include "OProgramieUnit.h"
 #include "StartUnit.h"
+#include "UstawieniaUnit.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QToolButton>
 
 namespace {
@@ -94,6 +101,92 @@ TEST_F(StartFormCaptionsTest, translationSetsMenusButtonsAndLeavesRunTimeTextsAl
     EXPECT_EQ(form.GetCaption(), caption);
     EXPECT_EQ(form.LabelFileName->text(), "Folder z danymi: [x]");
     EXPECT_EQ(form.LabelActionName->text(), "Akcja");
+}
+
+// The path of an entry's property and the text its layout gives it.
+std::pair<QString, QString> designedProperty(const QString& window, const CaptionEntry& entry)
+{
+    const QString path = window + "->" + entry.component->objectName() + "->";
+    if (auto* combo = qobject_cast<TAdvComboBox*>(entry.component)) {
+        if (entry.item >= 0)
+            return {path + QString("Items->Strings[%1]").arg(entry.item), combo->itemText(entry.item)};
+        return {path + "LabelCaption", combo->GetLabelCaption()};
+    }
+    if (auto* edit = qobject_cast<TAdvEdit*>(entry.component))
+        return {path + "LabelCaption", edit->GetLabelCaption()};
+    if (auto* box = qobject_cast<OfficeButtonBase*>(entry.component))
+        return {path + "Caption", box->GetCaption()};
+    if (auto* group = qobject_cast<TAdvGroupBox*>(entry.component))
+        return {path + "Caption", group->GetCaption()};
+    return {path + "Caption", qobject_cast<QAbstractButton*>(entry.component)->text()};
+}
+
+class DialogCaptionsTest : public AppFixture
+{
+protected:
+    void TearDown() override
+    {
+        FormUstawienia = nullptr;
+        FormOProgramie = nullptr;
+        AppFixture::TearDown();
+    }
+};
+
+TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrailingBlanks)
+{
+    TFormUstawienia settings;
+    TFormOProgramie about;
+    const std::pair<QString, QList<CaptionEntry>> windows[] = {
+        {"FormUstawienia", FormUstawieniaCaptions(&settings)},
+        {"FormOProgramie", FormOProgramieCaptions(&about)},
+    };
+    EXPECT_EQ(windows[0].second.size(), 28);
+    EXPECT_EQ(windows[1].second.size(), 1);
+    for (const auto& [window, entries] : windows) {
+        for (const CaptionEntry& entry : entries) {
+            const auto [path, designText] = designedProperty(window, entry);
+            EXPECT_EQ(QLatin1String(entry.key), CaptionKey(path, designText)) << entry.key;
+            QString value = designText;
+            while (value.endsWith(u' '))
+                value.chop(1);
+            value.replace("w opsie osoby", "w opisie osoby");
+            EXPECT_EQ(gLangM.Get(QLatin1String(entry.key)), value) << entry.key;
+        }
+    }
+}
+
+TEST_F(DialogCaptionsTest, translationSetsTheDialogsTextsAndLeavesTheCombosWithoutASelection)
+{
+    TStartForm form;
+    TFormUstawienia settings;
+    TFormOProgramie about;
+    FormUstawienia = &settings;
+    FormOProgramie = &about;
+    TranslateForms(&form);
+
+    EXPECT_EQ(gLangM.Get("FormUstawienia_AdvOfficeCheckBoxRokDodajR_Caption_Dodaj_koncowke___r.__do_roku"),
+              "Dodaj końcówkę [ r.] do roku");
+    EXPECT_EQ(gLangM.Get("FormUstawienia_AdvComboBoxPrefiksDataUr_Items_Strings_2__ur._"), "ur.");
+    EXPECT_EQ(settings.AdvOfficeCheckBoxRokDodajR->GetCaption(), "Dodaj końcówkę [ r.] do roku");
+    EXPECT_EQ(settings.AdvOfficeCheckBoxOspisOsobyShowMiejsca->GetCaption(),
+              "Pokaż w opisie osoby także miejsce urodzenia i miejsce śmierci");
+    EXPECT_EQ(settings.AdvGroupBoxDaty->GetCaption(), " Daty");
+    EXPECT_EQ(settings.AdvDirectoryEditFolder->GetLabelCaption(), "Nazwa folderu do przechowywania danych");
+    EXPECT_EQ(settings.AdvComboBoxPrefiksDataUr->GetLabelCaption(), "Ideogram dla daty ur.");
+    const auto items = [](const QComboBox* combo) {
+        QStringList texts;
+        for (int i = 0; i < combo->count(); ++i)
+            texts << combo->itemText(i);
+        return texts;
+    };
+    EXPECT_EQ(items(settings.AdvComboBoxPrefiksDataUr), (QStringList{"", "*", "ur."}));
+    EXPECT_EQ(items(settings.AdvComboBoxPrefiksDataZg), (QStringList{"", "+", "zm.", "|", "| zm.", "| +"}));
+    EXPECT_EQ(items(settings.AdvComboBoxFormatDat).at(5), "MMM dd, yyyy");
+    for (const TAdvComboBox* combo :
+         {settings.AdvComboBoxFormatDat, settings.AdvComboBoxPrefiksDataUr, settings.AdvComboBoxPrefiksDataZg})
+        EXPECT_EQ(combo->GetItemIndex(), -1) << combo->objectName().toStdString();
+    EXPECT_EQ(settings.ButtonZapisz->text(), "F3 - Zapisz");
+    EXPECT_EQ(about.Button2->text(), "Zamknij");
 }
 
 } // namespace

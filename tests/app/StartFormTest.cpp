@@ -1,15 +1,21 @@
+#include "AdvDirectoryEdit.h"
+#include "AdvOfficeButtons.h"
 #include "Application.h"
 #include "Clock.h"
 #include "FakeWebServer.h"
 #include "FileSystem.h"
 #include "Kx_settings.h"
 #include "Miniaturyunit.h"
+#include "OProgramieUnit.h"
 #include "Pdfmanager.h"
 #include "Picturemanager.h"
+#include "ProcessControl.h"
+#include "ScriptedFileDialogs.h"
 #include "StartPageFixture.h"
 #include "StartUnit.h"
 #include "TestSupport.h"
 #include "UpdateCheck.h"
+#include "UstawieniaUnit.h"
 #include "WebBrowser.h"
 
 #include <QAction>
@@ -19,9 +25,13 @@
 #include <QLabel>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+#include <functional>
 
 namespace {
 
@@ -34,6 +44,29 @@ QString defaultDataFolder()
 {
     return documentsFolder() + QStringLiteral("/Genealogia/");
 }
+
+// Records the restart's requests instead of ending the test's event loop or starting a program, with the data
+// folder that config.ini holds when the loop is asked to end.
+class RecordingProcessControl : public ProcessControl
+{
+public:
+    RecordingProcessControl() { setProcessControl(this); }
+    ~RecordingProcessControl() override { setProcessControl(nullptr); }
+    void quitEventLoop() override
+    {
+        KX_Settings saved;
+        saved.Load(gConfigFile);
+        calls << "quit";
+        folderAtQuit = saved.GetString("Data", "Folder", "(none)");
+    }
+    bool startDetached(const QString& program, const QStringList& arguments) override
+    {
+        calls << QStringLiteral("start %1 (%2)").arg(program, arguments.join(u' '));
+        return true;
+    }
+    QStringList calls;
+    QString folderAtQuit;
+};
 
 class StartFormTest : public AppFixture
 {
@@ -106,6 +139,31 @@ protected:
         gDB.Clear();
     }
 
+    // Runs the settings command with a new settings dialog, on which act runs once it is shown; a dialog that act
+    // leaves open is closed with "Zamknij".
+    static void runSettingsCommand(TStartForm& form, const std::function<void(TFormUstawienia&)>& act)
+    {
+        TFormUstawienia dialog;
+        TStartFormWindows windows;
+        windows.ShowSettings = [&](bool& folderChanged) { return dialog.ShowSettings(folderChanged); };
+        form.SetWindows(windows);
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            act(dialog);
+            if (dialog.GetModalResult() == mrNone)
+                dialog.Button2->click();
+        });
+        form.Ustawienia1->trigger();
+    }
+
+    // Picks the folder in the settings dialog, answering Yes to its question, and saves.
+    void pickFolderAndSave(TFormUstawienia& dialog, const QString& folder)
+    {
+        folders.answers = {folder};
+        dialog.AdvDirectoryEditFolder->ClickButton();
+        dialog.ButtonZapisz->click();
+    }
+
     bool waitForPage(int count = 1)
     {
         return QTest::qWaitFor([&] { return pagesLoaded >= count; }, 30000);
@@ -130,6 +188,8 @@ protected:
     FakeWebServer server;
     RecordingPrompter prompts;
     RecordingOpener opener;
+    ScriptedFileDialogs folders;
+    RecordingProcessControl processes;
     int pagesLoaded = 0;
 };
 
@@ -377,6 +437,134 @@ TEST_F(StartFormTest, connectedWindowsRunAndRebuildThePage)
     form->PageCommands().AddPerson(1);
     EXPECT_TRUE(QFileInfo::exists(page));
     EXPECT_FALSE(form->PageCommands().ShowFamilyView) << "no family view connected";
+}
+
+TEST_F(StartFormTest, settingsCommandRendersOnlyAfterASave)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    EXPECT_FALSE(form->SpeedButton3->isEnabled()) << "no settings dialog connected yet";
+    const QString page = gTempFolder + "index.html";
+    struct Case
+    {
+        const char* what;
+        std::function<void(TFormUstawienia&)> act;
+        bool rendered;
+    };
+    const Case cases[] = {
+        {"cancelled", [](TFormUstawienia& d) { d.Button2->click(); }, false},
+        {"saved",
+         [](TFormUstawienia& d) {
+             QTest::mouseClick(d.AdvOfficeCheckBoxShowMax, Qt::LeftButton, {}, QPoint(8, 10));
+             d.ButtonZapisz->click();
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        QFile::remove(page);
+        gDB.SetChanged(true);
+        runSettingsCommand(*form, c.act);
+        EXPECT_EQ(QFileInfo::exists(page), c.rendered) << c.what;
+        EXPECT_TRUE(prompts.texts.isEmpty()) << c.what;
+        EXPECT_TRUE(processes.calls.isEmpty()) << c.what;
+    }
+    EXPECT_TRUE(form->SpeedButton3->isEnabled());
+    EXPECT_TRUE(form->Ustawienia1->isEnabled());
+}
+
+TEST_F(StartFormTest, changedFolderRestartsTheProgramWhenTheUserAgrees)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->show();
+    form->FormActivate();
+    const QString newFolder = documentsFolder() + "/Rodzina/";
+    QFile::remove(gConfigFile);
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+
+    prompts.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+    runSettingsCommand(*form, [&](TFormUstawienia& d) { pickFolderAndSave(d, newFolder); });
+    EXPECT_EQ(prompts.texts, (QStringList{gLangM.Get("LABEL_FOLDER_ZMIANA"), gLangM.Get("LABEL_FOLDER_ZMINA_RERUN")}));
+    EXPECT_EQ(processes.calls,
+              (QStringList{"quit", QStringLiteral("start %1 ()").arg(QCoreApplication::applicationFilePath())}));
+    EXPECT_EQ(processes.folderAtQuit, newFolder) << "config.ini is saved before the loop ends";
+    EXPECT_FALSE(QFileInfo::exists(page)) << "a restarting program builds no page";
+
+    QFile::remove(gConfigFile);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(QFileInfo::exists(gConfigFile)) << "the settings are saved once";
+    EXPECT_TRUE(form->isVisible()) << "the window is not closed";
+}
+
+TEST_F(StartFormTest, declinedRestartKeepsTheNewFolderForTheNextStart)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->show();
+    form->FormActivate();
+    const QString dataFolder = gDataFolder;
+    const QString newFolder = documentsFolder() + "/Rodzina/";
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+
+    prompts.answers = {Prompter::Answer::Yes, Prompter::Answer::No};
+    runSettingsCommand(*form, [&](TFormUstawienia& d) { pickFolderAndSave(d, newFolder); });
+    EXPECT_EQ(prompts.texts.size(), 2);
+    EXPECT_TRUE(processes.calls.isEmpty());
+    EXPECT_TRUE(QFileInfo::exists(page)) << "the page is rebuilt";
+    EXPECT_EQ(gSettings.Data_Folder, newFolder);
+    EXPECT_EQ(gDataFolder, dataFolder) << "this run goes on in the old folder";
+
+    form->close();
+    KX_Settings saved;
+    saved.Load(gConfigFile);
+    EXPECT_EQ(saved.GetString("Data", "Folder", "(none)"), newFolder);
+}
+
+TEST_F(StartFormTest, noRestartWithoutSavedSettings)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    // A file where the settings folder should be: config.ini cannot be written.
+    QTemporaryDir blocked;
+    writeFileBytes(blocked.filePath("file"), "x");
+    gConfigFile = blocked.filePath("file") + "/config.ini";
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+
+    prompts.answers = {Prompter::Answer::Yes, Prompter::Answer::Yes};
+    runSettingsCommand(*form, [&](TFormUstawienia& d) { pickFolderAndSave(d, documentsFolder() + "/Rodzina/"); });
+    ASSERT_EQ(prompts.texts.size(), 3);
+    EXPECT_EQ(prompts.captions[2], "Kronvel") << "the failed save is told";
+    EXPECT_TRUE(processes.calls.isEmpty()) << "a new process would open the old folder";
+    EXPECT_TRUE(QFileInfo::exists(page)) << "the program goes on";
+}
+
+TEST_F(StartFormTest, aboutCommandShowsTheAboutBoxCaptionedWithTheVersion)
+{
+    auto form = makeForm();
+    EXPECT_FALSE(form->Oprogramie1->isEnabled()) << "no about box connected yet";
+    TFormOProgramie about;
+    about.SetCaption("O programie");
+    TStartFormWindows windows;
+    windows.ShowAbout = [&] { about.ShowAbout(); };
+    form->SetWindows(windows);
+    ASSERT_TRUE(form->Oprogramie1->isEnabled());
+    QString caption;
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&about));
+        caption = about.GetCaption();
+        QTest::keyClick(about.focusWidget() ? about.focusWidget() : &about, Qt::Key_Escape);
+    });
+    form->Oprogramie1->trigger();
+    EXPECT_EQ(caption, "Kronvel v.1.2.2.0");
+    EXPECT_FALSE(about.isVisible());
 }
 
 TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)

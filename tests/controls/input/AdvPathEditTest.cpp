@@ -1,53 +1,13 @@
 #include "AdvDirectoryEdit.h"
 #include "AdvFileNameEdit.h"
 #include "InputTestSupport.h"
+#include "ScriptedFileDialogs.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
-#include <deque>
 
 namespace {
-
-// Answers the dialogs from a script and records what they were asked; an empty answer cancels.
-class ScriptedDialogs : public FileDialogs
-{
-public:
-    ScriptedDialogs() { setFileDialogs(this); }
-    ~ScriptedDialogs() override { setFileDialogs(nullptr); }
-
-    bool Execute(QWidget*, TFileDialogRequest& request) override
-    {
-        fileRequests.push_back(request);
-        const QString answer = next();
-        if (answer.isEmpty())
-            return false;
-        request.FileName = answer;
-        request.FilterIndex = answerFilterIndex;
-        return true;
-    }
-    bool BrowseForFolder(QWidget*, const TFolderDialogRequest& request, QString& folder) override
-    {
-        folderRequests.push_back(request);
-        folder = next();
-        return !folder.isEmpty();
-    }
-
-    std::deque<QString> answers;
-    int answerFilterIndex = 1;
-    std::vector<TFileDialogRequest> fileRequests;
-    std::vector<TFolderDialogRequest> folderRequests;
-
-private:
-    QString next()
-    {
-        if (answers.empty())
-            return QString();
-        const QString answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-};
 
 struct PathEditFixture : ::testing::Test
 {
@@ -62,7 +22,7 @@ struct PathEditFixture : ::testing::Test
     QTemporaryDir folder;
     QString file;
     ShownForm window;
-    ScriptedDialogs dialogs;
+    ScriptedFileDialogs dialogs;
 };
 
 } // namespace

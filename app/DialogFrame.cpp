@@ -1,0 +1,75 @@
+#include "DialogFrame.h"
+
+#include "AdvPanel.h"
+#include "Fonts.h"
+#include "Forms.h"
+
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+TAdvPanel* addPanel(QWidget* dialog, const char* name, int height, TAlign align)
+{
+    auto* panel = new TAdvPanel(dialog);
+    panel->setObjectName(QLatin1String(name));
+    panel->resize(dialog->width(), height);
+    panel->SetBevelOuter(bvNone);
+    SetAlign(panel, align);
+    return panel;
+}
+
+} // namespace
+
+void setUpDialogFrame(TForm* dialog, const char* name, int clientWidth, int clientHeight)
+{
+    dialog->setObjectName(QLatin1String(name));
+    dialog->setFont(QFont(Fonts::familyFor(QStringLiteral("Tahoma")), 8));
+    dialog->SetBorderStyle(bsDialog);
+    dialog->SetClientSize(clientWidth, clientHeight);
+    dialog->SetPosition(poScreenCenter);
+}
+
+TAdvPanel* addTitlePanel(QWidget* dialog, const char* name, const QString& title)
+{
+    TAdvPanel* panel = addPanel(dialog, name, 56, alTop);
+    panel->SetColor(clWhite);
+    panel->SetColorTo(clBtnFace);
+    TFont font;
+    font.SetSize(16);
+    font.Style = fsBold;
+    panel->SetFont(font);
+    panel->SetTextVAlign(tvaCenter);
+    panel->SetIndent(16);
+    panel->SetText(title);
+    panel->Loaded();
+    return panel;
+}
+
+TAdvPanel* addButtonPanel(QWidget* dialog, const char* name)
+{
+    TAdvPanel* panel = addPanel(dialog, name, 50, alBottom);
+    panel->Loaded();
+    return panel;
+}
+
+QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons)
+{
+    auto* button = new QPushButton(QStringLiteral("Zamknij"), buttons);
+    button->setObjectName(QStringLiteral("Button2"));
+    button->setGeometry(buttons->width() - 124, 11, 108, 28);
+    dialog->SetCancelButton(button);
+    QObject::connect(button, &QPushButton::clicked, dialog, &TForm::Close);
+    return button;
+}
+
+void placeDialogHigh(QWidget* dialog)
+{
+    const QScreen* screen = dialog->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QSize size = dialog->frameGeometry().size();
+    const int top = qMin((area.height() - size.height()) / 2, int(area.height() * 0.2));
+    dialog->move(area.left() + (area.width() - size.width()) / 2, area.top() + top);
+}

@@ -747,18 +747,22 @@ void DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned kind, unsigne
         }
         return;
     }
-    if (kind == DFC_SCROLL && (state & 0xFF) == DFCS_SCROLLCOMBOBOX) {
-        TRect face = rect;
-        painter.fillRect(ToQRect(face), ToQColor(clBtnFace));
-        if (state & DFCS_FLAT)
-            DrawEdge(canvas, face, BDR_SUNKENOUTER, BF_RECT | BF_FLAT | BF_ADJUST);
-        else
-            DrawEdge(canvas, face, (state & DFCS_PUSHED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
-        // A downward triangle four rows high, seven pixels wide at its top.
-        const int x = face.Left + (face.Width() - 7) / 2 + ((state & DFCS_PUSHED) ? 1 : 0);
-        const int y = face.Top + (face.Height() - 4) / 2 + ((state & DFCS_PUSHED) ? 1 : 0);
-        for (int row = 0; row < 4; ++row)
-            painter.fillRect(QRect(x + row, y + row, 7 - 2 * row, 1), mark);
+    const unsigned arrow = state & 0xFF;
+    if (kind != DFC_SCROLL || (arrow != DFCS_SCROLLCOMBOBOX && arrow != DFCS_SCROLLDOWN && arrow != DFCS_SCROLLUP))
+        return;
+    TRect face = rect;
+    painter.fillRect(ToQRect(face), ToQColor(clBtnFace));
+    if (state & DFCS_FLAT)
+        DrawEdge(canvas, face, BDR_SUNKENOUTER, BF_RECT | BF_FLAT | BF_ADJUST);
+    else
+        DrawEdge(canvas, face, (state & DFCS_PUSHED) ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT | BF_ADJUST);
+    // A triangle up to four rows high and seven pixels wide at its base, smaller in a small face.
+    const int rows = qBound(1, (qMin(face.Width(), face.Height()) - 1) / 2, 4);
+    const int x = face.Left + (face.Width() - (2 * rows - 1)) / 2 + ((state & DFCS_PUSHED) ? 1 : 0);
+    const int y = face.Top + (face.Height() - rows) / 2 + ((state & DFCS_PUSHED) ? 1 : 0);
+    for (int row = 0; row < rows; ++row) {
+        const int fromBase = arrow == DFCS_SCROLLUP ? rows - 1 - row : row;
+        painter.fillRect(QRect(x + fromBase, y + row, 2 * (rows - fromBase) - 1, 1), mark);
     }
 }
 

@@ -127,6 +127,8 @@ constexpr unsigned BF_MONO = 0x8000;
 // DrawFrameControl kinds and states.
 constexpr unsigned DFC_SCROLL = 3;
 constexpr unsigned DFC_BUTTON = 4;
+constexpr unsigned DFCS_SCROLLUP = 0x0;
+constexpr unsigned DFCS_SCROLLDOWN = 0x1;
 constexpr unsigned DFCS_SCROLLCOMBOBOX = 0x5;
 constexpr unsigned DFCS_BUTTONCHECK = 0x0;
 constexpr unsigned DFCS_INACTIVE = 0x100;
@@ -223,8 +225,8 @@ private:
 void Frame3D(TCanvas& canvas, TRect& rect, TColor topColor, TColor bottomColor, int width);
 // The platform's edge drawing (BDR_*, EDGE_*, BF_*); with BF_ADJUST the rectangle comes back inside the edge.
 void DrawEdge(TCanvas& canvas, TRect& rect, unsigned edge, unsigned flags);
-// The flat or 3-D check box (DFC_BUTTON, DFCS_BUTTONCHECK) and combo-box drop button (DFC_SCROLL,
-// DFCS_SCROLLCOMBOBOX) of the platform.
+// The flat or 3-D check box (DFC_BUTTON, DFCS_BUTTONCHECK), and the combo-box drop button and scroll arrows
+// (DFC_SCROLL with DFCS_SCROLLCOMBOBOX, DFCS_SCROLLDOWN or DFCS_SCROLLUP) of the platform.
 void DrawFrameControl(TCanvas& canvas, const TRect& rect, unsigned kind, unsigned state);
 // The region of a rectangle with rounded corners (corner ellipse cornerWidth by cornerHeight), right and bottom
 // edges excluded.

@@ -194,5 +194,14 @@ private:
     QPointer<QAbstractButton> defaultButton;
 };
 
+// A reusable group of controls placed on a form like one control. Styling walks stop at a frame: the frame's own
+// components are styled by a styler owned by the frame.
+class TFrame : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TFrame(QWidget* parent = nullptr) : QWidget(parent) {}
+};
+
 // The form a control sits on, or null.
 TForm* GetParentForm(QWidget* control);

@@ -6,7 +6,6 @@
 #include <QCursor>
 #include <QHelpEvent>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QToolTip>
 
 namespace {
@@ -26,6 +25,15 @@ void shrink(TRect& r, int by)
 }
 
 } // namespace
+
+AutoSizeDirections autoSizeDirections(const QWidget* control, TAutoSizeType type)
+{
+    const TAlign align = GetAlign(control);
+    AutoSizeDirections d;
+    d.horizontal = (align == alNone || align == alLeft || align == alRight) && (type == asHorizontal || type == asBoth);
+    d.vertical = (align == alNone || align == alTop || align == alBottom) && (type == asVertical || type == asBoth);
+    return d;
+}
 
 THTMLabel::THTMLabel(QWidget* parent) : QWidget(parent)
 {
@@ -56,7 +64,7 @@ void THTMLabel::HTMLChanged()
 void THTMLabel::changed()
 {
     updateAutoSize();
-    if (updateCount == 0)
+    if (!painting.IsHeld())
         update();
 }
 
@@ -209,9 +217,7 @@ void THTMLabel::SetPictureContainer(TPictureContainer* value)
 
 void THTMLabel::EndUpdate()
 {
-    if (updateCount <= 0)
-        return;
-    if (--updateCount == 0)
+    if (painting.Release())
         update();
 }
 
@@ -323,17 +329,13 @@ void THTMLabel::updateAutoSize()
 {
     if (!autoSizing)
         return;
-    const TAlign align = GetAlign(this);
-    const bool horizontal = (align == alNone || align == alLeft || align == alRight) &&
-                            (autoSizeType == asHorizontal || autoSizeType == asBoth);
-    const bool vertical = (align == alNone || align == alTop || align == alBottom) &&
-                          (autoSizeType == asVertical || autoSizeType == asBoth);
-    if (!horizontal && !vertical)
+    const AutoSizeDirections grows = autoSizeDirections(this, autoSizeType);
+    if (!grows.horizontal && !grows.vertical)
         return;
     TRect r = textRect();
-    if (horizontal)
+    if (grows.horizontal)
         r.Right += unlimited;
-    if (vertical)
+    if (grows.vertical)
         r.Bottom += unlimited;
     TCanvas canvas;
     canvas.Font = font;
@@ -341,9 +343,9 @@ void THTMLabel::updateAutoSize()
     call.measureOnly = true;
     const MarkupResult measured = HTMLPaint(canvas, GetDisplText(), r, call);
     QSize size = this->size();
-    if (horizontal)
+    if (grows.horizontal)
         size.setWidth(measured.width + autoSizeMargin);
-    if (vertical)
+    if (grows.vertical)
         size.setHeight(measured.height + autoSizeMargin);
     if (size != this->size())
         resize(size);
@@ -351,16 +353,7 @@ void THTMLabel::updateAutoSize()
 
 void THTMLabel::paintEvent(QPaintEvent*)
 {
-    if (updateCount == 0 || lastPainting.isNull()) {
-        const qreal ratio = devicePixelRatioF();
-        lastPainting = QImage(size() * ratio, QImage::Format_ARGB32_Premultiplied);
-        lastPainting.setDevicePixelRatio(ratio);
-        lastPainting.fill(Qt::transparent);
-        TCanvas canvas(&lastPainting);
-        Paint(canvas);
-    }
-    QPainter painter(this);
-    painter.drawImage(0, 0, lastPainting);
+    painting.paint(this, [this](TCanvas& canvas) { Paint(canvas); });
 }
 
 void THTMLabel::Paint(TCanvas& canvas)

@@ -6,10 +6,10 @@
 
 #include "Canvas.h"
 #include "Forms.h"
+#include "HeldPainting.h"
 #include "ImageList.h"
 #include "PictureContainer.h"
 
-#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -19,6 +19,15 @@ class QHelpEvent;
 enum TAutoSizeType { asVertical, asHorizontal, asBoth };
 enum TGradientType { gtFullHorizontal, gtFullVertical, gtBottomLine, gtCenterLine, gtTopLine };
 enum TVAlignment { tvaTop, tvaCenter, tvaBottom };
+
+// The dimensions a markup control that sizes itself to its text may change: an alignment that fixes a dimension
+// keeps it.
+struct AutoSizeDirections
+{
+    bool horizontal = false;
+    bool vertical = false;
+};
+AutoSizeDirections autoSizeDirections(const QWidget* control, TAutoSizeType type);
 
 class THTMLabel : public QWidget
 {
@@ -101,7 +110,7 @@ public:
     void HTMLPrint(TCanvas& canvas, const TRect& rect);
 
     // Painting shows nothing new until the outermost EndUpdate.
-    void BeginUpdate() { ++updateCount; }
+    void BeginUpdate() { painting.Hold(); }
     void EndUpdate();
 
     // Search matches marked in the text: highlighted, or underlined with a red zig-zag.
@@ -197,8 +206,7 @@ private:
     QMetaObject::Connection imagesChange;
 
     THTMLPictureCache pictureCache;
-    int updateCount = 0;
-    QImage lastPainting; // the last painting, shown again while updates are held
+    HeldPainting painting;
     int hoverAnchor = -1;
     int lastHoverAnchor = -1;
     QString lastAnchor;

@@ -9,6 +9,7 @@
 #include "Canvas.h"
 #include "Forms.h"
 #include "GradientDirection.h"
+#include "HTMLabel.h"
 #include "ImageList.h"
 #include "PictureContainer.h"
 
@@ -19,7 +20,8 @@
 
 // Scoped: the markup pictures have a placement of their own with the same names.
 enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
-enum TTextVAlignment { tvaTop, tvaCenter, tvaBottom };
+// The panel places its text as the markup labels do.
+using TTextVAlignment = TVAlignment;
 
 // The settings of the panel's caption bar. Only what the body needs is here yet: whether the bar shows (it does not
 // until the bar is drawn), where it sits, its height, its text and font.

@@ -31,13 +31,6 @@ QWidget* nearestWidget(QObject* object)
     return nullptr;
 }
 
-TThemeNotifierWindow* makeNotifier(QObject* owner, std::function<void(QObject*)> onThemeChange)
-{
-    auto* notifier = new TThemeNotifierWindow(nearestWidget(owner));
-    notifier->OnThemeChange = std::move(onThemeChange);
-    return notifier;
-}
-
 // The objects below root in the order they were made, depth first; a frame below root is listed but not entered.
 void collectComponents(const QObject* root, QVector<QPointer<QObject>>& components)
 {
@@ -49,6 +42,21 @@ void collectComponents(const QObject* root, QVector<QPointer<QObject>>& componen
 }
 
 } // namespace
+
+TThemeNotifierWindow* CreateThemeNotifier(QObject* owner, TNotifyEvent onThemeChange)
+{
+    auto* notifier = new TThemeNotifierWindow(nearestWidget(owner));
+    notifier->OnThemeChange = std::move(onThemeChange);
+    return notifier;
+}
+
+QVector<QPointer<QObject>> OwnedComponents(QObject* owner)
+{
+    QVector<QPointer<QObject>> components;
+    if (owner)
+        collectComponents(owner, components);
+    return components;
+}
 
 bool IsWindowsXPOrLater()
 {
@@ -83,7 +91,7 @@ bool TThemeNotifierWindow::event(QEvent* event)
 
 TAdvFormStyler::TAdvFormStyler(QObject* owner) : QObject(owner)
 {
-    notifier = makeNotifier(owner, [this](QObject* sender) { ThemeChanged(sender); });
+    notifier = CreateThemeNotifier(owner, [this](QObject* sender) { ThemeChanged(sender); });
 }
 
 TAdvFormStyler::~TAdvFormStyler()
@@ -125,9 +133,7 @@ void TAdvFormStyler::ApplyStyleToFrame(TFrame* frame, TQRBStyle style)
 // The list is taken before any component hears of the scheme, which may make or remove objects.
 void TAdvFormStyler::applyTo(QObject* owner, TQRBStyle style, bool intoFrames)
 {
-    QVector<QPointer<QObject>> components;
-    collectComponents(owner, components);
-    for (const QPointer<QObject>& component : components) {
+    for (const QPointer<QObject>& component : OwnedComponents(owner)) {
         if (auto* styled = dynamic_cast<IQRBStyle*>(component.data())) {
             bool allow = true;
             if (OnApplyStyle)
@@ -192,7 +198,7 @@ QString TAdvFormStyler::GetVersion() const
 
 TAdvAppStyler::TAdvAppStyler(QObject* owner) : QObject(owner)
 {
-    notifier = makeNotifier(owner, [this](QObject* sender) { ThemeChanged(sender); });
+    notifier = CreateThemeNotifier(owner, [this](QObject* sender) { ThemeChanged(sender); });
 }
 
 // The linked form stylers lose their application styler through their guarded pointers; none is styled again.

@@ -52,6 +52,13 @@ protected:
     bool event(QEvent* event) override;
 };
 
+// A hidden notifier in the nearest widget among owner and its parents (none when there is none), that calls
+// onThemeChange. The caller owns it.
+TThemeNotifierWindow* CreateThemeNotifier(QObject* owner, TNotifyEvent onThemeChange);
+// The components a form or frame owns: every object below it in the order they were made; a frame below it is
+// listed, but what the frame holds is the frame's.
+QVector<QPointer<QObject>> OwnedComponents(QObject* owner);
+
 class TAdvAppStyler;
 
 // Placed on a form or frame (its parent), hands its scheme to the components there.

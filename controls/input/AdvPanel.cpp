@@ -1,5 +1,6 @@
 #include "AdvPanel.h"
 
+#include "AdvPanelStyler.h"
 #include "HTMLText.h"
 
 #include <QHelpEvent>
@@ -104,10 +105,13 @@ TCustomAdvPanel::TCustomAdvPanel(QWidget* Owner)
     setMouseTracking(true);
     setFont(font.ToQFont());
     background.OnChange = [this](TGraphic*) { update(); };
-    caption.OnChange = [this](QObject*) { update(); };
+    caption.OnChange = [this](QObject*) { changed(); };
+    caption.OnStateChange = [this](QObject*) { StateChange(); };
+    caption.OnShadeChange = [this](QObject*) { ShadeHeader(); };
     caption.OnPositionChange = [this](QObject*) {
         DoAutoSize();
-        update();
+        ShadeHeader();
+        changed();
     };
     statusBar.OnChange = [this](QObject*) { changed(); };
 }
@@ -353,6 +357,14 @@ void TCustomAdvPanel::Assign(const QObject* Source)
 void TCustomAdvPanel::Loaded()
 {
     defaultCursor = cursor();
+    if (styler)
+        AssignStyle(styler->GetSettings());
+}
+
+void TCustomAdvPanel::SetCursor(Qt::CursorShape Value)
+{
+    defaultCursor = QCursor(Value);
+    setCursor(Value);
 }
 
 void TCustomAdvPanel::BeginUpdate()
@@ -430,9 +442,11 @@ void TCustomAdvPanel::paintEvent(QPaintEvent*)
 {
     TCanvas canvas(this);
     paintBody(canvas);
+    if (caption.GetVisible())
+        paintCaption(canvas);
     if (statusBar.GetVisible())
         paintStatusBar(canvas);
-    if (canSize)
+    if (canSize && !collaps)
         paintSizeGrip(canvas);
     if (OnPaint)
         OnPaint(this, canvas, FromQRect(rect()));
@@ -643,9 +657,8 @@ void TCustomAdvPanel::paintSizeGrip(TCanvas& canvas)
     line(x, y - 4, x - 4, y);
 }
 
-QString TCustomAdvPanel::IsAnchor(int X, int Y, TRect& HoverRect)
+TRect TCustomAdvPanel::textArea() const
 {
-    TCanvas canvas;
     TRect r = FromQRect(rect());
     if (bevelInner != bvNone || bevelOuter != bvNone)
         r = inflated(r, -bevelWidth);
@@ -656,6 +669,32 @@ QString TCustomAdvPanel::IsAnchor(int X, int Y, TRect& HoverRect)
     r = inflated(r, -(borderWidth + 1));
     r.Left += indent;
     r.Top += topIndent;
+    return r;
+}
+
+bool TCustomAdvPanel::inCaptionZone(int x, int y) const
+{
+    return caption.GetVisible() && (captionAtTop() ? y < caption.GetHeight() : x < caption.GetHeight());
+}
+
+// Only a top bar's text has links: a left bar shows plain text.
+QString TCustomAdvPanel::IsAnchor(int X, int Y, TRect& HoverRect)
+{
+    TCanvas canvas;
+    TRect r = textArea();
+    if (inCaptionZone(X, Y)) {
+        if (!captionAtTop())
+            return QString();
+        r.Bottom = r.Top + caption.GetHeight();
+        canvas.Font = caption.GetFont();
+        r.Left += caption.GetIndent();
+        r.Top += caption.GetTopIndent();
+        const MarkupResult hit =
+            renderMarkup(canvas, caption.GetText(), r, X, Y, true, -1, 2, false, true, urlColor, clBlue, clRed);
+        captionHoverLink = hit.anchorNumber;
+        HoverRect = hit.hoverRect;
+        return hit.onAnchor ? hit.anchor : QString();
+    }
     canvas.Font = font;
     if (caption.GetVisible()) {
         if (captionAtTop())
@@ -711,6 +750,16 @@ void TCustomAdvPanel::mouseMoveEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     TRect hoverRect;
     const QString anchor = IsAnchor(p.x(), p.y(), hoverRect);
+    if (caption.GetVisible())
+        updateButtonHover(TPoint{p.x(), p.y()});
+    if (inCaptionZone(p.x(), p.y())) {
+        captionMouseMove(anchor, hoverRect);
+        return;
+    }
+    if (captionHoverLink != -1) {
+        captionHoverLink = -1;
+        invalidateHover(captionHoverRect);
+    }
     if (!anchor.isEmpty()) {
         if (anchor != lastAnchor || hoverRect != bodyHoverRect || bodyHoverLink == -1 ||
             bodyHoverLink != previousBodyHoverLink) {
@@ -747,13 +796,24 @@ void TCustomAdvPanel::leaveEvent(QEvent* event)
         bodyHoverRect = inflated(bodyHoverRect, 1);
         invalidateHover(bodyHoverRect);
     }
+    if (captionHoverLink >= 0) {
+        captionHoverLink = -1;
+        captionHoverRect = inflated(captionHoverRect, 1);
+        invalidateHover(captionHoverRect);
+    }
     if (OnMouseLeave)
         OnMouseLeave(this);
+    if (closeHot || minMaxHot) {
+        closeHot = minMaxHot = false;
+        update();
+    }
     QWidget::leaveEvent(event);
 }
 
 void TCustomAdvPanel::resizeEvent(QResizeEvent*)
 {
+    if (shadeBitmap.width() != width())
+        ShadeHeader();
     update();
     if (OnResize)
         OnResize(this);

@@ -1,18 +1,19 @@
 // The panel that paints its own body: a solid colour, a banded gradient or a mirror gradient (two gradients in the
 // two halves), a border with a soft shadow, bevels, a background picture and a markup text with links, a size grip
-// and a status bar along the bottom. The windows tint panels through SetColorTo (the sex of a person, for one).
-// The caption bar is kept as settings only for now: it stays hidden and takes no room.
+// and a status bar along the bottom. A caption bar along the top or the left edge, shaded or plain, carries a text
+// with links and close and min/max buttons; collapsing leaves only the bar. A panel styler can hand the panel its
+// whole look. The windows tint panels through SetColorTo (the sex of a person, for one).
 #pragma once
 
 #include "AdvImage.h"
+#include "AdvPanelSettings.h"
 #include "AnchorEvents.h"
 #include "Canvas.h"
 #include "Forms.h"
-#include "GradientDirection.h"
-#include "HTMLabel.h"
 #include "ImageList.h"
 #include "PictureContainer.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -20,104 +21,8 @@
 
 // Scoped: the markup pictures have a placement of their own with the same names.
 enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
-// The panel places its text as the markup labels do.
-using TTextVAlignment = TVAlignment;
 
-// The settings of the panel's caption bar. Only what the body needs is here yet: whether the bar shows (it does not
-// until the bar is drawn), where it sits, its height, its text and font.
-class TPanelCaption
-{
-public:
-    enum TCaptionPosition { cpTop, cpLeft };
-
-    TPanelCaption();
-
-    bool GetVisible() const { return visible; }
-    void SetVisible(bool Value);
-    TCaptionPosition GetPosition() const { return position; }
-    void SetPosition(TCaptionPosition Value);
-    int GetHeight() const { return height; }
-    void SetHeight(int Value);
-    QString GetText() const { return text; }
-    void SetText(const QString& Value);
-    const TFont& GetFont() const { return font; }
-    void SetFont(const TFont& Value);
-    int GetIndent() const { return indent; }
-    void SetIndent(int Value);
-    int GetTopIndent() const { return topIndent; }
-    void SetTopIndent(int Value);
-
-    // Copies the look (font and height); the text, visibility, position and top indent stay.
-    void Assign(const TPanelCaption& Source);
-
-    TNotifyEvent OnChange;
-    TNotifyEvent OnStateChange;
-    TNotifyEvent OnPositionChange;
-
-private:
-    void Changed();
-
-    bool visible = false;
-    TCaptionPosition position = cpTop;
-    int height = 20;
-    QString text;
-    TFont font;
-    int indent = 0;
-    int topIndent = 0;
-};
-
-// The strip along the bottom of the panel (along the right edge when the caption bar is at the left).
-class TPanelStatusBar
-{
-public:
-    TPanelStatusBar();
-
-    bool GetBevelInner() const { return bevelInner; }
-    void SetBevelInner(bool Value);
-    TColor GetBorderColor() const { return borderColor; }
-    void SetBorderColor(TColor Value);
-    TBorderStyle GetBorderStyle() const { return borderStyle; }
-    void SetBorderStyle(TBorderStyle Value);
-    int GetImageIndex() const { return imageIndex; }
-    void SetImageIndex(int Value);
-    const TFont& GetFont() const { return font; }
-    void SetFont(const TFont& Value);
-    // Markup while the caption bar is at the top, plain text otherwise.
-    QString GetText() const { return text; }
-    void SetText(const QString& Value);
-    TColor GetColor() const { return color; }
-    void SetColor(TColor Value);
-    TColor GetColorTo() const { return colorTo; }
-    void SetColorTo(TColor Value);
-    TGradientDirection GetGradientDirection() const { return gradientDirection; }
-    void SetGradientDirection(TGradientDirection Value);
-    int GetHeight() const { return height; }
-    void SetHeight(int Value);
-    bool GetVisible() const { return visible; }
-    void SetVisible(bool Value);
-
-    // Copies the colours, gradient, border and font; visibility, height, text, image and bevel stay.
-    void Assign(const TPanelStatusBar& Source);
-
-    TNotifyEvent OnChange;
-
-private:
-    void Changed();
-    template <class T>
-    void change(T& field, const T& value);
-
-    bool bevelInner = false;
-    TColor borderColor = clBlack;
-    TBorderStyle borderStyle = bsNone;
-    int imageIndex = -1;
-    TFont font;
-    QString text;
-    TColor color = clBtnFace;
-    TColor colorTo = clNone;
-    TGradientDirection gradientDirection = gdHorizontal;
-    int height = 18;
-    bool visible = false;
-};
+class TAdvPanelStyler;
 
 class TCustomAdvPanel : public QWidget, public TAlignHost
 {
@@ -206,10 +111,60 @@ public:
     bool GetBuffered() const { return buffered; }
     void SetBuffered(bool Value) { buffered = Value; }
 
+    // The border style is kept for the styles that set it; the panel's own border is BorderColor and BorderWidth.
+    TBorderStyle GetBorderStyle() const { return borderStyle; }
+    void SetBorderStyle(TBorderStyle Value) { borderStyle = Value; }
+    bool GetShowHint() const { return showHint; }
+    void SetShowHint(bool Value) { showHint = Value; }
+    // The cursor, which links also give back when the pointer leaves them.
+    void SetCursor(Qt::CursorShape Value);
+
     TPanelCaption& GetCaption() { return caption; }
     void SetCaption(const TPanelCaption& Value) { caption.Assign(Value); }
     TPanelStatusBar& GetStatusBar() { return statusBar; }
     void SetStatusBar(const TPanelStatusBar& Value) { statusBar.Assign(Value); }
+    // True while the panel is collapsed to its caption bar.
+    bool GetCollaps() const { return collaps; }
+    // The body's colour while the panel collapses and while it stays collapsed.
+    TColor GetCollapsColor() const { return collapsColor; }
+    void SetCollapsColor(TColor Value) { collapsColor = Value; }
+    // Milliseconds per step of the collapse animation, and its steps (0: none).
+    int GetCollapsDelay() const { return collapsDelay; }
+    void SetCollapsDelay(int Value) { collapsDelay = Value; }
+    int GetCollapsSteps() const { return collapsSteps; }
+    void SetCollapsSteps(int Value) { collapsSteps = Value; }
+    // Collapsing hides the child controls.
+    bool GetAutoHideChildren() const { return autoHideChildren; }
+    void SetAutoHideChildren(bool Value) { autoHideChildren = Value; }
+    // Dragging by the caption bar, and the limits on moving and sizing.
+    bool GetCanMove() const { return canMove; }
+    void SetCanMove(bool Value) { canMove = Value; }
+    bool GetFixedTop() const { return fixedTop; }
+    void SetFixedTop(bool Value) { fixedTop = Value; }
+    bool GetFixedLeft() const { return fixedLeft; }
+    void SetFixedLeft(bool Value) { fixedLeft = Value; }
+    bool GetFixedHeight() const { return fixedHeight; }
+    void SetFixedHeight(bool Value) { fixedHeight = Value; }
+    bool GetFixedWidth() const { return fixedWidth; }
+    void SetFixedWidth(bool Value) { fixedWidth = Value; }
+    bool GetShowMoveCursor() const { return showMoveCursor; }
+    void SetShowMoveCursor(bool Value) { showMoveCursor = Value; }
+
+    // The styler whose settings the panel takes (not owned).
+    TAdvPanelStyler* GetStyler() const;
+    virtual void SetStyler(TAdvPanelStyler* Value);
+    // Takes a styler's settings: the look and the behaviour, but not the text, hint, size, position or collapsed
+    // state; the panel's own close and min/max buttons stay.
+    virtual void AssignStyle(const TAdvPanelSettings& Settings);
+    // AssignStyle, then the size and hint of the settings.
+    void AssignSettings(const TAdvPanelSettings& Settings);
+    // Renders the caption bar's shade picture for the bar's present size.
+    virtual void ShadeHeader();
+    const QImage& GetShadeBitmap() const { return shadeBitmap; }
+    // The caption bar was shown or hidden.
+    virtual void StateChange() {}
+    // The caption bar and its buttons are drawn themed.
+    bool DoVisualStyles() const;
 
     QString GetVersion() const { return VersionNrText(GetVersionNr()); }
     void SetVersion(const QString&) {}
@@ -218,13 +173,14 @@ public:
     // Copies another panel's settings, except its width, ellipsis, gradient direction, indents, line spacing,
     // buffering, border width and events. Raises "Invalid class typecast" for anything but a panel.
     void Assign(const QObject* Source);
-    // After the window is built: the cursor set now is the one links give back when the pointer leaves them.
+    // After the window is built: the cursor set now is the one links give back when the pointer leaves them, and a
+    // styler's settings are taken.
     void Loaded();
     void BeginUpdate();
     void EndUpdate();
     // Sizing to the text comes with the caption bar; until then the panel keeps its size.
     void DoAutoSize() {}
-    // The target of the body link under a client point (empty for none) and the link's rectangle.
+    // The target of the caption or body link under a client point (empty for none) and the link's rectangle.
     QString IsAnchor(int X, int Y, TRect& HoverRect);
 
     void AdjustClientRect(TRect& R) override;
@@ -266,6 +222,21 @@ private:
     void paintText(TCanvas& canvas, TRect r);
     void paintStatusBar(TCanvas& canvas);
     void paintSizeGrip(TCanvas& canvas);
+    // AdvPanelCaption.cpp: the caption bar, its buttons and text, and the buttons under the mouse.
+    void paintCaption(TCanvas& canvas);
+    void DrawCaptionBkg(TCanvas& canvas, const TRect& R);
+    void paintCaptionButtons(TCanvas& canvas, TRect& r);
+    void paintCaptionText(TCanvas& canvas, TRect r);
+    // The width of the caption's buttons and their boxes in the client rectangle (the min/max box after the close
+    // button's).
+    int captionButtonSize() const;
+    TRect closeButtonBox() const;
+    TRect minMaxButtonBox() const;
+    bool inCaptionZone(int x, int y) const;
+    void captionMouseMove(const QString& anchor, const TRect& hoverRect);
+    void updateButtonHover(TPoint p);
+    // The client rectangle inside the bevels, the border and the shadow, where texts are laid out and hit-tested.
+    TRect textArea() const;
     // The text's height when it does not start at the top: measured without drawing.
     void alignVertically(TCanvas& canvas, TRect& r);
     bool captionAtTop() const { return caption.GetPosition() == TPanelCaption::cpTop; }
@@ -307,12 +278,30 @@ private:
     TPanelCaption caption;
     TPanelStatusBar statusBar;
     std::unique_ptr<THTMLPictureCache> pictureCache;
+    QImage shadeBitmap;
+    TBorderStyle borderStyle = bsNone;
+    bool showHint = false;
+    bool collaps = false;
+    TColor collapsColor = clGray;
+    int collapsDelay = 20;
+    int collapsSteps = 0;
+    bool autoHideChildren = true;
+    bool canMove = false;
+    bool fixedTop = false;
+    bool fixedLeft = false;
+    bool fixedHeight = false;
+    bool fixedWidth = false;
+    bool showMoveCursor = false;
+    QPointer<TAdvPanelStyler> styler;
 
     int bodyHoverLink = -1;
     int previousBodyHoverLink = -1;
     int captionHoverLink = -1;
     QString lastAnchor;
     TRect bodyHoverRect;
+    TRect captionHoverRect;
+    bool closeHot = false;
+    bool minMaxHot = false;
     QCursor defaultCursor;
 };
 

@@ -1,5 +1,12 @@
-// The caption-bar and status-bar settings the panel owns.
-#include "AdvPanel.h"
+// The caption-bar, status-bar and panel settings objects.
+#include "AdvPanelSettings.h"
+
+namespace {
+
+// Shade lightness below this is raised to it.
+constexpr int minShadeLight = 200;
+
+} // namespace
 
 TPanelCaption::TPanelCaption()
 {
@@ -12,12 +19,126 @@ void TPanelCaption::Changed()
         OnChange(nullptr);
 }
 
-void TPanelCaption::SetVisible(bool Value)
+void TPanelCaption::ShadeChanged()
 {
-    visible = Value;
+    if (OnShadeChange)
+        OnShadeChange(nullptr);
     Changed();
+}
+
+void TPanelCaption::StateChanged()
+{
     if (OnStateChange)
         OnStateChange(nullptr);
+}
+
+template <class T>
+void TPanelCaption::change(T& field, const T& value)
+{
+    if (field == value)
+        return;
+    field = value;
+    Changed();
+}
+
+void TPanelCaption::SetBackground(const TBitmap& Value)
+{
+    background.Assign(&Value);
+    ShadeChanged();
+}
+
+void TPanelCaption::SetButtonPosition(TCaptionButtonPosition Value)
+{
+    change(buttonPosition, Value);
+}
+
+void TPanelCaption::SetColor(TColor Value)
+{
+    if (Value == color)
+        return;
+    color = Value;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetColorTo(TColor Value)
+{
+    colorTo = Value;
+    Changed();
+}
+
+void TPanelCaption::SetCloseColor(TColor Value)
+{
+    change(closeColor, Value);
+}
+
+void TPanelCaption::SetCloseButton(bool Value)
+{
+    change(closeButton, Value);
+}
+
+void TPanelCaption::SetCloseButtonColor(TColor Value)
+{
+    change(closeButtonColor, Value);
+}
+
+void TPanelCaption::SetCloseMinGlyph(const TBitmap& Value)
+{
+    closeMinGlyph.Assign(&Value);
+    Changed();
+}
+
+void TPanelCaption::SetCloseMaxGlyph(const TBitmap& Value)
+{
+    closeMaxGlyph.Assign(&Value);
+    Changed();
+}
+
+void TPanelCaption::SetFlat(bool Value)
+{
+    flat = Value;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetFont(const TFont& Value)
+{
+    font = Value;
+    Changed();
+}
+
+void TPanelCaption::SetGradientDirection(TGradientDirection Value)
+{
+    gradientDirection = Value;
+    Changed();
+}
+
+void TPanelCaption::SetHeight(int Value)
+{
+    change(height, Value);
+}
+
+void TPanelCaption::SetIndent(int Value)
+{
+    change(indent, Value);
+}
+
+void TPanelCaption::SetTopIndent(int Value)
+{
+    change(topIndent, Value);
+}
+
+void TPanelCaption::SetMinMaxButton(bool Value)
+{
+    change(minMaxButton, Value);
+}
+
+void TPanelCaption::SetMinMaxButtonColor(TColor Value)
+{
+    change(minMaxButtonColor, Value);
+}
+
+void TPanelCaption::SetMinMaxCaption(bool Value)
+{
+    minMaxCaption = Value;
 }
 
 void TPanelCaption::SetPosition(TCaptionPosition Value)
@@ -29,12 +150,28 @@ void TPanelCaption::SetPosition(TCaptionPosition Value)
         OnPositionChange(nullptr);
 }
 
-void TPanelCaption::SetHeight(int Value)
+void TPanelCaption::SetShadeLight(int Value)
 {
-    if (Value == height)
-        return;
-    height = Value;
-    Changed();
+    shadeLight = qMax(Value, minShadeLight);
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShadeGrain(quint8 Value)
+{
+    shadeGrain = Value;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShadeType(TShadeType Value)
+{
+    shadeType = Value;
+    ShadeChanged();
+}
+
+void TPanelCaption::SetShape(TCaptionShape Value)
+{
+    shape = Value;
+    ShadeChanged();
 }
 
 void TPanelCaption::SetText(const QString& Value)
@@ -43,32 +180,39 @@ void TPanelCaption::SetText(const QString& Value)
     Changed();
 }
 
-void TPanelCaption::SetFont(const TFont& Value)
+void TPanelCaption::SetVisible(bool Value)
 {
-    font = Value;
+    visible = Value;
     Changed();
-}
-
-void TPanelCaption::SetIndent(int Value)
-{
-    if (Value == indent)
-        return;
-    indent = Value;
-    Changed();
-}
-
-void TPanelCaption::SetTopIndent(int Value)
-{
-    if (Value == topIndent)
-        return;
-    topIndent = Value;
-    Changed();
+    StateChanged();
 }
 
 void TPanelCaption::Assign(const TPanelCaption& Source)
 {
+    SetBackground(Source.background);
+    buttonPosition = Source.buttonPosition;
+    SetColor(Source.color);
+    SetColorTo(Source.colorTo);
+    SetCloseColor(Source.closeColor);
+    SetCloseButton(Source.closeButton);
+    SetCloseButtonColor(Source.closeButtonColor);
+    closeButtonHoverColor = Source.closeButtonHoverColor;
+    SetCloseMinGlyph(Source.closeMinGlyph);
+    SetCloseMaxGlyph(Source.closeMaxGlyph);
+    SetFlat(Source.flat);
     SetFont(Source.font);
     SetHeight(Source.height);
+    SetIndent(Source.indent);
+    SetMaxGlyph(Source.maxGlyph);
+    SetMinGlyph(Source.minGlyph);
+    SetMinMaxButton(Source.minMaxButton);
+    SetMinMaxButtonColor(Source.minMaxButtonColor);
+    minMaxButtonHoverColor = Source.minMaxButtonHoverColor;
+    SetShadeLight(Source.shadeLight);
+    SetShadeGrain(Source.shadeGrain);
+    SetShadeType(Source.shadeType);
+    SetShape(Source.shape);
+    SetGradientDirection(Source.gradientDirection);
 }
 
 TPanelStatusBar::TPanelStatusBar() = default;
@@ -152,4 +296,78 @@ void TPanelStatusBar::Assign(const TPanelStatusBar& Source)
     SetBorderStyle(Source.borderStyle);
     SetBorderColor(Source.borderColor);
     SetFont(Source.font);
+}
+
+TAdvPanelSettings::TAdvPanelSettings()
+{
+    caption.OnChange = [this](QObject*) { Changed(); };
+}
+
+void TAdvPanelSettings::Changed()
+{
+    if (updateCount == 0 && OnChange)
+        OnChange(nullptr);
+}
+
+void TAdvPanelSettings::EndUpdate()
+{
+    if (updateCount <= 0)
+        return;
+    if (--updateCount == 0)
+        Changed();
+}
+
+void TAdvPanelSettings::SetStatusBar(const TPanelStatusBar& Value)
+{
+    statusBar.Assign(Value);
+    Changed();
+}
+
+// One notification for the whole copy.
+void TAdvPanelSettings::Assign(const TAdvPanelSettings& Source)
+{
+    BeginUpdate();
+    anchorHint = Source.anchorHint;
+    autoHideChildren = Source.autoHideChildren;
+    bevelInner = Source.bevelInner;
+    bevelOuter = Source.bevelOuter;
+    bevelWidth = Source.bevelWidth;
+    borderColor = Source.borderColor;
+    borderShadow = Source.borderShadow;
+    borderStyle = Source.borderStyle;
+    borderWidth = Source.borderWidth;
+    canMove = Source.canMove;
+    canSize = Source.canSize;
+    caption.Assign(Source.caption);
+    collaps = Source.collaps;
+    collapsColor = Source.collapsColor;
+    collapsDelay = Source.collapsDelay;
+    collapsSteps = Source.collapsSteps;
+    color = Source.color;
+    colorTo = Source.colorTo;
+    colorMirror = Source.colorMirror;
+    colorMirrorTo = Source.colorMirrorTo;
+    cursor = Source.cursor;
+    font = Source.font;
+    fixedTop = Source.fixedTop;
+    fixedLeft = Source.fixedLeft;
+    fixedHeight = Source.fixedHeight;
+    fixedWidth = Source.fixedWidth;
+    height = Source.height;
+    hint = Source.hint;
+    hover = Source.hover;
+    hoverColor = Source.hoverColor;
+    hoverFontColor = Source.hoverFontColor;
+    indent = Source.indent;
+    shadowColor = Source.shadowColor;
+    shadowOffset = Source.shadowOffset;
+    showHint = Source.showHint;
+    showMoveCursor = Source.showMoveCursor;
+    statusBar.Assign(Source.statusBar);
+    text = Source.text;
+    textVAlign = Source.textVAlign;
+    topIndent = Source.topIndent;
+    urlColor = Source.urlColor;
+    width = Source.width;
+    EndUpdate();
 }

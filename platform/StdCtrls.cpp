@@ -54,6 +54,16 @@ void TCustomEdit::SetMaxLength(int value)
     setMaxLength(maxTextLength > 0 ? maxTextLength : unlimitedLength);
 }
 
+void TCustomEdit::SetTextAlignment(TAlignment value)
+{
+    Qt::Alignment horizontal = Qt::AlignLeft;
+    if (value == taRightJustify)
+        horizontal = Qt::AlignRight;
+    else if (value == taCenter)
+        horizontal = Qt::AlignHCenter;
+    setAlignment(horizontal | Qt::AlignVCenter);
+}
+
 int TCustomEdit::GetSelStart() const
 {
     return hasSelectedText() ? selectionStart() : cursorPosition();
@@ -103,6 +113,17 @@ bool TCustomEdit::DoKeyPress(QChar& key)
 void TCustomEdit::TypeCharacter(QChar key)
 {
     insert(QString(key));
+}
+
+void TCustomEdit::PostTab()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            if (hasFocus())
+                focusNextChild();
+        },
+        Qt::QueuedConnection);
 }
 
 void TCustomEdit::keyPressEvent(QKeyEvent* event)

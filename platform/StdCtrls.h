@@ -36,6 +36,8 @@ public:
     void SetPasswordChar(QChar value) { setEchoMode(value.isNull() ? Normal : Password); }
     bool GetAutoSelect() const { return autoSelect; }
     void SetAutoSelect(bool value) { autoSelect = value; }
+    // Left, right or centred text, always centred vertically.
+    void SetTextAlignment(TAlignment value);
     // True while the edit uses its parent's font (no font of its own was set).
     bool GetParentFont() const { return !testAttribute(Qt::WA_SetFont); }
 
@@ -66,6 +68,8 @@ protected:
     bool DoKeyPress(QChar& key);
     // Types the character at the caret, replacing the selection, as the edit itself does with a key.
     void TypeCharacter(QChar key);
+    // Moves the focus on, as Tab does, once the current key has been handled.
+    void PostTab();
 
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

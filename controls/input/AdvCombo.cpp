@@ -1,5 +1,6 @@
 #include "AdvCombo.h"
 
+#include "EditLook.h"
 #include "Theme.h"
 
 #include <QAbstractItemView>
@@ -147,29 +148,6 @@ void TAdvCustomCombo::SetColorEx(TColor value)
     showColor(value);
 }
 
-TColor TAdvCustomCombo::parentColor() const
-{
-    return parentWidget() ? FromQColor(parentWidget()->palette().color(QPalette::Window)) : clBtnFace;
-}
-
-void TAdvCustomCombo::SetLabelPosition(TLabelPosition value)
-{
-    label.Position = value;
-    label.Update();
-}
-
-void TAdvCustomCombo::SetLabelMargin(int value)
-{
-    label.Margin = value;
-    label.Update();
-}
-
-void TAdvCustomCombo::SetLabelTransparent(bool value)
-{
-    label.Transparent = value;
-    label.Update();
-}
-
 void TAdvCustomCombo::SetLabelAlwaysEnabled(bool value)
 {
     labelAlwaysEnabled = value;
@@ -228,7 +206,7 @@ void TAdvCustomCombo::SetFlat(bool value)
     if (!flatParentColor || !value)
         showColor(streamedColor);
     else if (parentWidget())
-        showColor(parentColor());
+        showColor(ParentBrushColor(*this));
     update();
 }
 
@@ -359,7 +337,7 @@ void TAdvCustomCombo::changeEvent(QEvent* event)
         showColor(savedColor);
     } else {
         savedColor = color;
-        applyColor(parentColor());
+        applyColor(ParentBrushColor(*this));
     }
 }
 
@@ -380,7 +358,7 @@ void TAdvCustomCombo::paintEvent(QPaintEvent* event)
         return;
     }
     TCanvas canvas(this);
-    canvas.Brush = TBrush{isEnabled() || !flat ? color : parentColor(), bsSolid};
+    canvas.Brush = TBrush{isEnabled() || !flat ? color : ParentBrushColor(*this), bsSolid};
     canvas.FillRect(Rect(0, 0, width(), height()));
     if (comboStyle != csSimple)
         paintDropButton(canvas);
@@ -445,7 +423,7 @@ void TAdvCustomCombo::drawControlBorder(TCanvas& canvas)
         }
         return;
     }
-    const TBrush outer{is3DBorderControl() ? clBtnFace : parentColor(), bsSolid};
+    const TBrush outer{is3DBorderControl() ? clBtnFace : ParentBrushColor(*this), bsSolid};
     const TBrush inner{color, bsSolid};
     if (is3DBorderControl()) {
         DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);

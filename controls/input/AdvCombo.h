@@ -52,12 +52,12 @@ public:
     QString GetLabelCaption() const { return label.GetCaption(); }
     void SetLabelCaption(const QString& value) { label.SetCaption(value); }
     TLabel* GetLabel() const { return label.Label(); }
-    TLabelPosition GetLabelPosition() const { return label.Position; }
-    void SetLabelPosition(TLabelPosition value);
-    int GetLabelMargin() const { return label.Margin; }
-    void SetLabelMargin(int value);
-    bool GetLabelTransparent() const { return label.Transparent; }
-    void SetLabelTransparent(bool value);
+    TLabelPosition GetLabelPosition() const { return label.GetPosition(); }
+    void SetLabelPosition(TLabelPosition value) { label.SetPosition(value); }
+    int GetLabelMargin() const { return label.GetMargin(); }
+    void SetLabelMargin(int value) { label.SetMargin(value); }
+    bool GetLabelTransparent() const { return label.GetTransparent(); }
+    void SetLabelTransparent(bool value) { label.SetTransparent(value); }
     bool GetLabelAlwaysEnabled() const { return labelAlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool value);
     TFont GetLabelFont() const { return labelFont; }
@@ -119,7 +119,6 @@ protected:
 private:
     bool paintsItself() const;
     bool themed() const;
-    TColor parentColor() const;
     // Shows a colour without making it the one a flat combo returns to.
     void showColor(TColor value);
     void applyColor(TColor value);

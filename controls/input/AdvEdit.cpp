@@ -585,12 +585,7 @@ void TAdvEdit::SetEditAlign(TEditAlign value)
     if (editAlign == value)
         return;
     editAlign = value;
-    Qt::Alignment horizontal = Qt::AlignLeft;
-    if (value == eaRight)
-        horizontal = Qt::AlignRight;
-    else if (value == eaCenter)
-        horizontal = Qt::AlignHCenter;
-    setAlignment(horizontal | Qt::AlignVCenter);
+    SetTextAlignment(value == eaRight ? taRightJustify : value == eaCenter ? taCenter : taLeftJustify);
 }
 
 void TAdvEdit::focusInEvent(QFocusEvent* event)
@@ -699,24 +694,6 @@ void TAdvEdit::changeEvent(QEvent* event)
         if (parentFontFlag)
             label.Update();
     }
-}
-
-void TAdvEdit::SetLabelPosition(TLabelPosition value)
-{
-    label.Position = value;
-    label.Update();
-}
-
-void TAdvEdit::SetLabelMargin(int value)
-{
-    label.Margin = value;
-    label.Update();
-}
-
-void TAdvEdit::SetLabelTransparent(bool value)
-{
-    label.Transparent = value;
-    label.Update();
 }
 
 void TAdvEdit::SetLabelAlwaysEnabled(bool value)

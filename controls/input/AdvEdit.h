@@ -298,12 +298,12 @@ public:
     TLabel* GetLabel() const { return label.Label(); }
     QString GetLabelCaption() const { return label.GetCaption(); }
     void SetLabelCaption(const QString& value) { label.SetCaption(value); }
-    TLabelPosition GetLabelPosition() const { return label.Position; }
-    void SetLabelPosition(TLabelPosition value);
-    int GetLabelMargin() const { return label.Margin; }
-    void SetLabelMargin(int value);
-    bool GetLabelTransparent() const { return label.Transparent; }
-    void SetLabelTransparent(bool value);
+    TLabelPosition GetLabelPosition() const { return label.GetPosition(); }
+    void SetLabelPosition(TLabelPosition value) { label.SetPosition(value); }
+    int GetLabelMargin() const { return label.GetMargin(); }
+    void SetLabelMargin(int value) { label.SetMargin(value); }
+    bool GetLabelTransparent() const { return label.GetTransparent(); }
+    void SetLabelTransparent(bool value) { label.SetTransparent(value); }
     bool GetLabelAlwaysEnabled() const { return labelAlwaysEnabled; }
     void SetLabelAlwaysEnabled(bool value);
     TFont GetLabelFont() const { return labelFont; }
@@ -372,8 +372,6 @@ protected:
     // Whether the border is drawn sunken: under the mouse or while active with FocusBorder, or always with Border3D.
     bool Is3DBorderButton() const;
     void SetFlatRect(bool flat);
-    // Moves the focus on, as Tab does, once the current key has been handled.
-    void PostTab();
 
     bool event(QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -430,7 +428,6 @@ private:
     void leaveFocusLook();
     void applyURL(bool on);
     void followLink();
-    TColor parentColor() const;
     void paintEdit(TCanvas& canvas);
     void drawErrorLines(TCanvas& canvas, int pos, int len);
     void drawControlBorder(TCanvas& canvas);

@@ -15,6 +15,30 @@ QChar localeThousandSeparator()
     return separator.isEmpty() ? QChar(u',') : separator.front();
 }
 
+namespace {
+
+// The first character of a date or time format that is no field letter.
+QChar formatSeparator(const QString& format, QChar fallback)
+{
+    for (const QChar ch : format) {
+        if (!ch.isLetter() && ch != u'\'')
+            return ch;
+    }
+    return fallback;
+}
+
+} // namespace
+
+QChar localeDateSeparator()
+{
+    return formatSeparator(QLocale().dateFormat(QLocale::ShortFormat), u'/');
+}
+
+QChar localeTimeSeparator()
+{
+    return formatSeparator(QLocale().timeFormat(QLocale::ShortFormat), u':');
+}
+
 QString formatNumber(double value, int decimals, bool thousands)
 {
     QLocale locale;

@@ -1,5 +1,5 @@
 // Numbers in the form of the process's locale, read at each use: its decimal and thousand separators, fixed and
-// general formats, and reading a number back.
+// general formats, and reading a number back; and the separators of its short dates and times.
 #pragma once
 
 #include <QChar>
@@ -7,6 +7,9 @@
 
 QChar localeDecimalSeparator();
 QChar localeThousandSeparator();
+// The character between the day, month and year of a short date ('.' in Polish), and between hours and minutes.
+QChar localeDateSeparator();
+QChar localeTimeSeparator();
 // Fixed decimals, with or without thousand separators.
 QString formatNumber(double value, int decimals, bool thousands);
 // The shortest form with up to 15 significant digits.

@@ -63,17 +63,6 @@ bool isTypedCharacter(const QKeyEvent* event)
 
 } // namespace
 
-void TAdvEdit::PostTab()
-{
-    QMetaObject::invokeMethod(
-        this,
-        [this] {
-            if (hasFocus())
-                focusNextChild();
-        },
-        Qt::QueuedConnection);
-}
-
 void TAdvEdit::keyPressEvent(QKeyEvent* event)
 {
     // The clipboard keys take the routes that ask the vetoes and filter what is pasted.

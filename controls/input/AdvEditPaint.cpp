@@ -2,17 +2,12 @@
 // 3-D borders, the placeholder, the error marker and the link look with its click.
 #include "AdvEdit.h"
 
-#include "Theme.h"
+#include "EditLook.h"
 #include "UrlOpener.h"
 
 #include <QEvent>
 #include <QPaintEvent>
 #include <QToolTip>
-
-TColor TAdvEdit::parentColor() const
-{
-    return parentWidget() ? FromQColor(parentWidget()->palette().color(QPalette::Window)) : clBtnFace;
-}
 
 void TAdvEdit::setFontColorShown(TColor color)
 {
@@ -83,7 +78,7 @@ void TAdvEdit::SetFlat(bool value)
     if (value) {
         const TColor former = GetColor();
         if (flatParentColor) {
-            const TColor parent = parentColor();
+            const TColor parent = ParentBrushColor(*this);
             setColorShown(parent);
             focusColor = parent;
         } else {
@@ -270,14 +265,8 @@ void TAdvEdit::paintEdit(TCanvas& canvas)
         if (focusBorder) {
             drawControlBorder(canvas);
         } else {
-            canvas.Pen = TPen{isEnabled() ? flatLineColor : clGray, 1, psSolid};
-            if (softBorder) {
-                canvas.Polyline({Point(leftInset, h - 1), Point(w - 1, h - 1), Point(w - 1, 0), Point(leftInset, 0),
-                                 Point(leftInset, h - 1)});
-            } else {
-                canvas.MoveTo(2 + leftInset, h - 1);
-                canvas.LineTo(w - rightInset, h - 1);
-            }
+            DrawFlatEditLine(canvas, isEnabled() ? flatLineColor : clGray, softBorder, Rect(leftInset, 0, w - 1, h - 1),
+                             2 + leftInset, w - rightInset);
         }
     }
     if (dropCaret.x() >= 0) {
@@ -324,32 +313,7 @@ void TAdvEdit::drawErrorLines(TCanvas& canvas, int pos, int len)
 
 void TAdvEdit::drawControlBorder(TCanvas& canvas)
 {
-    TRect r = Rect(0, 0, width(), height());
-    if (!isEnabled()) {
-        if (disabledBorder && IsThemeActive(this)) {
-            canvas.Brush = TBrush{clSilver, bsSolid};
-            canvas.FrameRect(r);
-        }
-        return;
-    }
-    if (focusBorderColor != clNone) {
-        if (hasFocus()) {
-            canvas.Brush = TBrush{focusBorderColor, bsSolid};
-            canvas.FrameRect(r);
-        }
-        return;
-    }
-    const bool sunken = Is3DBorderButton();
-    canvas.Brush = TBrush{sunken ? clBtnFace : parentColor(), bsSolid};
-    if (sunken) {
-        DrawEdge(canvas, r, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
-        canvas.FrameRect(r);
-        return;
-    }
-    // Two rings of the parent's colour cover the standard border.
-    canvas.FrameRect(r);
-    r = Rect(r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1);
-    canvas.FrameRect(r);
+    DrawEditControlBorder(canvas, *this, disabledBorder, focusBorderColor, Is3DBorderButton());
 }
 
 void TAdvEdit::keepCaretOutOfAffixes()

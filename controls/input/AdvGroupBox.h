@@ -47,7 +47,7 @@ public:
 
     QString GetVersion() const { return VersionNrText(GetVersionNr()); }
     void SetVersion(const QString&) {}
-    quint32 GetVersionNr() const { return 0x01000001; }
+    virtual quint32 GetVersionNr() const { return 0x01000001; }
 
     int GetBorderWidth() const;
     void GetCaptionRect(TRect& R) const;

@@ -333,16 +333,27 @@ void OfficeButtonBase::keyPressEvent(QKeyEvent* event)
         down = true;
         handled = true;
     }
-    if (OnKeyDown)
-        OnKeyDown(this, key, event->modifiers());
-    if (OnKeyPress && !event->text().isEmpty()) {
+    KeyDown(key, event->modifiers());
+    if (!event->text().isEmpty()) {
         QChar character = event->text().front();
-        OnKeyPress(this, character);
+        KeyPress(character);
     }
     if (handled)
         event->accept();
     else
         event->ignore();
+}
+
+void OfficeButtonBase::KeyDown(int& Key, Qt::KeyboardModifiers Shift)
+{
+    if (OnKeyDown)
+        OnKeyDown(this, Key, Shift);
+}
+
+void OfficeButtonBase::KeyPress(QChar& Key)
+{
+    if (OnKeyPress)
+        OnKeyPress(this, Key);
 }
 
 void OfficeButtonBase::keyReleaseEvent(QKeyEvent* event)

@@ -95,6 +95,9 @@ protected:
     virtual void entered() {}
     // Runs first on a left press; the radio button takes the focus here (and checks itself without OnClick).
     virtual void takeFocusForPress() {}
+    // Raise OnKeyDown and OnKeyPress; the items of a group also pass the key on to it.
+    virtual void KeyDown(int& Key, Qt::KeyboardModifiers Shift);
+    virtual void KeyPress(QChar& Key);
 
     bool hasFocusFlag() const { return focusFlag; }
     bool isPressed() const { return pressed; }

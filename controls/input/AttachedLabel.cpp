@@ -73,11 +73,29 @@ void AttachedLabel::SetCaption(const QString& value)
     Update();
 }
 
+void AttachedLabel::SetPosition(TLabelPosition value)
+{
+    position = value;
+    Update();
+}
+
+void AttachedLabel::SetMargin(int value)
+{
+    margin = value;
+    Update();
+}
+
+void AttachedLabel::SetTransparent(bool value)
+{
+    transparent = value;
+    Update();
+}
+
 void AttachedLabel::Update()
 {
     if (!label)
         return;
-    label->SetTransparent(Transparent);
+    label->SetTransparent(transparent);
     if (ApplyFont)
         ApplyFont(*label);
     place();
@@ -86,9 +104,11 @@ void AttachedLabel::Update()
 
 void AttachedLabel::place()
 {
+    if (!PlacesCentred && (position == lpTopCenter || position == lpBottomCenter))
+        return;
     const QRect bounds = control->geometry();
     const TPoint origin =
-        LabelOrigin(Position, FromQRect(bounds), label->width(), label->height(), label->TextWidth(), Margin);
+        LabelOrigin(position, FromQRect(bounds), label->width(), label->height(), label->TextWidth(), margin);
     label->move(origin.X, origin.Y);
 }
 

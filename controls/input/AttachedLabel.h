@@ -43,9 +43,15 @@ public:
     // Creates the label on first use; places it again.
     void SetCaption(const QString& value);
 
-    TLabelPosition Position = lpLeftTop;
-    int Margin = 4;
-    bool Transparent = false;
+    TLabelPosition GetPosition() const { return position; }
+    void SetPosition(TLabelPosition value);
+    int GetMargin() const { return margin; }
+    void SetMargin(int value);
+    bool GetTransparent() const { return transparent; }
+    void SetTransparent(bool value);
+    // False: at lpTopCenter and lpBottomCenter the label keeps the place it has (the mask edit places its label
+    // only beside the edit or at a corner).
+    bool PlacesCentred = true;
     // Gives the label its font; run by Update before the label is placed.
     std::function<void(TLabel& label)> ApplyFont;
     // Run once for a new label (its click handlers).
@@ -63,4 +69,7 @@ private:
 
     QWidget* control;
     QPointer<TLabel> label;
+    TLabelPosition position = lpLeftTop;
+    int margin = 4;
+    bool transparent = false;
 };

@@ -4,9 +4,13 @@
 #include "AdvCombo.h"
 #include "AdvDirectoryEdit.h"
 #include "AdvFileNameEdit.h"
+#include "AdvMaskEdit.h"
+#include "AdvOfficeGroups.h"
+#include "AdvScrollBox.h"
 #include "InputTestSupport.h"
 #include "TestSupport.h"
 
+#include <QLabel>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleFactory>
@@ -120,4 +124,77 @@ TEST(InputGalleryTest, screenshotOfTheEditsAndCombosInTheirStates)
     for (QWidget* control : std::initializer_list<QWidget*>{date, folder, sex, flatCombo})
         EXPECT_TRUE(control->isVisible());
     EXPECT_FALSE(folder->GetGlyph().GetEmpty());
+}
+
+TEST(InputGalleryTest, screenshotOfTheMaskEditsGroupsAndScrollBox)
+{
+    Gallery g;
+    const QString date = QStringLiteral("!99/99/0000;1;_");
+    auto* empty = g.place<TAdvMaskEdit>(110, 20, 120, "Data ślubu:");
+    empty->SetEditMask(date);
+    auto* filled = g.place<TAdvMaskEdit>(110, 50, 120, "Data urodzenia:");
+    filled->SetEditMask(date);
+    filled->SetText(QStringLiteral("31.12.1901"));
+    auto* flat = g.place<TAdvMaskEdit>(110, 80, 120, "Płaski:");
+    flat->SetEditMask(QStringLiteral("00:00"));
+    flat->SetFlat(true);
+    auto* soft = g.place<TAdvMaskEdit>(110, 110, 120, "Miękka ramka:");
+    soft->SetEditMask(QStringLiteral("(999) 000-000;0;_"));
+    soft->SetFlat(true);
+    soft->SetSoftBorder(true);
+    auto* off = g.place<TAdvMaskEdit>(110, 140, 120, "Wyłączony:");
+    off->SetEditMask(date);
+    off->SetText(QStringLiteral("01.05.1950"));
+    off->SetEnabledEx(false);
+    auto* focused = g.place<TAdvMaskEdit>(110, 170, 120, "Z fokusem:");
+    focused->SetEditMask(date);
+    focused->SetFocusColor(clInfoBk);
+    focused->SetFocusBorderColor(clNavy);
+    for (TAdvMaskEdit* edit : {empty, filled, flat, soft, off, focused})
+        edit->Loaded();
+
+    auto* radios = new TAdvOfficeRadioGroup(&g.window.form);
+    radios->setGeometry(260, 10, 360, 100);
+    radios->SetCaption(QStringLiteral("Forma małżeństwa"));
+    radios->SetColumns(2);
+    radios->SetItems({QStringLiteral("cywilne"), QStringLiteral("kościelne"), QStringLiteral("konkordatowe"),
+                      QStringLiteral("wyznaniowe"), QStringLiteral("<i>nieznana</i>")});
+    radios->SetItemIndex(1);
+    auto* checks = new TAdvOfficeCheckGroup(&g.window.form);
+    checks->setGeometry(260, 120, 360, 100);
+    checks->SetCaption(QStringLiteral("Pokaż w raporcie"));
+    checks->SetColumns(3);
+    checks->SetItems({QStringLiteral("daty"), QStringLiteral("miejsca"), QStringLiteral("zawody"),
+                      QStringLiteral("zdjęcia"), QStringLiteral("notatki"), QStringLiteral("źródła")});
+    checks->SetValue(0b100101);
+    checks->OnIsEnabled = [](QObject*, int index, bool& enabled) { enabled = index != 4; };
+    checks->ArrangeButtons();
+    auto* offGroup = new TAdvOfficeRadioGroup(&g.window.form);
+    offGroup->setGeometry(260, 230, 170, 70);
+    offGroup->SetCaption(QStringLiteral("Wyłączona"));
+    offGroup->SetItems({QStringLiteral("tak"), QStringLiteral("nie")});
+    offGroup->SetItemIndex(0);
+    offGroup->setEnabled(false);
+
+    auto* box = new TAdvScrollBox(&g.window.form);
+    box->setGeometry(450, 230, 170, 90);
+    box->SetBorderColor(clGray);
+    for (int i = 0; i < 8; ++i) {
+        auto* line = new QLabel(QStringLiteral("Osoba %1 — Kowalska").arg(i + 1), box->GetContents());
+        line->move(6, 4 + 20 * i);
+        line->show();
+    }
+    auto* framed = new TAdvScrollBox(&g.window.form);
+    framed->setGeometry(450, 330, 170, 50);
+    framed->SetCtl3D(true);
+
+    ASSERT_TRUE(g.window.show());
+    focused->setFocus();
+    settle();
+
+    const QImage shot = g.window.form.grab().toImage();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_TRUE(shot.save(testOutputFolder() + QStringLiteral("/MaskGroupsScrollGallery.png")));
+    EXPECT_TRUE(focused->hasFocus());
+    EXPECT_EQ(radios->GetItemIndex(), 1);
 }

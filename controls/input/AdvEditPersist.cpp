@@ -1,12 +1,12 @@
 // The edit's text and lookup history kept between runs in an INI file, and the range list of the range edit.
 #include "AdvEdit.h"
 
+#include "IniFile.h"
+
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -25,14 +25,11 @@ QString numbered(const char* name, int i)
 
 QString TAdvEdit::persistenceFile() const
 {
-    QString key = persistence.GetKey();
+    const QString key = persistence.GetKey();
     if (key.isEmpty())
-        key = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini");
-    else if (persistence.GetLocation() == plRegistry)
-        key = QString(key).replace(u'\\', u'_').replace(u'/', u'_') + QStringLiteral(".ini");
-    if (QDir::isAbsolutePath(key))
-        return key;
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + u'/' + key;
+        return PersistenceFile(
+            QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName() + QStringLiteral(".ini"), false);
+    return PersistenceFile(key, persistence.GetLocation() == plRegistry);
 }
 
 QString TAdvEdit::persistenceSection() const

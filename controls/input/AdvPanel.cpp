@@ -114,9 +114,14 @@ TCustomAdvPanel::TCustomAdvPanel(QWidget* Owner)
         changed();
     };
     statusBar.OnChange = [this](QObject*) { changed(); };
+    savedColor = color;
 }
 
-TCustomAdvPanel::~TCustomAdvPanel() = default;
+TCustomAdvPanel::~TCustomAdvPanel()
+{
+    if (position.GetSave())
+        SavePosition();
+}
 
 void TCustomAdvPanel::changed()
 {
@@ -321,6 +326,7 @@ void TCustomAdvPanel::Assign(const QObject* Source)
     if (!source)
         throw Exception(QStringLiteral("Invalid class typecast"));
     anchorHint = source->anchorHint;
+    autoHideChildren = source->autoHideChildren;
     SetBackground(&source->background);
     SetBackgroundPosition(source->backgroundPosition);
     SetBevelInner(source->bevelInner);
@@ -328,8 +334,13 @@ void TCustomAdvPanel::Assign(const QObject* Source)
     SetBevelWidth(source->bevelWidth);
     SetBorderColor(source->borderColor);
     SetBorderShadow(source->borderShadow);
+    SetBorderStyle(source->borderStyle);
+    canMove = source->canMove;
     SetCanSize(source->canSize);
     caption.Assign(source->caption);
+    collapsColor = source->collapsColor;
+    collapsDelay = source->collapsDelay;
+    collapsSteps = source->collapsSteps;
     SetColor(source->color);
     SetColorTo(source->colorTo);
     SetColorMirror(source->colorMirror);
@@ -337,16 +348,24 @@ void TCustomAdvPanel::Assign(const QObject* Source)
     setCursor(source->cursor());
     setEnabled(source->isEnabled());
     SetFont(source->font);
-    resize(width(), source->height());
+    fixedTop = source->fixedTop;
+    fixedLeft = source->fixedLeft;
+    fixedHeight = source->fixedHeight;
+    fixedWidth = source->fixedWidth;
+    freeOnClose = source->freeOnClose;
+    SetHeight(source->height());
     setToolTip(source->toolTip());
     hover = source->hover;
     SetHoverColor(source->hoverColor);
     SetHoverFontColor(source->hoverFontColor);
     SetImages(source->images);
     SetPictureContainer(source->pictureContainer);
+    position.Assign(source->position);
     statusBar.Assign(source->statusBar);
     SetShadowColor(source->shadowColor);
     SetShadowOffset(source->shadowOffset);
+    showHint = source->showHint;
+    showMoveCursor = source->showMoveCursor;
     setFocusPolicy(source->focusPolicy());
     SetText(source->text);
     SetTextVAlign(source->textVAlign);
@@ -356,7 +375,10 @@ void TCustomAdvPanel::Assign(const QObject* Source)
 
 void TCustomAdvPanel::Loaded()
 {
+    if (position.GetSave())
+        LoadPosition();
     defaultCursor = cursor();
+    savedColor = color;
     if (styler)
         AssignStyle(styler->GetSettings());
 }
@@ -409,15 +431,15 @@ void TCustomAdvPanel::AlignControls(QWidget* Control, TRect& R)
 TCustomAdvPanel::MarkupResult TCustomAdvPanel::renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect,
                                                             int x, int y, bool hitTest, int hoverLink, int shadow,
                                                             bool hoverEnabled, bool wordWrap, TColor linkColor,
-                                                            TColor hoverBack, TColor hoverFont)
+                                                            TColor hoverBack, TColor hoverFont, bool measureOnly)
 {
     MarkupResult result;
     QString plainText;
     QString focusedHref;
     int anchorCount = 0;
     result.onAnchor =
-        MarkupRender(&canvas, markup, rect, images, x, y, -1, hoverLink, shadow, hitTest, false, false, false, false,
-                     hoverEnabled, wordWrap, 1.0, linkColor, hoverBack, hoverFont, shadowColor, result.anchor,
+        MarkupRender(&canvas, markup, rect, images, x, y, -1, hoverLink, shadow, hitTest, measureOnly, false, false,
+                     false, hoverEnabled, wordWrap, 1.0, linkColor, hoverBack, hoverFont, shadowColor, result.anchor,
                      plainText, focusedHref, result.width, result.height, anchorCount, result.anchorNumber,
                      result.hoverRect, pictureCache.get(), pictureContainer, lineSpacing);
     return result;
@@ -739,6 +761,13 @@ void TCustomAdvPanel::mousePressEvent(QMouseEvent* event)
     QWidget::mousePressEvent(event);
     TRect hoverRect;
     const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        const Drag kind = dragAt(TPoint{p.x(), p.y()});
+        if (kind != Drag::None) {
+            startDrag(kind, event->globalPosition());
+            return;
+        }
+    }
     const QString anchor = IsAnchor(p.x(), p.y(), hoverRect);
     if (!anchor.isEmpty())
         followAnchor(this, anchor, OnAnchorClick);
@@ -747,15 +776,25 @@ void TCustomAdvPanel::mousePressEvent(QMouseEvent* event)
 void TCustomAdvPanel::mouseMoveEvent(QMouseEvent* event)
 {
     QWidget::mouseMoveEvent(event);
+    if (drag.kind != Drag::None) {
+        dragTo(event->globalPosition());
+        return;
+    }
     const QPoint p = event->position().toPoint();
     TRect hoverRect;
     const QString anchor = IsAnchor(p.x(), p.y(), hoverRect);
     if (caption.GetVisible())
         updateButtonHover(TPoint{p.x(), p.y()});
-    if (inCaptionZone(p.x(), p.y())) {
+    if (inCaptionZone(p.x(), p.y()))
         captionMouseMove(anchor, hoverRect);
-        return;
-    }
+    else
+        bodyMouseMove(anchor, hoverRect);
+    if (anchor.isEmpty())
+        showDragCursor(TPoint{p.x(), p.y()});
+}
+
+void TCustomAdvPanel::bodyMouseMove(const QString& anchor, const TRect& hoverRect)
+{
     if (captionHoverLink != -1) {
         captionHoverLink = -1;
         invalidateHover(captionHoverRect);

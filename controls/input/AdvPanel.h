@@ -14,6 +14,7 @@
 #include "PictureContainer.h"
 
 #include <QImage>
+#include <QList>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -23,6 +24,54 @@
 enum class TBackGroundPosition { bpTopLeft, bpTopRight, bpBottomLeft, bpBottomRight, bpTiled, bpStretched, bpCenter };
 
 class TAdvPanelStyler;
+class TCustomAdvPanel;
+
+enum TPanelPositionLocation { clRegistry, clInifile };
+
+// Where a panel keeps its place, size and collapsed state between runs: under [Section] of an INI file named by
+// Key (with clRegistry, Key is a registry path that names the file).
+class TPanelPosition
+{
+public:
+    // Load once the panel is built, save when it is destroyed.
+    bool GetSave() const { return save; }
+    void SetSave(bool Value) { save = Value; }
+    QString GetKey() const { return key; }
+    void SetKey(const QString& Value) { key = Value; }
+    QString GetSection() const { return section; }
+    void SetSection(const QString& Value) { section = Value; }
+    TPanelPositionLocation GetLocation() const { return location; }
+    void SetLocation(TPanelPositionLocation Value) { location = Value; }
+    void Assign(const TPanelPosition& Source);
+
+private:
+    bool save = false;
+    QString key;
+    QString section;
+    TPanelPositionLocation location = clRegistry;
+};
+
+// Sizing the panel to its text, in the dimensions chosen.
+class TAutoSize
+{
+public:
+    explicit TAutoSize(TCustomAdvPanel* owner) : owner(owner) {}
+
+    // Switching it on sizes the panel at once.
+    bool GetEnabled() const { return enabled; }
+    void SetEnabled(bool Value);
+    bool GetHeight() const { return height; }
+    void SetHeight(bool Value) { height = Value; }
+    bool GetWidth() const { return width; }
+    void SetWidth(bool Value) { width = Value; }
+    void Assign(const TAutoSize& Source);
+
+private:
+    TCustomAdvPanel* owner;
+    bool enabled = false;
+    bool height = true;
+    bool width = true;
+};
 
 class TCustomAdvPanel : public QWidget, public TAlignHost
 {
@@ -123,8 +172,20 @@ public:
     void SetCaption(const TPanelCaption& Value) { caption.Assign(Value); }
     TPanelStatusBar& GetStatusBar() { return statusBar; }
     void SetStatusBar(const TPanelStatusBar& Value) { statusBar.Assign(Value); }
-    // True while the panel is collapsed to its caption bar.
+    // True while the panel is collapsed to its caption bar. Collapsing keeps the expanded size as the full height
+    // and, with CollapsSteps, shrinks the panel step by step, repainting and waiting CollapsDelay ms between steps.
     bool GetCollaps() const { return collaps; }
+    void SetCollaps(bool Value);
+    // The expanded height (the expanded width for a caption bar at the left).
+    int GetFullHeight() const { return fullHeight; }
+    // The size setters of the program: while the panel is expanded they also set the full height.
+    void SetHeight(int Value);
+    void SetWidth(int Value);
+    // Hides every child control, or shows those that were not hidden already when they were hidden.
+    void ShowHideChildren(bool Show);
+    // The close button destroys the panel.
+    bool GetFreeOnClose() const { return freeOnClose; }
+    void SetFreeOnClose(bool Value) { freeOnClose = Value; }
     // The body's colour while the panel collapses and while it stays collapsed.
     TColor GetCollapsColor() const { return collapsColor; }
     void SetCollapsColor(TColor Value) { collapsColor = Value; }
@@ -149,6 +210,19 @@ public:
     void SetFixedWidth(bool Value) { fixedWidth = Value; }
     bool GetShowMoveCursor() const { return showMoveCursor; }
     void SetShowMoveCursor(bool Value) { showMoveCursor = Value; }
+
+    TPanelPosition& GetPosition() { return position; }
+    void SetPosition(const TPanelPosition& Value) { position.Assign(Value); }
+    // The place, size and collapsed state written to, and read from, the Position's store.
+    void SavePosition();
+    void LoadPosition();
+    TAutoSize& GetAutoSize() { return autoSize; }
+    void SetAutoSizeEx(const TAutoSize& Value) { autoSize.Assign(Value); }
+    // Tells the panel group the panel sits in that it changed.
+    void Synchronize();
+    // The panel's place in its group's order.
+    int GetIndex() const { return index; }
+    void SetIndex(int Value) { index = Value; }
 
     // The styler whose settings the panel takes (not owned).
     TAdvPanelStyler* GetStyler() const;
@@ -178,8 +252,8 @@ public:
     void Loaded();
     void BeginUpdate();
     void EndUpdate();
-    // Sizing to the text comes with the caption bar; until then the panel keeps its size.
-    void DoAutoSize() {}
+    // With AutoSize on, sizes the panel to its text, the caption bar and the status bar.
+    void DoAutoSize();
     // The target of the caption or body link under a client point (empty for none) and the link's rectangle.
     QString IsAnchor(int X, int Y, TRect& HoverRect);
 
@@ -194,6 +268,13 @@ public:
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
     TNotifyEvent OnResize;
+    TNotifyEvent OnMinimize;
+    TNotifyEvent OnMaximize;
+    TNotifyEvent OnEndCollapsExpand;
+    TNotifyEvent OnClose;
+    TNotifyEvent OnCaptionClick;
+    TNotifyEvent OnCaptionDBlClick;
+    TNotifyEvent OnEndMoveSize;
 
 protected:
     bool event(QEvent* event) override;
@@ -201,6 +282,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
 
@@ -216,7 +299,7 @@ private:
     };
     MarkupResult renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, int x, int y, bool hitTest,
                               int hoverLink, int shadow, bool hoverEnabled, bool wordWrap, TColor linkColor,
-                              TColor hoverBack, TColor hoverFont);
+                              TColor hoverBack, TColor hoverFont, bool measureOnly = false);
     void paintBody(TCanvas& canvas);
     void paintBackground(TCanvas& canvas, const TRect& r);
     void paintText(TCanvas& canvas, TRect r);
@@ -232,11 +315,29 @@ private:
     int captionButtonSize() const;
     TRect closeButtonBox() const;
     TRect minMaxButtonBox() const;
+    // The client rectangle with the close button's place cut off at the buttons' end.
+    TRect clientPastCloseButton() const;
     bool inCaptionZone(int x, int y) const;
     void captionMouseMove(const QString& anchor, const TRect& hoverRect);
+    void bodyMouseMove(const QString& anchor, const TRect& hoverRect);
     void updateButtonHover(TPoint p);
     // The client rectangle inside the bevels, the border and the shadow, where texts are laid out and hit-tested.
     TRect textArea() const;
+
+    // AdvPanelCollapse.cpp: collapsing, the caption's clicks, moving and sizing with the mouse, automatic size.
+    void collapse();
+    void expand();
+    // One step of the animation: repaint, tell the group, wait. False when the panel was destroyed meanwhile.
+    bool animationStep();
+    void captionMouseUp(TPoint p);
+    TRect captionBarArea() const;
+    // What a press at p starts: a drag by the caption bar, or sizing at the right or bottom edge.
+    enum class Drag { None, Move, SizeRight, SizeBottom, SizeBoth };
+    Drag dragAt(TPoint p);
+    void startDrag(Drag kind, const QPointF& globalPos);
+    void dragTo(const QPointF& globalPos);
+    void endDrag();
+    void showDragCursor(TPoint p);
     // The text's height when it does not start at the top: measured without drawing.
     void alignVertically(TCanvas& canvas, TRect& r);
     bool captionAtTop() const { return caption.GetPosition() == TPanelCaption::cpTop; }
@@ -293,6 +394,22 @@ private:
     bool fixedWidth = false;
     bool showMoveCursor = false;
     QPointer<TAdvPanelStyler> styler;
+    bool freeOnClose = false;
+    int index = 0;
+    TPanelPosition position;
+    TAutoSize autoSize{this};
+    int fullHeight = 0;
+    TColor savedColor = clBtnFace;
+    bool collapsBusy = false;
+    QList<QPointer<QWidget>> hiddenBefore;
+    struct DragState
+    {
+        Drag kind = Drag::None;
+        QPointF startMouse;
+        QRect startGeometry;
+        bool moved = false;
+    } drag;
+    bool dragCursorShown = false;
 
     int bodyHoverLink = -1;
     int previousBodyHoverLink = -1;

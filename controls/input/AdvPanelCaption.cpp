@@ -401,14 +401,20 @@ TRect TCustomAdvPanel::closeButtonBox() const
     return buttonBox(FromQRect(rect()), buttonEnd(captionAtTop(), caption.GetButtonPosition()), captionButtonSize());
 }
 
+TRect TCustomAdvPanel::clientPastCloseButton() const
+{
+    TRect cr = FromQRect(rect());
+    if (caption.GetCloseButton()) {
+        const int bw = captionButtonSize();
+        passButton(cr, buttonEnd(captionAtTop(), caption.GetButtonPosition()), bw, bw);
+    }
+    return cr;
+}
+
 TRect TCustomAdvPanel::minMaxButtonBox() const
 {
-    const ButtonEnd end = buttonEnd(captionAtTop(), caption.GetButtonPosition());
-    const int bw = captionButtonSize();
-    TRect cr = FromQRect(rect());
-    if (caption.GetCloseButton())
-        passButton(cr, end, bw, bw);
-    return buttonBox(cr, end, bw);
+    return buttonBox(clientPastCloseButton(), buttonEnd(captionAtTop(), caption.GetButtonPosition()),
+                     captionButtonSize());
 }
 
 // A button follows the mouse only when it has a colour for that.

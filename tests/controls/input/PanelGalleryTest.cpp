@@ -1,6 +1,7 @@
 // Windows of panels with caption bars, written as pictures for a person to look at: every shade type, both bar
-// positions, the three shapes with buttons, and the fourteen schemes of the panel styler.
+// positions, the three shapes with buttons, the fourteen schemes of the panel styler, and panel groups.
 #include "AdvPanel.h"
+#include "AdvPanelGroup.h"
 #include "AdvPanelStyler.h"
 #include "TestSupport.h"
 
@@ -126,4 +127,40 @@ TEST(PanelGalleryTest, fourteenSchemes)
     }
     const QImage shot = window->grab().toImage();
     EXPECT_TRUE(shot.save(testOutputFolder() + QStringLiteral("/PanelGallery-schemes.png")));
+}
+
+TEST(PanelGalleryTest, groupOfCollapsedAndExpandedPanels)
+{
+    std::unique_ptr<QWidget> window(galleryWindow(560, 420));
+    auto* group = new TAdvPanelGroup(window.get());
+    group->setGeometry(10, 10, 260, 400);
+    group->SetColumns(1);
+    auto* wide = new TAdvPanelGroup(window.get());
+    wide->setGeometry(290, 10, 260, 400);
+    wide->SetColumns(2);
+    const QStringList titles = {QStringLiteral("Osoba"), QStringLiteral("Fakty"), QStringLiteral("Zdjęcia"),
+                                QStringLiteral("Notatki"), QStringLiteral("Relacje")};
+    for (TAdvPanelGroup* g : {group, wide}) {
+        g->GetDefaultPanel().GetCaption().SetVisible(true);
+        g->GetDefaultPanel().GetCaption().SetShadeType(stVBump);
+        g->GetDefaultPanel().GetCaption().SetColor(0x9C6B3A);
+        g->GetDefaultPanel().SetColor(clWhite);
+        g->GetDefaultPanel().SetColorTo(0xE4E4E4);
+        g->GetDefaultPanel().SetHeight(90);
+        for (int i = 0; i < titles.size(); ++i) {
+            TCustomAdvPanel* panel = g->AddPanel();
+            // The settings carry the caption's look; whether it shows is each panel's own.
+            panel->GetCaption().SetVisible(true);
+            panel->GetCaption().SetMinMaxButton(true);
+            panel->GetCaption().SetText(titles[i]);
+            panel->SetText(QStringLiteral("Treść panelu „%1”.").arg(titles[i]));
+            panel->SetCollapsSteps(0);
+            // The two-column group collapses a whole row, so the rows keep their height.
+            if (g == group ? i % 2 : i / 2 == 1)
+                panel->SetCollaps(true);
+        }
+    }
+    window->show();
+    const QImage shot = window->grab().toImage();
+    EXPECT_TRUE(shot.save(testOutputFolder() + QStringLiteral("/PanelGallery-group.png")));
 }

@@ -61,6 +61,11 @@ TColor ColorToRGB(TColor color)
 
 Exception::Exception(const QString& message) : message(message), utf8(message.toUtf8()) {}
 
+EListError EListError::OutOfBounds(int index)
+{
+    return EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
 QString VersionNrText(quint32 versionNr)
 {
     return QStringLiteral("%1.%2.%3.%4")

@@ -117,6 +117,15 @@ class EListError : public Exception
 {
 public:
     using Exception::Exception;
+    // "List index out of bounds (index)", the message of every list.
+    static EListError OutOfBounds(int index);
+};
+
+// A value that cannot be converted: an impossible date, a text that is no number.
+class EConvertError : public Exception
+{
+public:
+    using Exception::Exception;
 };
 
 struct TPoint

@@ -19,11 +19,6 @@ namespace {
 // Room between the frame round the pages and the pages themselves.
 constexpr int PageInset = 4;
 
-QString listIndexError(int index)
-{
-    return QStringLiteral("List index out of bounds (%1)").arg(index);
-}
-
 // The first control of a page that takes the focus by Tab, in tab order.
 QWidget* firstFocusable(QWidget* container)
 {
@@ -313,7 +308,7 @@ TAdvPageControl::~TAdvPageControl()
 TAdvTabSheet* TAdvPageControl::GetPage(int Index) const
 {
     if (Index < 0 || Index >= GetPageCount())
-        throw EListError(listIndexError(Index));
+        throw EListError::OutOfBounds(Index);
     return pages[Index];
 }
 
@@ -530,7 +525,7 @@ void TAdvPageControl::MoveTab(int CurIndex, int NewIndex)
 void TAdvPageControl::movePage(TAdvTabSheet* Page, int NewIndex)
 {
     if (NewIndex < 0)
-        throw EListError(listIndexError(NewIndex));
+        throw EListError::OutOfBounds(NewIndex);
     const int oldTab = Page->GetTabIndex();
     pages.move(pages.indexOf(Page), NewIndex);
     if (oldTab >= 0)

@@ -1,0 +1,308 @@
+// The list view that draws its own cells. What a cell shows follows from its text:
+// - rich text: the text begins with "{\" (RTF source);
+// - a percentage bar: the text begins with "{|" and the number after it ("{|57" is a bar at 57 %);
+// - markup: the text holds "</" anywhere, and is drawn by the markup engine;
+// - plain text otherwise, shown as a link when it holds "://" or "mailto:" and URLShow is on.
+// Under each row an optional detail line shows one column's text; check boxes are flat frames or glyphs; every
+// cell may have an image from SmallImages; a wallpaper shows behind the rows that are not selected.
+//
+// Cells are named two ways: a column index counts from 0 for the caption's column (GetTextAtColRow and the
+// other cell operations), a sub-item index is that minus 1, so -1 names the caption (the drawing events and the
+// cell images). Indexes outside the rows or columns read empty text, -1 or 0 and change nothing.
+#pragma once
+
+#include "AdvListVSettings.h"
+#include "Graphics.h"
+#include "ListView.h"
+#include "PictureContainer.h"
+
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+enum TVAlignment { vtaCenter, vtaTop, vtaBottom };
+enum TSortDirection { sdAscending, sdDescending };
+enum TSortIndicator { siLeft, siRight };
+enum TLVExtendedStyle {
+    lvxGridLines,
+    lvxSubItemImages,
+    lvxCheckboxes,
+    lvxTrackSelect,
+    lvxHeaderDragDrop,
+    lvxFullRowSelect,
+    lvxOneClickActivate,
+    lvxTwoClickActivate
+};
+// A set of TLVExtendedStyle: bit 1 << style for each member.
+using TLVExtendedStyles = unsigned;
+
+// What a cell's text makes it.
+enum class TCellKind { RichText, Progress, Markup, Plain };
+TCellKind CellKindOf(const QString& text);
+// A web or mail address as the list sees one: the text holds "://" or "mailto:".
+bool IsLinkText(const QString& text);
+// The percentage of a bar cell: the integer after "{|"; 0 when the cell holds no "{|" or no integer follows it.
+int ProgressValue(const QString& text);
+
+using TDrawItemEvent =
+    std::function<void(QObject* Sender, TCanvas& aCanvas, int itemindex, const TRect& Rect, TOwnerDrawState State)>;
+using TDrawItemPropEvent = std::function<void(QObject* Sender, int ItemIndex, int SubitemIndex, TOwnerDrawState AState,
+                                              TBrush& ABrush, TFont& AFont, const QString& ItemText)>;
+using TDrawDetailPropEvent = std::function<void(QObject* Sender, int ItemIndex, TOwnerDrawState AState, TBrush& ABrush,
+                                                TFont& AFont, const QString& ItemText)>;
+using TClickCellEvent = std::function<void(QObject* Sender, int iItem, int iSubItem)>;
+
+class TAdvListView : public TListView
+{
+    Q_OBJECT
+public:
+    explicit TAdvListView(QWidget* Owner = nullptr);
+    ~TAdvListView() override;
+
+    // After the window is built: the report view, the wallpaper, and the cursor links give back.
+    virtual void Loaded();
+
+    // Cells by column index and row; a row below 0 names the column's caption.
+    QString GetTextAtColRow(int ACol, int ARow) const;
+    // Adds empty sub-items up to the column when the row has fewer.
+    void SetTextAtColRow(int ACol, int ARow, const QString& Value);
+    void SetProgress(int ItemIndex, int ColIndex, int Value);
+    int GetProgress(int ItemIndex, int ColIndex) const;
+    // The image of a cell by sub-item index (-1 is the row's own image). Reading answers -1 while SubImages is off.
+    void SetSubItemImage(int ItemIndex, int SubItemIndex, int ImageIndex);
+    int GetSubItemImage(int ItemIndex, int SubItemIndex) const;
+    // Indent steps of 16 pixels; the caption's cell (0) is the one drawn indented.
+    void SetItemIndent(int ItemIndex, int SubItemIndex, int Indent);
+    int GetItemIndent(int ItemIndex, int SubItemIndex) const;
+    // RowCount rows of ColCount empty sub-items without images, in at least ColCount columns with empty captions.
+    void ClearInit(int RowCount, int ColCount);
+    // Removes the rows and the columns.
+    virtual void Clear();
+
+    // Where the text of a cell (row, column index) is drawn; empty outside the rows and columns.
+    TRect GetItemRect(int Item, int SubItem) const;
+    // The row and column index under a point; false when no row is there.
+    bool GetIndexAtPoint(int X, int Y, int& iItem, int& iSubItem) const;
+    QString GetTextAtPoint(int X, int Y) const;
+    // Nested; the list and its header repaint only when the last EndUpdate comes.
+    void BeginUpdate();
+    void EndUpdate();
+    int GetVisibleItems() const { return VisibleRowCount(); }
+    TLVExtendedStyles GetExtendedStyles() const;
+    // Replaces every extended style.
+    void SetExtendedStyles(TLVExtendedStyles Value);
+    void SetExtendedViewStyle(unsigned Style, bool Enable);
+
+    virtual quint32 GetVersionNr() const { return 0x01060306; }
+    virtual QString GetVersionString() const;
+    QString GetVersion() const { return VersionNrText(GetVersionNr()); }
+    void SetVersion(const QString&) {}
+
+    bool GetAutoHint() const { return autoHint; }
+    void SetAutoHint(bool Value) { autoHint = Value; }
+    TBitmap* GetCheckTrueGlyph() { return &checkTrueGlyph; }
+    void SetCheckTrueGlyph(const TBitmap* Value) { checkTrueGlyph.Assign(Value); }
+    TBitmap* GetCheckFalseGlyph() { return &checkFalseGlyph; }
+    void SetCheckFalseGlyph(const TBitmap* Value) { checkFalseGlyph.Assign(Value); }
+    bool GetClipboardEnable() const { return clipboardEnable; }
+    void SetClipboardEnable(bool Value) { clipboardEnable = Value; }
+    TColumnSize& GetColumnSize() { return columnSize; }
+    bool GetFilterBar() const { return filterBar; }
+    void SetFilterBar(bool Value) { filterBar = Value; }
+    int GetFilterTimeOut() const { return filterTimeOut; }
+    void SetFilterTimeOut(int Value) { filterTimeOut = Value; }
+    TPrintsettings& GetPrintSettings() { return printSettings; }
+    bool GetHTMLHint() const { return htmlHint; }
+    void SetHTMLHint(bool Value) { htmlHint = Value; }
+    THTMLSettings& GetHTMLSettings() { return htmlSettings; }
+    TColor GetHeaderColor() const { return headerColor; }
+    void SetHeaderColor(TColor Value) { headerColor = Value; }
+    bool GetHeaderHotTrack() const { return headerHotTrack; }
+    void SetHeaderHotTrack(bool Value) { headerHotTrack = Value; }
+    bool GetHeaderDragDrop() const { return GetExtendedStyle() & LVS_EX_HEADERDRAGDROP; }
+    void SetHeaderDragDrop(bool Value) { SetExtendedViewStyle(LVS_EX_HEADERDRAGDROP, Value); }
+    bool GetHeaderFlatStyle() const { return headerFlatStyle; }
+    void SetHeaderFlatStyle(bool Value) { headerFlatStyle = Value; }
+    bool GetHeaderOwnerDraw() const { return headerOwnerDraw; }
+    void SetHeaderOwnerDraw(bool Value) { headerOwnerDraw = Value; }
+    int GetHeaderHeight() const { return headerHeight; }
+    void SetHeaderHeight(int Value) { headerHeight = Value; }
+    TImageList* GetHeaderImages() const { return headerImages; }
+    void SetHeaderImages(TImageList* Value) { headerImages = Value; }
+    const TFont& GetHeaderFont() const { return headerFont; }
+    void SetHeaderFont(const TFont& Value) { headerFont = Value; }
+    // Milliseconds the mouse rests before a row counts as hovered; -1 is the desktop's default.
+    int GetHoverTime() const { return hoverTime; }
+    void SetHoverTime(int Value);
+    TPictureContainer* GetPictureContainer() const { return pictureContainer; }
+    void SetPictureContainer(TPictureContainer* Value);
+    TProgressSettings& GetProgressSettings() { return progressSettings; }
+    bool GetSelectionRTFKeep() const { return selectionRTFKeep; }
+    void SetSelectionRTFKeep(bool Value) { selectionRTFKeep = Value; }
+    bool GetScrollHint() const { return scrollHint; }
+    void SetScrollHint(bool Value) { scrollHint = Value; }
+    TColor GetSelectionColor() const { return selectionColor; }
+    void SetSelectionColor(TColor Value);
+    TColor GetSelectionTextColor() const { return selectionTextColor; }
+    void SetSelectionTextColor(TColor Value);
+    // Kept for the window layouts; it changes nothing.
+    bool GetSizeWithForm() const { return sizeWithForm; }
+    void SetSizeWithForm(bool Value) { sizeWithForm = Value; }
+    TSortDirection GetSortDirection() const { return sortDirection; }
+    void SetSortDirection(TSortDirection Value) { sortDirection = Value; }
+    bool GetSortShow() const { return sortShow; }
+    void SetSortShow(bool Value) { sortShow = Value; }
+    TSortIndicator GetSortIndicator() const { return sortIndicator; }
+    void SetSortIndicator(TSortIndicator Value) { sortIndicator = Value; }
+    TBitmap* GetSortUpGlyph() { return &sortUpGlyph; }
+    void SetSortUpGlyph(const TBitmap* Value) { sortUpGlyph.Assign(Value); }
+    TBitmap* GetSortDownGlyph() { return &sortDownGlyph; }
+    void SetSortDownGlyph(const TBitmap* Value) { sortDownGlyph.Assign(Value); }
+    bool GetStretchColumn() const { return stretchColumn; }
+    void SetStretchColumn(bool Value) { stretchColumn = Value; }
+    bool GetSubImages() const { return GetExtendedStyle() & LVS_EX_SUBITEMIMAGES; }
+    void SetSubImages(bool Value) { SetExtendedViewStyle(LVS_EX_SUBITEMIMAGES, Value); }
+    bool GetSubItemEdit() const { return subItemEdit; }
+    void SetSubItemEdit(bool Value) { subItemEdit = Value; }
+    bool GetSubItemSelect() const { return subItemSelect; }
+    void SetSubItemSelect(bool Value) { subItemSelect = Value; }
+    TColor GetURLColor() const { return urlColor; }
+    void SetURLColor(TColor Value);
+    bool GetURLShow() const { return urlShow; }
+    void SetURLShow(bool Value);
+    bool GetURLFull() const { return urlFull; }
+    void SetURLFull(bool Value);
+    TVAlignment GetVAlignment() const { return vAlignment; }
+    void SetVAlignment(TVAlignment Value);
+    TBitmap* GetWallpaper() { return &wallpaper; }
+    void SetWallpaper(const TBitmap* Value);
+    bool GetWordWrap() const { return wordWrap; }
+    void SetWordWrap(bool Value);
+    int GetItemHeight() const { return itemHeight; }
+    // Values of 0 and below are ignored.
+    void SetItemHeight(int Value);
+    bool GetSaveHeader() const { return saveHeader; }
+    void SetSaveHeader(bool Value) { saveHeader = Value; }
+    bool GetLoadHeader() const { return loadHeader; }
+    void SetLoadHeader(bool Value) { loadHeader = Value; }
+    bool GetReArrangeItems() const { return reArrangeItems; }
+    void SetReArrangeItems(bool Value) { reArrangeItems = Value; }
+    TDetails& GetDetailView() { return detailView; }
+
+    // The current cell: its column index and row.
+    int GetColumnIndex() const { return currentColumn; }
+    void SetColumnIndex(int Value);
+    int GetCurrentRow() const { return currentRow; }
+
+    // At the end of drawing a row, on a canvas whose brush and font are the row's (the selection's colours for a
+    // selected row).
+    TDrawItemEvent OnDrawItem;
+    // Before each cell is drawn: the handler may change its brush and font.
+    TDrawItemPropEvent OnDrawItemProp;
+    TDrawDetailPropEvent OnDrawDetailProp;
+    TClickCellEvent OnLeftClickCell;
+    TClickCellEvent OnRightClickCell;
+
+protected:
+    // Draws one row: its cells in their display order, the detail line and the focus frame.
+    virtual void LVDrawItem(TCanvas& Canvas, int Index, TRect Rect, TOwnerDrawState State);
+    // A row became selected; nothing here.
+    virtual void SelectionChanged(int iItem);
+    virtual void LeftClickCell(int iItem, int iSubItem);
+    virtual void RightClickCell(int iItem, int iSubItem);
+    // Lets OnDrawItemProp change the brush and the font of a cell before it is drawn, measured or printed.
+    virtual void QueryDrawProp(int ItemIndex, int SubItemIndex, TOwnerDrawState AState, TBrush& ABrush, TFont& AFont,
+                               const QString& ItemText);
+    // The wallpaper (or the colour, without one) behind the rows.
+    void WallPaperChanged();
+
+    void DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) override;
+    TRect CheckBoxRect(int row) const override;
+    int ItemRowHeight() const override { return itemHeight; }
+    void RowsSelected(const QVector<int>& rows) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+
+private:
+    // Where the parts of one cell go: the cell (the row's cell area at the column), the check box (empty when none
+    // is drawn), the image, the content (the cell right of the check box and the image) and the text (the content
+    // right of the indent).
+    struct CellLayout
+    {
+        TRect cell;
+        TRect checkBox;
+        int image = -1;
+        TPoint imageAt;
+        TRect content;
+        TRect text;
+    };
+    CellLayout layoutCell(const TListItem& item, int position, int column, const TRect& cell) const;
+    TRect checkBoxBounds(const TRect& cell) const;
+    bool glyphsAssigned() const;
+    // Whether a cell of a selected row shows the selection's colours.
+    bool showsSelected(TOwnerDrawState state, int position, int currentPosition) const;
+    // A row's rectangle inside the grid lines, its cells' part above the detail line, and one cell in it.
+    TRect drawnRowRect(const TRect& rowRect) const;
+    TRect cellArea(const TRect& rowRect) const;
+    TRect drawnCell(const TRect& cells, int column) const;
+    void drawCheckBox(TCanvas& canvas, const TListItem& item, const TRect& box);
+    void drawCellContent(TCanvas& canvas, int row, int subItem, const QString& text, const CellLayout& layout,
+                         int alignment);
+    void drawPlainText(TCanvas& canvas, const QString& text, TRect rect, unsigned alignmentFlags);
+    void drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect, int right, TOwnerDrawState state);
+    bool renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, int x, int y, bool hitTest,
+                      QString& anchor);
+    unsigned verticalTextFlag() const;
+    int columnWidth(int column) const;
+
+    bool autoHint = false;
+    TBitmap checkTrueGlyph;
+    TBitmap checkFalseGlyph;
+    bool clipboardEnable = false;
+    TColumnSize columnSize;
+    bool filterBar = false;
+    int filterTimeOut = 0;
+    TPrintsettings printSettings;
+    bool htmlHint = false;
+    THTMLSettings htmlSettings;
+    TColor headerColor = clNone;
+    bool headerHotTrack = false;
+    bool headerFlatStyle = false;
+    bool headerOwnerDraw = false;
+    int headerHeight = 13;
+    QPointer<TImageList> headerImages;
+    TFont headerFont;
+    int hoverTime = -1;
+    QPointer<TPictureContainer> pictureContainer;
+    TProgressSettings progressSettings;
+    bool selectionRTFKeep = false;
+    bool scrollHint = false;
+    TColor selectionColor = clHighlight;
+    TColor selectionTextColor = clHighlightText;
+    bool sizeWithForm = false;
+    TSortDirection sortDirection = sdAscending;
+    bool sortShow = false;
+    TSortIndicator sortIndicator = siLeft;
+    TBitmap sortUpGlyph;
+    TBitmap sortDownGlyph;
+    bool stretchColumn = false;
+    bool subItemEdit = false;
+    bool subItemSelect = false;
+    TColor urlColor = clBlue;
+    bool urlShow = false;
+    bool urlFull = false;
+    TVAlignment vAlignment = vtaCenter;
+    TBitmap wallpaper;
+    bool wordWrap = false;
+    int itemHeight = 13;
+    bool saveHeader = false;
+    bool loadHeader = false;
+    bool reArrangeItems = false;
+    TDetails detailView;
+
+    int currentColumn = 0;
+    int currentRow = 0;
+    int updateCount = 0;
+    QCursor loadedCursor;
+    std::unique_ptr<THTMLPictureCache> pictureCache;
+};

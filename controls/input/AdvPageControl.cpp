@@ -32,6 +32,47 @@ QWidget* firstFocusable(QWidget* container)
 
 } // namespace
 
+// The tab row lays the tabs out and finds the tab under a point. While the page control paints its tabs itself, the
+// row paints nothing, and every tab takes the room of the margins and images as well, as the tabs of the platform
+// took the room of an image list.
+class TAdvPageControl::TabRow : public QTabBar
+{
+public:
+    explicit TabRow(TAdvPageControl* control) : QTabBar(control), control(control) {}
+
+    // Lays the tabs out again: setting the icon size marks the layout as out of date.
+    void relayout() { setIconSize(iconSize()); }
+
+protected:
+    QSize tabSizeHint(int index) const override
+    {
+        QSize size = QTabBar::tabSizeHint(index);
+        const bool horizontal = control->horizontalTabs();
+        if (!control->tabBorder3D) {
+            if (horizontal)
+                size.rwidth() += control->marginRoom.width();
+            else
+                size.rheight() += control->marginRoom.height();
+        }
+        if (control->tabHeight > 0) {
+            if (horizontal)
+                size.setHeight(control->tabHeight);
+            else
+                size.setWidth(control->tabHeight);
+        }
+        return size;
+    }
+
+    void paintEvent(QPaintEvent* event) override
+    {
+        if (control->tabBorder3D)
+            QTabBar::paintEvent(event);
+    }
+
+private:
+    TAdvPageControl* control;
+};
+
 void PaintBandGradient(TCanvas& Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& Rect, bool Horizontal)
 {
     if (Steps == 0)
@@ -287,14 +328,18 @@ void TAdvTabSheet::changeEvent(QEvent* event)
 // TAdvPageControl
 
 TAdvPageControl::TAdvPageControl(QWidget* Owner)
-    : QWidget(Owner), tabBar(new QTabBar(this)), stack(new QStackedWidget(this))
+    : QWidget(Owner), tabBar(new TabRow(this)), stack(new QStackedWidget(this))
 {
     tabBar->setDrawBase(false);
     tabBar->setExpanding(false);
     tabBar->setUsesScrollButtons(true);
+    tabBar->setMouseTracking(true);
+    setMouseTracking(true);
     // Every change of page the user makes is put to the veto first, so the tab row never selects on its own.
     tabBar->installEventFilter(this);
-    tabMargin.OnMarginChange = [this](int, int, int) { update(); };
+    tabMargin.OnMarginChange = [this](int NewValue, int OldValue, int Index) {
+        TabMarginChange(NewValue, OldValue, Index);
+    };
     arrange();
 }
 
@@ -303,6 +348,20 @@ TAdvPageControl::~TAdvPageControl()
     // The pages die with this control as its children; they must not call back into it on the way.
     for (TAdvTabSheet* page : std::as_const(pages))
         page->pageControl = nullptr;
+}
+
+void TAdvPageControl::Loaded()
+{
+    SetTabMargins();
+    loaded = true;
+    for (int i = GetPageCount() - 1; i >= 0; --i)
+        UpdateTab(pages[i]);
+    update();
+}
+
+QTabBar* TAdvPageControl::TabBar() const
+{
+    return tabBar;
 }
 
 TAdvTabSheet* TAdvPageControl::GetPage(int Index) const
@@ -353,7 +412,12 @@ void TAdvPageControl::ChangeActivePage(TAdvTabSheet* Page)
     Page->raise();
     Page->show();
     stack->setCurrentWidget(Page);
+    TAdvTabSheet* old = activePage;
     activePage = Page;
+    // An active font of another width resizes both tabs.
+    if (old)
+        UpdateTab(old);
+    UpdateTab(Page);
     // Whoever was working on the old page goes on with the first control of the new one.
     if (focusOnOldPage) {
         if (QWidget* first = firstFocusable(Page))
@@ -532,13 +596,34 @@ void TAdvPageControl::movePage(TAdvTabSheet* Page, int NewIndex)
         MoveTab(oldTab, Page->GetTabIndex());
 }
 
+QString TAdvPageControl::tabTextOf(const TAdvTabSheet* Page) const
+{
+    if (tabBorder3D)
+        return Page->caption;
+    if (Page != activePage || !(activeFont.Style & (fsBold | fsItalic)))
+        return Page->tabText;
+    // Blanks in the control's font make up for the width the active font adds.
+    TCanvas canvas;
+    canvas.Font = activeFont;
+    const int wide = canvas.TextWidth(Page->tabText);
+    canvas.Font = TFont::FromQFont(font());
+    const int extra = wide - canvas.TextWidth(Page->tabText);
+    QString text = Page->tabText;
+    if (canvas.TextWidth(QStringLiteral(" ")) <= 0)
+        return text;
+    for (QString blanks; canvas.TextWidth(blanks) < extra; blanks += u' ')
+        text += u' ';
+    return text;
+}
+
 void TAdvPageControl::UpdateTab(TAdvTabSheet* Page)
 {
     const int tab = Page->GetTabIndex();
     if (tab < 0)
         return;
-    // The tabs are drawn by the tab row itself, which shows the caption (and takes its accelerator).
-    tabBar->setTabText(tab, Page->caption);
+    // A native tab shows the caption; an owner-drawn one is only sized by its text. The tab row takes the
+    // accelerator from either.
+    tabBar->setTabText(tab, tabTextOf(Page));
     tabBar->setTabEnabled(tab, Page->tabEnable);
     QIcon icon;
     if (tabBorder3D && images)
@@ -574,19 +659,29 @@ void TAdvPageControl::SetTabBorder3D(bool Value)
     tabBorder3D = Value;
     for (int i = GetPageCount() - 1; i >= 0; --i)
         UpdateTab(pages[i]);
-    update();
+    tabsChanged();
 }
 
 void TAdvPageControl::SetTabPosition(TTabPosition Value)
 {
     if (Value == tabPosition)
         return;
+    // The images' room moves from the tabs' width to their height, or back.
+    addImagesRoom(images, -1);
     tabPosition = Value;
     static constexpr QTabBar::Shape shapes[] = {QTabBar::RoundedNorth, QTabBar::RoundedSouth, QTabBar::RoundedWest,
                                                 QTabBar::RoundedEast};
     tabBar->setShape(shapes[Value]);
-    arrange();
-    update();
+    addImagesRoom(images, 1);
+    SetTabMargins();
+}
+
+void TAdvPageControl::SetTabHeight(int Value)
+{
+    if (Value == tabHeight)
+        return;
+    tabHeight = Value;
+    tabsChanged();
 }
 
 void TAdvPageControl::SetImages(TImageList* Value)
@@ -595,11 +690,65 @@ void TAdvPageControl::SetImages(TImageList* Value)
         return;
     if (images)
         disconnect(images, nullptr, this, nullptr);
+    addImagesRoom(images, -1);
     images = Value;
+    addImagesRoom(images, 1);
     if (images)
-        connect(images, &TImageList::Change, this, [this] { SetTabBorder3D(tabBorder3D); });
+        connect(images, &TImageList::Change, this, [this] {
+            for (TAdvTabSheet* page : std::as_const(pages))
+                UpdateTab(page);
+        });
     for (TAdvTabSheet* page : std::as_const(pages))
         UpdateTab(page);
+    tabsChanged();
+}
+
+void TAdvPageControl::addImagesRoom(const TImageList* list, int sign)
+{
+    if (!list)
+        return;
+    if (horizontalTabs())
+        marginRoom.rwidth() += sign * list->GetWidth();
+    else
+        marginRoom.rheight() += sign * list->GetHeight();
+}
+
+void TAdvPageControl::SetTabMargins()
+{
+    if (horizontalTabs()) {
+        const int imagesWidth = images ? images->GetWidth() : 0;
+        marginRoom.setWidth(imagesWidth + tabMargin.GetLeftMargin() + tabMargin.GetRightMargin());
+    } else {
+        const int imagesHeight = images ? images->GetHeight() : 0;
+        marginRoom.setHeight(imagesHeight + tabMargin.GetTopMargin() + tabMargin.GetRightMargin());
+    }
+    tabsChanged();
+}
+
+void TAdvPageControl::TabMarginChange(int NewValue, int OldValue, int Index)
+{
+    // Until the window is built the margins take their room all at once, in Loaded.
+    if (loaded) {
+        const bool horizontal = horizontalTabs();
+        const int imagesWidth = images ? images->GetWidth() : 0;
+        const int imagesHeight = images ? images->GetHeight() : 0;
+        if (Index == 0 && horizontal)
+            marginRoom.setWidth(imagesWidth + tabMargin.GetRightMargin() + NewValue);
+        else if (Index == 1 && !horizontal)
+            marginRoom.setHeight(imagesHeight + tabMargin.GetRightMargin() + NewValue);
+        else if (Index == 2 && horizontal)
+            marginRoom.rwidth() += NewValue - OldValue;
+        else if (Index == 2)
+            marginRoom.rheight() += NewValue - OldValue;
+        tabsChanged();
+    }
+    update();
+}
+
+void TAdvPageControl::tabsChanged()
+{
+    tabBar->relayout();
+    arrange();
     update();
 }
 
@@ -612,6 +761,14 @@ void TAdvPageControl::SetTabOverlap(int Value)
 void TAdvPageControl::SetActiveFont(const TFont& Value)
 {
     activeFont = Value;
+    if (activePage)
+        UpdateTab(activePage);
+    update();
+}
+
+void TAdvPageControl::SetColor(TColor Value)
+{
+    color = Value;
     update();
 }
 
@@ -665,6 +822,88 @@ void TAdvPageControl::SetTabBackGroundColor(TColor Value)
     update();
 }
 
+void TAdvPageControl::SetTabBorderColor(TColor Value)
+{
+    tabBorderColor = Value;
+    update();
+}
+
+void TAdvPageControl::SetTabSheet3D(bool Value)
+{
+    if (Value == tabSheet3D)
+        return;
+    tabSheet3D = Value;
+    update();
+}
+
+void TAdvPageControl::SetTabSheetBorderColor(TColor Value)
+{
+    if (Value == tabSheetBorderColor)
+        return;
+    tabSheetBorderColor = Value;
+    update();
+}
+
+void TAdvPageControl::SetTabBackGround(const TBitmap& Value)
+{
+    tabBackGround.Assign(&Value);
+    update();
+}
+
+void TAdvPageControl::SetTabBackGroundActive(const TBitmap& Value)
+{
+    tabBackGroundActive.Assign(&Value);
+    update();
+}
+
+void TAdvPageControl::SetTabSplitLine(bool Value)
+{
+    if (Value == tabSplitLine)
+        return;
+    if (Value && tabStyle != tsClassic)
+        throw Exception(QStringLiteral("TabSplitLine must be false when TabStyle is tsDotNet/tsValdor"));
+    tabSplitLine = Value;
+    update();
+}
+
+void TAdvPageControl::SetRoundEdges(bool Value)
+{
+    if (Value == roundEdges)
+        return;
+    roundEdges = Value;
+    update();
+}
+
+void TAdvPageControl::SetTabStyle(TTabStyle Value)
+{
+    if (Value == tabStyle)
+        return;
+    tabStyle = Value;
+    update();
+}
+
+void TAdvPageControl::SetLowerActive(int Value)
+{
+    if (Value == lowerActive)
+        return;
+    lowerActive = Value;
+    update();
+}
+
+void TAdvPageControl::SetCloseGlyph(const TBitmap& Value)
+{
+    closeGlyph.Assign(&Value);
+    update();
+}
+
+void TAdvPageControl::SetClosePosition(TClosePosition Value)
+{
+    if (Value == closePosition)
+        return;
+    closePosition = Value;
+    update();
+}
+
 bool TAdvPageControl::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != tabBar)
@@ -673,16 +912,28 @@ bool TAdvPageControl::eventFilter(QObject* watched, QEvent* event)
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick: {
         auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::LeftButton)
-            return false;
-        const int tab = tabBar->tabAt(mouse->position().toPoint());
-        if (tab < 0)
-            return false;
-        if (tabBar->focusPolicy() & Qt::ClickFocus)
-            tabBar->setFocus(Qt::MouseFocusReason);
-        requestPage(pageOfTab(tab));
+        const QPoint at = mouse->position().toPoint();
+        const int tab = tabBar->tabAt(at);
+        if (mouse->button() == Qt::LeftButton && tab >= 0) {
+            if (tabBar->focusPolicy() & Qt::ClickFocus)
+                tabBar->setFocus(Qt::MouseFocusReason);
+            requestPage(pageOfTab(tab));
+        }
+        // The buttons are the control's alone: passed on, they would come back to it a second time.
+        MouseDown(mouse->button(), tabBar->mapTo(this, at));
         return true;
     }
+    case QEvent::MouseMove:
+        MouseMove(tabBar->mapTo(this, static_cast<QMouseEvent*>(event)->position().toPoint()));
+        return false;
+    case QEvent::MouseButtonRelease: {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        MouseUp(mouse->button(), tabBar->mapTo(this, mouse->position().toPoint()));
+        return true;
+    }
+    case QEvent::Leave:
+        CMMouseLeave();
+        return false;
     case QEvent::KeyPress: {
         auto* key = static_cast<QKeyEvent*>(event);
         if ((key->key() != Qt::Key_Left && key->key() != Qt::Key_Right) ||
@@ -737,28 +988,53 @@ void TAdvPageControl::resizeEvent(QResizeEvent*)
     arrange();
 }
 
+void TAdvPageControl::mousePressEvent(QMouseEvent* event)
+{
+    MouseDown(event->button(), event->position().toPoint());
+}
+
+void TAdvPageControl::mouseMoveEvent(QMouseEvent* event)
+{
+    MouseMove(event->position().toPoint());
+}
+
+void TAdvPageControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    MouseUp(event->button(), event->position().toPoint());
+}
+
+void TAdvPageControl::leaveEvent(QEvent*)
+{
+    CMMouseLeave();
+}
+
 void TAdvPageControl::arrange()
 {
     const QSize hint = tabBar->sizeHint();
-    const int overlap = style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this);
+    // Native tabs overlap the frame round the page as the style wants; owner-drawn ones keep two pixels from the
+    // outer edge, room for their borders and hover frame, and meet the frame.
+    const int overlap = tabBorder3D ? style()->pixelMetric(QStyle::PM_TabBarBaseOverlap, nullptr, this) : 0;
+    const int edge = tabBorder3D ? 0 : 2;
+    const int h = hint.height() + edge;
+    const int w = hint.width() + edge;
     const QRect all = rect();
     QRect body;
     switch (tabPosition) {
     case tpTop:
-        tabBar->setGeometry(2, 0, qMax(0, all.width() - 4), hint.height());
-        body = all.adjusted(0, hint.height() - overlap, 0, 0);
+        tabBar->setGeometry(2, edge, qMax(0, all.width() - 4), hint.height());
+        body = all.adjusted(0, h - overlap, 0, 0);
         break;
     case tpBottom:
-        tabBar->setGeometry(2, all.height() - hint.height(), qMax(0, all.width() - 4), hint.height());
-        body = all.adjusted(0, 0, 0, overlap - hint.height());
+        tabBar->setGeometry(2, all.height() - h, qMax(0, all.width() - 4), hint.height());
+        body = all.adjusted(0, 0, 0, overlap - h);
         break;
     case tpLeft:
-        tabBar->setGeometry(0, 2, hint.width(), qMax(0, all.height() - 4));
-        body = all.adjusted(hint.width() - overlap, 0, 0, 0);
+        tabBar->setGeometry(edge, 2, hint.width(), qMax(0, all.height() - 4));
+        body = all.adjusted(w - overlap, 0, 0, 0);
         break;
     case tpRight:
-        tabBar->setGeometry(all.width() - hint.width(), 2, hint.width(), qMax(0, all.height() - 4));
-        body = all.adjusted(0, 0, overlap - hint.width(), 0);
+        tabBar->setGeometry(all.width() - w, 2, hint.width(), qMax(0, all.height() - 4));
+        body = all.adjusted(0, 0, overlap - w, 0);
         break;
     }
     stack->setGeometry(body.adjusted(PageInset, PageInset, -PageInset, -PageInset));
@@ -767,6 +1043,14 @@ void TAdvPageControl::arrange()
 void TAdvPageControl::paintEvent(QPaintEvent*)
 {
     TCanvas canvas(this);
+    if (!tabBorder3D) {
+        // The control's own colour stands in for the native painting under the owner drawing.
+        canvas.Brush.Color = color;
+        canvas.FillRect(FromQRect(rect()));
+        canvas.Font = TFont::FromQFont(font());
+        DrawAllTabs(canvas);
+        return;
+    }
     canvas.Brush.Color = tabBackGroundColor;
     canvas.FillRect(FromQRect(rect()));
 

@@ -6,23 +6,39 @@
 
 #include "Canvas.h"
 #include "GradientDirection.h"
+#include "Graphics.h"
 #include "ImageList.h"
 
 #include <QPointer>
 #include <QVector>
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class QStackedWidget;
 class QTabBar;
 class TAdvPageControl;
 
 enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
+enum TTabStyle { tsClassic, tsDotNet, tsValdor };
+// Where a tab's close button sits: before the caption or after it.
+enum TClosePosition { cpLeft, cpRight };
 
 // Fills the rectangle with Steps bands of colour from FromColor to ToColor (left to right when Horizontal, else
 // top to bottom). Each band reaches one pixel into the next, so no seam shows; the last band never takes ToColor.
 void PaintBandGradient(TCanvas& Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& Rect,
                        bool Horizontal);
+
+// Copies of a bitmap area that leave out every pixel of the transparent colour: at its own size, or stretched from
+// the source area to Width x Height.
+void BlitTransparent(TCanvas& Canvas, const TBitmap& Bitmap, int X, int Y, int Width, int Height, int SrcX, int SrcY,
+                     TColor TransparentColor);
+void StretchBlitTransparent(TCanvas& Canvas, const TBitmap& Bitmap, int X, int Y, int Width, int Height, int SrcX,
+                            int SrcY, int SrcWidth, int SrcHeight, TColor TransparentColor);
+// A three-slice skin, Height (Width) long: the bitmap's first half, its two middle rows (columns) stretched, its second
+// half. The colour of the bitmap's bottom-left pixel is transparent.
+void PaintVerticalSlices(const TBitmap& Bitmap, TCanvas& Canvas, int X, int Y, int Height);
+void PaintHorizontalSlices(const TBitmap& Bitmap, TCanvas& Canvas, int X, int Y, int Width);
 
 // The page control's three tab margins; a change of one is reported before it is stored.
 class TTabMargin
@@ -135,12 +151,19 @@ private:
     bool tabEnable = true;
 };
 
+// While TabBorder3D is False the control paints its tabs itself: coloured, gradient or skinned tabs in one of three
+// styles, the active tab lowered and in ActiveFont, a hover look, close buttons, a focus frame and a frame round the
+// page in the active page's colours. The tab row still lays the tabs out; each tab then takes the room of the tab
+// margins (and of Images) as well. With TabBorder3D True the tab row draws its own tabs with Images as icons.
 class TAdvPageControl : public QWidget
 {
     Q_OBJECT
 public:
     explicit TAdvPageControl(QWidget* Owner = nullptr);
     ~TAdvPageControl() override;
+
+    // After the window is built: the tab margins take their room and the tabs their texts.
+    void Loaded();
 
     int GetPageCount() const { return int(pages.size()); }
     // Raises the list's index error for an index out of range.
@@ -166,6 +189,7 @@ public:
     // Whether the page at a page index can take part: its Enabled state.
     virtual bool CanShowTab(int Index) const;
 
+    // No painting at all from BeginUpdate to the matching EndUpdate.
     void BeginUpdate();
     void EndUpdate();
 
@@ -176,15 +200,23 @@ public:
     // Accepted for the layouts; the tabs stay on one row.
     bool GetMultiLine() const { return multiLine; }
     void SetMultiLine(bool Value) { multiLine = Value; }
+    // The height of every tab (its width at the left or right); 0 lets the text decide.
+    int GetTabHeight() const { return tabHeight; }
+    void SetTabHeight(int Value);
     TImageList* GetImages() const { return images; }
     void SetImages(TImageList* Value);
     TTabMargin& GetTabMargin() { return tabMargin; }
+    // Copies the margins without reporting a change: their room follows at the next SetTabMargins.
     void SetTabMargin(const TTabMargin& Value) { tabMargin.Assign(Value); }
+    // Gives the owner-drawn tabs the room of Images and the margins along the tab row.
+    void SetTabMargins();
     int GetTabOverlap() const { return tabOverlap; }
     void SetTabOverlap(int Value);
     const TFont& GetActiveFont() const { return activeFont; }
     void SetActiveFont(const TFont& Value);
 
+    TColor GetColor() const { return color; }
+    void SetColor(TColor Value);
     TColor GetDefaultTextColor() const { return defaultTextColor; }
     void SetDefaultTextColor(TColor Value);
     TColor GetDefaultTabColor() const { return defaultTabColor; }
@@ -197,26 +229,87 @@ public:
     void SetActiveColorTo(TColor Value);
     TColor GetTabBackGroundColor() const { return tabBackGroundColor; }
     void SetTabBackGroundColor(TColor Value);
+    TColor GetTabBorderColor() const { return tabBorderColor; }
+    void SetTabBorderColor(TColor Value);
+    bool GetTabSheet3D() const { return tabSheet3D; }
+    void SetTabSheet3D(bool Value);
+    TColor GetTabSheetBorderColor() const { return tabSheetBorderColor; }
+    void SetTabSheetBorderColor(TColor Value);
+    TColor GetTabHoverColor() const { return tabHoverColor; }
+    void SetTabHoverColor(TColor Value) { tabHoverColor = Value; }
+    TColor GetTabHoverColorTo() const { return tabHoverColorTo; }
+    void SetTabHoverColorTo(TColor Value) { tabHoverColorTo = Value; }
+    TColor GetTabHoverBorder() const { return tabHoverBorder; }
+    void SetTabHoverBorder(TColor Value) { tabHoverBorder = Value; }
+    // The skin of every tab and of the active one; the colour of a skin's bottom-left pixel is transparent.
+    const TBitmap& GetTabBackGround() const { return tabBackGround; }
+    void SetTabBackGround(const TBitmap& Value);
+    const TBitmap& GetTabBackGroundActive() const { return tabBackGroundActive; }
+    void SetTabBackGroundActive(const TBitmap& Value);
+    bool GetTabSplitLine() const { return tabSplitLine; }
+    // Refused with "TabSplitLine must be false when TabStyle is tsDotNet/tsValdor" under those styles.
+    void SetTabSplitLine(bool Value);
+    bool GetRoundEdges() const { return roundEdges; }
+    void SetRoundEdges(bool Value);
+    TTabStyle GetTabStyle() const { return tabStyle; }
+    void SetTabStyle(TTabStyle Value);
+    // How far the active tab's text and close button sit lower than the others'.
+    int GetLowerActive() const { return lowerActive; }
+    void SetLowerActive(int Value);
+    bool GetShowFocus() const { return showFocus; }
+    void SetShowFocus(bool Value) { showFocus = Value; }
+
+    // Close buttons: a user picture (cut to 12 x 11) in place of the drawn box, and their place in the tab.
+    const TBitmap& GetCloseGlyph() const { return closeGlyph; }
+    void SetCloseGlyph(const TBitmap& Value);
+    TClosePosition GetClosePosition() const { return closePosition; }
+    void SetClosePosition(TClosePosition Value);
+    // A closed page is destroyed, rather than kept for OpenClosedTab.
+    bool GetFreeOnClose() const { return freeOnClose; }
+    void SetFreeOnClose(bool Value) { freeOnClose = Value; }
+    // The control is a dock site: a press on the close button closes at once. Docking itself is not offered.
+    bool GetDockSite() const { return dockSite; }
+    void SetDockSite(bool Value) { dockSite = Value; }
+    // Whether a point of the control lies on the close button of a page's tab.
+    bool IsOnButton(int PageIndex, int X, int Y) const;
+    // Brings a closed page back by its object name, as the last page and not activated; false for a name no closed
+    // page still alive carries.
+    bool OpenClosedTab(const QString& Name);
+    void OpenAllClosedTabs();
 
     QString GetVersion() const { return VersionNrText(GetVersionNr()); }
     void SetVersion(const QString&) {}
     quint32 GetVersionNr() const { return 0x01060000; }
 
-    // The tab row, for tests and for the later owner drawing.
-    QTabBar* TabBar() const { return tabBar; }
+    // The tab row, which lays the tabs out.
+    QTabBar* TabBar() const;
 
     TNotifyEvent OnChange;
     std::function<void(QObject* Sender, int FromPage, int ToPage, bool& AllowChange)> OnCanChange;
     std::function<void(QObject* Sender, bool& AllowChange)> OnChanging;
+    // Asked for every shown tab while the control paints its tabs; the tab's background, image and caption are
+    // then left to the handler.
+    std::function<void(QObject* Sender, int TabIndex, const TRect& Rect, bool Active)> OnDrawTab;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     friend class TAdvTabSheet;
+    class TabRow;
+    struct TabStrip;
+    struct ClosedTab
+    {
+        QString name;
+        QPointer<TAdvTabSheet> page;
+    };
 
     // Called by the pages as they join, leave, show or hide their tab, or change their caption.
     void InsertPage(TAdvTabSheet* Page);
@@ -226,6 +319,12 @@ private:
     void MoveTab(int CurIndex, int NewIndex);
     void UpdateTab(TAdvTabSheet* Page);
     void movePage(TAdvTabSheet* Page, int NewIndex);
+    // What a page's tab says: its caption on a native tab, else the text that sizes it (widened for an active font
+    // that is bold or italic).
+    QString tabTextOf(const TAdvTabSheet* Page) const;
+    void TabMarginChange(int NewValue, int OldValue, int Index);
+    void addImagesRoom(const TImageList* list, int sign);
+    bool horizontalTabs() const { return tabPosition == tpTop || tabPosition == tpBottom; }
 
     void ChangeActivePage(TAdvTabSheet* Page);
     void UpdateActivePage();
@@ -238,25 +337,97 @@ private:
     TAdvTabSheet* neighbourTabPage(int step) const;
     bool isSelectable(const TAdvTabSheet* Page) const;
     void arrange();
+    // The tabs were laid out anew: the tab row and the pages take their places again.
+    void tabsChanged();
 
-    QTabBar* tabBar;
+    // Painting (AdvPageControlPaint.cpp).
+    void DrawAllTabs(TCanvas& Canvas);
+    // One tab; the active one with a skin of its own only records where its text goes, for drawActiveSkinnedTab.
+    void drawTab(TCanvas& Canvas, int PageIndex, const TabStrip& strip, std::optional<TPoint>& deferredText);
+    void drawActiveSkinnedTab(TCanvas& Canvas, const TPoint& text);
+    void fillTab(TCanvas& Canvas, const TRect& r, TColor from, TColor to, bool horizontal, bool active) const;
+    TFont tabFont(bool active) const;
+    // The page's image, at the left or right offset from the text on tabs at the sides; the text moves past it.
+    void drawTabImage(TCanvas& Canvas, int imageIndex, int leftX, int rightX, int& textX, int& textY) const;
+    void drawTabCaption(TCanvas& Canvas, const QString& caption, int textX, int textY, const TRect& r) const;
+    TabStrip eraseTabs(TCanvas& Canvas) const;
+    void drawPageFrame(TCanvas& Canvas, const TabStrip& strip) const;
+    void drawFlatBorder(TCanvas& Canvas, const TabStrip& strip, bool frameDrawn) const;
+    void drawRoundEdges(TCanvas& Canvas) const;
+    void drawBaseline(TCanvas& Canvas, const TabStrip& strip, bool frameDrawn) const;
+    void drawTabBorder(TCanvas& Canvas, int PageIndex, const TRect& r, bool Active, const TabStrip& strip) const;
+    void paintSkin(const TBitmap& Skin, TCanvas& Canvas, int X, int Y, const TRect& r) const;
+    void drawHoverFrame(TCanvas& Canvas) const;
+    void DrawTabFocusFrame(TCanvas& Canvas, const TRect& r, bool Active, int Shorten) const;
+    bool baselineJoinsTabs() const { return !tabSheet3D && !tabSplitLine; }
+
+    // Close buttons and closed pages (AdvPageControlClose.cpp).
+    void DrawCloseButton(TCanvas& Canvas, const TRect& TabRect, bool Active) const;
+    void DrawHoverCloseButton(TCanvas& Canvas, const TRect& TabRect) const;
+    void DrawDownCloseButton(TCanvas& Canvas, const TRect& TabRect) const;
+    void DrawCloseGlyph(TCanvas& Canvas, const TPoint& Point) const;
+    // The active tab's close button in the look the mouse gave it.
+    void drawActiveCloseButton(TCanvas& Canvas, const TRect& TabRect) const;
+    TPoint closeCell(const TRect& TabRect, int low, bool hotLook) const;
+    int leftTabCloseEdge(const TRect& TabRect) const;
+    void drawCloseBox(TCanvas& Canvas, const TPoint& cell, TColor fill, TColor frame, TColor cross) const;
+    // Repaints the active tab's close button in its new look.
+    void updateCloseButton();
+    // The active page, when the mouse may work its close button.
+    TAdvTabSheet* closablePage() const;
+    void closeActivePage();
+    void pruneClosedTabs();
+    void MouseDown(Qt::MouseButton Button, const QPoint& p);
+    void MouseMove(const QPoint& p);
+    void MouseUp(Qt::MouseButton Button, const QPoint& p);
+    void CMMouseLeave();
+
+    TabRow* tabBar;
     QStackedWidget* stack;
     QVector<TAdvTabSheet*> pages;
     TAdvTabSheet* activePage = nullptr;
     bool noTabSelected = false;
     int updateCount = 0;
+    bool loaded = false;
+    // The room every owner-drawn tab takes besides its text: the width along a row at the top or bottom, the height
+    // along a column at the left or right.
+    QSize marginRoom{1, 1};
+    int hoverTabIndex = -1;
+    // The active tab's close button shows its hot or its pressed look.
+    bool closeHot = false;
+    bool closeDown = false;
+    QVector<ClosedTab> closedTabs;
 
     bool tabBorder3D = false;
     TTabPosition tabPosition = tpTop;
     bool multiLine = false;
+    int tabHeight = 0;
     QPointer<TImageList> images;
     TTabMargin tabMargin;
     int tabOverlap = 0;
     TFont activeFont;
+    TColor color = clBtnFace;
     TColor defaultTextColor = clBlack;
     TColor defaultTabColor = clBtnFace;
     TColor defaultTabColorTo = clNone;
     TColor activeColor = clBtnFace;
     TColor activeColorTo = clNone;
     TColor tabBackGroundColor = clBtnFace;
+    TColor tabBorderColor = clGray;
+    bool tabSheet3D = false;
+    TColor tabSheetBorderColor = clGray;
+    TColor tabHoverColor = clNone;
+    TColor tabHoverColorTo = clNone;
+    TColor tabHoverBorder = clNone;
+    TBitmap tabBackGround;
+    TBitmap tabBackGroundActive;
+    bool tabSplitLine = false;
+    bool roundEdges = false;
+    TTabStyle tabStyle = tsClassic;
+    int lowerActive = 2;
+    bool showFocus = false;
+    TBitmap closeGlyph;
+    TClosePosition closePosition = cpLeft;
+    bool freeOnClose = false;
+    bool dockSite = false;
 };

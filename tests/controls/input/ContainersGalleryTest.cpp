@@ -4,6 +4,7 @@
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
 #include "AdvPanel.h"
+#include "InputTestSupport.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -49,10 +50,7 @@ TAdvPanel* panel(QWidget* parent, const QRect& geometry, TColor colorTo)
 TEST(ContainersGalleryTest, everyControlInItsStates)
 {
     QWidget window;
-    window.setAutoFillBackground(true);
-    QPalette palette = window.palette();
-    palette.setColor(QPalette::Window, QColor(0xEC, 0xE9, 0xD8));
-    window.setPalette(palette);
+    paintGalleryBackground(window);
     window.resize(980, 640);
 
     // Check boxes and radio buttons.

@@ -36,6 +36,15 @@ struct ShownForm
     TForm form;
 };
 
+// The classic dialog colour behind the controls of a gallery picture.
+inline void paintGalleryBackground(QWidget& window)
+{
+    window.setAutoFillBackground(true);
+    QPalette palette = window.palette();
+    palette.setColor(QPalette::Window, QColor(0xEC, 0xE9, 0xD8));
+    window.setPalette(palette);
+}
+
 // Runs what was queued (posted Tab keys, button actions) and lets the focus settle.
 inline void settle()
 {

@@ -3,6 +3,7 @@
 #include "AdvPanel.h"
 #include "AdvPanelGroup.h"
 #include "AdvPanelStyler.h"
+#include "InputTestSupport.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -31,10 +32,7 @@ TAdvPanel* captionPanel(QWidget* parent, const QRect& geometry, const QString& t
 QWidget* galleryWindow(int w, int h)
 {
     auto* window = new QWidget;
-    window->setAutoFillBackground(true);
-    QPalette palette = window->palette();
-    palette.setColor(QPalette::Window, QColor(0xEC, 0xE9, 0xD8));
-    window->setPalette(palette);
+    paintGalleryBackground(*window);
     window->resize(w, h);
     return window;
 }

@@ -4,16 +4,19 @@
 #include "AdvDirectoryEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
+#include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
 #include "StartUnit.h"
 #include "UstawieniaUnit.h"
 #include "Vh_langmanager.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QTableView>
 #include <QToolButton>
 
 QString FoldCaptionText(const QString& text)
@@ -68,6 +71,64 @@ QList<CaptionEntry> StartFormCaptions(TStartForm* form)
         {form->N6, "StartForm_N6_Caption_-"},
         {form->Oprogramie1, "StartForm_Oprogramie1_Caption_O_programie"},
         {form->Zapisz2, "StartForm_Zapisz2_Caption_Odswiez"},
+    };
+}
+
+QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form)
+{
+    const auto item = [](QObject* combo, int index, const char* key) { return CaptionEntry{combo, key, index}; };
+    const auto column = [form](int index, const char* key) {
+        return CaptionEntry{form->ListViewOsoby, key, -1, index};
+    };
+    // Column 0 has no caption and so no key.
+    return {
+        {form, "FormListaOsob_Caption_Lista_osob"},
+        {form->ButtonWyczysc, "FormListaOsob_ButtonWyczysc_Caption_Pokaz_wszystkie"},
+        {form->EditSzukaj, "FormListaOsob_EditSzukaj_LabelCaption_Wyszukaj"},
+        {form->AdvComboBoxSzukajW, "FormListaOsob_AdvComboBoxSzukajW_LabelCaption_w_polu"},
+        item(form->AdvComboBoxSzukajW, 0, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_0__dowolnym"),
+        item(form->AdvComboBoxSzukajW, 1, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_1__imie_i_nazwisko"),
+        item(form->AdvComboBoxSzukajW, 2, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_2__data_urodzenia"),
+        item(form->AdvComboBoxSzukajW, 3, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_3__miejsce_urodzenia"),
+        item(form->AdvComboBoxSzukajW, 4, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_4__data_zgonu"),
+        item(form->AdvComboBoxSzukajW, 5, "FormListaOsob_AdvComboBoxSzukajW_Items_Strings_5__miejsce_zgonu"),
+        {form->FiltrPlec, "FormListaOsob_FiltrPlec_LabelCaption_Plec"},
+        item(form->FiltrPlec, 0, "FormListaOsob_FiltrPlec_Items_Strings_0__wybierz"),
+        item(form->FiltrPlec, 1, "FormListaOsob_FiltrPlec_Items_Strings_1__kobiety"),
+        item(form->FiltrPlec, 2, "FormListaOsob_FiltrPlec_Items_Strings_2__mezczyzni"),
+        item(form->FiltrPlec, 3, "FormListaOsob_FiltrPlec_Items_Strings_3__nieokreslona"),
+        {form->FiltrStan, "FormListaOsob_FiltrStan_LabelCaption_Zmarla"},
+        item(form->FiltrStan, 0, "FormListaOsob_FiltrStan_Items_Strings_0__wybierz"),
+        item(form->FiltrStan, 1, "FormListaOsob_FiltrStan_Items_Strings_1__tak"),
+        item(form->FiltrStan, 2, "FormListaOsob_FiltrStan_Items_Strings_2__nie"),
+        {form->FiltrZdjecia, "FormListaOsob_FiltrZdjecia_LabelCaption_Zdjecia"},
+        item(form->FiltrZdjecia, 0, "FormListaOsob_FiltrZdjecia_Items_Strings_0__wybierz"),
+        item(form->FiltrZdjecia, 1, "FormListaOsob_FiltrZdjecia_Items_Strings_1__tak"),
+        item(form->FiltrZdjecia, 2, "FormListaOsob_FiltrZdjecia_Items_Strings_2__nie"),
+        {form->SBLVOsobyKafelki, "FormListaOsob_SBLVOsobyKafelki_Caption_Kafelki"},
+        {form->SBLVOsobyLista, "FormListaOsob_SBLVOsobyLista_Caption_Lista"},
+        column(1, "FormListaOsob_ListViewOsoby_Column_1__Caption_LP"),
+        column(2, "FormListaOsob_ListViewOsoby_Column_2__Caption_Nazwisko_i_imie"),
+        column(3, "FormListaOsob_ListViewOsoby_Column_3__Caption_Rodowe"),
+        column(4, "FormListaOsob_ListViewOsoby_Column_4__Caption_Plec"),
+        column(5, "FormListaOsob_ListViewOsoby_Column_5__Caption_Data_ur."),
+        column(6, "FormListaOsob_ListViewOsoby_Column_6__Caption_Miejsce_ur."),
+        column(7, "FormListaOsob_ListViewOsoby_Column_7__Caption_Data_zg."),
+        column(8, "FormListaOsob_ListViewOsoby_Column_8__Caption_Miejsce_zg."),
+        {form->ButtonDrukuj, "FormListaOsob_ButtonDrukuj_Caption_Drukuj"},
+        {form->ButtonAddFemale, "FormListaOsob_ButtonAddFemale_Caption_Kobieta"},
+        {form->ButtonAddMale, "FormListaOsob_ButtonAddMale_Caption_Mezczyzna"},
+        {form->ButtonPersonEdit, "FormListaOsob_ButtonPersonEdit_Caption_Edytuj"},
+        {form->ButtonPersonFormularz, "FormListaOsob_ButtonPersonFormularz_Caption_Formularz"},
+        {form->ButtonPersonUsun, "FormListaOsob_ButtonPersonUsun_Caption_Usun"},
+        {form->ButtonPersonSelect, "FormListaOsob_ButtonPersonSelect_Caption_Wybierz_zaznaczona_osobe"},
+        {form->ButtonClose, "FormListaOsob_ButtonClose_Caption_Zamknij"},
+        {form->RaportDaneosobyszczegy1, "FormListaOsob_RaportDaneosobyszczegy1_Caption_Raport_-_Dane_szczegolowe"},
+        {form->Listaosb1, "FormListaOsob_Listaosb1_Caption_Raport_-_Lista_osob"},
+        {form->N1, "FormListaOsob_N1_Caption_-"},
+        {form->Drzewoprzodkw1, "FormListaOsob_Drzewoprzodkw1_Caption_Drzewo_przodkow"},
+        {form->Drzewopotomkw1, "FormListaOsob_Drzewopotomkw1_Caption_Drzewo_potomkow"},
+        {form->Drzewoprzodkwipotomkw1, "FormListaOsob_Drzewoprzodkwipotomkw1_Caption_Drzewo_przodkow_i_potomkow"},
     };
 }
 
@@ -148,6 +209,10 @@ void ApplyCaption(const CaptionEntry& entry, const QString& caption)
     // An item is replaced in place: the combo keeps its selection, or its lack of one.
     if (entry.item >= 0)
         qobject_cast<QComboBox*>(entry.component)->setItemText(entry.item, caption);
+    else if (entry.column >= 0)
+        qobject_cast<QAbstractItemView*>(entry.component)
+            ->model()
+            ->setHeaderData(entry.column, Qt::Horizontal, caption);
     else
         SetComponentCaption(entry.component, caption);
 }
@@ -156,10 +221,18 @@ void TranslateForms(TStartForm* mainWindow)
 {
     // Each window created at start-up adds its captions here, in the order the entry point creates the windows.
     QList<CaptionEntry> entries = StartFormCaptions(mainWindow);
+    if (FormListaOsob)
+        entries += ListaOsobFormCaptions(FormListaOsob);
     if (FormUstawienia)
         entries += FormUstawieniaCaptions(FormUstawienia);
     if (FormOProgramie)
         entries += FormOProgramieCaptions(FormOProgramie);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
+    // The person list's choices start at their first item again.
+    if (FormListaOsob) {
+        for (TAdvComboBox* combo : {FormListaOsob->AdvComboBoxSzukajW, FormListaOsob->FiltrPlec,
+                                    FormListaOsob->FiltrStan, FormListaOsob->FiltrZdjecia})
+            combo->SetItemIndex(0);
+    }
 }

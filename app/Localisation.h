@@ -7,6 +7,7 @@
 #include <QString>
 
 class QObject;
+class TFormListaOsob;
 class TFormOProgramie;
 class TFormUstawienia;
 class TStartForm;
@@ -18,17 +19,20 @@ QString FoldCaptionText(const QString& text);
 QString CaptionKey(const QString& path, const QString& designText);
 
 // One localised text: the caption of a window, button, label, group box, check box, menu or menu item, the attached
-// label of an edit or combo box, or one item of a combo box; and its key.
+// label of an edit or combo box, one item of a combo box or the caption of a list's column; and its key.
 struct CaptionEntry
 {
     QObject* component;
     const char* key;
     // The combo box item the text is for; -1 for the component's caption or label.
     int item = -1;
+    // The list view column the text is for; -1 otherwise.
+    int column = -1;
 };
 
 // The captions of the windows, each in the order of its layout.
 QList<CaptionEntry> StartFormCaptions(TStartForm* form);
+QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
 QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
 // Sets the caption of a window, button, label, group box, check box, menu or menu item, or the attached label of an

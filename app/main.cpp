@@ -4,7 +4,9 @@
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "Fonts.h"
+#include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
+#include "PersonPicker.h"
 #include "ProcessControl.h"
 #include "Shell.h"
 #include "StartUnit.h"
@@ -31,9 +33,12 @@ int main(int argc, char* argv[])
         // The windows live until the program ends and go in the reverse order of their creation.
         const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
         // Each window created at start-up follows here in its order, and the main window is connected to them.
+        const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
         TStartFormWindows windows;
+        windows.ShowPersonList = BrowsePersonList;
+        SetPersonPicker(PickPersonFromList);
         windows.ShowSettings = [](bool& folderChanged) { return FormUstawienia->ShowSettings(folderChanged); };
         windows.ShowAbout = [] { FormOProgramie->ShowAbout(); };
         StartForm->SetWindows(windows);

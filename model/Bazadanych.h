@@ -247,6 +247,9 @@ private:
     bool enterLoaded(Record* record, const QString& fileName);
     bool deleteObjectFile(const QString& id, QString& failure);
     void forgetPerson(KV_Person* person);
+    // Each person's fact IDs become copies of the fact map's keys: a look-up of a fact by ID then finds its key
+    // equal without comparing the characters, which the person search does for every person.
+    void shareFactIDs();
     bool removeFact(const KV_Person* onBehalf, KV_Fact* fact, QStringList& failures);
     bool removePicture(KV_Person* person, KV_Picture* picture, bool save, QStringList& failures);
     void saveTouched(KV_Person* person, QStringList& failures);

@@ -514,8 +514,20 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
         }
     }
     Loading = nullptr;
+    shareFactIDs();
     if (progress)
         progress->end();
+}
+
+void KV_DB::shareFactIDs()
+{
+    for (const auto& [id, person] : PersonMap) {
+        for (QString& factID : person->Facts) {
+            const auto entry = FactMap.find(factID);
+            if (entry != FactMap.end())
+                factID = entry->first;
+        }
+    }
 }
 
 bool KV_DB::DeleteAllData(ProgressDisplay* progress)

@@ -256,31 +256,74 @@ QStringList searchWords(const QString& text)
     return words;
 }
 
-bool factMatches(const KV_Fact* fact, const QString& word, bool testDate, bool testPlace)
+// The patterns of one search word, made once for all persons: names and places match from their start, dates
+// anywhere in their text.
+struct WordPatterns
+{
+    explicit WordPatterns(const QString& word) : fromStart(word + u'*'), anywhere(u'*' + word + u'*') {}
+    WildcardPattern fromStart;
+    WildcardPattern anywhere;
+};
+
+// A person's first birth and first death fact, found in one walk of its facts that goes only as far as the
+// questions asked so far need: each fact found costs a look-up by ID.
+class FirstFacts
+{
+public:
+    explicit FirstFacts(const KV_Person* person) : person(person) {}
+
+    const KV_Fact* Birth()
+    {
+        walkUntil(birth);
+        return birth;
+    }
+    const KV_Fact* Death()
+    {
+        walkUntil(death);
+        return death;
+    }
+
+private:
+    void walkUntil(const KV_Fact*& wanted)
+    {
+        while (!wanted && next < person->GetFactCount()) {
+            const KV_Fact* fact = person->LookupFact(person->Facts[next++]);
+            if (!fact)
+                continue;
+            if (!birth && fact->Type == u"BIRT")
+                birth = fact;
+            else if (!death && fact->Type == u"DEAT")
+                death = fact;
+        }
+    }
+
+    const KV_Person* person;
+    int next = 0;
+    const KV_Fact* birth = nullptr;
+    const KV_Fact* death = nullptr;
+};
+
+bool factMatches(const KV_Fact* fact, const WordPatterns& word, bool testDate, bool testPlace)
 {
     if (!fact)
         return false;
-    if (testDate && MatchesWildcard(fact->Date.ToDisplayText(false, true), u'*' + word + u'*'))
+    // The place is at hand; the date's text has to be made.
+    if (testPlace && word.fromStart.Matches(fact->Place))
         return true;
-    return testPlace && MatchesWildcard(fact->Place, word + u'*');
+    return testDate && word.anywhere.Matches(fact->Date.ToDisplayText(false, true));
 }
 
-// Names and places match from their start, dates anywhere in their text.
-bool wordMatches(const KV_Person* person, const QString& word, int mode)
+bool wordMatches(const KV_Person* person, FirstFacts& facts, const WordPatterns& word, int mode)
 {
-    if (mode == 0 || mode == 1) {
-        const QString pattern = word + u'*';
-        if (MatchesWildcard(person->Surname, pattern) || MatchesWildcard(person->Forename, pattern) ||
-            MatchesWildcard(person->Familyname, pattern)) {
-            return true;
-        }
-    }
-    if ((mode == 0 || mode == 2 || mode == 3) &&
-        factMatches(person->FindFactByType(QStringLiteral("BIRT")), word, mode != 3, mode != 2)) {
+    if ((mode == 0 || mode == 1) &&
+        (word.fromStart.Matches(person->Surname) || word.fromStart.Matches(person->Forename) ||
+         word.fromStart.Matches(person->Familyname))) {
         return true;
     }
+    if ((mode == 0 || mode == 2 || mode == 3) && factMatches(facts.Birth(), word, mode != 3, mode != 2))
+        return true;
     return (mode == 0 || mode == 4 || mode == 5) && person->IsDead() &&
-           factMatches(person->FindFactByType(QStringLiteral("DEAT")), word, mode != 5, mode != 4);
+           factMatches(facts.Death(), word, mode != 5, mode != 4);
 }
 
 bool passesFilters(const KV_Person* person, int sexFilter, int lifeFilter, int pictureFilter)
@@ -299,12 +342,17 @@ bool passesFilters(const KV_Person* person, int sexFilter, int lifeFilter, int p
 
 void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int lifeFilter, int pictureFilter)
 {
-    const QStringList words = searchWords(text);
+    std::vector<WordPatterns> words;
+    for (const QString& word : searchWords(text))
+        words.emplace_back(word);
     WorkList.clear();
     for (const auto& [id, person] : PersonMap) {
-        const bool matches = std::all_of(words.begin(), words.end(),
-                                         [&](const QString& word) { return wordMatches(person, word, fieldMode); });
-        if (matches && passesFilters(person, sexFilter, lifeFilter, pictureFilter))
+        // The filters cost nothing; the words may cost look-ups of facts.
+        if (!passesFilters(person, sexFilter, lifeFilter, pictureFilter))
+            continue;
+        FirstFacts facts(person);
+        if (std::all_of(words.begin(), words.end(),
+                        [&](const WordPatterns& word) { return wordMatches(person, facts, word, fieldMode); }))
             WorkList.append(person);
     }
 }

@@ -1,14 +1,11 @@
 #include "Wildcard.h"
 
-#include <QVarLengthArray>
-
 #include <algorithm>
 
 namespace {
 
 using CodePoints = QVarLengthArray<char32_t, 64>;
 
-// Case-folded code points, so that "?" stands for one character even outside the basic plane.
 CodePoints foldedCodePoints(const QString& text)
 {
     CodePoints result;
@@ -39,20 +36,21 @@ bool segmentMatchesAt(const char32_t* text, const char32_t* segment, qsizetype l
 
 } // namespace
 
+WildcardPattern::WildcardPattern(const QString& text) : pattern(foldedCodePoints(text)) {}
+
 // The pattern is cut at each "*" into segments. The first segment must match at the start of the text and the
 // last one at its end; each middle segment is taken at its leftmost place after the one before, which is always
 // the best choice since a later place can only leave less room. No step is ever undone, so the time stays
 // bounded by the text's length times the pattern's, whatever the pattern.
-bool MatchesWildcard(const QString& text, const QString& pattern)
+bool WildcardPattern::Matches(const QString& text) const
 {
     const CodePoints t = foldedCodePoints(text);
-    const CodePoints p = foldedCodePoints(pattern);
-    const char32_t* const pBegin = p.constData();
-    const char32_t* const pEnd = pBegin + p.size();
+    const char32_t* const pBegin = pattern.constData();
+    const char32_t* const pEnd = pBegin + pattern.size();
 
     const char32_t* firstStar = std::find(pBegin, pEnd, U'*');
     if (firstStar == pEnd)
-        return t.size() == p.size() && segmentMatchesAt(t.constData(), pBegin, p.size());
+        return t.size() == pattern.size() && segmentMatchesAt(t.constData(), pBegin, pattern.size());
 
     const char32_t* lastStar = pEnd - 1;
     while (*lastStar != U'*')
@@ -78,4 +76,9 @@ bool MatchesWildcard(const QString& text, const QString& pattern)
         segment = segmentEnd + 1;
     }
     return true;
+}
+
+bool MatchesWildcard(const QString& text, const QString& pattern)
+{
+    return WildcardPattern(pattern).Matches(text);
 }

@@ -3,6 +3,19 @@
 #pragma once
 
 #include <QString>
+#include <QVarLengthArray>
+
+// A pattern made ready once for matching many texts.
+class WildcardPattern
+{
+public:
+    explicit WildcardPattern(const QString& pattern);
+    bool Matches(const QString& text) const;
+
+private:
+    // Case-folded code points, so that "?" stands for one character even outside the basic plane.
+    QVarLengthArray<char32_t, 64> pattern;
+};
 
 // True when the whole text matches the pattern: "*" stands for any run of characters (the empty one included)
 // and "?" for any one character; letter case is ignored. Time is bounded by the text's length times the

@@ -5,6 +5,7 @@
 #include "FakeWebServer.h"
 #include "FileSystem.h"
 #include "Kx_settings.h"
+#include "ListaOsobForm.h"
 #include "Miniaturyunit.h"
 #include "OProgramieUnit.h"
 #include "Pdfmanager.h"
@@ -565,6 +566,36 @@ TEST_F(StartFormTest, aboutCommandShowsTheAboutBoxCaptionedWithTheVersion)
     form->Oprogramie1->trigger();
     EXPECT_EQ(caption, "Kronvel v.1.2.2.0");
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(StartFormTest, personListButtonBrowsesTheListAndRebuildsThePage)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    TFormListaOsob list;
+    FormListaOsob = &list;
+    TStartFormWindows windows;
+    windows.ShowPersonList = BrowsePersonList;
+    form->SetWindows(windows);
+    ASSERT_TRUE(form->SpeedButton5->isEnabled());
+
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+    QString title;
+    bool browsing = false;
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list.IsModal(); }));
+        title = list.PanelTitle->text();
+        browsing = !list.ButtonAddFemale->isHidden() && list.ButtonPersonSelect->isHidden();
+        list.Zamknij();
+    });
+    form->SpeedButton5->click();
+    FormListaOsob = nullptr;
+    EXPECT_EQ(title, "Liczba osób: 2");
+    EXPECT_TRUE(browsing);
+    EXPECT_TRUE(QFileInfo::exists(page)) << "the page is rebuilt after the list";
 }
 
 TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)

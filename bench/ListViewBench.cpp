@@ -1,6 +1,7 @@
 // Times the list view's painting: a screenful of a 50,000-row list of 10 columns, a third of the cells plain text,
-// a third markup and a third percentage bars, painted at the top, in the middle and at the end of the list. The
-// goal is under 30 ms a paint. Filling the list is timed too.
+// a third markup and a third percentage bars, painted at the top, in the middle and at the end of the list; the goal
+// is under 30 ms a paint. Then sorting the 50,000 rows by a column of numbers that OnGetFormat declares numeric;
+// the goal is under 1 s. Filling the list is timed too.
 #include "AdvListV.h"
 #include "BenchSupport.h"
 
@@ -15,6 +16,7 @@ namespace {
 constexpr int RowCount = 50000;
 constexpr int ColumnCount = 10;
 constexpr int PaintsPerPlace = 20;
+constexpr int NumberColumn = 4;
 
 QString cell(int row, int column)
 {
@@ -78,5 +80,13 @@ int main(int argc, char* argv[])
                     qPrintable(QStringLiteral("screenful at %1 %").arg(int(place * 100))), perPaint,
                     list.GetVisibleItems());
     }
+
+    // A column of numbers in scrambled order, with thousands and decimals.
+    for (int r = 0; r < RowCount; ++r)
+        list.SetTextAtColRow(NumberColumn, r, QString::number((r * 7919) % RowCount * 3.25, 'f', 2));
+    list.OnGetFormat = [](QObject*, int, TSortStyle& style, QString&, QString&) { style = ssNumeric; };
+    timer.restart();
+    list.SetSortColumn(NumberColumn);
+    report("sorting 50,000 rows by numbers", timer, RowCount);
     return 0;
 }

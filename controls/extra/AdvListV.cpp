@@ -1,5 +1,7 @@
 #include "AdvListV.h"
 
+#include "ListViewHeader.h"
+
 #include <QHeaderView>
 #include <QMouseEvent>
 #include <QPixmap>
@@ -46,22 +48,41 @@ int ProgressValue(const QString& text)
     return ok ? value : 0;
 }
 
-TAdvListView::TAdvListView(QWidget* Owner) : TListView(Owner), pictureCache(std::make_unique<THTMLPictureCache>())
+TAdvListView::TAdvListView(QWidget* Owner)
+    : TListView(Owner), pictureCache(std::make_unique<THTMLPictureCache>()), headerView(new ListViewHeader(this))
 {
+    SetHeaderView(headerView);
     SetOwnerDraw(true);
     setMouseTracking(true);
     const auto repaint = [this](QObject*) { viewport()->update(); };
     detailView.OnChange = repaint;
     wallpaper.OnChange = [this](TGraphic*) { WallPaperChanged(); };
+    columnSize.OnChange = [this](QObject*) { StretchRightColumn(); };
+    connect(headerView, &QHeaderView::sectionResized, this, [this] {
+        headerItemChanged();
+        StretchRightColumn();
+    });
+    connect(headerView, &QHeaderView::sectionHandleDoubleClicked, this, [this] { headerItemChanged(); });
+    connect(headerView, &QHeaderView::sectionCountChanged, this, [this](int, int count) {
+        if (headerItems.size() > count)
+            headerItems.resize(count);
+        StretchRightColumn();
+    });
 }
 
-TAdvListView::~TAdvListView() = default;
+TAdvListView::~TAdvListView()
+{
+    SaveColumnSizes();
+}
 
 void TAdvListView::Loaded()
 {
     loadedCursor = viewport()->cursor();
     SetViewStyle(vsReport);
     WallPaperChanged();
+    SetHeaderHeight(headerHeight);
+    for (int c = 0; c < Columns().Count(); ++c)
+        UpdateHeaderOD(c);
 }
 
 QString TAdvListView::GetTextAtColRow(int ACol, int ARow) const
@@ -204,8 +225,10 @@ void TAdvListView::EndUpdate()
 {
     if (updateCount == 0)
         return;
-    if (--updateCount == 0)
-        setUpdatesEnabled(true);
+    if (--updateCount > 0)
+        return;
+    SetHeaderOwnerDraw(headerOwnerDraw);
+    setUpdatesEnabled(true);
 }
 
 TLVExtendedStyles TAdvListView::GetExtendedStyles() const
@@ -354,6 +377,14 @@ void TAdvListView::mouseReleaseEvent(QMouseEvent* event)
         LeftClickCell(row, column);
     else if (event->button() == Qt::RightButton)
         RightClickCell(row, column);
+}
+
+void TAdvListView::resizeEvent(QResizeEvent* event)
+{
+    const int sorted = sortColumn;
+    TListView::resizeEvent(event);
+    SetSortImage(sorted);
+    StretchRightColumn();
 }
 
 void TAdvListView::scrollContentsBy(int dx, int dy)

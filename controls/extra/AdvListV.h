@@ -12,17 +12,35 @@
 #pragma once
 
 #include "AdvListVSettings.h"
+#include "AdvRichEdit.h"
 #include "Graphics.h"
 #include "ListView.h"
 #include "PictureContainer.h"
 
+#include <QCache>
 #include <QPointer>
 #include <functional>
 #include <memory>
+#include <optional>
+
+class ListViewHeader;
 
 enum TVAlignment { vtaCenter, vtaTop, vtaBottom };
 enum TSortDirection { sdAscending, sdDescending };
 enum TSortIndicator { siLeft, siRight };
+enum TSortStyle {
+    ssAutomatic,
+    ssAlphabetic,
+    ssNumeric,
+    ssDate,
+    ssAlphaNoCase,
+    ssAlphaCase,
+    ssShortDateEU,
+    ssShortDateUS,
+    ssCustom,
+    ssFinancial,
+    ssRaw
+};
 enum TLVExtendedStyle {
     lvxGridLines,
     lvxSubItemImages,
@@ -51,6 +69,26 @@ using TDrawItemPropEvent = std::function<void(QObject* Sender, int ItemIndex, in
 using TDrawDetailPropEvent = std::function<void(QObject* Sender, int ItemIndex, TOwnerDrawState AState, TBrush& ABrush,
                                                 TFont& AFont, const QString& ItemText)>;
 using TClickCellEvent = std::function<void(QObject* Sender, int iItem, int iSubItem)>;
+// Sorting: ACol and Col are sub-item indexes (-1 for the caption's column).
+using TGetFormatEvent =
+    std::function<void(QObject* Sender, int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix)>;
+using TCustomCompareEvent =
+    std::function<void(QObject* Sender, int ACol, const QString& str1, const QString& str2, int& res)>;
+using TRawCompareEvent = std::function<void(QObject* Sender, int Col, int Row1, int Row2, int& res)>;
+using TSortStartEvent = std::function<void(QObject* Sender, int Column, bool& Enable)>;
+using TColumnEvent = std::function<void(QObject* Sender, int Column)>;
+using TColumnTrackEvent = std::function<void(QObject* Sender, int Column, bool& Allow)>;
+
+// Header item formats: how the header shows a column's item.
+constexpr unsigned HDF_LEFT = 0;
+constexpr unsigned HDF_RIGHT = 1;
+constexpr unsigned HDF_CENTER = 2;
+constexpr unsigned HDF_JUSTIFYMASK = 3;
+constexpr unsigned HDF_IMAGE = 0x0800;
+constexpr unsigned HDF_BITMAP_ON_RIGHT = 0x1000;
+constexpr unsigned HDF_BITMAP = 0x2000;
+constexpr unsigned HDF_STRING = 0x4000;
+constexpr unsigned HDF_OWNERDRAW = 0x8000;
 
 class TAdvListView : public TListView
 {
@@ -93,6 +131,45 @@ public:
     void SetExtendedStyles(TLVExtendedStyles Value);
     void SetExtendedViewStyle(unsigned Style, bool Enable);
 
+    // Rich-text cells. The rich edit is made on first use; the cell is named by sub-item index.
+    TAdvRichEdit* GetRichEdit();
+    // An empty cell empties the rich edit.
+    void ItemToRich(int ItemIndex, int SubItemIndex, TAdvRichEdit& RichEdit);
+    // Writes the rich edit into the cell, adding empty cells before it as SetTextAtColRow does.
+    void RichToItem(int ItemIndex, int SubItemIndex, const TAdvRichEdit& RichEdit);
+    // Draws the cell's rich text into the rectangle, in the selection's text colour for a selected row painted
+    // on the list itself (unless SelectionRTFKeep).
+    void RTFPaint(int ItemIndex, int SubItemIndex, TCanvas& Canvas, const TRect& Rect);
+
+    // Sorting by a column index; the sorted column shows its indicator.
+    int GetSortColumn() const { return sortColumn; }
+    // Asks OnSortStart, sorts, tells OnSortDone; the indicator moves to the column either way.
+    void SetSortColumn(int Column);
+    void DoSort(int Column);
+    // Sorts by the sort column in SortDirection; a stable sort, so rows that compare equal keep their order.
+    void Sort();
+
+    // The header and the columns.
+    QHeaderView* HeaderHandle() const { return header(); }
+    void UpdateHeaderOD(int Column);
+    void UpdateAlignment(int Column);
+    void SetColumnImage(int Column, int ImageIndex);
+    int GetColumnImage(int Column) const;
+    void SetSortImage(int Column);
+    // With ColumnSize.Stretch, the last column takes the room the others leave.
+    void StretchRightColumn();
+    // As wide as the widest cell of the column, 10 pixels more.
+    void AutoSizeColumn(int Column);
+    void AutoSizeColumns();
+    // The widths as "col" + index under ColumnSize's Section of the INI file that its Key names.
+    void LoadColumnSizes();
+    void SaveColumnSizes();
+    // The column index at a display position; -1 outside the columns.
+    int IndexOfColumn(int Position) const;
+    void SwapColumns(int PosA, int PosB);
+    // The column at FromPos goes to ToPos; those between move one place towards FromPos.
+    void MoveColumn(int FromPos, int ToPos);
+
     virtual quint32 GetVersionNr() const { return 0x01060306; }
     virtual QString GetVersionString() const;
     QString GetVersion() const { return VersionNrText(GetVersionNr()); }
@@ -116,21 +193,23 @@ public:
     void SetHTMLHint(bool Value) { htmlHint = Value; }
     THTMLSettings& GetHTMLSettings() { return htmlSettings; }
     TColor GetHeaderColor() const { return headerColor; }
-    void SetHeaderColor(TColor Value) { headerColor = Value; }
+    void SetHeaderColor(TColor Value);
     bool GetHeaderHotTrack() const { return headerHotTrack; }
-    void SetHeaderHotTrack(bool Value) { headerHotTrack = Value; }
+    void SetHeaderHotTrack(bool Value);
     bool GetHeaderDragDrop() const { return GetExtendedStyle() & LVS_EX_HEADERDRAGDROP; }
     void SetHeaderDragDrop(bool Value) { SetExtendedViewStyle(LVS_EX_HEADERDRAGDROP, Value); }
+    // A flat header is no row of buttons: its items take no clicks.
     bool GetHeaderFlatStyle() const { return headerFlatStyle; }
-    void SetHeaderFlatStyle(bool Value) { headerFlatStyle = Value; }
+    void SetHeaderFlatStyle(bool Value);
     bool GetHeaderOwnerDraw() const { return headerOwnerDraw; }
-    void SetHeaderOwnerDraw(bool Value) { headerOwnerDraw = Value; }
+    void SetHeaderOwnerDraw(bool Value);
+    // The height of a header that the list draws itself.
     int GetHeaderHeight() const { return headerHeight; }
-    void SetHeaderHeight(int Value) { headerHeight = Value; }
+    void SetHeaderHeight(int Value);
     TImageList* GetHeaderImages() const { return headerImages; }
-    void SetHeaderImages(TImageList* Value) { headerImages = Value; }
+    void SetHeaderImages(TImageList* Value);
     const TFont& GetHeaderFont() const { return headerFont; }
-    void SetHeaderFont(const TFont& Value) { headerFont = Value; }
+    void SetHeaderFont(const TFont& Value);
     // Milliseconds the mouse rests before a row counts as hovered; -1 is the desktop's default.
     int GetHoverTime() const { return hoverTime; }
     void SetHoverTime(int Value);
@@ -149,9 +228,11 @@ public:
     bool GetSizeWithForm() const { return sizeWithForm; }
     void SetSizeWithForm(bool Value) { sizeWithForm = Value; }
     TSortDirection GetSortDirection() const { return sortDirection; }
+    // Does not sort again.
     void SetSortDirection(TSortDirection Value) { sortDirection = Value; }
+    // Off: header clicks do not sort and no indicator shows.
     bool GetSortShow() const { return sortShow; }
-    void SetSortShow(bool Value) { sortShow = Value; }
+    void SetSortShow(bool Value);
     TSortIndicator GetSortIndicator() const { return sortIndicator; }
     void SetSortIndicator(TSortIndicator Value) { sortIndicator = Value; }
     TBitmap* GetSortUpGlyph() { return &sortUpGlyph; }
@@ -159,7 +240,7 @@ public:
     TBitmap* GetSortDownGlyph() { return &sortDownGlyph; }
     void SetSortDownGlyph(const TBitmap* Value) { sortDownGlyph.Assign(Value); }
     bool GetStretchColumn() const { return stretchColumn; }
-    void SetStretchColumn(bool Value) { stretchColumn = Value; }
+    void SetStretchColumn(bool Value);
     bool GetSubImages() const { return GetExtendedStyle() & LVS_EX_SUBITEMIMAGES; }
     void SetSubImages(bool Value) { SetExtendedViewStyle(LVS_EX_SUBITEMIMAGES, Value); }
     bool GetSubItemEdit() const { return subItemEdit; }
@@ -202,6 +283,16 @@ public:
     TDrawDetailPropEvent OnDrawDetailProp;
     TClickCellEvent OnLeftClickCell;
     TClickCellEvent OnRightClickCell;
+    TGetFormatEvent OnGetFormat;
+    TCustomCompareEvent OnCustomCompare;
+    TRawCompareEvent OnRawCompare;
+    TSortStartEvent OnSortStart;
+    TColumnEvent OnSortDone;
+    TColumnEvent OnColumnSized;
+    TColumnEvent OnColumnRClick;
+    // Before the user drags a column's edge; Allow false refuses it.
+    TColumnTrackEvent OnStartColumnTrack;
+    TColumnEvent OnEndColumnTrack;
 
 protected:
     // Draws one row: its cells in their display order, the detail line and the focus frame.
@@ -215,6 +306,16 @@ protected:
                                const QString& ItemText);
     // The wallpaper (or the colour, without one) behind the rows.
     void WallPaperChanged();
+    // The order of two rows by the sort column, for the sort: below 0 when Item1 comes first.
+    int ListViewCompare(const TListItem* Item1, const TListItem* Item2);
+    // Fires OnGetFormat for the sort column; ACol is not read.
+    virtual void GetFormat(int ACol, TSortStyle& AStyle, QString& aPrefix, QString& aSuffix);
+    virtual void CustCompare(int ACol, const QString& str1, const QString& str2, int& res);
+    virtual void RawCompare(int ACol, int Row1, int Row2, int& res);
+    // A header click sorts by the column with SortShow, turning the direction round on the sorted column.
+    void ColClick(TListColumn* Column) override;
+    // Draws a column's item of a header the list draws itself.
+    virtual void DrawHeaderItem(TCanvas& Canvas, int Item, TRect R);
 
     void DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) override;
     TRect CheckBoxRect(int row) const override;
@@ -222,8 +323,40 @@ protected:
     void RowsSelected(const QVector<int>& rows) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
+    friend class ListViewHeader;
+
+    // How the header shows one column's item: the format bits (HDF_*), its image of HeaderImages and its bitmap.
+    struct HeaderItem
+    {
+        unsigned format = HDF_STRING;
+        int image = -1;
+        const TBitmap* bitmap = nullptr;
+    };
+    HeaderItem& headerItem(int column);
+    unsigned defaultHeaderFormat(int column) const;
+    void headerFontChange();
+    void setHeaderSize(int value);
+    void headerLayoutChanged();
+    // The header's notifications: a drag of a column's edge begins (false refuses it) and ends; a column's item
+    // changed; a right click.
+    bool columnTrackBegins(int column);
+    void columnTrackEnded(int column);
+    void headerItemChanged();
+    void columnRightClicked(int column);
+
+    struct NumberSeparators;
+    struct SortKey;
+    SortKey sortKey(const TListItem& item) const;
+    // The order of two rows; nothing when the sort column's style gives none.
+    std::optional<int> rowOrder(const SortKey& a, const SortKey& b, const NumberSeparators& separators);
+    // The parsed rich text of a cell, kept by its source.
+    QTextDocument* richDocument(const QString& rtf);
+    void paintRichText(TCanvas& canvas, const QString& rtf, const TRect& rect, bool selectedLook);
+    QString richPlainText(int row, int subItem);
+
     // Where the parts of one cell go: the cell (the row's cell area at the column), the check box (empty when none
     // is drawn), the image, the content (the cell right of the check box and the image) and the text (the content
     // right of the indent).
@@ -246,8 +379,8 @@ private:
     TRect cellArea(const TRect& rowRect) const;
     TRect drawnCell(const TRect& cells, int column) const;
     void drawCheckBox(TCanvas& canvas, const TListItem& item, const TRect& box);
-    void drawCellContent(TCanvas& canvas, int row, int subItem, const QString& text, const CellLayout& layout,
-                         int alignment);
+    void drawCellContent(TCanvas& canvas, const QString& text, const CellLayout& layout, TAlignment alignment,
+                         bool selected);
     void drawPlainText(TCanvas& canvas, const QString& text, TRect rect, unsigned alignmentFlags);
     void drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect, int right, TOwnerDrawState state);
     bool renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, int x, int y, bool hitTest,
@@ -305,4 +438,15 @@ private:
     int updateCount = 0;
     QCursor loadedCursor;
     std::unique_ptr<THTMLPictureCache> pictureCache;
+    std::unique_ptr<TAdvRichEdit> richEdit;
+    // Parsed rich-text cells by their source, for painting; a screenful of rows needs far fewer.
+    QCache<QString, QTextDocument> richDocuments{512};
+
+    int sortColumn = -2;
+    int lastSortedColumn = -1;
+    QVector<HeaderItem> headerItems;
+    bool settingHeaderOwnerDraw = false;
+    bool tracking = false;
+    bool stretching = false;
+    ListViewHeader* headerView;
 };

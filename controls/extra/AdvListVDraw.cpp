@@ -24,19 +24,6 @@ constexpr int TextMargin = 2;
 constexpr int MarkupInset = 2;
 constexpr int MarkupShadowOffset = 1;
 
-unsigned alignmentFlag(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return DT_RIGHT;
-    case taCenter:
-        return DT_CENTER;
-    case taLeftJustify:
-        break;
-    }
-    return DT_LEFT;
-}
-
 // The text without its scheme: everything through the first "://", then through the first "mailto:".
 QString withoutScheme(QString text)
 {
@@ -212,7 +199,7 @@ void TAdvListView::LVDrawItem(TCanvas& Canvas, int Index, TRect Rect, TOwnerDraw
             drawCheckBox(Canvas, *item, layout.checkBox);
         if (layout.image >= 0)
             GetSmallImages()->Draw(Canvas, layout.imageAt.X, layout.imageAt.Y, layout.image);
-        drawCellContent(Canvas, Index, subItem, text, layout, Columns()[column]->GetAlignment());
+        drawCellContent(Canvas, text, layout, Columns()[column]->GetAlignment(), selected);
 
         Canvas.Brush = savedBrush;
         Canvas.Font = savedFont;
@@ -256,8 +243,8 @@ void TAdvListView::drawCheckBox(TCanvas& canvas, const TListItem& item, const TR
     canvas.Draw(box.Left, box.Top, &glyph);
 }
 
-void TAdvListView::drawCellContent(TCanvas& canvas, int row, int subItem, const QString& text, const CellLayout& layout,
-                                   int alignment)
+void TAdvListView::drawCellContent(TCanvas& canvas, const QString& text, const CellLayout& layout, TAlignment alignment,
+                                   bool selected)
 {
     switch (CellKindOf(text)) {
     case TCellKind::Progress:
@@ -272,8 +259,11 @@ void TAdvListView::drawCellContent(TCanvas& canvas, int row, int subItem, const 
         break;
     }
     case TCellKind::RichText:
+        // Only a cell filled with the selection's colour takes its text colour, so that the text stays legible.
+        paintRichText(canvas, text, layout.content, selected && !selectionRTFKeep);
+        break;
     case TCellKind::Plain:
-        drawPlainText(canvas, text, layout.text, alignmentFlag(TAlignment(alignment)));
+        drawPlainText(canvas, text, layout.text, DrawTextAlignment(alignment));
         break;
     }
 }
@@ -316,6 +306,8 @@ void TAdvListView::drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect
     if (CellKindOf(text) == TCellKind::Markup) {
         QString anchor;
         renderMarkup(canvas, text, d, 0, 0, false, anchor);
+    } else if (CellKindOf(text) == TCellKind::RichText) {
+        RTFPaint(row, column - 1, canvas, d);
     } else {
         canvas.DrawText(text, d, DT_EDITCONTROL | DT_NOPREFIX | DT_EXPANDTABS | DT_WORDBREAK);
     }

@@ -446,6 +446,32 @@ int TCanvas::TextHeight(const QString&) const
     return metrics().height();
 }
 
+unsigned DrawTextAlignment(TAlignment alignment)
+{
+    switch (alignment) {
+    case taRightJustify:
+        return DT_RIGHT;
+    case taCenter:
+        return DT_CENTER;
+    case taLeftJustify:
+        break;
+    }
+    return DT_LEFT;
+}
+
+Qt::Alignment QtAlignment(TAlignment alignment)
+{
+    switch (alignment) {
+    case taRightJustify:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    case taCenter:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    case taLeftJustify:
+        break;
+    }
+    return Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
 {
     if (text.isEmpty()) {

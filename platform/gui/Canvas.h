@@ -104,6 +104,11 @@ constexpr unsigned DT_END_ELLIPSIS = 0x8000;
 constexpr unsigned DT_WORD_ELLIPSIS = 0x40000;
 constexpr unsigned DT_HIDEPREFIX = 0x100000;
 
+// The DrawText flag of a horizontal alignment: DT_LEFT, DT_RIGHT or DT_CENTER.
+unsigned DrawTextAlignment(TAlignment alignment);
+// The same alignment for Qt's own drawing, centred vertically.
+Qt::Alignment QtAlignment(TAlignment alignment);
+
 // DrawEdge borders and flags.
 constexpr unsigned BDR_RAISEDOUTER = 0x1;
 constexpr unsigned BDR_SUNKENOUTER = 0x2;

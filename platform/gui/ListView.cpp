@@ -33,19 +33,6 @@ private:
     TListView* view;
 };
 
-Qt::Alignment qtAlignment(TAlignment alignment)
-{
-    switch (alignment) {
-    case taRightJustify:
-        return Qt::AlignRight | Qt::AlignVCenter;
-    case taCenter:
-        return Qt::AlignHCenter | Qt::AlignVCenter;
-    case taLeftJustify:
-        break;
-    }
-    return Qt::AlignLeft | Qt::AlignVCenter;
-}
-
 // Whether order holds every index below count once.
 bool isOrderOf(const QVector<int>& order, int count)
 {
@@ -103,7 +90,7 @@ public:
             break;
         case Qt::TextAlignmentRole:
             if (const TListColumn* c = view->Columns()[column])
-                return QVariant::fromValue(qtAlignment(c->GetAlignment()));
+                return QVariant::fromValue(QtAlignment(c->GetAlignment()));
             break;
         default:
             break;
@@ -137,7 +124,7 @@ public:
         if (role == Qt::DisplayRole)
             return column->GetCaption();
         if (role == Qt::TextAlignmentRole)
-            return QVariant::fromValue(qtAlignment(column->GetAlignment()));
+            return QVariant::fromValue(QtAlignment(column->GetAlignment()));
         return QVariant();
     }
 
@@ -539,11 +526,7 @@ TListView::TListView(QWidget* parent)
     setSelectionMode(SingleSelection);
     setEditTriggers(NoEditTriggers);
     setHorizontalScrollMode(ScrollPerPixel);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    header()->setMinimumSectionSize(0);
-    header()->setDefaultSectionSize(DefaultColumnWidth);
-    header()->setVisible(viewStyle == vsReport);
+    configureHeader();
     QTreeView::setFont(font.ToQFont());
     applyPalette();
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
@@ -551,6 +534,33 @@ TListView::TListView(QWidget* parent)
 }
 
 TListView::~TListView() = default;
+
+void TListView::configureHeader()
+{
+    // The items are buttons the user clicks (Qt's view makes them so only while it sorts itself).
+    header()->setSectionsClickable(true);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(extendedStyle & LVS_EX_HEADERDRAGDROP);
+    header()->setMinimumSectionSize(0);
+    header()->setDefaultSectionSize(DefaultColumnWidth);
+    header()->setVisible(viewStyle == vsReport);
+    connect(header(), &QHeaderView::sectionClicked, this, [this](int column) {
+        if (TListColumn* c = (*columns)[column])
+            ColClick(c);
+    });
+}
+
+void TListView::SetHeaderView(QHeaderView* view)
+{
+    setHeader(view);
+    configureHeader();
+}
+
+void TListView::ColClick(TListColumn* Column)
+{
+    if (OnColumnClick)
+        OnColumnClick(this, Column);
+}
 
 QVector<int> TListView::GetColumnOrder() const
 {

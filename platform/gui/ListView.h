@@ -76,7 +76,7 @@ public:
     TListItem(const TListItem&) = delete;
     TListItem& operator=(const TListItem&) = delete;
 
-    QString GetCaption() const { return caption; }
+    const QString& GetCaption() const { return caption; }
     void SetCaption(const QString& value);
     TListSubItems& SubItems() { return subItems; }
     const TListSubItems& SubItems() const { return subItems; }
@@ -266,6 +266,9 @@ public:
     TRect CellRect(int row, int column) const;
     int RowHeight() const;
 
+    // A click on a column's header item.
+    std::function<void(QObject* Sender, TListColumn* Column)> OnColumnClick;
+
 protected:
     // Paints one row with OwnerDraw; the base paints nothing.
     virtual void DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
@@ -280,6 +283,10 @@ protected:
     void SetBackgroundBrush(const QBrush& brush);
     // Runs after rows became selected; the base does nothing.
     virtual void RowsSelected(const QVector<int>& rows);
+    // A click on a column's header item: fires OnColumnClick.
+    virtual void ColClick(TListColumn* Column);
+    // Puts a header of the subclass's own in place of Qt's, set up as the list's header is; before columns exist.
+    void SetHeaderView(QHeaderView* view);
 
     void drawRow(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
     void paintEvent(QPaintEvent* event) override;
@@ -294,6 +301,7 @@ private:
     friend class TListColumns;
     friend class TListColumn;
 
+    void configureHeader();
     void repaintRow(int row);
     void repaintAll();
     QModelIndex rowIndex(int row) const;

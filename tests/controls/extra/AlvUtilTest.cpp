@@ -5,21 +5,6 @@
 #include <QLocale>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Sets the default locale for one test and gives the previous one back.
-class LocaleScope
-{
-public:
-    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
-    ~LocaleScope() { QLocale::setDefault(saved); }
-
-private:
-    QLocale saved;
-};
-
-} // namespace
-
 TEST(AlvUtilTest, cellFileMarkersKeepLineBreaksAndTabs)
 {
     struct Case

@@ -23,6 +23,20 @@ QImage square(QColor color)
     return image;
 }
 
+// A small triangle pointing up or down, for the sort indicator.
+QImage arrow(bool up)
+{
+    QImage image(16, 16, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QColor(0x40, 0x40, 0x40));
+    const QPolygon triangle = up ? QPolygon({QPoint(4, 10), QPoint(12, 10), QPoint(8, 5)})
+                                 : QPolygon({QPoint(4, 6), QPoint(12, 6), QPoint(8, 11)});
+    painter.drawPolygon(triangle);
+    return image;
+}
+
 QImage wallpaperTile()
 {
     QImage image(24, 24, QImage::Format_ARGB32);
@@ -38,7 +52,7 @@ QImage wallpaperTile()
 TEST(ListViewGalleryTest, everyCellKindInOneList)
 {
     TAdvListView list;
-    list.resize(620, 300);
+    list.resize(780, 300);
     list.Loaded();
     TImageList images;
     images.Add(square(QColor(0xE0, 0x40, 0x40)));
@@ -58,7 +72,14 @@ TEST(ListViewGalleryTest, everyCellKindInOneList)
     list.SetWallpaper(&tile);
     list.SetHideSelection(false);
 
-    const QStringList captions{u("Osoba"), u("Postęp"), u("Strona"), u("Uwagi")};
+    TImageList arrows;
+    arrows.Add(arrow(true));
+    arrows.Add(arrow(false));
+    list.SetHeaderImages(&arrows);
+    list.SetHeaderOwnerDraw(true);
+    list.SetHeaderHeight(20);
+    list.SetHeaderColor(RGB(0xE8, 0xEE, 0xF8));
+    const QStringList captions{u("Osoba"), u("Postęp"), u("Strona"), u("Uwagi"), u("<b>Opis</b>")};
     for (const QString& caption : captions) {
         TListColumn* column = list.Columns().Add();
         column->SetCaption(caption);
@@ -71,12 +92,16 @@ TEST(ListViewGalleryTest, everyCellKindInOneList)
         const char* link;
         const char* note;
         bool checked;
+        const char* description;
     };
     const Row rows[] = {
-        {"Jan Kowalski", 57, "http://www.example.com/rodzina", "ur. 1901 w <b>Krakowie</b>", true},
-        {"<i>Maria</i> Nowak", 100, "mailto:maria@example.com", "Zwykły tekst, a < b", false},
-        {"Józef Żółkiewski", 0, "bez linku", "<font color=\"clRed\">czerwona</font> uwaga", true},
-        {"Zofia Wiśniewska", 33, "ftp://example.org", "długa uwaga, która się nie mieści w kolumnie", false},
+        {"Jan Kowalski", 57, "http://www.example.com/rodzina", "ur. 1901 w <b>Krakowie</b>", true,
+         "{\\rtf1{\\colortbl ;\\red0\\green128\\blue0;}{\\b Rolnik}, {\\i\\cf1 Wieś Zielona}}"},
+        {"<i>Maria</i> Nowak", 100, "mailto:maria@example.com", "Zwykły tekst, a < b", false,
+         "{\\rtf1 H{\\sub 2}O i m{\\super 2} \\u8364? \\'b3\\'f3d\\'9f}"},
+        {"Józef Żółkiewski", 0, "bez linku", "<font color=\"clRed\">czerwona</font> uwaga", true,
+         "{\\rtf1\\ul podkreślony}"},
+        {"Zofia Wiśniewska", 33, "ftp://example.org", "długa uwaga, która się nie mieści w kolumnie", false, ""},
     };
     for (const Row& r : rows) {
         TListItem* item = list.Items().Add();
@@ -86,10 +111,13 @@ TEST(ListViewGalleryTest, everyCellKindInOneList)
         item->SubItems().Add(QString());
         item->SubItems().Add(u(r.link));
         item->SubItems().Add(u(r.note));
+        item->SubItems().Add(u(r.description));
         list.SetProgress(item->GetIndex(), 1, r.progress);
     }
     list.SetSubItemImage(2, 2, 1);
     list.SetItemIndent(3, 0, 1);
+    list.SetSortShow(true);
+    list.SetSortColumn(0);
     list.Items()[1]->SetSelected(true);
     list.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));

@@ -4,6 +4,7 @@
 #include "Canvas.h"
 
 #include <QImage>
+#include <QLocale>
 #include <QString>
 #include <ostream>
 
@@ -11,6 +12,17 @@ inline void PrintTo(const QString& text, std::ostream* os)
 {
     *os << '"' << text.toStdString() << '"';
 }
+
+// Sets the default locale for one test and gives the previous one back.
+class LocaleScope
+{
+public:
+    explicit LocaleScope(const QLocale& locale) { QLocale::setDefault(locale); }
+    ~LocaleScope() { QLocale::setDefault(saved); }
+
+private:
+    QLocale saved;
+};
 
 inline QString u(const char* text)
 {

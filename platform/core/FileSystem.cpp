@@ -43,11 +43,23 @@ constexpr qint64 chunkSize = 256 * 1024;
 // Writes path through a temporary file in the same folder: fill writes the contents into the open temporary file
 // and returns false (with a reason) when it cannot; the temporary file is then flushed to disk and renamed over
 // path. On any failure the old file is untouched and the temporary file is removed.
+// The name of the temporary file beside target: "." + the target's name + a unique part + ".tmp", the target's name
+// cut at a whole character where the whole would pass the file system's limit of 255 bytes.
+QString temporaryTemplate(const QFileInfo& target)
+{
+    const QString suffix = QStringLiteral(".XXXXXX.tmp");
+    constexpr qsizetype longestName = 255;
+    QString stem = u'.' + target.fileName();
+    while (QFile::encodeName(stem).size() + suffix.size() > longestName)
+        stem.chop(stem.size() >= 2 && stem.back().isLowSurrogate() ? 2 : 1);
+    return target.absolutePath() + u'/' + stem + suffix;
+}
+
 template <typename Fill>
 bool replaceAtomically(const QString& path, QString* error, Fill fill)
 {
     const QFileInfo target(path);
-    QTemporaryFile temp(target.absolutePath() + u'/' + u'.' + target.fileName() + QStringLiteral(".XXXXXX.tmp"));
+    QTemporaryFile temp(temporaryTemplate(target));
     auto fail = [&](const QString& reason) {
         if (error)
             *error = reason;

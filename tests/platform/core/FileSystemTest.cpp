@@ -45,6 +45,21 @@ TEST(FileSystemTest, atomicWriteReplacesWholeFileAndLeavesNoTemporary)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"person_X.kvfile"}));
 }
 
+TEST(FileSystemTest, atomicWriteTakesNamesUpToTheLongestTheFileSystemAllows)
+{
+    QTemporaryDir dir;
+    // 255 bytes each: one-byte letters, two-byte Polish letters, four-byte characters.
+    const QString grin = QString::fromUtf8("\xF0\x9F\x98\x80");
+    for (const QString& name :
+         {QString(251, u'a') + ".pdf", QString(125, u'ł') + "a.pdf", grin.repeated(62) + "abc.pdf"}) {
+        ASSERT_EQ(QFile::encodeName(name).size(), 255);
+        QString error;
+        EXPECT_TRUE(FileSystem::atomicWrite(dir.filePath(name), "data", &error)) << error.toStdString();
+        EXPECT_EQ(readFileBytes(dir.filePath(name)), "data");
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 3);
+}
+
 TEST(FileSystemTest, failedAtomicWriteKeepsTheOldFile)
 {
     QTemporaryDir dir;

@@ -175,6 +175,9 @@ struct PdfLibrary::Private
         font.setBold(bold);
         font.setItalic(italic);
         font.setPixelSize(referenceSize);
+        // No ligatures: a glyph drawn for "fi" would read back as one character, and a name holding it could
+        // not be found in the report any more.
+        font.setStyleStrategy(QFont::PreferNoShaping);
         return {font, Fonts::lineExtents(font)};
     }
 

@@ -115,6 +115,23 @@ TEST_F(PdfLibraryTest, polishTextComesBackExactlyInEveryStyleFromEmbeddedFonts)
     }
 }
 
+TEST_F(PdfLibraryTest, lettersAFaceCouldJoinComeBackOneByOne)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    // Faces with ligatures would draw "fi", "fl" and "ffi" as one glyph that reads back as one character.
+    const QString names = QStringLiteral("Zofia Florian Jaffiel Wolff");
+    double y = 50;
+    for (const char* font : {"Tahoma", "Segoe Print", "Tahoma [Italic]"}) {
+        pdf.SelectFont(pdf.AddTrueTypeFont(font));
+        pdf.DrawText(50, y, names);
+        y += 30;
+    }
+    const QStringList lines = PdfTools::text(save()).split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(lines[i].trimmed(), names) << i;
+}
+
 TEST_F(PdfLibraryTest, noBreakSpaceKeepsItsOwnCharacterInTheTextMap)
 {
     pdf.DrawText(50, 50, QString::fromUtf8("12\u00A0maja 1901"));

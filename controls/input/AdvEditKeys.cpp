@@ -107,7 +107,8 @@ void TAdvEdit::keyPressEvent(QKeyEvent* event)
     }
     if (!DoKeyDown(event))
         return;
-    TCustomEdit::keyPressEvent(event);
+    // OnKeyDown has run: the line edit's own handling follows, not the base's, which would raise it again.
+    QLineEdit::keyPressEvent(event);
     if (event->key() == Qt::Key_Delete && editType == etMoney)
         AutoSeparators();
     if (cursorPosition() < prefix.size() && !hasSelectedText())
@@ -169,7 +170,7 @@ bool TAdvEdit::handleBackspace(QKeyEvent* event)
     if (!DoKeyPress(key))
         return true;
     const bool deletes = hasSelectedText() || caret > 0;
-    TCustomEdit::keyPressEvent(event);
+    QLineEdit::keyPressEvent(event);
     if (deletes)
         SetModified(true);
     return true;

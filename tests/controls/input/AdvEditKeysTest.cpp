@@ -68,6 +68,18 @@ struct TypingCase
 
 } // namespace
 
+TEST_F(KeysFixture, everyKeyRaisesOnKeyDownOnce)
+{
+    type("Kowalski");
+    QList<int> keys;
+    edit->OnKeyDown = [&](TCustomEdit*, int& key, Qt::KeyboardModifiers) { keys << key; };
+    for (Qt::Key key : {Qt::Key_A, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_Delete,
+                        Qt::Key_Backspace, Qt::Key_End, Qt::Key_Escape})
+        QTest::keyClick(edit, key);
+    EXPECT_EQ(keys, QList<int>({Qt::Key_A, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down, Qt::Key_Home, Qt::Key_Delete,
+                                Qt::Key_Backspace, Qt::Key_End, Qt::Key_Escape}));
+}
+
 TEST_F(KeysFixture, typedCharactersPassTheFilterOfTheEditType)
 {
     const TypingCase cases[] = {

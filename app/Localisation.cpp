@@ -4,9 +4,12 @@
 #include "AdvDirectoryEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
+#include "AdvPageControl.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
+#include "RaportDrzewo.h"
 #include "StartUnit.h"
+#include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
 #include "Vh_langmanager.h"
 
@@ -182,6 +185,118 @@ QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form)
     };
 }
 
+QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form)
+{
+    // The title panel and the window's caption show the kind of tree and are set at run time.
+    return {
+        {form->AdvComboBoxTytul, "FormRaportDrzewo_AdvComboBoxTytul_LabelCaption_Tytul_drzewa"},
+        {form->AdvComboBoxTypDrzewa, "FormRaportDrzewo_AdvComboBoxTypDrzewa_LabelCaption_Typ_drzewa"},
+        {form->AdvComboBoxTypDrzewa, "FormRaportDrzewo_AdvComboBoxTypDrzewa_Items_Strings_0__drzewo_przodkow", 0},
+        {form->AdvComboBoxTypDrzewa, "FormRaportDrzewo_AdvComboBoxTypDrzewa_Items_Strings_1__drzewo_potomkow", 1},
+        {form->AdvComboBoxTypDrzewa,
+         "FormRaportDrzewo_AdvComboBoxTypDrzewa_Items_Strings_2__drzewo_przodkow_i_potomkow", 2},
+        {form->AdvTabSheet1, "FormRaportDrzewo_AdvTabSheet1_Caption_Zakres_danych"},
+        {form->AdvTabSheet2, "FormRaportDrzewo_AdvTabSheet2_Caption_Czcionki_i_kolory_tekstow"},
+        {form->AdvTabSheet3, "FormRaportDrzewo_AdvTabSheet3_Caption_Parametry_graficzne"},
+        {form->AdvTabSheet4, "FormRaportDrzewo_AdvTabSheet4_Caption_Uklad_strona"},
+        {form->OptionShowPicture, "FormRaportDrzewo_OptionShowPicture_Caption_Pokaz_zdjecia_osob"},
+        {form->OptionShowNameInTwoLines,
+         "FormRaportDrzewo_OptionShowNameInTwoLines_Caption_Pokaz_w_naglowku_imie_i_nazwisko_w_jednym_wierszu"},
+        {form->OptionShowPlaces, "FormRaportDrzewo_OptionShowPlaces_Caption_Pokaz_w_opisie_oprocz_dat_takze_miejsce_"
+                                 "narodzenia_i_miejsce_smierci"},
+        {form->OptionShowSpouses,
+         "FormRaportDrzewo_OptionShowSpouses_Caption_Pokaz_dane_wspolmalzonkow__drzewo_potomkow_"},
+        {form->AdvOfficeCheckBoxPrzodkiPokazRodowe, "FormRaportDrzewo_AdvOfficeCheckBoxPrzodkiPokazRodowe_Caption_"
+                                                    "Zamiast_nazwiska_wyswietlaj_nazwisko_rodowe__drzewo_przodkow_"},
+        {form->OptionShowInMenLines,
+         "FormRaportDrzewo_OptionShowInMenLines_Caption_Pokaz_potomkow_tylko_z_linii_meskiej_(dziedziczenie_herbu)"},
+        {form->AdvOfficeCheckBoxMirror,
+         "FormRaportDrzewo_AdvOfficeCheckBoxMirror_Caption_Widok_odwrocony_(przodkowie_na_gorze)"},
+        {form->AdvGroupBoxTytul, "FormRaportDrzewo_AdvGroupBoxTytul_Caption__Tytul_drzewa_"},
+        {form->HeaderFont, "FormRaportDrzewo_HeaderFont_LabelCaption_Czcionka"},
+        {form->SpeedButton1, "FormRaportDrzewo_SpeedButton1_Caption_..."},
+        {form->AdvGroupBoxDane, "FormRaportDrzewo_AdvGroupBoxDane_Caption__Dane_potomkow_i_przodkow_"},
+        {form->AdvEditNameFont, "FormRaportDrzewo_AdvEditNameFont_LabelCaption_Naglowek"},
+        {form->SpeedButton3, "FormRaportDrzewo_SpeedButton3_Caption_..."},
+        {form->AdvEditDatyFont, "FormRaportDrzewo_AdvEditDatyFont_LabelCaption_Opis"},
+        {form->SpeedButton4, "FormRaportDrzewo_SpeedButton4_Caption_..."},
+        {form->AdvGroupBoxWsp, "FormRaportDrzewo_AdvGroupBoxWsp_Caption__Dane_wspolmalzonkow_"},
+        {form->AdvEditWspFont, "FormRaportDrzewo_AdvEditWspFont_LabelCaption_Naglowek_i_opis"},
+        {form->SpeedButton6, "FormRaportDrzewo_SpeedButton6_Caption_..."},
+        {form->AdvGroupBoxKobiety, "FormRaportDrzewo_AdvGroupBoxKobiety_Caption__Dla_kobiet_"},
+        {form->KWS, "FormRaportDrzewo_KWS_LabelCaption_Wypelnienie"},
+        {form->KWS, "FormRaportDrzewo_KWS_Items_Strings_0__brak", 0},
+        {form->KWS, "FormRaportDrzewo_KWS_Items_Strings_1__domyslna_tekstura", 1},
+        {form->KWS, "FormRaportDrzewo_KWS_Items_Strings_2__pelnym_kolorem", 2},
+        {form->KWS, "FormRaportDrzewo_KWS_Items_Strings_3__gradientem", 3},
+        {form->KBS, "FormRaportDrzewo_KBS_LabelCaption_Krawedz_ramki"},
+        {form->KBS, "FormRaportDrzewo_KBS_Items_Strings_0__brak", 0},
+        {form->KBS, "FormRaportDrzewo_KBS_Items_Strings_1__kolor", 1},
+        {form->AdvGroupBoxMezczyzni, "FormRaportDrzewo_AdvGroupBoxMezczyzni_Caption__Dla_mezczyzn_"},
+        {form->MWS, "FormRaportDrzewo_MWS_LabelCaption_Wypelnienie"},
+        {form->MWS, "FormRaportDrzewo_MWS_Items_Strings_0__brak", 0},
+        {form->MWS, "FormRaportDrzewo_MWS_Items_Strings_1__domyslna_tekstura", 1},
+        {form->MWS, "FormRaportDrzewo_MWS_Items_Strings_2__pelnym_kolorem", 2},
+        {form->MWS, "FormRaportDrzewo_MWS_Items_Strings_3__gradientem", 3},
+        {form->MBS, "FormRaportDrzewo_MBS_LabelCaption_Krawedz_ramki"},
+        {form->MBS, "FormRaportDrzewo_MBS_Items_Strings_0__brak", 0},
+        {form->MBS, "FormRaportDrzewo_MBS_Items_Strings_1__kolor", 1},
+        {form->AdvGroupBoxNieokreslona, "FormRaportDrzewo_AdvGroupBoxNieokreslona_Caption__Gdy_plec_nieokreslona_"},
+        {form->NWS, "FormRaportDrzewo_NWS_LabelCaption_Wypelnienie"},
+        {form->NWS, "FormRaportDrzewo_NWS_Items_Strings_0__brak", 0},
+        {form->NWS, "FormRaportDrzewo_NWS_Items_Strings_1__domyslna_tekstura", 1},
+        {form->NWS, "FormRaportDrzewo_NWS_Items_Strings_2__pelnym_kolorem", 2},
+        {form->NWS, "FormRaportDrzewo_NWS_Items_Strings_3__gradientem", 3},
+        {form->NBS, "FormRaportDrzewo_NBS_LabelCaption_Krawedz_ramki"},
+        {form->NBS, "FormRaportDrzewo_NBS_Items_Strings_0__brak", 0},
+        {form->NBS, "FormRaportDrzewo_NBS_Items_Strings_1__kolor", 1},
+        {form->AdvGroupBoxLinia, "FormRaportDrzewo_AdvGroupBoxLinia_Caption_Kolor_linii"},
+        {form->AdvGroupBoxOgolne, "FormRaportDrzewo_AdvGroupBoxOgolne_Caption__Ogolne_"},
+        {form->AdvComboBoxTyp, "FormRaportDrzewo_AdvComboBoxTyp_LabelCaption_Format_wyjsciowy"},
+        {form->AdvComboBoxTyp, "FormRaportDrzewo_AdvComboBoxTyp_Items_Strings_0__Plik_PDF", 0},
+        {form->AdvComboBoxMarginesy, "FormRaportDrzewo_AdvComboBoxMarginesy_LabelCaption_Marginesy"},
+        {form->AdvComboBoxMarginesy, "FormRaportDrzewo_AdvComboBoxMarginesy_Items_Strings_0__2.0_cm", 0},
+        {form->AdvComboBoxMarginesy, "FormRaportDrzewo_AdvComboBoxMarginesy_Items_Strings_1__3.0_cm", 1},
+        {form->AdvComboBoxMarginesy, "FormRaportDrzewo_AdvComboBoxMarginesy_Items_Strings_2__4.0_cm", 2},
+        {form->Button1, "FormRaportDrzewo_Button1_Caption_Przywroc_wartosci_domyslne"},
+        {form->ButtonZapisz, "FormRaportDrzewo_ButtonZapisz_Caption_F3_-_Generuj"},
+        {form->Button2, "FormRaportDrzewo_Button2_Caption_Zamknij"},
+    };
+}
+
+QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form)
+{
+    return {
+        {form, "FormSelectFont_Caption_Wybor_czcionki"},
+        {form->AdvEditFontName, "FormSelectFont_AdvEditFontName_LabelCaption_Czcionka"},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_LabelCaption_Rozmiar"},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_0__6", 0},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_1__7", 1},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_2__8", 2},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_3__9", 3},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_4__10", 4},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_5__12", 5},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_6__14", 6},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_7__16", 7},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_8__18", 8},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_9__20", 9},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_10__24", 10},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_11__28", 11},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_12__32", 12},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_13__64", 13},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_14__80", 14},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_15__100", 15},
+        {form->AdvComboBoxFontSize, "FormSelectFont_AdvComboBoxFontSize_Items_Strings_16__144", 16},
+        {form->AdvOfficeCheckBoxPogrubienie, "FormSelectFont_AdvOfficeCheckBoxPogrubienie_Caption_Pogrubienie"},
+        {form->AdvOfficeCheckBoxPochylenie, "FormSelectFont_AdvOfficeCheckBoxPochylenie_Caption_Pochylenie"},
+        {form->AdvOfficeCheckBoxPodkreslenie, "FormSelectFont_AdvOfficeCheckBoxPodkreslenie_Caption_Podkreslenie"},
+        {form->AdvGroupBox1, "FormSelectFont_AdvGroupBox1_Caption___Podglad__"},
+        {form->LabelPodglad, "FormSelectFont_LabelPodglad_Caption_A_a_B_c_Y_z"},
+        {form->ButtonZapisz, "FormSelectFont_ButtonZapisz_Caption_Zapisz"},
+        {form->Button2, "FormSelectFont_Button2_Caption_Anuluj"},
+    };
+}
+
 void SetComponentCaption(QObject* component, const QString& caption)
 {
     if (auto* menu = qobject_cast<QMenu*>(component))
@@ -194,6 +309,8 @@ void SetComponentCaption(QObject* component, const QString& caption)
         label->setText(caption);
     else if (auto* checkBox = qobject_cast<OfficeButtonBase*>(component))
         checkBox->SetCaption(caption);
+    else if (auto* sheet = qobject_cast<TAdvTabSheet*>(component))
+        sheet->SetCaption(caption);
     else if (auto* groupBox = qobject_cast<TAdvCustomGroupBox*>(component))
         groupBox->SetCaption(caption);
     else if (auto* edit = qobject_cast<TAdvEdit*>(component))
@@ -227,6 +344,10 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormUstawieniaCaptions(FormUstawienia);
     if (FormOProgramie)
         entries += FormOProgramieCaptions(FormOProgramie);
+    if (FormSelectFont)
+        entries += FormSelectFontCaptions(FormSelectFont);
+    if (FormRaportDrzewo)
+        entries += FormRaportDrzewoCaptions(FormRaportDrzewo);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
     // The person list's choices start at their first item again.

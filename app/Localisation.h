@@ -9,6 +9,8 @@
 class QObject;
 class TFormListaOsob;
 class TFormOProgramie;
+class TFormRaportDrzewo;
+class TFormSelectFont;
 class TFormUstawienia;
 class TStartForm;
 
@@ -35,6 +37,8 @@ QList<CaptionEntry> StartFormCaptions(TStartForm* form);
 QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
 QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
+QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);
+QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form);
 // Sets the caption of a window, button, label, group box, check box, menu or menu item, or the attached label of an
 // edit or combo box.
 void SetComponentCaption(QObject* component, const QString& caption);

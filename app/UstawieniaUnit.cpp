@@ -28,26 +28,10 @@ QString normalisedFolder(const QString& folder)
     return clean.endsWith(u'/') ? clean : clean + u'/';
 }
 
-TAdvOfficeCheckBox* checkBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
-{
-    auto* box = new TAdvOfficeCheckBox(parent);
-    box->setObjectName(QLatin1String(name));
-    box->setGeometry(geometry);
-    box->SetCaption(caption);
-    box->SetTabStop(true);
-    return box;
-}
-
 TAdvComboBox* comboBox(QWidget* parent, const char* name, const QString& label, TComboBoxStyle style,
                        const QStringList& items, const QRect& geometry)
 {
-    auto* combo = new TAdvComboBox(parent);
-    combo->setObjectName(QLatin1String(name));
-    combo->setGeometry(geometry);
-    combo->SetStyle(style);
-    combo->SetLabelPosition(lpLeftCenter);
-    combo->SetLabelCaption(label);
-    combo->addItems(items);
+    TAdvComboBox* combo = addComboBox(parent, name, label, lpLeftCenter, style, items, geometry);
     // The layout selects no item: the first showing fills the combo from the settings.
     combo->SetItemIndex(-1);
     combo->SetDropDownCount(15);
@@ -77,33 +61,30 @@ TFormUstawienia::TFormUstawienia(QWidget* owner) : TForm(owner)
 void TFormUstawienia::buildOptions()
 {
     AdvOfficeCheckBoxNowaWersja =
-        checkBox(this, "AdvOfficeCheckBoxNowaWersja",
-                 QStringLiteral("Sprawdź, czy jest nowa wersja programu przy uruchomieniu"), QRect(24, 72, 597, 20));
+        addCheckBox(this, "AdvOfficeCheckBoxNowaWersja",
+                    QStringLiteral("Sprawdź, czy jest nowa wersja programu przy uruchomieniu"), QRect(24, 72, 597, 20));
     AdvOfficeCheckBoxShowMax =
-        checkBox(this, "AdvOfficeCheckBoxShowMax", QStringLiteral("Po uruchomieniu pokaż program na całym ekranie"),
-                 QRect(24, 96, 597, 20));
+        addCheckBox(this, "AdvOfficeCheckBoxShowMax", QStringLiteral("Po uruchomieniu pokaż program na całym ekranie"),
+                    QRect(24, 96, 597, 20));
     AdvOfficeCheckBoxRoczniceUrDlaZyjacych =
-        checkBox(this, "AdvOfficeCheckBoxRoczniceUrDlaZyjacych",
-                 QStringLiteral("Pokaż rocznice urodzin tylko dla żyjących osób"), QRect(24, 120, 597, 20));
-    AdvOfficeCheckBoxOspisOsobyShowMiejsca = checkBox(
+        addCheckBox(this, "AdvOfficeCheckBoxRoczniceUrDlaZyjacych",
+                    QStringLiteral("Pokaż rocznice urodzin tylko dla żyjących osób"), QRect(24, 120, 597, 20));
+    AdvOfficeCheckBoxOspisOsobyShowMiejsca = addCheckBox(
         this, "AdvOfficeCheckBoxOspisOsobyShowMiejsca",
         QStringLiteral("Pokaż w opsie osoby także miejsce urodzenia i miejsce śmierci"), QRect(24, 144, 597, 20));
 }
 
 void TFormUstawienia::buildDates()
 {
-    AdvGroupBoxDaty = new TAdvGroupBox(this);
-    AdvGroupBoxDaty->setObjectName(QStringLiteral("AdvGroupBoxDaty"));
-    AdvGroupBoxDaty->setGeometry(16, 176, 613, 124);
-    AdvGroupBoxDaty->SetCaption(QStringLiteral(" Daty "));
+    AdvGroupBoxDaty = addGroupBox(this, "AdvGroupBoxDaty", QStringLiteral(" Daty "), QRect(16, 176, 613, 124));
 
     AdvComboBoxFormatDat =
         comboBox(AdvGroupBoxDaty, "AdvComboBoxFormatDat", QStringLiteral("Format daty"), csDropDownList,
                  {"dd-MM-yyyy", "dd/MM/yyyy", "dd MMM yyyy", "MM-dd-yyyy", "MM/dd/yyyy", "MMM dd, yyyy", "yyyy-MM-dd",
                   "yyyy/MM/dd", "dd.MM.yyyy"},
                  QRect(150, 24, 160, 21));
-    AdvOfficeCheckBoxRokDodajR = checkBox(AdvGroupBoxDaty, "AdvOfficeCheckBoxRokDodajR",
-                                          QStringLiteral("Dodaj końcówkę [ r.] do roku"), QRect(150, 56, 300, 20));
+    AdvOfficeCheckBoxRokDodajR = addCheckBox(AdvGroupBoxDaty, "AdvOfficeCheckBoxRokDodajR",
+                                             QStringLiteral("Dodaj końcówkę [ r.] do roku"), QRect(150, 56, 300, 20));
     AdvComboBoxPrefiksDataUr =
         comboBox(AdvGroupBoxDaty, "AdvComboBoxPrefiksDataUr", QStringLiteral("Ideogram dla daty ur."), csDropDown,
                  {"", "*", "ur. "}, QRect(150, 86, 100, 21));
@@ -182,10 +163,8 @@ void TFormUstawienia::FormActivate()
 
 void TFormUstawienia::FormShortCut(QKeyEvent* key, bool& handled)
 {
-    if (key->key() != Qt::Key_F3 || !ButtonZapisz->isEnabled())
-        return;
-    ButtonZapisz->click();
-    handled = true;
+    if (clickOnF3(key, ButtonZapisz))
+        handled = true;
 }
 
 void TFormUstawienia::AdvOfficeCheckBoxNowaWersjaClick()

@@ -1,6 +1,7 @@
 // Entry point of Kronvel: creates the windows, the main window first, and runs the event loop until the main
 // window closes.
 #include "Application.h"
+#include "ColorDialogs.h"
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "Fonts.h"
@@ -8,8 +9,10 @@
 #include "OProgramieUnit.h"
 #include "PersonPicker.h"
 #include "ProcessControl.h"
+#include "RaportDrzewo.h"
 #include "Shell.h"
 #include "StartUnit.h"
+#include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
 #include "WebBrowser.h"
 
@@ -25,6 +28,8 @@ int main(int argc, char* argv[])
     setUrlOpener(&desktop);
     QtFileDialogs fileChoosers;
     setFileDialogs(&fileChoosers);
+    QtColorDialogs colourChoosers;
+    setColorDialogs(&colourChoosers);
     QtProcessControl processes;
     setProcessControl(&processes);
     Fonts::registerApplicationFonts();
@@ -36,6 +41,8 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
+        const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
+        const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
         TStartFormWindows windows;
         windows.ShowPersonList = BrowsePersonList;
         SetPersonPicker(PickPersonFromList);
@@ -50,5 +57,7 @@ int main(int argc, char* argv[])
     StartForm = nullptr;
     FormUstawienia = nullptr;
     FormOProgramie = nullptr;
+    FormSelectFont = nullptr;
+    FormRaportDrzewo = nullptr;
     return 0;
 }

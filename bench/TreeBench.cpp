@@ -1,12 +1,15 @@
-// Times the family tree's building, measuring and layout (KV_Tree::Build): the ancestors tree (about 70
-// generations) and the descendants tree (several hundred boxes) of the first individual of the shared royal92.ged,
-// imported into a temporary data folder by kv_import, and a generated full pedigree of 12 generations (4,095 boxes).
+// Times the family tree's building, measuring and layout (KV_Tree::Build) and its drawing into a PDF file
+// (KV_Tree::DrawPdf): the ancestors tree (about 70 generations) and the descendants tree (several hundred boxes) of
+// the first individual of the shared royal92.ged, imported into a temporary data folder by kv_import, without
+// photos; a generated full pedigree of 12 generations (4,095 boxes); and a tree of 100 boxes, each with a photo of
+// 2,000 x 1,500 pixels.
 //
 //   bench_tree                   royal92.ged from the shared data beside the project
 //   bench_tree FILE.ged          another copy of royal92.ged
 #include "Bazadanych.h"
 #include "BenchSupport.h"
 #include "Fact.h"
+#include "Picture.h"
 #include "TreeSetings.h"
 #include "TreeWalk.h"
 #include "Treeunit.h"
@@ -15,6 +18,8 @@
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
@@ -24,6 +29,7 @@ namespace {
 // The first individual of royal92.ged is the only person born on 24 May 1819.
 constexpr const char* firstRoyalBirth = "#124051819";
 constexpr int pedigreeGenerations = 12;
+constexpr int photoCount = 100;
 
 bool importRoyal92(const QString& royal, const QString& dataFolder)
 {
@@ -77,12 +83,40 @@ QString fullPedigree(int generations)
     return generation.front()->ID;
 }
 
-void timeBuild(const char* what, int kind, const QString& personId)
+// A father of 99 children, each of the 100 with a photo of its own.
+QString photoFamily(const QString& folder)
+{
+    QList<KV_Person*> family;
+    for (int i = 0; i < photoCount; ++i) {
+        auto* person = new KV_Person;
+        person->Forename = QString::fromUtf8(GeneratedGedcom::given[i % 8]);
+        person->Surname = QString::fromUtf8(GeneratedGedcom::surnames[i % 10]);
+        person->Sex = i % 2;
+        gDB.AddPerson(person);
+        if (i > 0) {
+            person->FID = family.front()->ID;
+            family.front()->AddChild(person->ID);
+        }
+        QImage photo(2000, 1500, QImage::Format_RGB32);
+        photo.fill(QColor::fromHsv(i * 3 % 360, 120, 220));
+        QPainter(&photo).drawEllipse(200 + i, 200, 1200, 1000);
+        const QString path = folder + QStringLiteral("photo_%1.jpg").arg(i);
+        photo.save(path, "JPG", 90);
+        auto* picture = new KV_Picture;
+        picture->File = path;
+        gDB.AddPictureToPerson(person->ID, picture);
+        family << person;
+    }
+    return family.front()->ID;
+}
+
+// Builds the tree and draws it into pdf, printing both times.
+void timeTree(const char* what, int kind, const QString& personId, const QString& pdf)
 {
     QElapsedTimer timer;
     timer.start();
     gTree.Build(kind, personId);
-    const qint64 ms = timer.elapsed();
+    const qint64 buildMs = timer.elapsed();
     int boxes = 0;
     int generations = 0;
     KV_TreeItem& root = kind == KV_Tree::AncestorsTree ? gTree.AncestorsRoot : gTree.DescendantsRoot;
@@ -90,8 +124,12 @@ void timeBuild(const char* what, int kind, const QString& personId)
         ++boxes;
         generations = std::max(generations, box.Level);
     });
-    std::printf("%-44s %8lld ms  (%d boxes, %d generations, page %.0f x %.0f cm)\n", what, static_cast<long long>(ms),
-                boxes, generations, gTree.PageWidth, gTree.PageHeight);
+    std::printf("%-44s build %6lld ms  (%d boxes, %d generations, page %.0f x %.0f cm)\n", what,
+                static_cast<long long>(buildMs), boxes, generations, gTree.PageWidth, gTree.PageHeight);
+    timer.restart();
+    const bool written = gTree.DrawPdf(pdf);
+    std::printf("%-44s draw  %6lld ms  (%s, %lld KB)\n", what, static_cast<long long>(timer.elapsed()),
+                written ? "written" : "NOT WRITTEN", static_cast<long long>(QFileInfo(pdf).size() / 1024));
 }
 
 } // namespace
@@ -103,14 +141,22 @@ int main(int argc, char* argv[])
     gLangM.Load(KX_LangManager::MessageTable());
 
     QTemporaryDir folder;
+    const QString output = folder.path() + u'/';
+    gTempFolder = output;
     const QString royal = argc > 1 ? QString::fromLocal8Bit(argv[1])
                                    : QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data/gedcom/large/royal92.ged");
-    if (importRoyal92(royal, folder.path() + u'/')) {
+    gTreeSetings.ShowPicture = false;
+    if (importRoyal92(royal, output + QStringLiteral("royal92/"))) {
         const QString victoria = firstRoyalID();
-        timeBuild("royal92: ancestors tree of the first person", KV_Tree::AncestorsTree, victoria);
-        timeBuild("royal92: descendants tree of the first person", KV_Tree::DescendantsTree, victoria);
+        timeTree("royal92: ancestors of the first person", KV_Tree::AncestorsTree, victoria, output + "a.pdf");
+        timeTree("royal92: descendants of the first person", KV_Tree::DescendantsTree, victoria, output + "d.pdf");
     }
     gDB.Clear();
-    timeBuild("full pedigree of 12 generations", KV_Tree::AncestorsTree, fullPedigree(pedigreeGenerations));
+    timeTree("full pedigree of 12 generations", KV_Tree::AncestorsTree, fullPedigree(pedigreeGenerations),
+             output + "p.pdf");
+    gDB.Clear();
+    gTreeSetings.ShowPicture = true;
+    timeTree("100 boxes with photos of 2000 x 1500", KV_Tree::DescendantsTree, photoFamily(output),
+             output + "photos.pdf");
     return 0;
 }

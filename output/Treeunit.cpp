@@ -110,6 +110,11 @@ double KV_TreeItem::Left() const
     return X * gTreeSetings.LengthScale;
 }
 
+double KV_TreeItem::Top() const
+{
+    return Y * gTreeSetings.LengthScale;
+}
+
 double KV_TreeItem::ScaledWidth() const
 {
     return Width * gTreeSetings.LengthScale;

@@ -65,6 +65,7 @@ public:
 
     // Geometry multiplied by the settings' length scale.
     double Left() const;
+    double Top() const;
     double ScaledWidth() const;
     double ScaledHeight() const;
     double Right() const;
@@ -111,6 +112,17 @@ public:
     void FindMinimum(KV_TreeItem& box);
     // Grows PageWidth and PageHeight to the right and bottom edges of the boxes.
     void Extent(KV_TreeItem& box);
+
+    // Draws the tree laid out by the last Build on one PDF page and writes it to path; false when the file could
+    // not be written (the user has been told). A page larger than the PDF format allows is reduced as a whole.
+    bool DrawPdf(const QString& path);
+    // The boxes and connectors of a half; the root's box is left out where it lies under the other half's root.
+    void DrawSubtree(KV_TreeItem& root);
+    void DrawBox(const KV_TreeItem& box);
+    // Joins a box to its children: a line to an only child, a bracket over several.
+    void DrawConnectors(const KV_TreeItem& box);
+    // The title in the top margin over the chosen person, shrunk to fit between the margins.
+    void DrawTitle();
 
     // Per generation of the current half: the tallest and the widest box; shared by both halves: the next free x.
     double LevelHeight(int level) const;
@@ -168,6 +180,7 @@ private:
     void measureBox(KV_TreeItem& box);
     void placeBox(KV_TreeItem& box);
     void measureAll();
+    void drawPhoto(const KV_TreeItem& box, const QString& pictureId, double y);
     void shiftBoth();
 
     LevelSizes ancestorLevels;

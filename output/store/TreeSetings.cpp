@@ -13,8 +13,8 @@ void KV_TreeSetings::SetDefaultFrames()
     const TColor sexColors[3] = {0xC4C4FF, 0xFFDBB7, 0xE6E6E6};
     for (int i = 0; i < 3; ++i) {
         KV_FrameStyle& frame = Frames[i];
-        frame.fill = 3;
-        frame.border = 1;
+        frame.fill = KV_FrameStyle::GradientFill;
+        frame.border = KV_FrameStyle::ColouredBorder;
         frame.fill_color_to = 0xFFFFFF;
         frame.border_color = sexColors[i];
         frame.fill_color_from = frame.border_color;

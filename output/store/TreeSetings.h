@@ -9,8 +9,17 @@
 // How the box of a person of one sex is drawn.
 struct KV_FrameStyle
 {
-    int fill = 0;   // 0 none, 1 default texture, 2 solid colour, 3 gradient
-    int border = 0; // 0 none, 1 coloured border
+    // Fills.
+    static constexpr int NoFill = 0;
+    static constexpr int TextureFill = 1;
+    static constexpr int SolidFill = 2;
+    static constexpr int GradientFill = 3;
+    // Borders.
+    static constexpr int NoBorder = 0;
+    static constexpr int ColouredBorder = 1;
+
+    int fill = NoFill;
+    int border = NoBorder;
     TColor fill_color_from = 0;
     TColor fill_color_to = 0;
     TColor border_color = 0;

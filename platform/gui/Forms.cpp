@@ -15,6 +15,7 @@ namespace {
 
 const char* const alignProperty = "kvAlign";
 const char* const anchorsProperty = "kvAnchors";
+const char* const tagProperty = "kvTag";
 const char* const hostProperty = "kvAlignHost";
 
 TAlignHost* registeredHost(const QWidget* container)
@@ -130,6 +131,16 @@ void SetAlign(QWidget* control, TAlign align)
         host->watch(control);
         host->realignFor(control);
     }
+}
+
+int GetTag(const QObject* control)
+{
+    return control->property(tagProperty).toInt();
+}
+
+void SetTag(QObject* control, int tag)
+{
+    control->setProperty(tagProperty, tag);
 }
 
 TAnchors GetAnchors(const QWidget* control)

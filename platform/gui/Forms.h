@@ -37,6 +37,10 @@ void SetAlign(QWidget* control, TAlign align);
 TAnchors GetAnchors(const QWidget* control);
 void SetAnchors(QWidget* control, TAnchors anchors);
 
+// The toolkit's Tag: a number a window gives a control for its own use; 0 until set.
+int GetTag(const QObject* control);
+void SetTag(QObject* control, int tag);
+
 class AlignWatcher;
 
 // Arranges the aligned and anchored children of one container widget.
@@ -98,6 +102,7 @@ constexpr TModalResult mrRetry = 4;
 constexpr TModalResult mrIgnore = 5;
 constexpr TModalResult mrYes = 6;
 constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrClose = 11;
 
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 // Border styles of windows and of controls (controls use bsNone and bsSingle).

@@ -3,9 +3,12 @@
 #include "AdvDirectoryEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
+#include "AdvPageControl.h"
 #include "AppFixture.h"
 #include "OProgramieUnit.h"
+#include "RaportDrzewo.h"
 #include "StartUnit.h"
+#include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
 
 #include <QAction>
@@ -106,6 +109,8 @@ TEST_F(StartFormCaptionsTest, translationSetsMenusButtonsAndLeavesRunTimeTextsAl
 // The path of an entry's property and the text its layout gives it.
 std::pair<QString, QString> designedProperty(const QString& window, const CaptionEntry& entry)
 {
+    if (auto* form = qobject_cast<TForm*>(entry.component))
+        return {window + "->Caption", form->GetCaption()};
     const QString path = window + "->" + entry.component->objectName() + "->";
     if (auto* combo = qobject_cast<TAdvComboBox*>(entry.component)) {
         if (entry.item >= 0)
@@ -118,6 +123,10 @@ std::pair<QString, QString> designedProperty(const QString& window, const Captio
         return {path + "Caption", box->GetCaption()};
     if (auto* group = qobject_cast<TAdvGroupBox*>(entry.component))
         return {path + "Caption", group->GetCaption()};
+    if (auto* sheet = qobject_cast<TAdvTabSheet*>(entry.component))
+        return {path + "Caption", sheet->GetCaption()};
+    if (auto* label = qobject_cast<QLabel*>(entry.component))
+        return {path + "Caption", label->text()};
     return {path + "Caption", qobject_cast<QAbstractButton*>(entry.component)->text()};
 }
 
@@ -128,6 +137,8 @@ protected:
     {
         FormUstawienia = nullptr;
         FormOProgramie = nullptr;
+        FormSelectFont = nullptr;
+        FormRaportDrzewo = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -136,12 +147,18 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
 {
     TFormUstawienia settings;
     TFormOProgramie about;
+    TFormSelectFont fontChooser;
+    TFormRaportDrzewo treeReport;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
+        {"FormSelectFont", FormSelectFontCaptions(&fontChooser)},
+        {"FormRaportDrzewo", FormRaportDrzewoCaptions(&treeReport)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
+    EXPECT_EQ(windows[2].second.size(), 27);
+    EXPECT_EQ(windows[3].second.size(), 65);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -187,6 +204,26 @@ TEST_F(DialogCaptionsTest, translationSetsTheDialogsTextsAndLeavesTheCombosWitho
         EXPECT_EQ(combo->GetItemIndex(), -1) << combo->objectName().toStdString();
     EXPECT_EQ(settings.ButtonZapisz->text(), "F3 - Zapisz");
     EXPECT_EQ(about.Button2->text(), "Zamknij");
+}
+
+TEST_F(DialogCaptionsTest, translationReachesTheTreeReportAndTheFontChooser)
+{
+    TStartForm form;
+    TFormSelectFont fontChooser;
+    TFormRaportDrzewo treeReport;
+    FormSelectFont = &fontChooser;
+    FormRaportDrzewo = &treeReport;
+    treeReport.KWS->SetItemIndex(2);
+    TranslateForms(&form);
+
+    EXPECT_EQ(fontChooser.GetCaption(), QString::fromUtf8("Wybór czcionki"));
+    EXPECT_EQ(fontChooser.AdvGroupBox1->GetCaption(), QString::fromUtf8("  Podgląd"));
+    EXPECT_EQ(fontChooser.LabelPodglad->text(), QString::fromUtf8("A ą B ć Y ź"));
+    EXPECT_EQ(treeReport.AdvTabSheet2->GetCaption(), QString::fromUtf8("Czcionki i kolory tekstów"));
+    EXPECT_EQ(treeReport.KWS->itemText(1), QString::fromUtf8("domyślna tekstura"));
+    EXPECT_EQ(treeReport.KWS->GetItemIndex(), 2);
+    EXPECT_EQ(treeReport.HeaderFont->GetLabelCaption(), "Czcionka");
+    EXPECT_EQ(treeReport.ButtonZapisz->text(), "F3 - Generuj");
 }
 
 } // namespace

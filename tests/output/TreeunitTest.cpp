@@ -1,6 +1,7 @@
 #include "Treeunit.h"
 #include "Pdfmanager.h"
 #include "TreeSetings.h"
+#include "TreeTestSupport.h"
 #include "TreeWalk.h"
 
 #include "../model/ModelFixture.h"
@@ -85,21 +86,10 @@ protected:
         return boxes;
     }
 
-    // Runs measure inside a document of the PDF layer at scale 1 with the tree's fonts loaded.
-    template <typename Measure>
-    static auto measured(Measure measure)
-    {
-        gPDFManager.SetScale(1.0);
-        gPDFManager.BeginDocument(false);
-        gTree.LoadFonts(true);
-        const auto result = measure();
-        gPDFManager.EndDocument(QString());
-        return result;
-    }
     // The width of a line of the kind as the PDF layer measures it, in centimetres.
     static double lineWidth(int kind, const QString& text)
     {
-        return measured([&] {
+        return measuredWithTreeFonts([&] {
             const bool name = kind == KV_TreeItemDesc::Name;
             return gPDFManager.TextWidth(text, name ? gTree.NameFont : gTree.DatesFont,
                                          name ? gTreeSetings.NameFontSize : gTreeSetings.DatesFontSize) *
@@ -138,7 +128,7 @@ TEST_F(TreeTest, aTitleWidensTheTopMarginOfEachBuildOnce)
 {
     KV_Person* jan = man("Jan");
     gTreeSetings.Title = QStringLiteral("Jan Nowak - drzewo przodków");
-    const double title = measured([] {
+    const double title = measuredWithTreeFonts([] {
         const int font = gPDFManager.SelectFontDescription(gTreeSetings.TitleFont, gTreeSetings.Title, 0);
         return gPDFManager.LineHeight(font, gPDFManager.FontSize) * KV_TreeSetings::CmPerPoint;
     });
@@ -353,15 +343,15 @@ TEST_F(TreeTest, aBoxIsItsWidestLineWideAndItsLinesHighWithoutWrapping)
     EXPECT_DOUBLE_EQ(mother.Height, 2.0);
 
     // A photo, a name and a birth line: each text line is one line high, however tightly it was measured.
-    const double nameHeight = measured([] { return gPDFManager.LineHeight(gTree.NameFont, 10); });
-    const double datesHeight = measured([] { return gPDFManager.LineHeight(gTree.DatesFont, 9); });
+    const double nameHeight = measuredWithTreeFonts([] { return gPDFManager.LineHeight(gTree.NameFont, 10); });
+    const double datesHeight = measuredWithTreeFonts([] { return gPDFManager.LineHeight(gTree.DatesFont, 9); });
     const KV_TreeItem& root = gTree.AncestorsRoot;
     EXPECT_DOUBLE_EQ(root.Height, 2.3 + (nameHeight + datesHeight) * KV_TreeSetings::CmPerPoint + 0.2);
     const double birthWidth = lineWidth(KV_TreeItemDesc::Dates, root.Lines.at(2).text);
     EXPECT_DOUBLE_EQ(root.Width, std::max({2.0, lineWidth(KV_TreeItemDesc::Name, "Ala Nowak"), birthWidth}) + 0.2);
 
     // Many names, each measured at its own width, are one line each.
-    measured([] {
+    measuredWithTreeFonts([] {
         for (const char* name : {"Jan Nowak", "Łucja Żółkiewska-Ściegienna", "W", "Anna Maria Józefa Kowalska",
                                  "Jerzy z Kowalskich", "ĄĘŚĆŻŹŃÓŁ ąęśćżźńół"}) {
             const QString text = QString::fromUtf8(name);

@@ -1,9 +1,12 @@
 #include "DialogFrame.h"
 
+#include "AdvGroupBox.h"
+#include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
 #include "Fonts.h"
 #include "Forms.h"
 
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 
@@ -53,13 +56,16 @@ TAdvPanel* addButtonPanel(QWidget* dialog, const char* name)
     return panel;
 }
 
-QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons)
+QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult result)
 {
     auto* button = new QPushButton(QStringLiteral("Zamknij"), buttons);
     button->setObjectName(QStringLiteral("Button2"));
     button->setGeometry(buttons->width() - 124, 11, 108, 28);
     dialog->SetCancelButton(button);
-    QObject::connect(button, &QPushButton::clicked, dialog, &TForm::Close);
+    if (result == mrCancel)
+        QObject::connect(button, &QPushButton::clicked, dialog, &TForm::Close);
+    else
+        QObject::connect(button, &QPushButton::clicked, dialog, [dialog, result] { dialog->SetModalResult(result); });
     return button;
 }
 
@@ -72,4 +78,44 @@ void placeDialogHigh(QWidget* dialog)
     const QSize size = dialog->frameGeometry().size();
     const int top = qMin((area.height() - size.height()) / 2, int(area.height() * 0.2));
     dialog->move(area.left() + (area.width() - size.width()) / 2, area.top() + top);
+}
+
+bool clickOnF3(const QKeyEvent* key, QAbstractButton* button)
+{
+    if (key->key() != Qt::Key_F3 || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
+}
+
+TAdvOfficeCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* box = new TAdvOfficeCheckBox(parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    box->SetCaption(caption);
+    box->SetTabStop(true);
+    return box;
+}
+
+TAdvComboBox* addComboBox(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
+                          TComboBoxStyle style, const QStringList& items, const QRect& geometry)
+{
+    auto* combo = new TAdvComboBox(parent);
+    combo->setObjectName(QLatin1String(name));
+    combo->setGeometry(geometry);
+    combo->SetStyle(style);
+    combo->SetLabelPosition(labelPosition);
+    combo->SetLabelCaption(label);
+    combo->addItems(items);
+    return combo;
+}
+
+TAdvGroupBox* addGroupBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* group = new TAdvGroupBox(parent);
+    group->setObjectName(QLatin1String(name));
+    group->setGeometry(geometry);
+    group->SetCaption(caption);
+    return group;
 }

@@ -1,0 +1,43 @@
+// What the program's dialogs share: a title panel along the top, a panel for the buttons along the bottom, their
+// place on the screen, F3 for their main button, and the controls their layouts place most.
+#pragma once
+
+#include "AdvCombo.h"
+#include "AttachedLabel.h"
+#include "Forms.h"
+
+#include <QStringList>
+
+class QAbstractButton;
+class QKeyEvent;
+class QPushButton;
+class QRect;
+class QString;
+class QWidget;
+class TAdvGroupBox;
+class TAdvOfficeCheckBox;
+class TAdvPanel;
+
+// Makes the window a fixed dialog frame of the given client size in the program's font, which the toolkit centres
+// on the screen at its first showing.
+void setUpDialogFrame(TForm* dialog, const char* name, int clientWidth, int clientHeight);
+// A panel along the top of the dialog showing its title in large bold letters.
+TAdvPanel* addTitlePanel(QWidget* dialog, const char* name, const QString& title);
+// An empty panel along the bottom of the dialog, for its buttons.
+TAdvPanel* addButtonPanel(QWidget* dialog, const char* name);
+// "Zamknij" at the right end of the button panel: the dialog's cancel button, so Esc presses it too. It ends a modal
+// showing with the result given.
+QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult result = mrCancel);
+
+// Moves the window to the middle of the screen's available area across, with its top edge halfway down the free
+// height but never below a fifth of the area's height, so it sits in the upper part of the screen.
+void placeDialogHigh(QWidget* dialog);
+
+// Presses the button when the key is F3 and the button is enabled; true when it did (the key is handled then).
+bool clickOnF3(const QKeyEvent* key, QAbstractButton* button);
+
+// Controls as the layouts place them: named, at their geometry, with their caption or attached label.
+TAdvOfficeCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
+TAdvComboBox* addComboBox(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
+                          TComboBoxStyle style, const QStringList& items, const QRect& geometry);
+TAdvGroupBox* addGroupBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);

@@ -10,6 +10,7 @@
 #include "ColourPanel.h"
 #include "DialogFrame.h"
 #include "Prompter.h"
+#include "ReportWindows.h"
 #include "TreeSetings.h"
 #include "Treeunit.h"
 #include "UnitFonSelect.h"
@@ -78,6 +79,15 @@ TFormRaportDrzewo::TFormRaportDrzewo(QWidget* owner) : TForm(owner)
         else if (auto* box = qobject_cast<OfficeButtonBase*>(control))
             box->Loaded();
     }
+    gReportWindows.ShowTreeReport = [this](TreeType type, const QString& personId) {
+        SetupFor(int(type), personId);
+        ShowModal();
+    };
+}
+
+TFormRaportDrzewo::~TFormRaportDrzewo()
+{
+    gReportWindows.ShowTreeReport = nullptr;
 }
 
 void TFormRaportDrzewo::connectHandlers()

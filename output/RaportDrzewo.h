@@ -32,7 +32,9 @@ public:
     static constexpr int DatesFontTag = 100020;
     static constexpr int SpouseFontTag = 100030;
 
+    // The window is the tree report of the report functions (OpenTreeReport) while it exists.
     explicit TFormRaportDrzewo(QWidget* owner = nullptr);
+    ~TFormRaportDrzewo() override;
 
     // The tree to make at the next showing: kind 1 ancestors, 2 descendants, 3 both, of the person.
     void SetupFor(int kind, const QString& personId);

@@ -1,4 +1,5 @@
 #include "RaportDrzewo.h"
+#include "ReportWindows.h"
 
 #include "AdvCombo.h"
 #include "AdvEdit.h"
@@ -58,6 +59,38 @@ protected:
 };
 
 } // namespace
+
+TEST_F(TreeDialogTest, theReportFunctionsOpenTheDialogModallyForTheKindAndThePerson)
+{
+    struct Case
+    {
+        TreeType type;
+        const char* title;
+    };
+    const Case cases[] = {{TreeType::Ancestors, "Jan Nowak - drzewo przodków"},
+                          {TreeType::Descendants, "Jan Nowak - drzewo potomków"},
+                          {TreeType::AncestorsAndDescendants, "Jan Nowak - drzewo przodków i potomków"}};
+    // The caller's window is active before each showing, as the person list's is.
+    TForm caller;
+    caller.show();
+    for (const Case& c : cases) {
+        caller.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&caller));
+        bool seen = false;
+        QTimer::singleShot(0, [&] {
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            seen = dialog.IsModal();
+            EXPECT_EQ(dialog.TreeKind, int(c.type));
+            EXPECT_EQ(dialog.SelectedPersonID, jan->ID);
+            EXPECT_EQ(dialog.AdvComboBoxTytul->GetText(), QString::fromUtf8(c.title));
+            dialog.Button2->click();
+        });
+        OpenTreeReport(c.type, jan->ID);
+        EXPECT_TRUE(seen);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.GetModalResult(), mrClose);
+    }
+}
 
 TEST_F(TreeDialogTest, eachKindHasItsCaptionDefaultTitleAndOptions)
 {

@@ -2,7 +2,7 @@
 // every link between the objects in memory is there at both of its ends.
 #pragma once
 
-#include "../model/DataFolderFixture.h"
+#include "DataFolderFixture.h"
 #include "GedcomImport.h"
 #include "Picturemanager.h"
 #include "_gedcom.h"

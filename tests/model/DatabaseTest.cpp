@@ -1,5 +1,4 @@
 #include "ModelFixture.h"
-#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -7,11 +6,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 class DatabaseTest : public ModelFixture
 {

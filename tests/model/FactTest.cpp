@@ -1,17 +1,11 @@
 #include "ModelFixture.h"
 #include "Picturemanager.h"
-#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 const QString nbsp(QChar(0x00A0));
 

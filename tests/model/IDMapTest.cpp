@@ -1,5 +1,5 @@
 #include "IDMap.h"
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 
 #include <QStringList>
 #include <gtest/gtest.h>

@@ -6,11 +6,6 @@
 
 namespace {
 
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 // Every character a text field has to keep: Polish letters, each kind of line break, tabs, quotes and the
 // characters XML escapes.
 const QString awkward = u("Zażółć gęślą jaźń\r\nline 2\nline 3\rtab\there \"quoted\" 'single' <&> ŁĄCZKA ");

@@ -1,15 +1,10 @@
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "Unitdata.h"
 
 #include <QLocale>
 #include <gtest/gtest.h>
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 RMData typed(const char* text)
 {

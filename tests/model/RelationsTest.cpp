@@ -2,11 +2,6 @@
 
 namespace {
 
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
 QString text(const char* key)
 {
     return gLangM.Get(u(key));

@@ -1,13 +1,7 @@
 #include "Search.h"
 #include "ModelFixture.h"
-#include "QStringPrinter.h"
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Persons with fixed IDs (person_01, person_02, ... in creation order), so map order is known.
 class PersonSearchTest : public ModelFixture

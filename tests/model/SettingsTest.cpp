@@ -1,6 +1,6 @@
 #include "Settings.h"
 #include "Bazadanych.h"
-#include "QStringPrinter.h"
+#include "TestSupport.h"
 #include "Unitdata.h"
 
 #include <gtest/gtest.h>

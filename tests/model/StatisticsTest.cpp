@@ -1,12 +1,6 @@
 #include "ModelFixture.h"
-#include "QStringPrinter.h"
 
 namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 using StatisticsTest = ModelFixture;
 

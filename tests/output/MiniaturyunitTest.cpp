@@ -41,13 +41,6 @@ protected:
         return path;
     }
 
-    static void setModified(const QString& path, const QDateTime& time)
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
-    }
-
     // The size of a picture file and whether its contents are BMP data.
     static QSize bitmapSize(const QString& path)
     {
@@ -93,23 +86,23 @@ TEST_F(MiniaturyUnitTest, thumbnailsAreReusedUntilThePicturesModificationTimeCha
 {
     const QDateTime taken = QDateTime(QDate(2020, 5, 1), QTime(12, 0));
     const QString path = picture("portret.png", 1000, 500);
-    setModified(path, taken);
+    ASSERT_TRUE(setModificationTime(path, taken));
     const QString thumbnail = unit.GetThumbnail(path);
     ASSERT_EQ(bitmapSize(thumbnail), QSize(250, 125));
 
     // Another picture under the same time is not noticed: the cached one is reused.
     picture("portret.png", 500, 1000);
-    setModified(path, taken);
+    ASSERT_TRUE(setModificationTime(path, taken));
     EXPECT_EQ(unit.GetThumbnail(path), thumbnail);
     EXPECT_EQ(bitmapSize(thumbnail), QSize(250, 125));
 
     // Any other time, older ones included (a picture restored from a backup), makes it again.
-    setModified(path, taken.addDays(-30));
+    ASSERT_TRUE(setModificationTime(path, taken.addDays(-30)));
     EXPECT_EQ(unit.GetThumbnail(path), thumbnail);
     EXPECT_EQ(bitmapSize(thumbnail), QSize(125, 250));
 
     picture("portret.png", 800, 800);
-    setModified(path, taken.addDays(1));
+    ASSERT_TRUE(setModificationTime(path, taken.addDays(1)));
     EXPECT_EQ(unit.GetThumbnail(path), thumbnail);
     EXPECT_EQ(bitmapSize(thumbnail), QSize(250, 250));
 }

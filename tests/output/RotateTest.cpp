@@ -10,13 +10,6 @@
 
 namespace {
 
-QImage whiteImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
-
 QString writePicture(const QTemporaryDir& folder, const QString& name, int width, int height, QColor color)
 {
     QImage picture(width, height, QImage::Format_RGB32);
@@ -186,18 +179,13 @@ TEST(RotateTest, decodedPicturesAreKeptUntilTheFileChanges)
     QTemporaryDir folder;
     const QString path = writePicture(folder, QStringLiteral("p.png"), 70, 70, Qt::red);
     const QDateTime stamp = QDateTime::currentDateTime().addSecs(-3600);
-    auto setTime = [&](const QDateTime& time) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
-        ASSERT_TRUE(file.setFileTime(time, QFileDevice::FileModificationTime));
-    };
-    setTime(stamp);
+    ASSERT_TRUE(setModificationTime(path, stamp));
     EXPECT_EQ(draw(path, Rect(50, 50, 150, 150), 15, false, false, true).image.pixelColor(100, 100), QColor(Qt::red));
 
     writePicture(folder, QStringLiteral("p.png"), 70, 70, Qt::green);
-    setTime(stamp);
+    ASSERT_TRUE(setModificationTime(path, stamp));
     EXPECT_EQ(draw(path, Rect(50, 50, 150, 150), 15, false, false, true).image.pixelColor(100, 100), QColor(Qt::red));
-    setTime(stamp.addSecs(10));
+    ASSERT_TRUE(setModificationTime(path, stamp.addSecs(10)));
     EXPECT_EQ(draw(path, Rect(50, 50, 150, 150), 15, false, false, true).image.pixelColor(100, 100), QColor(Qt::green));
 }
 

@@ -2,11 +2,10 @@
 #pragma once
 
 #include "Bazadanych.h"
+#include "DataFolderFixture.h"
 #include "Pdfmanager.h"
 #include "TreeSetings.h"
 #include "Treeunit.h"
-
-#include "../model/DataFolderFixture.h"
 
 #include <QDir>
 

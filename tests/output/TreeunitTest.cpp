@@ -4,8 +4,7 @@
 #include "TreeTestSupport.h"
 #include "TreeWalk.h"
 
-#include "../model/ModelFixture.h"
-#include "../model/QStringPrinter.h"
+#include "ModelFixture.h"
 
 #include <QRandomGenerator>
 

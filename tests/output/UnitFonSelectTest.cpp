@@ -7,8 +7,6 @@
 #include "TestSupport.h"
 #include "Vh_langmanager.h"
 
-#include "../model/QStringPrinter.h"
-
 #include <QApplication>
 #include <QClipboard>
 #include <QLabel>

@@ -5,9 +5,24 @@
 #include "UrlOpener.h"
 
 #include <QByteArray>
+#include <QDateTime>
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <ostream>
+
+// Lets GoogleTest print texts readably in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+// A text from UTF-8 source, so Polish letters read as they are written.
+inline QString u(const char* text)
+{
+    return QString::fromUtf8(text);
+}
 
 // Records every message box and answers from a script (Cancel when the script is empty).
 class RecordingPrompter : public Prompter
@@ -49,7 +64,13 @@ public:
 };
 
 QByteArray readFileBytes(const QString& path);
-void writeFileBytes(const QString& path, const QByteArray& data);
+// Creates or replaces the file with the bytes; false when it could not be written whole.
+bool writeFileBytes(const QString& path, const QByteArray& data);
+bool setModificationTime(const QString& path, const QDateTime& time);
+// The image encoded in the format ("PNG", "BMP", "JPG"...), as a file of that type would hold it.
+QByteArray imageBytes(const QImage& image, const char* format = "PNG");
+// A white canvas of that size to draw on.
+QImage whiteImage(int width, int height);
 // Folder for what a person should look at after a run (screenshots), beside the test programs; made on demand.
 QString testOutputFolder();
 // Folder of shared, read-only data sets (GEDCOM files); empty when it is not beside the project.

@@ -1,17 +1,12 @@
-// Helpers of the list view's tests: readable texts in messages, pixels of grabbed pictures.
+// Helpers of the list view's tests: a default locale for one test, pixels of grabbed pictures.
 #pragma once
 
 #include "Canvas.h"
+#include "TestSupport.h"
 
 #include <QImage>
 #include <QLocale>
 #include <QString>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // Sets the default locale for one test and gives the previous one back.
 class LocaleScope
@@ -23,11 +18,6 @@ public:
 private:
     QLocale saved;
 };
-
-inline QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
 
 inline TColor pixelAt(const QImage& image, int x, int y)
 {

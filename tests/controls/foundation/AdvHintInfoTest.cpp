@@ -1,4 +1,5 @@
 #include "AdvHintInfo.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,8 @@ TEST(AdvHintInfoTest, assignMakesAnIndependentCopy)
     source.SetWideTitle(QStringLiteral("tytuł"));
     QImage image(2, 2, QImage::Format_RGB32);
     image.fill(Qt::red);
-    QByteArray bytes;
+    QByteArray bytes = imageBytes(image);
     QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    buffer.close();
     buffer.open(QIODevice::ReadOnly);
     source.GetPicture().LoadFromStream(&buffer);
 

@@ -1,10 +1,10 @@
 #include "AdvImage.h"
 #include "Canvas.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -15,11 +15,7 @@ QByteArray png(int width, int height, QColor color = Qt::green)
     image.fill(color);
     image.setDotsPerMeterX(3780);
     image.setDotsPerMeterY(3780);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    return bytes;
+    return imageBytes(image);
 }
 
 void load(TAdvImage& image, QByteArray bytes)
@@ -56,10 +52,7 @@ TEST(AdvImageTest, bytesThatAreNoPicture)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("notatka.txt"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("to nie jest obraz");
-    file.close();
+    ASSERT_TRUE(writeFileBytes(path, "to nie jest obraz"));
 
     TAdvImage image;
     int changes = 0;

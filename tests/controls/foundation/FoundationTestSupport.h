@@ -1,19 +1,14 @@
 // Helpers of the control foundation's tests: a registered font, small pictures, readable texts in messages.
 #pragma once
 
-#include <QBuffer>
+#include "TestSupport.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QFontDatabase>
 #include <QImage>
 #include <QString>
-#include <ostream>
 #include <vector>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // A font registered with the application from its file, so that sizes do not depend on the fonts installed.
 inline QString registeredFamily()
@@ -25,15 +20,6 @@ inline QString registeredFamily()
         return families.isEmpty() ? QString() : families.first();
     }();
     return family;
-}
-
-inline QByteArray imageBytes(const QImage& image, const char* format = "PNG")
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 inline QByteArray pngBytes(int width, int height, QColor color)

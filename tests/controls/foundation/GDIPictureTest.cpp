@@ -1,23 +1,14 @@
 #include "GDIPicture.h"
 #include "AdvGDIP.h"
 #include "Canvas.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
-
-QByteArray encoded(const QImage& image, const char* format)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
 
 // 4 by 2: the left half opaque red, the right half fully transparent.
 QByteArray halfTransparentPng()
@@ -27,7 +18,7 @@ QByteArray halfTransparentPng()
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 2; ++x)
             image.setPixelColor(x, y, Qt::red);
-    return encoded(image, "PNG");
+    return imageBytes(image);
 }
 
 // 4 by 4 magenta with one blue pixel at (1, 1).
@@ -36,14 +27,7 @@ QByteArray magentaBmp()
     QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::magenta);
     image.setPixelColor(1, 1, Qt::blue);
-    return encoded(image, "BMP");
-}
-
-QImage whiteImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
+    return imageBytes(image, "BMP");
 }
 
 void load(TGDIPPicture& picture, QByteArray bytes)
@@ -118,10 +102,7 @@ TEST(GDIPictureTest, eventsComeInTheirOrder)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("obraz.png"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(halfTransparentPng());
-    file.close();
+    ASSERT_TRUE(writeFileBytes(path, halfTransparentPng()));
 
     TGDIPPicture picture;
     QStringList events;
@@ -166,10 +147,7 @@ TEST(GDIPictureTest, urlsNameFilesAndResources)
 {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("obraz.png"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(halfTransparentPng());
-    file.close();
+    ASSERT_TRUE(writeFileBytes(path, halfTransparentPng()));
 
     TGDIPPicture picture;
     picture.LoadFromURL(QStringLiteral("file://") + path);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>

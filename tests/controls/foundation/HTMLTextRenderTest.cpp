@@ -262,11 +262,7 @@ TEST_F(MarkupRenderTest, fontSizesOfZeroOrWithoutDigitsKeepTheSizeAndAbsurdOnesA
 TEST_F(MarkupRenderTest, tagAndAttributeNamesIgnoreCaseButPictureNamesKeepIt)
 {
     const QString file = QDir::temp().filePath("Markup Picture.png");
-    {
-        QFile out(file);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(pngBytes(24, 12, Qt::red));
-    }
+    ASSERT_TRUE(writeFileBytes(file, pngBytes(24, 12, Qt::red)));
     EXPECT_EQ(render("<IMG SRC=\"file://" + file + "\">", Mode::Measure).width, 24 + 2);
     EXPECT_EQ(render("<img Src=\"FILE://" + file + "\">", Mode::Measure).width, 24 + 2);
     EXPECT_EQ(render("<img src=\"file://" + file.toUpper() + "\">", Mode::Measure).width, -2 + 2);

@@ -169,9 +169,7 @@ TEST(AdvPanelTest, backgroundPictureAtTheTopLeftOfTheBody)
     QImage picture(10, 10, QImage::Format_RGB32);
     picture.fill(Qt::red);
     QBuffer bytes;
-    bytes.open(QIODevice::WriteOnly);
-    picture.save(&bytes, "PNG");
-    bytes.close();
+    bytes.setData(imageBytes(picture));
     bytes.open(QIODevice::ReadOnly);
     TAdvImage image;
     image.LoadFromStream(&bytes);

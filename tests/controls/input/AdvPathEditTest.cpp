@@ -4,7 +4,6 @@
 #include "ScriptedFileDialogs.h"
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 namespace {
@@ -14,8 +13,7 @@ struct PathEditFixture : ::testing::Test
     void SetUp() override
     {
         file = folder.filePath(QStringLiteral("rodzina.ged"));
-        QFile created(file);
-        ASSERT_TRUE(created.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(writeFileBytes(file, QByteArray()));
         ASSERT_TRUE(window.show());
     }
 

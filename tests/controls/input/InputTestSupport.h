@@ -2,18 +2,13 @@
 #pragma once
 
 #include "Forms.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLocale>
 #include <QTest>
-#include <ostream>
-
-inline void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
 
 // The locale's thousand separator between the digits: "1 234" with the Polish no-break space.
 inline QString grouped(const char* text)

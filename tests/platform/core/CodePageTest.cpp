@@ -1,15 +1,7 @@
 #include "CodePage.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
-
-namespace {
-
-QString u(const char* text)
-{
-    return QString::fromUtf8(text);
-}
-
-} // namespace
 
 TEST(CodePageTest, polishLettersOfEachCodePage)
 {

@@ -1,5 +1,6 @@
 #include "GdiPlus.h"
 #include "Canvas.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,7 @@ QByteArray encoded(const char* format, QColor color = Qt::red)
 {
     QImage image(6, 4, QImage::Format_RGB32);
     image.fill(color);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
+    return imageBytes(image, format);
 }
 
 // Qt writes no GIF files: a 1 by 1 GIF made by hand.
@@ -25,13 +22,6 @@ QByteArray tinyGif()
     static const unsigned char bytes[] = {'G', 'I',  'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0, 0, 0,   0,
                                           0,   0x2C, 0,   0,   0,   0,   1, 0, 1, 0, 0,    2, 2, 0x44, 1, 0, 0x3B};
     return QByteArray(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
-
-QImage whiteImage(int width, int height)
-{
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
 }
 
 } // namespace

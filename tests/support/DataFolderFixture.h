@@ -4,7 +4,6 @@
 
 #include "ModelFixture.h"
 #include "ProgressDisplay.h"
-#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include <QDir>

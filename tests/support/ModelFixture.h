@@ -5,6 +5,7 @@
 #include "Fact.h"
 #include "Picture.h"
 #include "Settings.h"
+#include "TestSupport.h"
 #include "Vh_langmanager.h"
 
 #include <gtest/gtest.h>

@@ -203,11 +203,10 @@ void replicate(const QString& source, const QString& target, int copies)
 void generate(const QString& path, int count)
 {
     using namespace GeneratedGedcom;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    Writer out(path);
+    if (!out.isOpen())
         return;
-    QByteArray out = header;
-    const auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
+    const auto line = [&out](const QString& text) { out.line(text); };
     for (int i = 0; i < count; ++i) {
         const int year = 1700 + i % 300;
         line(QStringLiteral("0 @I%1@ INDI").arg(i));
@@ -242,24 +241,12 @@ void generate(const QString& path, int count)
             line(QStringLiteral("1 NOTE Wspomnienie rodziny o tej osobie, spisane przez wnuków"));
             line(QStringLiteral("2 CONT w zeszycie z %1 roku.").arg(1900 + i % 100));
         }
-        line(QStringLiteral("1 %1 @F%2@").arg(i % 4 < 2 ? "FAMS" : "FAMC").arg(i / 4));
-        if (out.size() > (1 << 20)) {
-            file.write(out);
-            out.clear();
-        }
+        out.familyLink(i);
     }
-    for (int f = 0; f < count / 4; ++f) {
-        line(QStringLiteral("0 @F%1@ FAM").arg(f));
-        line(QStringLiteral("1 HUSB @I%1@").arg(4 * f));
-        line(QStringLiteral("1 WIFE @I%1@").arg(4 * f + 1));
-        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 2));
-        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 3));
-        line(QStringLiteral("1 MARR"));
-        line(QStringLiteral("2 DATE %1 %2 %3").arg(1 + f % 28).arg(months[f % 12]).arg(1720 + f % 280));
-        line(QStringLiteral("2 PLAC %1").arg(places[f % 6]));
-    }
-    line(QStringLiteral("0 TRLR"));
-    file.write(out);
+    out.families(count, [](int f) {
+        return QStringLiteral("2 DATE %1 %2 %3").arg(1 + f % 28).arg(months[f % 12]).arg(1720 + f % 280);
+    });
+    out.finish();
 }
 
 } // namespace

@@ -66,13 +66,11 @@ int readOne(const QString& path)
 void generate(const QString& path, int count)
 {
     using namespace GeneratedGedcom;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    Writer out(path);
+    if (!out.isOpen())
         return;
-    QByteArray out = header;
-    const auto line = [&out](const QString& text) { out += text.toUtf8() + '\n'; };
+    const auto line = [&out](const QString& text) { out.line(text); };
     for (int i = 0; i < count; ++i) {
-        const int family = i / 4;
         line(QStringLiteral("0 @I%1@ INDI").arg(i));
         line(QStringLiteral("1 NAME %1 /%2/").arg(given[i % 8], surnames[(i / 3) % 10]));
         line(QStringLiteral("2 GIVN %1").arg(given[i % 8]));
@@ -99,31 +97,15 @@ void generate(const QString& path, int count)
             line(QStringLiteral("2 FILE zdjecia/osoba%1.jpg").arg(i));
             line(QStringLiteral("2 TITL Portret"));
         }
-        if (i % 4 < 2)
-            line(QStringLiteral("1 FAMS @F%1@").arg(family));
-        else
-            line(QStringLiteral("1 FAMC @F%1@").arg(family));
-        if (out.size() > (1 << 20)) {
-            file.write(out);
-            out.clear();
-        }
+        out.familyLink(i);
     }
-    for (int f = 0; f < count / 4; ++f) {
-        line(QStringLiteral("0 @F%1@ FAM").arg(f));
-        line(QStringLiteral("1 HUSB @I%1@").arg(4 * f));
-        line(QStringLiteral("1 WIFE @I%1@").arg(4 * f + 1));
-        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 2));
-        line(QStringLiteral("1 CHIL @I%1@").arg(4 * f + 3));
-        line(QStringLiteral("1 MARR"));
-        line(QStringLiteral("2 DATE BET %1 AND %2").arg(1720 + f % 280).arg(1721 + f % 280));
-        line(QStringLiteral("2 PLAC %1").arg(places[f % 6]));
-    }
+    out.families(count,
+                 [](int f) { return QStringLiteral("2 DATE BET %1 AND %2").arg(1720 + f % 280).arg(1721 + f % 280); });
     for (int s = 0; s < 50; ++s) {
         line(QStringLiteral("0 @S%1@ SOUR").arg(s));
         line(QStringLiteral("1 TITL Księga metrykalna parafii %1").arg(places[s % 6]));
     }
-    line(QStringLiteral("0 TRLR"));
-    file.write(out);
+    out.finish();
 }
 
 QString largestSharedFile()

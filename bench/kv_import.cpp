@@ -139,7 +139,7 @@ int main(int argc, char* argv[])
     // The import bar starts again from 0 when the saving begins.
     int starts = 0;
     double savingStart = 0;
-    const GedcomImportSummary summary = ImportGedcomRecords(gGedcom, gedcomPath, [&](int position, int) {
+    const GedcomImportSummary summary = ImportGedcomRecords(gDB, gGedcom, gedcomPath, [&](int position, int) {
         if (position == 0 && ++starts == 2)
             savingStart = timer.nsecsElapsed() / 1e9;
     });

@@ -79,8 +79,9 @@ void forget(Map& map, Record* record)
 class GedcomImporter
 {
 public:
-    GedcomImporter(_Gedcom& reader, const QString& gedcomPath, const GedcomImportProgress& progress)
-        : reader(reader)
+    GedcomImporter(KV_DB& db, _Gedcom& reader, const QString& gedcomPath, const GedcomImportProgress& progress)
+        : db(db)
+        , reader(reader)
         , gedcomFolder(QFileInfo(gedcomPath).absolutePath())
         , progress(progress)
         , missingPictures(summary.missingPictures)
@@ -115,6 +116,7 @@ private:
             progress(position, maximum);
     }
 
+    KV_DB& db;
     _Gedcom& reader;
     const QString gedcomFolder;
     const GedcomImportProgress& progress;
@@ -162,7 +164,7 @@ GedcomImportSummary GedcomImporter::run()
     summary.persons = int(persons.size());
     summary.facts = int(facts.size());
     summary.pictures = int(pictures.size());
-    gDB.SetChanged(true);
+    db.SetChanged(true);
     return summary;
 }
 
@@ -224,7 +226,7 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     person.Note = record.note;
     person.Sex = record.sex == QLatin1String("F") ? 0 : record.sex == QLatin1String("M") ? 1 : 2;
 
-    if (!gDB.AddPerson(&person))
+    if (!db.AddPerson(&person))
         throw RefusedObject{QStringLiteral("Error importing data: the person ID %1 is taken").arg(person.ID)};
     persons.push_back(made.release());
     record.databaseID = person.ID;
@@ -251,7 +253,7 @@ std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const Ged
 
 KV_Fact* GedcomImporter::enterFact(std::unique_ptr<KV_Fact> fact)
 {
-    if (!gDB.InsertFact(fact.get()))
+    if (!db.InsertFact(fact.get()))
         throw RefusedObject{QStringLiteral("Error importing data: the fact ID %1 is taken").arg(fact->ID)};
     facts.push_back(fact.release());
     return facts.back();
@@ -281,7 +283,7 @@ QString GedcomImporter::attributeName(const QString& code)
 {
     auto found = attributeNames.constFind(code);
     if (found == attributeNames.constEnd())
-        found = attributeNames.insert(code, gDB.GetAttributeTypeName(code));
+        found = attributeNames.insert(code, db.GetAttributeTypeName(code));
     return found.value();
 }
 
@@ -311,8 +313,8 @@ void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
         }
         picture->Name = link.title;
         picture->Description = link.note;
-        if (!gDB.AddPictureToPerson(person.ID, picture.get()))
-            throw RefusedObject{gDB.GetLastError()};
+        if (!db.AddPictureToPerson(person.ID, picture.get()))
+            throw RefusedObject{db.GetLastError()};
         pictures.push_back(picture.release());
     }
 }
@@ -424,21 +426,21 @@ bool GedcomImporter::save()
     const int maximum = int(persons.size() + facts.size() + pictures.size());
     int position = 0;
     report(position, maximum);
-    FileSystem::NewFileBatch batch(gDB.DataFolder);
+    FileSystem::NewFileBatch batch(db.DataFolder);
     const auto check = [&](bool saved) {
         if (!saved && summary.saveFailures++ == 0) {
-            summary.error = gDB.StorageError;
+            summary.error = db.StorageError;
             if (!batch.lastError().isEmpty())
                 summary.error += QStringLiteral(": ") + batch.lastError();
         }
         report(++position, maximum);
     };
     for (KV_Person* person : persons)
-        check(gDB.SavePerson(person, person->ID, &batch));
+        check(db.SavePerson(person, person->ID, &batch));
     for (KV_Fact* fact : facts)
-        check(gDB.SaveFact(fact, fact->ID, &batch));
+        check(db.SaveFact(fact, fact->ID, &batch));
     for (KV_Picture* picture : pictures)
-        check(gDB.SavePicture(picture, picture->ID, &batch));
+        check(db.SavePicture(picture, picture->ID, &batch));
     summary.filesWritten = batch.writtenCount();
     if (summary.saveFailures > 0)
         return false;
@@ -459,7 +461,7 @@ void GedcomImporter::undo(bool filesWritten)
             left.append(path);
     };
     if (filesWritten) {
-        const auto removeObjectFile = [&](const QString& id) { removeFile(gDB.DataFolder + id + gDB.FileExtension); };
+        const auto removeObjectFile = [&](const QString& id) { removeFile(db.DataFolder + id + db.FileExtension); };
         for (const KV_Person* person : persons)
             removeObjectFile(person->ID);
         for (const KV_Fact* fact : facts)
@@ -477,15 +479,15 @@ void GedcomImporter::undo(bool filesWritten)
         removeFile(copy);
 
     for (KV_Picture* picture : pictures)
-        forget(gDB.PictureMap, picture);
+        forget(db.PictureMap, picture);
     for (KV_Fact* fact : facts)
-        forget(gDB.FactMap, fact);
+        forget(db.FactMap, fact);
     for (KV_Person* person : persons)
-        forget(gDB.PersonMap, person);
+        forget(db.PersonMap, person);
     pictures.clear();
     facts.clear();
     persons.clear();
-    gDB.PersonListDirty = true;
+    db.PersonListDirty = true;
     for (_Osoba& record : reader.individuals()) {
         record.person = nullptr;
         record.databaseID.clear();
@@ -502,8 +504,8 @@ QString GedcomImportSummary::message() const
     return succeeded() ? gLangM.Get(QStringLiteral("LABEL_GEDCOM_AFTER_IMPORT")) : error;
 }
 
-GedcomImportSummary ImportGedcomRecords(_Gedcom& reader, const QString& gedcomPath,
+GedcomImportSummary ImportGedcomRecords(KV_DB& db, _Gedcom& reader, const QString& gedcomPath,
                                         const GedcomImportProgress& progress)
 {
-    return GedcomImporter(reader, gedcomPath, progress).run();
+    return GedcomImporter(db, reader, gedcomPath, progress).run();
 }

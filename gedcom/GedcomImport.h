@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <functional>
 
+class KV_DB;
 class _Gedcom;
 
 // What an import made and what it passed over, for the message shown after it.
@@ -55,11 +56,11 @@ struct GedcomImportSummary
 // and per family), then again from 0 for the saving (one step per object written).
 using GedcomImportProgress = std::function<void(int position, int maximum)>;
 
-// Converts the reader's individuals and families into new objects of gDB and writes each of them once, as a new
-// file of gDB.DataFolder, with one flush of the file system at the end; picture files are copied into the pictures
+// Converts the reader's individuals and families into new objects of db and writes each of them once, as a new
+// file of db.DataFolder, with one flush of the file system at the end; picture files are copied into the pictures
 // folder. Relative picture paths count from the folder of gedcomPath. The reader's records get the IDs of the
 // persons made from them. When anything fails (a save, the flush, the database refusing an object, memory), the
 // import keeps nothing: the objects, their files and the pictures it copied are removed again, and the summary
 // says why.
-GedcomImportSummary ImportGedcomRecords(_Gedcom& reader, const QString& gedcomPath,
+GedcomImportSummary ImportGedcomRecords(KV_DB& db, _Gedcom& reader, const QString& gedcomPath,
                                         const GedcomImportProgress& progress = {});

@@ -35,7 +35,7 @@ protected:
         reader = std::make_unique<_Gedcom>();
         EXPECT_TRUE(reader->LoadFile(path)) << path.toStdString();
         reader->Parse();
-        return ImportGedcomRecords(*reader, path, progress);
+        return ImportGedcomRecords(gDB, *reader, path, progress);
     }
     // The records between a header and a trailer, as the file test.ged of a folder of its own.
     GedcomImportSummary importRecords(const QByteArray& records)

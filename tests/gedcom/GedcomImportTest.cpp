@@ -123,6 +123,28 @@ TEST_F(GedcomImportTest, PersonsFactsAndAttributesAreWrittenToTheDataFolder)
     EXPECT_EQ(attributesOf(anna), QStringList());
 }
 
+// The import changes the database it is given, and only that one.
+TEST_F(GedcomImportTest, RecordsGoIntoTheGivenDatabase)
+{
+    KV_DB other;
+    other.DataFolder = gDB.DataFolder;
+    other.FileExtension = gDB.FileExtension;
+    other.InitAttributeTypes();
+    _Gedcom records;
+    ASSERT_TRUE(records.LoadFile(fixturePath("rodzina.ged")));
+    records.Parse();
+
+    const GedcomImportSummary summary = ImportGedcomRecords(other, records, fixturePath("rodzina.ged"));
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_EQ(other.GetPersonCount(), 4);
+    EXPECT_EQ(other.GetFactCount(), 8);
+    EXPECT_EQ(other.GetPictureCount(), 4);
+    EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount() + gDB.GetPictureCount(), 0);
+
+    reload();
+    EXPECT_EQ(gDB.GetPersonCount(), 4);
+}
+
 TEST_F(GedcomImportTest, FamiliesLinkBothEndsOfEveryRelation)
 {
     ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());

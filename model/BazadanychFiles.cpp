@@ -15,6 +15,7 @@
 
 #include <memory>
 #include <type_traits>
+#include <variant>
 
 struct KV_DB::LoadSession
 {
@@ -70,62 +71,118 @@ QString timeStamp()
     return Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
 }
 
+// One stored attribute of a record: its name in the file and the member that holds it. Each record kind has one
+// table of them, in the order the file lists them, that both the writer and the reader walk, so a name is
+// written in one place only.
+template <typename Record>
+struct Field
+{
+    const char* name;
+    std::variant<QString Record::*, QStringList Record::*, RMData Record::*, int Record::*, bool Record::*> member;
+};
+
+// The ID comes first in every file and is read apart from the rest: it is checked before anything else.
+const Field<KV_Person> personFields[] = {
+    {"Sex", &KV_Person::Sex},
+    {"Dead", &KV_Person::Dead},
+    {"Surname", &KV_Person::Surname},
+    {"Forename", &KV_Person::Forename},
+    {"Familyname", &KV_Person::Familyname},
+    {"Displayname", &KV_Person::Displayname},
+    {"Note", &KV_Person::Note},
+    {"FID", &KV_Person::FID},
+    {"MID", &KV_Person::MID},
+    {"CList", &KV_Person::CList},
+    {"FList", &KV_Person::FList},
+    {"Facts", &KV_Person::Facts},
+    {"Pictures", &KV_Person::Pictures},
+    {"PictureProfile", &KV_Person::PictureProfile},
+    {"DateCreate", &KV_Person::DateCreate},
+    {"DateModify", &KV_Person::DateModify},
+};
+
+// A person's attributes are child elements "Attribute".
+const Field<KV_Atribute> attributeFields[] = {
+    {"Code", &KV_Atribute::Code},
+    {"Name", &KV_Atribute::Name},
+    {"Value", &KV_Atribute::Value},
+    {"Private", &KV_Atribute::Private},
+};
+
+const Field<KV_Fact> factFields[] = {
+    {"PersonIDF", &KV_Fact::PersonIDF},
+    {"PersonIDS", &KV_Fact::PersonIDS},
+    {"Type", &KV_Fact::Type},
+    {"Form", &KV_Fact::Form},
+    {"Name", &KV_Fact::Name},
+    {"Place", &KV_Fact::Place},
+    {"Description", &KV_Fact::Description},
+    {"Date", &KV_Fact::Date},
+    {"Private", &KV_Fact::Private},
+};
+
+const Field<KV_Picture> pictureFields[] = {
+    {"PersonID", &KV_Picture::PersonID},
+    {"Name", &KV_Picture::Name},
+    {"File", &KV_Picture::File},
+    {"Place", &KV_Picture::Place},
+    {"Category", &KV_Picture::Category},
+    {"Date", &KV_Picture::Date},
+    {"Description", &KV_Picture::Description},
+};
+
+void writeValue(XmlElement& element, const char* name, const QString& value)
+{
+    element.setAttribute(name, value);
+}
+void writeValue(XmlElement& element, const char* name, const QStringList& ids)
+{
+    element.setAttribute(name, KV_DB::JoinIDList(ids));
+}
+void writeValue(XmlElement& element, const char* name, const RMData& date)
+{
+    element.setAttribute(name, date.ToStorageText());
+}
+void writeValue(XmlElement& element, const char* name, int value)
+{
+    element.setAttribute(name, value);
+}
+void writeValue(XmlElement& element, const char* name, bool value)
+{
+    element.setAttribute(name, value);
+}
+
+template <typename Record, size_t count>
+void writeFields(XmlElement& element, const Record& record, const Field<Record> (&fields)[count])
+{
+    for (const Field<Record>& field : fields)
+        std::visit([&](auto member) { writeValue(element, field.name, record.*member); }, field.member);
+}
+
 void writeRecord(XmlElement& root, KV_Person& person)
 {
-    root.setAttribute("ID", person.ID);
-    root.setAttribute("Sex", person.Sex);
-    root.setAttribute("Dead", person.Dead);
-    root.setAttribute("Surname", person.Surname);
-    root.setAttribute("Forename", person.Forename);
-    root.setAttribute("Familyname", person.Familyname);
-    root.setAttribute("Displayname", person.Displayname);
-    root.setAttribute("Note", person.Note);
-    root.setAttribute("FID", person.FID);
-    root.setAttribute("MID", person.MID);
-    root.setAttribute("CList", KV_DB::JoinIDList(person.CList));
-    root.setAttribute("FList", KV_DB::JoinIDList(person.FList));
-    root.setAttribute("Facts", KV_DB::JoinIDList(person.Facts));
-    root.setAttribute("Pictures", KV_DB::JoinIDList(person.Pictures));
-    root.setAttribute("PictureProfile", person.PictureProfile);
     const QString now = timeStamp();
     if (person.DateCreate.isEmpty())
         person.DateCreate = now;
     person.DateModify = now;
-    root.setAttribute("DateCreate", person.DateCreate);
-    root.setAttribute("DateModify", person.DateModify);
+    root.setAttribute("ID", person.ID);
+    writeFields(root, person, personFields);
     for (const KV_Atribute& attribute : std::as_const(person.Attributes)) {
         XmlElement element = root.appendChild("Attribute");
-        element.setAttribute("Code", attribute.Code);
-        element.setAttribute("Name", attribute.Name);
-        element.setAttribute("Value", attribute.Value);
-        element.setAttribute("Private", attribute.Private);
+        writeFields(element, attribute, attributeFields);
     }
 }
 
 void writeRecord(XmlElement& root, KV_Fact& fact)
 {
     root.setAttribute("ID", fact.ID);
-    root.setAttribute("PersonIDF", fact.PersonIDF);
-    root.setAttribute("PersonIDS", fact.PersonIDS);
-    root.setAttribute("Type", fact.Type);
-    root.setAttribute("Form", fact.Form);
-    root.setAttribute("Name", fact.Name);
-    root.setAttribute("Place", fact.Place);
-    root.setAttribute("Description", fact.Description);
-    root.setAttribute("Date", fact.Date.ToStorageText());
-    root.setAttribute("Private", fact.Private);
+    writeFields(root, fact, factFields);
 }
 
 void writeRecord(XmlElement& root, KV_Picture& picture)
 {
     root.setAttribute("ID", picture.ID);
-    root.setAttribute("PersonID", picture.PersonID);
-    root.setAttribute("Name", picture.Name);
-    root.setAttribute("File", picture.GetFile());
-    root.setAttribute("Place", picture.Place);
-    root.setAttribute("Category", picture.Category);
-    root.setAttribute("Date", picture.Date.ToStorageText());
-    root.setAttribute("Description", picture.Description);
+    writeFields(root, picture, pictureFields);
 }
 
 // Reads one element's attributes into fields; a missing attribute leaves its field alone, and the first value
@@ -135,28 +192,39 @@ class RecordReader
 public:
     RecordReader(const XmlElement& element, const QString& fileName) : fileName(fileName), element(element) {}
 
-    void text(const char* name, QString& field) const
+    template <typename Record, size_t count>
+    void readFields(Record& record, const Field<Record> (&fields)[count])
+    {
+        for (const Field<Record>& field : fields)
+            std::visit([&](auto member) { read(field.name, record.*member); }, field.member);
+    }
+
+    const QString fileName;
+    QString failure;
+
+private:
+    void read(const char* name, QString& field) const
     {
         bool found = false;
         QString value = element.attribute(name, &found);
         if (found)
             field = std::move(value);
     }
-    void idList(const char* name, QStringList& field) const
+    void read(const char* name, QStringList& field) const
     {
         bool found = false;
         const QString value = element.attribute(name, &found);
         if (found)
             KV_DB::SplitIDList(value, field);
     }
-    void date(const char* name, RMData& field) const
+    void read(const char* name, RMData& field) const
     {
         bool found = false;
         const QString value = element.attribute(name, &found);
         if (found)
             field.FromStorageText(value);
     }
-    void number(const char* name, int& field)
+    void read(const char* name, int& field)
     {
         if (!failure.isEmpty() || !element.hasAttribute(name))
             return;
@@ -167,7 +235,7 @@ public:
         else
             fail(name, "a number");
     }
-    void truth(const char* name, bool& field)
+    void read(const char* name, bool& field)
     {
         if (!failure.isEmpty() || !element.hasAttribute(name))
             return;
@@ -178,11 +246,6 @@ public:
         else
             fail(name, "true or false");
     }
-
-    const QString fileName;
-    QString failure;
-
-private:
     void fail(const char* name, const char* expected)
     {
         failure = QStringLiteral("%1: %2 is not %3: \"%4\"")
@@ -194,31 +257,13 @@ private:
 
 void readRecord(RecordReader& in, const XmlElement& root, KV_Person& person)
 {
-    in.text("Surname", person.Surname);
-    in.text("Forename", person.Forename);
-    in.text("Familyname", person.Familyname);
-    in.text("Displayname", person.Displayname);
-    in.text("Note", person.Note);
-    in.number("Sex", person.Sex);
-    in.number("Dead", person.Dead);
-    in.text("FID", person.FID);
-    in.text("MID", person.MID);
-    in.idList("CList", person.CList);
-    in.idList("FList", person.FList);
-    in.idList("Facts", person.Facts);
-    in.idList("Pictures", person.Pictures);
-    in.text("PictureProfile", person.PictureProfile);
-    in.text("DateCreate", person.DateCreate);
-    in.text("DateModify", person.DateModify);
+    in.readFields(person, personFields);
     for (XmlElement child = root.firstChild(); !child.isNull() && in.failure.isEmpty(); child = child.nextSibling()) {
         if (!child.hasName("Attribute"))
             continue;
         KV_Atribute attribute;
         RecordReader attributeIn(child, in.fileName);
-        attribute.Code = child.attribute("Code");
-        attribute.Name = child.attribute("Name");
-        attribute.Value = child.attribute("Value");
-        attributeIn.truth("Private", attribute.Private);
+        attributeIn.readFields(attribute, attributeFields);
         if (!attributeIn.failure.isEmpty()) {
             in.failure = attributeIn.failure;
             return;
@@ -229,29 +274,12 @@ void readRecord(RecordReader& in, const XmlElement& root, KV_Person& person)
 
 void readRecord(RecordReader& in, const XmlElement&, KV_Fact& fact)
 {
-    in.text("PersonIDF", fact.PersonIDF);
-    in.text("PersonIDS", fact.PersonIDS);
-    in.truth("Private", fact.Private);
-    in.text("Type", fact.Type);
-    in.text("Name", fact.Name);
-    in.text("Place", fact.Place);
-    in.text("Form", fact.Form);
-    in.text("Description", fact.Description);
-    in.date("Date", fact.Date);
+    in.readFields(fact, factFields);
 }
 
-void readRecord(RecordReader& in, const XmlElement& root, KV_Picture& picture)
+void readRecord(RecordReader& in, const XmlElement&, KV_Picture& picture)
 {
-    in.text("PersonID", picture.PersonID);
-    in.text("Name", picture.Name);
-    bool hasFile = false;
-    const QString file = root.attribute("File", &hasFile);
-    if (hasFile)
-        picture.SetFile(file);
-    in.text("Place", picture.Place);
-    in.text("Category", picture.Category);
-    in.date("Date", picture.Date);
-    in.text("Description", picture.Description);
+    in.readFields(picture, pictureFields);
 }
 
 void feedDictionaries(KV_DB& db, const KV_Person& person)

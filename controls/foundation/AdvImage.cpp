@@ -7,22 +7,6 @@
 #include <QImageReader>
 #include <cmath>
 
-namespace {
-
-int mulDiv(int a, int b, int c)
-{
-    return int(std::lround(double(a) * b / c));
-}
-
-QByteArray wholeStream(QIODevice* stream)
-{
-    if (!stream->isSequential())
-        stream->seek(0);
-    return stream->readAll();
-}
-
-} // namespace
-
 void TAdvImage::LoadPicture()
 {
     picture = QImage();
@@ -43,12 +27,12 @@ void TAdvImage::LoadPicture()
 
 int TAdvImage::GetWidth() const
 {
-    return picture.isNull() ? 0 : mulDiv(himetricWidth, pixelsPerInchX, 2540);
+    return picture.isNull() ? 0 : MulDiv(himetricWidth, pixelsPerInchX, 2540);
 }
 
 int TAdvImage::GetHeight() const
 {
-    return picture.isNull() ? 0 : mulDiv(himetricHeight, pixelsPerInchY, 2540);
+    return picture.isNull() ? 0 : MulDiv(himetricHeight, pixelsPerInchY, 2540);
 }
 
 void TAdvImage::Draw(TCanvas& canvas, const TRect& rect)
@@ -106,7 +90,7 @@ void TAdvImage::ReadData(QIODevice* stream)
 {
     if (!stream)
         return;
-    data = wholeStream(stream);
+    data = ReadWholeStream(stream);
     empty = false;
     LoadPicture();
 }

@@ -6,17 +6,6 @@
 #include <QBuffer>
 #include <QFile>
 
-namespace {
-
-QByteArray wholeStream(QIODevice* stream)
-{
-    if (!stream->isSequential())
-        stream->seek(0);
-    return stream->readAll();
-}
-
-} // namespace
-
 void TGDIPPicture::Assign(const TGraphic* source)
 {
     empty = true;
@@ -92,7 +81,7 @@ void TGDIPPicture::LoadFromStream(QIODevice* stream)
 {
     if (!stream)
         return;
-    bytes = wholeStream(stream);
+    bytes = ReadWholeStream(stream);
     empty = false;
     GetImageSizes();
     Changed();
@@ -102,7 +91,7 @@ void TGDIPPicture::ReadData(QIODevice* stream)
 {
     if (!stream)
         return;
-    bytes = wholeStream(stream);
+    bytes = ReadWholeStream(stream);
     empty = false;
 }
 
@@ -114,28 +103,15 @@ void TGDIPPicture::SaveToStream(QIODevice* stream) const
 
 void TGDIPPicture::LoadFromResourceName(const QString& name)
 {
-    QFile resource(ProgramResourcePath(name));
-    if (resource.open(QIODevice::ReadOnly))
-        LoadFromStream(&resource);
+    LoadFromProgramResource(*this, name);
 }
 
 void TGDIPPicture::LoadFromResourceID(int id)
 {
-    QFile resource(ProgramResourcePath(QString::number(id)));
-    if (!resource.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("Resource %1 not found").arg(id));
-    LoadFromStream(&resource);
+    LoadFromProgramResourceID(*this, id);
 }
 
 void TGDIPPicture::LoadFromURL(const QString& address)
 {
-    if (address.startsWith(QLatin1String("RES://"), Qt::CaseInsensitive)) {
-        const QString name = address.mid(6);
-        if (!name.isEmpty())
-            LoadFromResourceName(name);
-    } else if (address.startsWith(QLatin1String("FILE://"), Qt::CaseInsensitive)) {
-        const QString path = address.mid(7);
-        if (!path.isEmpty())
-            LoadFromFile(path);
-    }
+    LoadFromPictureAddress(*this, ParsePictureAddress(address));
 }

@@ -10,74 +10,6 @@
 
 namespace {
 
-int mulDiv(int number, int numerator, int denominator)
-{
-    if (denominator == 0)
-        return 0;
-    const qint64 product = qint64(number) * numerator;
-    const qint64 half = denominator / 2;
-    return int(product >= 0 ? (product + half) / denominator : (product - half) / denominator);
-}
-
-quint16 readWord(const QByteArray& data, qsizetype at)
-{
-    return quint16(quint8(data[at]) | (quint8(data[at + 1]) << 8));
-}
-
-// The frames of a GIF, found by walking its blocks; data that ends early ends the walk with the frames found so
-// far. Empty for data that is no GIF.
-QVector<THTMLPicture::GifFrame> scanGifFrames(const QByteArray& data)
-{
-    QVector<THTMLPicture::GifFrame> frames;
-    const qsizetype size = data.size();
-    constexpr qsizetype headerSize = 13; // signature, version, logical screen descriptor
-    if (size < headerSize)
-        return frames;
-    auto colorTableSize = [](quint8 packed) { return (packed & 0x80) ? 3 * (qsizetype(1) << ((packed & 7) + 1)) : 0; };
-    // Skips data sub-blocks up to their terminator; false when the data ends first.
-    auto skipSubBlocks = [&](qsizetype& p) {
-        while (p < size) {
-            const quint8 length = quint8(data[p++]);
-            if (length == 0)
-                return true;
-            p += length;
-        }
-        return false;
-    };
-
-    qsizetype p = headerSize + colorTableSize(quint8(data[10]));
-    int image = 0;
-    int pendingDelay = -1; // delay of a graphic control extension that the next block may use
-    while (p < size) {
-        const quint8 introducer = quint8(data[p]);
-        if (introducer == 0x21) {
-            if (p + 1 >= size)
-                break;
-            const bool control = quint8(data[p + 1]) == 0xF9 && p + 7 < size && quint8(data[p + 2]) == 4;
-            const int delay = control ? readWord(data, p + 4) : -1;
-            p += 2;
-            if (!skipSubBlocks(p))
-                break;
-            pendingDelay = delay;
-        } else if (introducer == 0x2C) {
-            constexpr qsizetype descriptorSize = 10;
-            if (p + descriptorSize > size)
-                break;
-            if (pendingDelay >= 0)
-                frames.append(
-                    THTMLPicture::GifFrame{pendingDelay, image, readWord(data, p + 1), readWord(data, p + 3)});
-            pendingDelay = -1;
-            ++image;
-            p += descriptorSize + colorTableSize(quint8(data[p + 9])) + 1; // + the LZW code size
-            if (!skipSubBlocks(p))
-                break;
-        } else {
-            break; // the trailer, or bytes that are no block
-        }
-    }
-    return frames;
-}
-
 // The image at index of the data (a GIF frame comes composed onto the logical screen); null when it does not
 // decode.
 QImage decodeImage(const QByteArray& data, int index)
@@ -114,9 +46,7 @@ void THTMLPicture::LoadFromStream(QIODevice* stream)
 {
     if (!stream)
         return;
-    if (!stream->isSequential())
-        stream->seek(0);
-    setData(stream->readAll());
+    setData(ReadWholeStream(stream));
     empty = false;
     decode();
     Changed();
@@ -137,18 +67,15 @@ void THTMLPicture::LoadFromResourceName(const QString& name)
 
 void THTMLPicture::LoadFromURL(const QString& url)
 {
-    static const QLatin1String resourcePrefix("RES://");
-    static const QLatin1String filePrefix("FILE://");
-    if (url.startsWith(resourcePrefix, Qt::CaseInsensitive)) {
+    const PictureAddress address = ParsePictureAddress(url);
+    if (address.kind != PictureAddress::Other) {
         sourceKey = url;
-        const QString name = url.mid(resourcePrefix.size());
-        if (!name.isEmpty())
-            LoadFromResourceName(name);
-    } else if (url.startsWith(filePrefix, Qt::CaseInsensitive)) {
-        sourceKey = url;
-        const QString path = url.mid(filePrefix.size());
-        if (!path.isEmpty())
-            LoadFromFile(path);
+        if (address.rest.isEmpty())
+            return;
+        if (address.kind == PictureAddress::Resource)
+            LoadFromResourceName(address.rest);
+        else
+            LoadFromFile(address.rest);
     } else if (!asyncDownload) {
         downloadURL = url;
         sourceKey = url;
@@ -185,8 +112,8 @@ void THTMLPicture::Draw(TCanvas& canvas, const TRect& rect)
         return;
     }
     const QPaintDevice* device = painter.device();
-    const int width = mulDiv(decoded.width(), device->logicalDpiX(), 96);
-    const int height = mulDiv(decoded.height(), device->logicalDpiY(), 96);
+    const int width = MulDiv(decoded.width(), device->logicalDpiX(), 96);
+    const int height = MulDiv(decoded.height(), device->logicalDpiY(), 96);
     painter.drawImage(QRect(rect.Left, rect.Top, width, height), decoded);
 }
 
@@ -197,12 +124,12 @@ bool THTMLPicture::GetEmpty() const
 
 int THTMLPicture::GetWidth() const
 {
-    return decoded.isNull() ? 0 : mulDiv(decoded.width(), pixelsPerInchX, 96);
+    return decoded.isNull() ? 0 : MulDiv(decoded.width(), pixelsPerInchX, 96);
 }
 
 int THTMLPicture::GetHeight() const
 {
-    return decoded.isNull() ? 0 : mulDiv(decoded.height(), pixelsPerInchY, 96);
+    return decoded.isNull() ? 0 : MulDiv(decoded.height(), pixelsPerInchY, 96);
 }
 
 int THTMLPicture::GetMaxWidth() const
@@ -227,7 +154,7 @@ void THTMLPicture::SetPixelsPerInch(int x, int y)
 
 bool THTMLPicture::IsGIFFile() const
 {
-    return data.size() > 4 && data.startsWith("GIF8");
+    return isGifData(data);
 }
 
 int THTMLPicture::GetFrameCount()
@@ -289,7 +216,7 @@ bool THTMLPicture::Step()
 void THTMLPicture::setData(const QByteArray& bytes)
 {
     data = bytes;
-    gifFrames = IsGIFFile() ? scanGifFrames(data) : QVector<GifFrame>();
+    gifFrames = scanGifFrames(data);
     resetFrames();
 }
 
@@ -308,8 +235,9 @@ void THTMLPicture::decode()
     int image = 0;
     if (IsGIFFile() && GetFrameCount() > 0) {
         const QVector<GifFrame>& frames = gifFrames;
-        screenWidth = readWord(data, 6);
-        screenHeight = readWord(data, 8);
+        const QSize screen = gifLogicalScreen(data);
+        screenWidth = quint16(screen.width());
+        screenHeight = quint16(screen.height());
         if (frame >= 1 && frame <= frames.size()) {
             frameLeft = frames[frame - 1].left;
             frameTop = frames[frame - 1].top;

@@ -3,6 +3,7 @@
 // pictures, and a control that shows one picture.
 #pragma once
 
+#include "GifFrames.h"
 #include "Graphics.h"
 
 #include <QByteArray>
@@ -71,15 +72,6 @@ public:
     void SetAsyncDownload(bool value) { asyncDownload = value; }
 
     std::function<void(THTMLPicture* sender)> OnFrameChange;
-
-    // One animation frame: a graphic control extension directly followed by an image.
-    struct GifFrame
-    {
-        int delay = 0; // hundredths of a second
-        int image = 0; // index of its image among all images of the file
-        quint16 left = 0;
-        quint16 top = 0;
-    };
 
 private:
     void setData(const QByteArray& bytes);

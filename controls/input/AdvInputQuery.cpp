@@ -3,16 +3,6 @@
 
 #include <QFontMetrics>
 #include <QPushButton>
-#include <cmath>
-
-namespace {
-
-int mulDiv(int a, int b, int c)
-{
-    return int(std::lround(double(a) * b / c));
-}
-
-} // namespace
 
 bool AdvInputQuery(TAdvEditType editType, const TQueryParams* params, const QString& caption, const QString& prompt,
                    QString& value)
@@ -25,15 +15,15 @@ bool AdvInputQuery(TAdvEditType editType, const TQueryParams* params, const QStr
     const int h = letters.height();
     form.SetBorderStyle(bsDialog);
     form.SetCaption(caption);
-    form.SetClientSize(mulDiv(180, w, 4), mulDiv(63, h, 8));
+    form.SetClientSize(MulDiv(180, w, 4), MulDiv(63, h, 8));
     form.SetPosition(poScreenCenter);
 
     auto* label = new TLabel(&form);
-    label->move(mulDiv(8, w, 4), mulDiv(8, h, 8));
+    label->move(MulDiv(8, w, 4), MulDiv(8, h, 8));
     label->SetCaption(prompt);
 
     auto* edit = new TAdvEdit(&form);
-    edit->setGeometry(label->x(), mulDiv(19, h, 8), mulDiv(164, w, 4), edit->sizeHint().height());
+    edit->setGeometry(label->x(), MulDiv(19, h, 8), MulDiv(164, w, 4), edit->sizeHint().height());
     edit->SetMaxLength(255);
     edit->SetFocusColor(clNone);
     edit->Init();
@@ -51,12 +41,12 @@ bool AdvInputQuery(TAdvEditType editType, const TQueryParams* params, const QStr
             edit->resize(edit->width(), edit->height() - 4);
     }
 
-    const int buttonTop = mulDiv(41, h, 8);
-    const QSize buttonSize(mulDiv(50, w, 4), mulDiv(14, h, 8));
+    const int buttonTop = MulDiv(41, h, 8);
+    const QSize buttonSize(MulDiv(50, w, 4), MulDiv(14, h, 8));
     auto* ok = new QPushButton(QStringLiteral("OK"), &form);
-    ok->setGeometry(QRect(QPoint(mulDiv(38, w, 4), buttonTop), buttonSize));
+    ok->setGeometry(QRect(QPoint(MulDiv(38, w, 4), buttonTop), buttonSize));
     auto* cancel = new QPushButton(QStringLiteral("Cancel"), &form);
-    cancel->setGeometry(QRect(QPoint(mulDiv(92, w, 4), buttonTop), buttonSize));
+    cancel->setGeometry(QRect(QPoint(MulDiv(92, w, 4), buttonTop), buttonSize));
     QObject::connect(ok, &QPushButton::clicked, &form, [&form] { form.SetModalResult(mrOk); });
     QObject::connect(cancel, &QPushButton::clicked, &form, [&form] { form.SetModalResult(mrCancel); });
     form.SetDefaultButton(ok);

@@ -3,6 +3,7 @@
 #include <QCollator>
 #include <QLocale>
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -64,6 +65,13 @@ Exception::Exception(const QString& message) : message(message), utf8(message.to
 EListError EListError::OutOfBounds(int index)
 {
     return EListError(QStringLiteral("List index out of bounds (%1)").arg(index));
+}
+
+int MulDiv(int number, int numerator, int denominator)
+{
+    if (denominator == 0)
+        return 0;
+    return int(std::lround(double(number) * numerator / denominator));
 }
 
 QString VersionNrText(quint32 versionNr)

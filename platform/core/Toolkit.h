@@ -94,6 +94,10 @@ enum TTextLayout { tlTop, tlCenter, tlBottom };
 // The plain notification of controls: the control that raises it is the sender.
 using TNotifyEvent = std::function<void(QObject* Sender)>;
 
+// number * numerator / denominator rounded half away from zero, without overflow in between; 0 when the
+// denominator is 0. Scales sizes between resolutions.
+int MulDiv(int number, int numerator, int denominator);
+
 // The version text controls publish: the four bytes of their version number from the highest down, in decimal,
 // joined by "." (0x01060000 reads "1.6.0.0").
 QString VersionNrText(quint32 versionNr);

@@ -10,12 +10,6 @@
 
 namespace {
 
-// The platform's MulDiv: a * b / c rounded half away from zero.
-int mulDiv(int a, int b, int c)
-{
-    return int(std::lround(double(a) * b / c));
-}
-
 QPolygon toPolygon(const QVector<TPoint>& points)
 {
     QPolygon polygon;
@@ -106,12 +100,12 @@ TRect FromQRect(const QRect& rect)
 
 int TFont::GetSize() const
 {
-    return -mulDiv(height, 72, 96);
+    return -MulDiv(height, 72, 96);
 }
 
 void TFont::SetSize(int points)
 {
-    height = -mulDiv(points, 96, 72);
+    height = -MulDiv(points, 96, 72);
 }
 
 QFont TFont::ToQFont() const
@@ -124,7 +118,7 @@ QFont TFont::ToQFont() const
         font.setPixelSize(height);
         const int cell = QFontMetrics(font).height();
         if (cell > 0)
-            font.setPixelSize(qMax(1, mulDiv(height, height, cell)));
+            font.setPixelSize(qMax(1, MulDiv(height, height, cell)));
     } else {
         font.setPixelSize(11);
     }

@@ -1,6 +1,7 @@
 #include "GdiPlus.h"
 
 #include "Canvas.h"
+#include "Graphics.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -680,9 +681,7 @@ TGPImage::TGPImage(QIODevice* stream, bool)
         SetCreationStatus(InvalidParameter);
         return;
     }
-    if (!stream->isSequential())
-        stream->seek(0);
-    load(stream->readAll());
+    load(ReadWholeStream(stream));
 }
 
 TGPImage::TGPImage(const QByteArray& bytes, bool)

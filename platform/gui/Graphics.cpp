@@ -11,6 +11,24 @@ QString ProgramResourcePath(const QString& name)
     return QStringLiteral(":/res/") + name.toUpper();
 }
 
+PictureAddress ParsePictureAddress(const QString& address)
+{
+    static const QLatin1String resourcePrefix("RES://");
+    static const QLatin1String filePrefix("FILE://");
+    if (address.startsWith(resourcePrefix, Qt::CaseInsensitive))
+        return {PictureAddress::Resource, address.mid(resourcePrefix.size())};
+    if (address.startsWith(filePrefix, Qt::CaseInsensitive))
+        return {PictureAddress::File, address.mid(filePrefix.size())};
+    return {};
+}
+
+QByteArray ReadWholeStream(QIODevice* stream)
+{
+    if (!stream->isSequential())
+        stream->seek(0);
+    return stream->readAll();
+}
+
 void TGraphic::LoadFromFile(const QString& fileName)
 {
     QFile file(fileName);
@@ -23,6 +41,31 @@ void TGraphic::Changed()
 {
     if (OnChange)
         OnChange(this);
+}
+
+void LoadFromProgramResource(TGraphic& graphic, const QString& name)
+{
+    QFile resource(ProgramResourcePath(name));
+    if (resource.open(QIODevice::ReadOnly))
+        graphic.LoadFromStream(&resource);
+}
+
+void LoadFromProgramResourceID(TGraphic& graphic, int id)
+{
+    QFile resource(ProgramResourcePath(QString::number(id)));
+    if (!resource.open(QIODevice::ReadOnly))
+        throw Exception(QStringLiteral("Resource %1 not found").arg(id));
+    graphic.LoadFromStream(&resource);
+}
+
+void LoadFromPictureAddress(TGraphic& graphic, const PictureAddress& address)
+{
+    if (address.rest.isEmpty())
+        return;
+    if (address.kind == PictureAddress::Resource)
+        LoadFromProgramResource(graphic, address.rest);
+    else if (address.kind == PictureAddress::File)
+        graphic.LoadFromFile(address.rest);
 }
 
 TBitmap::TBitmap(int width, int height)

@@ -14,6 +14,19 @@ class TCanvas;
 // resource names are looked up regardless of case.
 QString ProgramResourcePath(const QString& name);
 
+// A picture named by address: "RES://" + a resource name or "FILE://" + a path, the prefix in any letter case and
+// the rest as written. Any other address is of kind Other, with nothing in rest.
+struct PictureAddress
+{
+    enum Kind { Other, Resource, File };
+    Kind kind = Other;
+    QString rest;
+};
+PictureAddress ParsePictureAddress(const QString& address);
+
+// Every byte of a stream from its start (from where it stands, for a sequential device that cannot go back).
+QByteArray ReadWholeStream(QIODevice* stream);
+
 class TGraphic
 {
 public:
@@ -43,6 +56,15 @@ public:
 protected:
     void Changed();
 };
+
+// Loads a graphic (through LoadFromStream) from the program's resource of that name; nothing happens when there is
+// none.
+void LoadFromProgramResource(TGraphic& graphic, const QString& name);
+// The same for the resource of that number; a missing one raises an Exception.
+void LoadFromProgramResourceID(TGraphic& graphic, int id);
+// Loads the picture an address names: a resource by LoadFromProgramResource, a file by LoadFromFile. An address of
+// neither kind, or with nothing after its prefix, loads nothing.
+void LoadFromPictureAddress(TGraphic& graphic, const PictureAddress& address);
 
 enum TTransparentMode { tmAuto, tmFixed };
 

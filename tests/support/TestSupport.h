@@ -4,6 +4,7 @@
 #include "Prompter.h"
 #include "UrlOpener.h"
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
@@ -75,3 +76,23 @@ QImage whiteImage(int width, int height);
 QString testOutputFolder();
 // Folder of shared, read-only data sets (GEDCOM files); empty when it is not beside the project.
 QString sharedDataFolder();
+
+// Loads a picture (any class with LoadFromStream(QIODevice*)) from bytes, as from a memory stream.
+template <typename Picture>
+void loadFromBytes(Picture& picture, QByteArray bytes)
+{
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    picture.LoadFromStream(&buffer);
+}
+
+// What a picture writes with SaveToStream.
+template <typename Picture>
+QByteArray savedBytes(const Picture& picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.SaveToStream(&buffer);
+    return bytes;
+}

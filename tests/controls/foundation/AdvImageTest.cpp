@@ -18,13 +18,6 @@ QByteArray png(int width, int height, QColor color = Qt::green)
     return imageBytes(image);
 }
 
-void load(TAdvImage& image, QByteArray bytes)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    image.LoadFromStream(&buffer);
-}
-
 } // namespace
 
 TEST(AdvImageTest, sizeIsThePhysicalSizeAtNinetySixPerInch)
@@ -32,7 +25,7 @@ TEST(AdvImageTest, sizeIsThePhysicalSizeAtNinetySixPerInch)
     TAdvImage image;
     EXPECT_TRUE(image.GetEmpty());
     EXPECT_EQ(image.GetWidth(), 0);
-    load(image, png(96, 192));
+    loadFromBytes(image, png(96, 192));
     EXPECT_FALSE(image.GetEmpty());
     EXPECT_EQ(image.GetWidth(), 96);
     EXPECT_EQ(image.GetHeight(), 192);
@@ -64,7 +57,7 @@ TEST(AdvImageTest, bytesThatAreNoPicture)
     EXPECT_EQ(changes, 0);
 
     try {
-        load(image, QByteArray("to nie jest obraz"));
+        loadFromBytes(image, QByteArray("to nie jest obraz"));
         FAIL() << "no error raised";
     } catch (const Exception& error) {
         EXPECT_EQ(error.Message(), QStringLiteral("Could not load image. Invalid format"));
@@ -77,7 +70,7 @@ TEST(AdvImageTest, bytesThatAreNoPicture)
 TEST(AdvImageTest, assignCopiesOnlyALoadedImage)
 {
     TAdvImage loaded;
-    load(loaded, png(8, 4));
+    loadFromBytes(loaded, png(8, 4));
     TAdvImage target;
     int changes = 0;
     target.OnChange = [&](TGraphic*) { ++changes; };

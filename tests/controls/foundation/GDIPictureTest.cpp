@@ -30,13 +30,6 @@ QByteArray magentaBmp()
     return imageBytes(image, "BMP");
 }
 
-void load(TGDIPPicture& picture, QByteArray bytes)
-{
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    picture.LoadFromStream(&buffer);
-}
-
 } // namespace
 
 TEST(GDIPictureTest, wrapperSettings)
@@ -48,7 +41,7 @@ TEST(GDIPictureTest, wrapperSettings)
 TEST(GDIPictureTest, aPngIsStretchedWithItsAlphaAndMeasured)
 {
     TGDIPPicture picture;
-    load(picture, halfTransparentPng());
+    loadFromBytes(picture, halfTransparentPng());
     EXPECT_FALSE(picture.GetEmpty());
     EXPECT_EQ(picture.GetWidth(), 4);
     EXPECT_EQ(picture.GetHeight(), 2);
@@ -64,7 +57,7 @@ TEST(GDIPictureTest, aPngIsStretchedWithItsAlphaAndMeasured)
 TEST(GDIPictureTest, aBitmapIsDrawnUnscaledWithoutItsBottomLeftColour)
 {
     TGDIPPicture picture;
-    load(picture, magentaBmp());
+    loadFromBytes(picture, magentaBmp());
     QImage image = whiteImage(60, 60);
     {
         TCanvas canvas(&image);
@@ -89,7 +82,7 @@ TEST(GDIPictureTest, sizesComeFromMeasuring)
     EXPECT_EQ(picture.GetWidth(), 4);
 
     TGDIPPicture garbage;
-    load(garbage, QByteArray("no picture at all"));
+    loadFromBytes(garbage, QByteArray("no picture at all"));
     EXPECT_TRUE(garbage.GetImageSizes());
     EXPECT_EQ(garbage.GetWidth(), 0);
     EXPECT_EQ(garbage.GetHeight(), 0);
@@ -126,7 +119,7 @@ TEST(GDIPictureTest, eventsComeInTheirOrder)
 TEST(GDIPictureTest, assignCopiesPicturesAndBitmaps)
 {
     TGDIPPicture source;
-    load(source, halfTransparentPng());
+    loadFromBytes(source, halfTransparentPng());
     TGDIPPicture copy;
     copy.Assign(&source);
     EXPECT_EQ(copy.Bytes(), source.Bytes());

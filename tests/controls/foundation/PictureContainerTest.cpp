@@ -2,6 +2,7 @@
 #include "PictureContainer.h"
 #include "Canvas.h"
 #include "FoundationTestSupport.h"
+#include "GifWriter.h"
 #include "HTMLText.h"
 #include "TestSupport.h"
 
@@ -11,33 +12,11 @@
 #include <QDir>
 #include <QFile>
 #include <QResource>
-#include <vector>
-
-namespace {
-
-void load(THTMLPicture& picture, const QByteArray& bytes)
-{
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    picture.LoadFromStream(&buffer);
-}
-
-QByteArray saved(const THTMLPicture& picture)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.SaveToStream(&buffer);
-    return bytes;
-}
-
-} // namespace
 
 TEST(HTMLPictureTest, framesOfAGifAreCountedAndSelected)
 {
     THTMLPicture picture;
-    load(picture, threeFrames());
+    loadFromBytes(picture, threeFrames());
     ASSERT_FALSE(picture.GetEmpty());
     EXPECT_TRUE(picture.IsGIFFile());
     EXPECT_EQ(picture.GetFrameCount(), 3);
@@ -60,7 +39,7 @@ TEST(HTMLPictureTest, aComposedFrameIsDrawnAtThePicturesOrigin)
     TPictureContainer container;
     TPictureItem* item = container.GetItems().Add();
     item->Name = "Anim";
-    load(*item->GetPicture(), threeFrames());
+    loadFromBytes(*item->GetPicture(), threeFrames());
     item->GetPicture()->SetFrame(2);
 
     QImage image(40, 20, QImage::Format_ARGB32_Premultiplied);
@@ -82,7 +61,7 @@ TEST(HTMLPictureTest, aComposedFrameIsDrawnAtThePicturesOrigin)
 TEST(HTMLPictureTest, stepsOfOneHundredMillisecondsFollowTheFrameDelays)
 {
     THTMLPicture picture;
-    load(picture, threeFrames());
+    loadFromBytes(picture, threeFrames());
     const bool expectedSteps[] = {false, false, true, true, true, true};
     const int expectedFrames[] = {1, 1, 2, 3, 1, 2};
     for (int i = 0; i < 6; ++i) {
@@ -97,7 +76,7 @@ TEST(HTMLPictureTest, truncatedGifDataEndsTheFrameScan)
     int previous = 0;
     for (qsizetype size = 0; size <= whole.size(); ++size) {
         THTMLPicture picture;
-        load(picture, whole.left(size));
+        loadFromBytes(picture, whole.left(size));
         const int count = picture.GetFrameCount();
         EXPECT_LE(count, 3) << size;
         if (size > 4) {
@@ -113,7 +92,7 @@ TEST(HTMLPictureTest, truncatedGifDataEndsTheFrameScan)
     GifWriter still;
     still.image(0, 0, 4, 4, 1);
     THTMLPicture picture;
-    load(picture, still.finish());
+    loadFromBytes(picture, still.finish());
     EXPECT_EQ(picture.GetFrameCount(), 0);
     EXPECT_FALSE(picture.GetEmpty());
     EXPECT_EQ(picture.GetMaxWidth(), 4);
@@ -122,17 +101,17 @@ TEST(HTMLPictureTest, truncatedGifDataEndsTheFrameScan)
 TEST(HTMLPictureTest, dataThatDoesNotDecodeCountsAsEmpty)
 {
     THTMLPicture picture;
-    load(picture, QByteArray("GIF89a this is no picture"));
+    loadFromBytes(picture, QByteArray("GIF89a this is no picture"));
     EXPECT_TRUE(picture.GetEmpty());
     EXPECT_EQ(picture.GetWidth(), 0);
     EXPECT_FALSE(picture.Step());
 
-    load(picture, QByteArray("plain text"));
+    loadFromBytes(picture, QByteArray("plain text"));
     EXPECT_TRUE(picture.GetEmpty());
     EXPECT_EQ(picture.GetFrameCount(), -1);
     EXPECT_EQ(picture.GetFrameCount(), -1);
     EXPECT_EQ(picture.GetFrameTime(1), -1);
-    EXPECT_EQ(saved(picture), QByteArray("plain text"));
+    EXPECT_EQ(savedBytes(picture), QByteArray("plain text"));
 
     QImage image(10, 10, QImage::Format_ARGB32_Premultiplied);
     TCanvas canvas(&image);
@@ -142,10 +121,10 @@ TEST(HTMLPictureTest, dataThatDoesNotDecodeCountsAsEmpty)
 TEST(HTMLPictureTest, newDataStartsAtItsFirstFrame)
 {
     THTMLPicture picture;
-    load(picture, threeFrames());
+    loadFromBytes(picture, threeFrames());
     picture.GetFrameCount();
     picture.SetFrame(3);
-    load(picture, pngBytes(6, 5, Qt::red));
+    loadFromBytes(picture, pngBytes(6, 5, Qt::red));
     EXPECT_EQ(picture.GetFrame(), 1);
     EXPECT_EQ(picture.GetFrameCount(), -1);
     EXPECT_EQ(picture.GetWidth(), 6);
@@ -183,7 +162,7 @@ TEST(HTMLPictureTest, picturesLoadByUrl)
     // A resource is found by its name as written; the prefix is read in any case.
     THTMLPicture resource;
     resource.LoadFromURL("Res://lang/messages_pl.txt");
-    EXPECT_EQ(saved(resource), readFileBytes(":/lang/messages_pl.txt"));
+    EXPECT_EQ(savedBytes(resource), readFileBytes(":/lang/messages_pl.txt"));
     EXPECT_TRUE(resource.GetEmpty());
 
     // Other addresses are never fetched: the first one is kept and later ones change nothing.
@@ -203,7 +182,7 @@ TEST(HTMLPictureTest, cacheFindsPicturesByTheirUrlAsWritten)
     EXPECT_EQ(cache.FindPicture("http://example.org/A.png"), picture);
     EXPECT_EQ(cache.FindPicture("HTTP://example.org/A.png"), nullptr);
 
-    load(*cache.AddPicture(), threeFrames());
+    loadFromBytes(*cache.AddPicture(), threeFrames());
     cache.GetPicture(1)->GetFrameCount();
     EXPECT_FALSE(cache.Animate());
     EXPECT_FALSE(cache.Animate());
@@ -215,7 +194,7 @@ TEST(HTMLPictureTest, cacheFindsPicturesByTheirUrlAsWritten)
 TEST(HTMLPictureTest, copiesTakeDataFrameAndSourceKey)
 {
     THTMLPicture source;
-    load(source, threeFrames());
+    loadFromBytes(source, threeFrames());
     source.SetFrame(2);
     source.SetStretch(true);
     THTMLPicture copy;
@@ -227,14 +206,14 @@ TEST(HTMLPictureTest, copiesTakeDataFrameAndSourceKey)
     EXPECT_EQ(copy.GetFrame(), 2);
     EXPECT_TRUE(copy.GetStretch());
     EXPECT_EQ(copy.GetFrameLeft(), 2);
-    EXPECT_EQ(saved(copy), saved(source));
+    EXPECT_EQ(savedBytes(copy), savedBytes(source));
 
     TBitmap bitmap(3, 3);
     copy.Assign(&bitmap);
     EXPECT_TRUE(copy.GetEmpty());
     copy.Assign(nullptr);
     EXPECT_TRUE(copy.GetEmpty());
-    EXPECT_TRUE(saved(copy).isEmpty());
+    EXPECT_TRUE(savedBytes(copy).isEmpty());
 }
 
 TEST(PictureContainerTest, picturesAreFoundByNameIgnoringCase)
@@ -248,7 +227,7 @@ TEST(PictureContainerTest, picturesAreFoundByNameIgnoringCase)
     EXPECT_EQ(container.FindPicture("Tarcza"), nullptr);
 
     TPictureCollection copy;
-    load(*first->GetPicture(), pngBytes(2, 2, Qt::red));
+    loadFromBytes(*first->GetPicture(), pngBytes(2, 2, Qt::red));
     first->Tag = 7;
     copy.Assign(container.GetItems());
     ASSERT_EQ(copy.Count(), 2);
@@ -262,7 +241,7 @@ TEST(PictureContainerTest, picturesAreFoundByNameIgnoringCase)
 TEST(HTMLImageTest, pictureIsPlacedAtItsPosition)
 {
     THTMLPicture red;
-    load(red, pngBytes(10, 10, Qt::red));
+    loadFromBytes(red, pngBytes(10, 10, Qt::red));
     struct Case
     {
         TPicturePosition position;

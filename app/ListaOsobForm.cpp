@@ -641,8 +641,8 @@ void TFormListaOsob::wyczyscfiltr()
 
 void TFormListaOsob::ListViewOsobyColumnClick(int column)
 {
-    const int key = PersonListModel::Columns[column].sortKey;
-    if (key <= 0) {
+    const std::optional<PersonSortKey> key = PersonListModel::Columns[column].sortKey;
+    if (!key) {
         // The header has flipped its mark on its own; the order did not change.
         showSortMark();
         return;
@@ -650,7 +650,7 @@ void TFormListaOsob::ListViewOsobyColumnClick(int column)
     if (key == sortKey) {
         ascending = !ascending;
     } else {
-        sortKey = key;
+        sortKey = *key;
         ascending = true;
     }
     Refill(GetCurrentID());

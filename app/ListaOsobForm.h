@@ -6,6 +6,7 @@
 // runs the action through its hook and shows the window again, in the same mode, with the person selected.
 #pragma once
 
+#include "Bazadanych.h"
 #include "Forms.h"
 
 #include <QString>
@@ -170,7 +171,7 @@ private:
     // The sort column's arrow, in the direction of the sort.
     void showSortMark();
 
-    int sortKey = 30;
+    PersonSortKey sortKey = PersonSortKey::Name;
     bool ascending = true;
     bool selectMode = false;
     QStringList chosenIDs;

@@ -102,7 +102,8 @@ void TFormListaOsob::DrawGridListaOsobDrawCell(int col, int row, const TRect& re
     static const TGPFont nameFont(&tileFontFamily(), 14, FontStyleBold, UnitPixel);
     static const TGPFont dateFont(&tileFontFamily(), 13, FontStyleRegular, UnitPixel);
     TGPRectF box = MakeRect(textArea.Left, textArea.Top + 15, textArea.Width() - 3, 400);
-    const float nameHeight = drawTileText(graphics, person->GetDisplayName(1, false, false), nameFont, box);
+    const float nameHeight =
+        drawTileText(graphics, person->GetDisplayName(DisplayNameMode::Plain, false, false), nameFont, box);
     box.Y += nameHeight + canvas.TextHeight(QStringLiteral("pH")) / 4;
     const QString unknown = QStringLiteral("?");
     for (const QString& text :

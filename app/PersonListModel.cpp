@@ -31,16 +31,16 @@ const KV_Fact* shownDeath(const KV_Person& person)
 } // namespace
 
 const PersonListColumn PersonListModel::Columns[ColumnCount] = {
-    {"", 1, 0, Qt::AlignLeft},
-    {"LP", 0, 50, Qt::AlignRight},
-    {"Nazwisko i imię", 30, 300, Qt::AlignLeft},
-    {"Rodowe", 2, 0, Qt::AlignLeft},
-    {"Płeć", 3, 70, Qt::AlignHCenter},
-    {"Data ur.", 10, 110, Qt::AlignRight},
-    {"Miejsce ur.", 11, 120, Qt::AlignLeft},
-    {"Data zg.", 20, 110, Qt::AlignRight},
+    {"", PersonSortKey::Surname, 0, Qt::AlignLeft},
+    {"LP", std::nullopt, 50, Qt::AlignRight},
+    {"Nazwisko i imię", PersonSortKey::Name, 300, Qt::AlignLeft},
+    {"Rodowe", PersonSortKey::Forename, 0, Qt::AlignLeft},
+    {"Płeć", PersonSortKey::Sex, 70, Qt::AlignHCenter},
+    {"Data ur.", PersonSortKey::BirthDate, 110, Qt::AlignRight},
+    {"Miejsce ur.", PersonSortKey::BirthPlace, 120, Qt::AlignLeft},
+    {"Data zg.", PersonSortKey::DeathDate, 110, Qt::AlignRight},
     // Refitted to the rest of the list's width.
-    {"Miejsce zg.", 21, 120, Qt::AlignLeft},
+    {"Miejsce zg.", PersonSortKey::DeathPlace, 120, Qt::AlignLeft},
 };
 
 PersonListModel::PersonListModel(QObject* parent) : QAbstractTableModel(parent)

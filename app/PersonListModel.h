@@ -2,18 +2,22 @@
 // painted. The row count is fixed once per refill; a row whose person has gone since shows empty cells.
 #pragma once
 
+#include "Bazadanych.h"
+
 #include <QAbstractTableModel>
 #include <QStringList>
 #include <QStyledItemDelegate>
 
+#include <optional>
+
 class KV_Person;
 
-// One column of the list: its design caption, the sort key its header click chooses (0 or less: none), its
-// width at design and the alignment of its cells.
+// One column of the list: its design caption, the sort key its header click chooses (if any), its width at
+// design and the alignment of its cells.
 struct PersonListColumn
 {
     const char* caption;
-    int sortKey;
+    std::optional<PersonSortKey> sortKey;
     int width;
     Qt::Alignment alignment;
 };

@@ -49,7 +49,7 @@ QString text(const char* key)
 
 QString personName(const KV_Person* person)
 {
-    return person->GetDisplayName(1, true, true);
+    return person->GetDisplayName(DisplayNameMode::Plain, true, true);
 }
 
 struct StatisticChoice

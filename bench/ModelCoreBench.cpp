@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
 
     qsizetype length = 0;
     for (KV_Person* person : persons)
-        length += person->GetDisplayName(0, true, true).size();
+        length += person->GetDisplayName(DisplayNameMode::Plain, true, true).size();
     report("KV_Person::GetDisplayName with birth, death", timer, personCount);
 
     for (const RMData& date : dates)

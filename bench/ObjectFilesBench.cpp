@@ -448,25 +448,25 @@ int measure(const QString& folder)
 
     timer.restart();
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(30, true, false);
+    gDB.SortPersons(PersonSortKey::Name, true, false);
     std::printf("search + sort by key 30, first time    %8lld ms   (%d persons; collation keys made)\n",
                 static_cast<long long>(timer.elapsed()), gDB.GetResultCount());
     std::vector<double> sorts;
     for (int i = 0; i < 5; ++i) {
         timer.restart();
         gDB.SearchPersons(QString(), 0, 0, 0, 0);
-        gDB.SortPersons(30, i % 2 == 0, false);
+        gDB.SortPersons(PersonSortKey::Name, i % 2 == 0, false);
         sorts.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("search + sort by key 30, again         %8.1f ms median of 5 (goal: under 150)\n", median(sorts));
     timer.restart();
     gDB.SearchPersons(QStringLiteral("kow"), 0, 0, 0, 0);
-    gDB.SortPersons(30, true, false);
+    gDB.SortPersons(PersonSortKey::Name, true, false);
     std::printf("search \"kow\" in every field + sort      %8lld ms   (%d found)\n",
                 static_cast<long long>(timer.elapsed()), gDB.GetResultCount());
     timer.restart();
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(100, false, false);
+    gDB.SortPersons(PersonSortKey::CreationTime, false, false);
     std::printf("start page: search + sort by key 100   %8lld ms\n", static_cast<long long>(timer.elapsed()));
 
     for (int kind : {1, 3}) {

@@ -118,7 +118,7 @@ int measure(const QString& folder)
     printResult("refill (search, sort by name, rows, select)", median([&] { form.Refill(QString()); }), 200);
     std::printf("  rows after the search for \"K\": %d of %d\n", gDB.GetResultCount(), gDB.GetPersonCount());
     printResult("  of it the search in every field", median([&] { gDB.SearchPersons(letter, 0, 0, 0, 0); }), 0);
-    printResult("  of it the sort by name", median([&] { gDB.SortPersons(30, true, false); }), 0);
+    printResult("  of it the sort by name", median([&] { gDB.SortPersons(PersonSortKey::Name, true, false); }), 0);
 
     form.SetViewStyle(StyleTiles);
     QCoreApplication::processEvents();

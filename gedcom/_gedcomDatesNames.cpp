@@ -144,7 +144,7 @@ bool heldWhole(const SimpleDate& date, const QString& text)
     case SimpleDate::Form::Range:
         return !read.First.IsEmpty() && !read.Second.IsEmpty();
     case SimpleDate::Form::Qualified:
-        return read.Qualifier != '1' && !read.First.IsEmpty();
+        return read.Qualifier != DateQualifier::Exact && !read.First.IsEmpty();
     case SimpleDate::Form::Single:
         break;
     }

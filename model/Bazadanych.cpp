@@ -92,7 +92,7 @@ KV_Picture* KV_DB::FindPicture(const QString& id) const
     return PictureMap.value(id);
 }
 
-QString KV_DB::GetPersonDisplayName(const QString& id, int mode, bool withBirth, bool withDeath,
+QString KV_DB::GetPersonDisplayName(const QString& id, DisplayNameMode mode, bool withBirth, bool withDeath,
                                     const QString& fallback) const
 {
     const KV_Person* person = FindPerson(id);

@@ -21,9 +21,32 @@ namespace FileSystem {
 class NewFileBatch;
 }
 
+// The word lists the name and place edits offer.
+enum class DictionaryKind { Forename = 1, Surname = 2, Place = 3 };
+
+// What the other person is to be in a relation the relative windows make or remove.
+enum class RelationKind { Father = 1, Mother = 2, Partner = 3, Son = 4, Daughter = 5, Brother = 6, Sister = 7 };
+
+// The orders of the person lists: by one of these, names and places in Polish collation.
+enum class PersonSortKey {
+    Surname = 1,
+    Forename = 2,
+    Sex = 3,
+    BirthDate = 10,
+    BirthPlace = 11,
+    DeathDate = 20,
+    DeathPlace = 21,
+    // "surname, given names" with the maiden-name addition, as the lists show it.
+    Name = 30,
+    CreationTime = 100,
+};
+
 class KV_DB
 {
 public:
+    // What CanBeChild answers; the windows treat any answer but ChildRefused as allowed.
+    enum ChildCheck { ChildRefused = 0, ChildAllowed = 1, AlreadyAChild = 100 };
+
     // Keys in ordinal order of their UTF-16 code units, so walks visit objects in ascending ID text.
     using PersonMapType = KV_IDMap<KV_Person>;
     using FactMapType = KV_IDMap<KV_Fact>;
@@ -77,7 +100,7 @@ public:
     KV_Person* FindPerson(const QString& id) const;
     KV_Fact* FindFact(const QString& id) const;
     KV_Picture* FindPicture(const QString& id) const;
-    QString GetPersonDisplayName(const QString& id, int mode, bool withBirth, bool withDeath,
+    QString GetPersonDisplayName(const QString& id, DisplayNameMode mode, bool withBirth, bool withDeath,
                                  const QString& fallback) const;
     QString GetFactSummary(const QString& factID, int mode) const;
     bool PersonHasFactType(const QString& personID, const QString& type) const;
@@ -184,17 +207,17 @@ public:
     bool DeleteAllData(ProgressDisplay* progress);
     // Deletes the person's file and the person; false, with nothing changed, when the file stays.
     bool ErasePerson(KV_Person* person);
-    // kind 1 forename, 2 surname (sex 0 or 1), 3 place (any sex).
-    void AddToDictionaries(int kind, int sex, const QString& word);
+    // Forenames and surnames are kept per sex (0 or 1; other sexes add none), places for any sex.
+    void AddToDictionaries(DictionaryKind kind, int sex, const QString& word);
     // Replaces the list's items with the dictionary of the kind and sex; none leaves it empty.
-    void FillFromDictionary(QStringList& list, int kind, int sex) const;
+    void FillFromDictionary(QStringList& list, DictionaryKind kind, int sex) const;
 
     // Relation checks: false (0) with a message in LastError when the relation may not be made.
     bool CanCreateUnion(const QString& firstID, const QString& secondID);
-    // kind 1 father, 2 mother.
-    bool CanBeParent(const QString& candidateID, const QString& childID, int kind);
-    // kind 4 son, 5 daughter. 0 refused, 1 allowed, 100 already a child of this parent.
-    int CanBeChild(const QString& parentID, const QString& candidateID, int kind);
+    // kind Father or Mother.
+    bool CanBeParent(const QString& candidateID, const QString& childID, RelationKind kind);
+    // kind Son or Daughter (any other kind leaves LastError alone when the candidate already is a child).
+    ChildCheck CanBeChild(const QString& parentID, const QString& candidateID, RelationKind kind);
     bool IsAncestor(const KV_Person* start, const QString& targetID);
     // 1 the target is a descendant, 2 a partner of the start person or of a descendant, 0 neither.
     int FindDescendantRelation(const KV_Person* start, const QString& targetID);
@@ -224,7 +247,7 @@ public:
     // Fills WorkList with the persons that match the words and pass the filters (0 = no filter).
     void SearchPersons(const QString& text, int fieldMode, int sexFilter, int lifeFilter, int pictureFilter);
     // Sorts WorkList and copies it into ResultList, or into ReportList when toReportList is set.
-    void SortPersons(int key, bool ascending, bool toReportList);
+    void SortPersons(PersonSortKey key, bool ascending, bool toReportList);
     // ReportList by name, from WorkList or (keepWorkList false) from all persons.
     void SortByName(bool keepWorkList);
 

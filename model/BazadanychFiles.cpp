@@ -284,19 +284,19 @@ void readRecord(RecordReader& in, const XmlElement&, KV_Picture& picture)
 
 void feedDictionaries(KV_DB& db, const KV_Person& person)
 {
-    db.AddToDictionaries(1, person.Sex, person.Forename);
-    db.AddToDictionaries(2, person.Sex, person.Surname);
-    db.AddToDictionaries(2, person.Sex, person.Familyname);
+    db.AddToDictionaries(DictionaryKind::Forename, person.Sex, person.Forename);
+    db.AddToDictionaries(DictionaryKind::Surname, person.Sex, person.Surname);
+    db.AddToDictionaries(DictionaryKind::Surname, person.Sex, person.Familyname);
 }
 
 void feedDictionaries(KV_DB& db, const KV_Fact& fact)
 {
-    db.AddToDictionaries(3, 0, fact.Place);
+    db.AddToDictionaries(DictionaryKind::Place, 0, fact.Place);
 }
 
 void feedDictionaries(KV_DB& db, const KV_Picture& picture)
 {
-    db.AddToDictionaries(3, 0, picture.Place);
+    db.AddToDictionaries(DictionaryKind::Place, 0, picture.Place);
 }
 
 // What a read file adds to the lists of names beyond the dictionaries.
@@ -316,13 +316,17 @@ void noteCustomNames(KV_DB& db, const KV_Fact& fact)
 
 void noteCustomNames(KV_DB&, const KV_Picture&) {}
 
-// The dictionaries by kind and sex; -1 when the combination has none (names of a person of unspecified sex).
-int dictionaryIndex(int kind, int sex)
+// The dictionaries by kind and sex, as dictionaryAt lists them; -1 when the combination has none (names of a
+// person of unspecified sex, or a kind that is none of the three).
+int dictionaryIndex(DictionaryKind kind, int sex)
 {
-    if (kind == 3)
+    if (kind == DictionaryKind::Place)
         return 4;
-    if ((kind == 1 || kind == 2) && (sex == 0 || sex == 1))
-        return (kind - 1) * 2 + (sex == 0 ? 0 : 1);
+    const bool knownSex = sex == 0 || sex == 1;
+    if (kind == DictionaryKind::Forename && knownSex)
+        return sex;
+    if (kind == DictionaryKind::Surname && knownSex)
+        return 2 + sex;
     return -1;
 }
 
@@ -629,7 +633,7 @@ bool KV_DB::ErasePerson(KV_Person* person)
     return true;
 }
 
-void KV_DB::AddToDictionaries(int kind, int sex, const QString& word)
+void KV_DB::AddToDictionaries(DictionaryKind kind, int sex, const QString& word)
 {
     const int index = dictionaryIndex(kind, sex);
     if (index < 0 || word.isEmpty())
@@ -645,7 +649,7 @@ void KV_DB::AddToDictionaries(int kind, int sex, const QString& word)
     list.Add(word);
 }
 
-void KV_DB::FillFromDictionary(QStringList& list, int kind, int sex) const
+void KV_DB::FillFromDictionary(QStringList& list, DictionaryKind kind, int sex) const
 {
     list.clear();
     const int index = dictionaryIndex(kind, sex);

@@ -21,7 +21,7 @@ int sexOf(const KV_Person* person)
 
 QString nameOf(const KV_Person* person)
 {
-    return person->GetDisplayName(1, true, true);
+    return person->GetDisplayName(DisplayNameMode::Plain, true, true);
 }
 
 QString text(const char* key)
@@ -30,9 +30,9 @@ QString text(const char* key)
 }
 
 // Of two message keys, the mother's for kind 2 and the father's otherwise.
-QString kindText(int kind, const char* father, const char* mother)
+QString kindText(RelationKind kind, const char* father, const char* mother)
 {
-    return text(kind == 2 ? mother : father);
+    return text(kind == RelationKind::Mother ? mother : father);
 }
 
 bool shareAParent(const KV_Person* a, const KV_Person* b)
@@ -139,7 +139,7 @@ bool KV_DB::CanCreateUnion(const QString& firstID, const QString& secondID)
     }
 }
 
-bool KV_DB::CanBeParent(const QString& candidateID, const QString& childID, int kind)
+bool KV_DB::CanBeParent(const QString& candidateID, const QString& childID, RelationKind kind)
 {
     auto refuse = [this](const QString& message) {
         LastError = message;
@@ -154,14 +154,14 @@ bool KV_DB::CanBeParent(const QString& candidateID, const QString& childID, int 
     const KV_Person* child = FindPerson(childID);
     if (!child)
         return refuse(gLangM.FormatStr(QStringLiteral("LABEL_BRAK_DANYCH_OSOBY_O_ID:_%S."), childID));
-    if (kind == 1 && !candidate->IsMale())
+    if (kind == RelationKind::Father && !candidate->IsMale())
         return refuse(text("LABEL_OJCEM_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_MESKIEJ."));
-    if (kind == 2 && !candidate->IsFemale())
+    if (kind == RelationKind::Mother && !candidate->IsFemale())
         return refuse(text("LABEL_MATKA_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_ZENSKIEJ."));
     if (candidate->HasChild(childID)) {
         // The child may name the candidate as father, as mother, or (in damaged data) as neither: the kind
         // asked for then speaks.
-        const bool asMother = child->MID == candidateID || (child->FID != candidateID && kind == 2);
+        const bool asMother = child->MID == candidateID || (child->FID != candidateID && kind == RelationKind::Mother);
         const QString key = asMother ? QStringLiteral("LABEL_OSOBA_[%S]_JEST_JUZ_MATKA_DLA_[%S].")
                                      : QStringLiteral("LABEL_OSOBA_[%S]_JEST_JUZ_OJCEM_DLA_[%S].");
         return refuse(gLangM.FormatStr2(key, nameOf(candidate), nameOf(child)));
@@ -184,11 +184,11 @@ bool KV_DB::CanBeParent(const QString& candidateID, const QString& childID, int 
     }
 }
 
-int KV_DB::CanBeChild(const QString& parentID, const QString& candidateID, int kind)
+KV_DB::ChildCheck KV_DB::CanBeChild(const QString& parentID, const QString& candidateID, RelationKind kind)
 {
     auto refuse = [this](const QString& message) {
         LastError = message;
-        return 0;
+        return ChildRefused;
     };
     if (parentID == candidateID)
         return refuse(text("LABEL_WYBRANA_OSOBA_NIE_MOZE_BYC_SWOIM_DZIECKIEM."));
@@ -199,11 +199,11 @@ int KV_DB::CanBeChild(const QString& parentID, const QString& candidateID, int k
     if (!candidate)
         return refuse(gLangM.FormatStr(QStringLiteral("LABEL_BRAK_DANYCH_OSOBY_O_ID:_%S."), candidateID));
     if (parent->HasChild(candidateID)) {
-        if (kind == 4 || kind == 5) {
+        if (kind == RelationKind::Son || kind == RelationKind::Daughter) {
             LastError = gLangM.FormatStr2(QStringLiteral("LABEL_OSOBA_[%S]_JEST_JUZ_DZIECKIEM_[%S]."),
                                           nameOf(candidate), nameOf(parent));
         }
-        return 100;
+        return AlreadyAChild;
     }
     if (shareAParent(parent, candidate))
         return refuse(text("LABEL_DZIECKIEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_SIOSTRA_LUB_BRATEM."));
@@ -215,7 +215,7 @@ int KV_DB::CanBeChild(const QString& parentID, const QString& candidateID, int k
     case 2:
         return refuse(text("LABEL_DZIECKIEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_WSPOLMALZONKIEM_POTOMKA."));
     default:
-        return 1;
+        return ChildAllowed;
     }
 }
 

@@ -375,7 +375,7 @@ QString KV_Person::GetNameByLayout(int layout, bool withMaidenName, bool preferF
     return name.isEmpty() ? QStringLiteral("N.N.") : name;
 }
 
-QString KV_Person::GetDisplayName(int mode, bool withBirth, bool withDeath) const
+QString KV_Person::GetDisplayName(DisplayNameMode mode, bool withBirth, bool withDeath) const
 {
     QString name = Displayname;
     if (name.isEmpty()) {
@@ -403,7 +403,7 @@ QString KV_Person::GetDisplayName(int mode, bool withBirth, bool withDeath) cons
         name += QStringLiteral(" (") + dates + u')';
 
     name = TrimBlanks(name);
-    return mode == 100 ? escapedForScript(name) : name;
+    return mode == DisplayNameMode::ForScript ? escapedForScript(name) : name;
 }
 
 QString KV_Person::GetBirthText(bool withPlace, bool withFallback, bool withPrefix, const QString& fallback)

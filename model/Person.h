@@ -23,6 +23,9 @@ public:
     static bool IsCustomCode(const QString& code);
 };
 
+// How GetDisplayName gives the name: as text, or escaped for a quoted script argument of the family page.
+enum class DisplayNameMode { Plain = 1, ForScript = 100 };
+
 class KV_Person
 {
 public:
@@ -114,8 +117,7 @@ public:
     QString GetSurname(bool preferFamilyName) const;
     // Layout 1 "forenames surname", 2 "surname, forenames", 10 "forenames family name".
     QString GetNameByLayout(int layout, bool withMaidenName, bool preferFamilyName) const;
-    // Mode 100 escapes the name for a quoted script argument.
-    QString GetDisplayName(int mode, bool withBirth, bool withDeath) const;
+    QString GetDisplayName(DisplayNameMode mode, bool withBirth, bool withDeath) const;
     QString GetBirthText(bool withPlace, bool withFallback, bool withPrefix, const QString& fallback);
     // Breaks only between date and place: every other blank becomes a no-break space.
     QString GetDeathText(bool withPlace, bool withPrefix, const QString& fallback);

@@ -13,7 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-int gSortKey = 1;
+int gSortKey = int(PersonSortKey::Surname);
 bool gSortAscending = true;
 
 // The Polish collation order of the texts persons are sorted by (names and places). Each distinct text gets
@@ -143,9 +143,10 @@ struct SortItem
 };
 
 // Keys whose equal values keep the order the persons came in; every other key orders them by name.
-bool keepsTiesInOrder(int key)
+bool keepsTiesInOrder(PersonSortKey key)
 {
-    return key == 1 || key == 2 || key == 30 || key == 100;
+    return key == PersonSortKey::Surname || key == PersonSortKey::Forename || key == PersonSortKey::Name ||
+           key == PersonSortKey::CreationTime;
 }
 
 double factDateKey(const KV_Person* person, const char* type, double fallback)
@@ -160,39 +161,37 @@ QString factPlace(const KV_Person* person, const char* type)
     return fact ? fact->Place : QString();
 }
 
-SortItem prepare(KV_Person* person, int key, PersonSortKeys& keys)
+SortItem prepare(KV_Person* person, PersonSortKey key, PersonSortKeys& keys)
 {
     SortItem item;
     item.person = person;
     switch (key) {
-    case 1:
+    case PersonSortKey::Surname:
         item.text = &keys.surnameOf(person);
         break;
-    case 2:
+    case PersonSortKey::Forename:
         item.text = &keys.forenameOf(person);
         break;
-    case 3:
+    case PersonSortKey::Sex:
         item.number = person->IsFemale() ? 0 : person->IsMale() ? 1 : 2;
         break;
-    case 10:
+    case PersonSortKey::BirthDate:
         item.number = factDateKey(person, "BIRT", -99999.0);
         break;
-    case 11:
+    case PersonSortKey::BirthPlace:
         item.text = &keys.text(factPlace(person, "BIRT"));
         break;
-    case 20:
+    case PersonSortKey::DeathDate:
         item.number = factDateKey(person, "DEAT", person->IsDead() ? -999.0 : -99999.0);
         break;
-    case 21:
+    case PersonSortKey::DeathPlace:
         item.text = &keys.text(factPlace(person, "DEAT"));
         break;
-    case 30:
+    case PersonSortKey::Name:
         item.text = &keys.name2Of(person);
         break;
-    case 100:
+    case PersonSortKey::CreationTime:
         item.number = ParseCreationTime(person->DateCreate);
-        break;
-    default:
         break;
     }
     if (!keepsTiesInOrder(key))
@@ -357,9 +356,9 @@ void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int
     }
 }
 
-void KV_DB::SortPersons(int key, bool ascending, bool toReportList)
+void KV_DB::SortPersons(PersonSortKey key, bool ascending, bool toReportList)
 {
-    gSortKey = key;
+    gSortKey = int(key);
     gSortAscending = ascending;
     if (!SortKeys)
         SortKeys = std::make_shared<PersonSortKeys>();
@@ -396,14 +395,14 @@ void KV_DB::SortByName(bool keepWorkList)
         for (const auto& entry : PersonMap)
             WorkList.append(entry.second);
     }
-    SortPersons(30, true, true);
+    SortPersons(PersonSortKey::Name, true, true);
 }
 
 bool ComparePersons(const KV_Person* a, const KV_Person* b)
 {
     static PersonSortKeys keys;
     keys.limitTo(gDB.PersonMap.size());
-    const SortItem first = prepare(const_cast<KV_Person*>(a), gSortKey, keys);
-    const SortItem second = prepare(const_cast<KV_Person*>(b), gSortKey, keys);
+    const SortItem first = prepare(const_cast<KV_Person*>(a), PersonSortKey(gSortKey), keys);
+    const SortItem second = prepare(const_cast<KV_Person*>(b), PersonSortKey(gSortKey), keys);
     return sortsBefore(first, second, gSortAscending);
 }

@@ -5,9 +5,8 @@
 
 class KV_Person;
 
-// The sort key and direction of the latest KV_DB::SortPersons; ComparePersons reads them.
-// Keys: 1 surname, 2 given names, 3 sex, 10 birth date, 11 birth place, 20 death date, 21 death place,
-// 30 "surname, given names", 100 creation time.
+// The sort key (the value of a PersonSortKey) and direction of the latest KV_DB::SortPersons; ComparePersons reads
+// them.
 extern int gSortKey;
 extern bool gSortAscending;
 

@@ -33,24 +33,24 @@ struct QualifierWord
 
 // The words that may open a typed or simple date, with the qualifier each one sets.
 const QualifierWord qualifierWords[] = {
-    {QStringLiteral("przed"), '2'},
-    {QStringLiteral("before"), '2'},
-    {QStringLiteral("<"), '2'},
-    {QString(QChar(0x02C2)), '2'},
-    {QStringLiteral("po"), '3'},
-    {QStringLiteral("after"), '3'},
-    {QStringLiteral(">"), '3'},
-    {QString(QChar(0x02C3)), '3'},
-    {QStringLiteral("od"), '4'},
-    {QStringLiteral("from"), '4'},
-    {QStringLiteral("do"), '5'},
-    {QStringLiteral("to"), '5'},
-    {aboutWord, '7'},
-    {QStringLiteral("about"), '7'},
-    {QStringLiteral("~"), '7'},
-    {fromAboutWord, '8'},
-    {toAboutWord, '9'},
-    {QStringLiteral("?"), 'A'},
+    {QStringLiteral("przed"), DateQualifier::Before},
+    {QStringLiteral("before"), DateQualifier::Before},
+    {QStringLiteral("<"), DateQualifier::Before},
+    {QString(QChar(0x02C2)), DateQualifier::Before},
+    {QStringLiteral("po"), DateQualifier::After},
+    {QStringLiteral("after"), DateQualifier::After},
+    {QStringLiteral(">"), DateQualifier::After},
+    {QString(QChar(0x02C3)), DateQualifier::After},
+    {QStringLiteral("od"), DateQualifier::From},
+    {QStringLiteral("from"), DateQualifier::From},
+    {QStringLiteral("do"), DateQualifier::To},
+    {QStringLiteral("to"), DateQualifier::To},
+    {aboutWord, DateQualifier::About},
+    {QStringLiteral("about"), DateQualifier::About},
+    {QStringLiteral("~"), DateQualifier::About},
+    {fromAboutWord, DateQualifier::FromAbout},
+    {toAboutWord, DateQualifier::ToAbout},
+    {QStringLiteral("?"), DateQualifier::Uncertain},
 };
 
 char qualifierOfWord(const QString& word)
@@ -65,23 +65,23 @@ char qualifierOfWord(const QString& word)
 QString displayWord(char qualifier)
 {
     switch (qualifier) {
-    case '2':
+    case DateQualifier::Before:
         return QStringLiteral("przed");
-    case '3':
+    case DateQualifier::After:
         return QStringLiteral("po");
-    case '4':
+    case DateQualifier::From:
         return QStringLiteral("od");
-    case '5':
+    case DateQualifier::To:
         return QStringLiteral("do");
-    case '6':
-    case '7':
+    case DateQualifier::AboutStored:
+    case DateQualifier::About:
         return aboutWord;
-    case '8':
-    case '0':
+    case DateQualifier::FromAbout:
+    case DateQualifier::FromAboutTo:
         return QStringLiteral("od ") + aboutWord;
-    case '9':
+    case DateQualifier::ToAbout:
         return QStringLiteral("do ") + aboutWord;
-    case 'A':
+    case DateQualifier::Uncertain:
         return QStringLiteral("?");
     default:
         return QString();
@@ -90,7 +90,7 @@ QString displayWord(char qualifier)
 
 QString rangeJoiner(char qualifier)
 {
-    if (qualifier == '8')
+    if (qualifier == DateQualifier::FromAbout)
         return QStringLiteral(" do ") + aboutWord + u' ';
     return QStringLiteral(" do ");
 }
@@ -362,11 +362,11 @@ QString storedPartText(const RMDataPart& part)
 int yearOnlySortOffset(char qualifier)
 {
     switch (qualifier) {
-    case '1':
+    case DateQualifier::Exact:
         return -1;
-    case '2':
+    case DateQualifier::Before:
         return -2;
-    case '3':
+    case DateQualifier::After:
         return 417;
     default:
         return 416;
@@ -413,14 +413,14 @@ int RMData::FromText(const QString& typed)
 
     char qualifier = qualifierOfWord(tokens.first());
     qsizetype rangeWord = -1;
-    if (qualifier == '8') {
+    if (qualifier == DateQualifier::FromAbout) {
         rangeWord = indexOfWord(tokens, toAboutWord);
         if (rangeWord < 0) {
             rangeWord = indexOfWord(tokens, QStringLiteral("do"));
             if (rangeWord >= 0)
-                qualifier = '0';
+                qualifier = DateQualifier::FromAboutTo;
         }
-    } else if (qualifier == '4') {
+    } else if (qualifier == DateQualifier::From) {
         rangeWord = indexOfWord(tokens, QStringLiteral("to"));
         if (rangeWord < 0)
             rangeWord = indexOfWord(tokens, QStringLiteral("do"));
@@ -428,7 +428,7 @@ int RMData::FromText(const QString& typed)
     if (qualifier != 0 && (tokens.size() == 1 || rangeWord == 1))
         return -1;
 
-    Qualifier = qualifier != 0 ? qualifier : '1';
+    Qualifier = qualifier != 0 ? qualifier : DateQualifier::Exact;
     const qsizetype firstBegin = qualifier != 0 ? 1 : 0;
     const qsizetype firstEnd = rangeWord >= 0 ? rangeWord : tokens.size();
     if (!ParsePartTokens(tokens.mid(firstBegin, firstEnd - firstBegin), First))
@@ -478,7 +478,7 @@ void RMData::FromStorageText(const QString& text)
     }
     // Keep any printable ASCII code as it is, so that a save writes back what was read.
     const char16_t code = text[1].unicode();
-    Qualifier = code > u' ' && code < 0x7F ? char(code) : '1';
+    Qualifier = code > u' ' && code < 0x7F ? char(code) : DateQualifier::Exact;
     if (!readStoredPart(QStringView(text).mid(2, 8), First)) {
         Clear();
         return;
@@ -509,7 +509,7 @@ int RMData::FromSimpleText(const QString& text)
     constexpr qsizetype considered = 100;
     const qsizetype rangeAt = text.indexOf(QStringLiteral(" - "));
     if (rangeAt >= 0) {
-        Qualifier = '4';
+        Qualifier = DateQualifier::From;
         readSimplePart(TrimBlanks(text.left(rangeAt)), First);
         readSimplePart(TrimBlanks(text.mid(rangeAt + 3, considered)), Second);
         return 1;
@@ -589,5 +589,5 @@ void RMData::Clear()
 {
     First.Day = First.Month = First.Year = 0;
     Second.Day = Second.Month = Second.Year = 0;
-    Qualifier = '1';
+    Qualifier = DateQualifier::Exact;
 }

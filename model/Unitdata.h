@@ -28,15 +28,31 @@ struct RMDataPart
     bool IsFull() const { return Day != 0 && Month != 0 && Year != 0; }
 };
 
+// The qualifier codes of a date, as the stored form writes them. Only From, FromAbout and FromAboutTo carry the
+// end of a range.
+namespace DateQualifier {
+constexpr char Exact = '1';
+constexpr char Before = '2';
+constexpr char After = '3';
+constexpr char From = '4';
+constexpr char To = '5';
+// An about-date only stored files carry; typing "około" gives About.
+constexpr char AboutStored = '6';
+constexpr char About = '7';
+constexpr char FromAbout = '8';
+constexpr char ToAbout = '9';
+constexpr char FromAboutTo = '0';
+constexpr char Uncertain = 'A';
+} // namespace DateQualifier
+
 class RMData
 {
 public:
     RMDataPart First;
     // The end of a range; empty when the date is no range.
     RMDataPart Second;
-    // '1' exact, '2' before, '3' after, '4' from (… to), '5' to, '6'/'7' about, '8' from about (… to about),
-    // '9' to about, '0' from about … to, 'A' uncertain.
-    char Qualifier = '1';
+    // One of DateQualifier, or any other printable code a stored date carried (kept so that a save writes it back).
+    char Qualifier = DateQualifier::Exact;
     // The date exists but is not known: typed and shown as "N.N.".
     bool Unknown = false;
 

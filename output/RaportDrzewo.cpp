@@ -170,7 +170,8 @@ void TFormRaportDrzewo::UpdateCaption()
 void TFormRaportDrzewo::SpeedButton2Click()
 {
     AdvComboBoxTytul->SetText(
-        gDB.GetPersonDisplayName(SelectedPersonID, 1, false, false, QString()) + QStringLiteral(" - ") +
+        gDB.GetPersonDisplayName(SelectedPersonID, DisplayNameMode::Plain, false, false, QString()) +
+        QStringLiteral(" - ") +
         kindText(TreeKind, "LABEL_DRZEWO_PRZODKOW", "LABEL_DRZEWO_POTOMKOW", "LABEL_DRZEWO_PRZODKOW_I_POTOMKOW"));
 }
 

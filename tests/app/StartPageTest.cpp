@@ -91,7 +91,8 @@ TEST_F(StartPageTest, anniversariesOfTodayAndTomorrowAcrossTheYearEnd)
             EXPECT_EQ(items[i].DaysAhead, expected[i].daysAhead) << i;
             EXPECT_EQ(items[i].Years, expected[i].years) << i;
             EXPECT_EQ(items[i].PersonID, expected[i].person->ID) << i;
-            EXPECT_EQ(items[i].DisplayName, expected[i].person->GetDisplayName(1, true, true)) << i;
+            EXPECT_EQ(items[i].DisplayName, expected[i].person->GetDisplayName(DisplayNameMode::Plain, true, true))
+                << i;
         }
     };
     check(CollectAnniversaries(PersonsNewestFirst(), Clock::today()),
@@ -110,7 +111,8 @@ TEST_F(StartPageTest, anniversariesOfTodayAndTomorrowAcrossTheYearEnd)
                                                 "style=\"text-align:right;width:100px\">84 rocznica urodzin</td>"
                                                 "<td  class =\"anniversaries_row row_first\"><a href=\"person_edit_") +
                                  deadBornToday->ID + QStringLiteral("\">") +
-                                 deadBornToday->GetDisplayName(1, true, true) + QStringLiteral("</a></td>");
+                                 deadBornToday->GetDisplayName(DisplayNameMode::Plain, true, true) +
+                                 QStringLiteral("</a></td>");
     EXPECT_TRUE(rows.startsWith(firstRowStart)) << rows.left(300).toStdString();
     EXPECT_TRUE(rows.contains(firstRowRest)) << rows.toStdString();
     EXPECT_TRUE(rows.contains(QStringLiteral(">jutro</td>")));

@@ -58,8 +58,8 @@ TEST_F(DatabaseTest, lookupsAreExactAndNullForUnknownIDs)
     EXPECT_FALSE(gDB.PersonHasFactType(u("person_X"), u("BIRT")));
     EXPECT_EQ(gDB.GetFactSummary(birth->ID, 2), u("1900\u00A0r. Kraków"));
     EXPECT_EQ(gDB.GetFactSummary(u("fact_X"), 0), u("?"));
-    EXPECT_EQ(gDB.GetPersonDisplayName(p->ID, 0, false, false, u("brak")), u("Jan Nowak"));
-    EXPECT_EQ(gDB.GetPersonDisplayName(QString(), 0, false, false, u("brak")), u("brak"));
+    EXPECT_EQ(gDB.GetPersonDisplayName(p->ID, DisplayNameMode::Plain, false, false, u("brak")), u("Jan Nowak"));
+    EXPECT_EQ(gDB.GetPersonDisplayName(QString(), DisplayNameMode::Plain, false, false, u("brak")), u("brak"));
 }
 
 TEST_F(DatabaseTest, addPersonKeepsTheFirstOfTwoEqualIDs)
@@ -422,4 +422,53 @@ TEST_F(DatabaseTest, attributeTypeNamesReportAnUnknownCodeOnce)
     EXPECT_EQ(gDB.GetAttributeTypeName(u("occu")), QString());
     EXPECT_EQ(gDB.GetAttributeTypeName(u("WEIGHT")), QString());
     EXPECT_EQ(prompter.texts, QStringList({u("ERROR_NO_ATR:occu"), u("ERROR_NO_ATR:WEIGHT")}));
+}
+
+// The named codes keep the values the windows pass, the settings keep and the date files store.
+TEST(NamedCodesTest, codesKeepTheirNumbersAndCharacters)
+{
+    const struct
+    {
+        const char* name;
+        int code;
+        int value;
+    } cases[] = {
+        {"Forename", int(DictionaryKind::Forename), 1},
+        {"Surname", int(DictionaryKind::Surname), 2},
+        {"Place", int(DictionaryKind::Place), 3},
+        {"Father", int(RelationKind::Father), 1},
+        {"Mother", int(RelationKind::Mother), 2},
+        {"Partner", int(RelationKind::Partner), 3},
+        {"Son", int(RelationKind::Son), 4},
+        {"Daughter", int(RelationKind::Daughter), 5},
+        {"Brother", int(RelationKind::Brother), 6},
+        {"Sister", int(RelationKind::Sister), 7},
+        {"ChildRefused", KV_DB::ChildRefused, 0},
+        {"ChildAllowed", KV_DB::ChildAllowed, 1},
+        {"AlreadyAChild", KV_DB::AlreadyAChild, 100},
+        {"sort Surname", int(PersonSortKey::Surname), 1},
+        {"sort Forename", int(PersonSortKey::Forename), 2},
+        {"sort Sex", int(PersonSortKey::Sex), 3},
+        {"sort BirthDate", int(PersonSortKey::BirthDate), 10},
+        {"sort BirthPlace", int(PersonSortKey::BirthPlace), 11},
+        {"sort DeathDate", int(PersonSortKey::DeathDate), 20},
+        {"sort DeathPlace", int(PersonSortKey::DeathPlace), 21},
+        {"sort Name", int(PersonSortKey::Name), 30},
+        {"sort CreationTime", int(PersonSortKey::CreationTime), 100},
+        {"Plain", int(DisplayNameMode::Plain), 1},
+        {"ForScript", int(DisplayNameMode::ForScript), 100},
+        {"Exact", DateQualifier::Exact, '1'},
+        {"Before", DateQualifier::Before, '2'},
+        {"After", DateQualifier::After, '3'},
+        {"From", DateQualifier::From, '4'},
+        {"To", DateQualifier::To, '5'},
+        {"AboutStored", DateQualifier::AboutStored, '6'},
+        {"About", DateQualifier::About, '7'},
+        {"FromAbout", DateQualifier::FromAbout, '8'},
+        {"ToAbout", DateQualifier::ToAbout, '9'},
+        {"FromAboutTo", DateQualifier::FromAboutTo, '0'},
+        {"Uncertain", DateQualifier::Uncertain, 'A'},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.code, c.value) << c.name;
 }

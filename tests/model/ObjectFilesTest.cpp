@@ -453,36 +453,40 @@ TEST_F(ObjectFilesTest, dictionariesKeepOneEntryPerWordIgnoringCase)
 {
     const struct
     {
-        int kind;
+        DictionaryKind kind;
         int sex;
         const char* word;
         TStringList* dictionary;
     } routes[] = {
-        {1, 0, "Anna", &gDB.FemaleForenames},  {1, 1, "Jan", &gDB.MaleForenames}, {2, 0, "Nowak", &gDB.FemaleSurnames},
-        {2, 1, "Kowalski", &gDB.MaleSurnames}, {3, 0, "Łódź", &gDB.Places},       {3, 7, "Kraków", &gDB.Places},
+        {DictionaryKind::Forename, 0, "Anna", &gDB.FemaleForenames},
+        {DictionaryKind::Forename, 1, "Jan", &gDB.MaleForenames},
+        {DictionaryKind::Surname, 0, "Nowak", &gDB.FemaleSurnames},
+        {DictionaryKind::Surname, 1, "Kowalski", &gDB.MaleSurnames},
+        {DictionaryKind::Place, 0, "Łódź", &gDB.Places},
+        {DictionaryKind::Place, 7, "Kraków", &gDB.Places},
     };
     for (const auto& r : routes) {
         gDB.AddToDictionaries(r.kind, r.sex, u(r.word));
         EXPECT_GE(r.dictionary->IndexOf(u(r.word)), 0) << r.word;
     }
-    gDB.AddToDictionaries(1, 2, u("Alex"));
-    gDB.AddToDictionaries(4, 0, u("Nic"));
-    gDB.AddToDictionaries(1, 0, QString());
-    gDB.AddToDictionaries(1, 0, u("ANNA"));
-    gDB.AddToDictionaries(1, 0, u("Anna"));
-    gDB.AddToDictionaries(1, 0, u("Łucja"));
-    gDB.AddToDictionaries(1, 0, u("Zofia"));
-    gDB.AddToDictionaries(1, 0, u("Ludmiła"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 2, u("Alex"));
+    gDB.AddToDictionaries(DictionaryKind(4), 0, u("Nic"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, QString());
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("ANNA"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Anna"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Łucja"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Zofia"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Ludmiła"));
     QStringList list{u("stale")};
-    gDB.FillFromDictionary(list, 1, 0);
+    gDB.FillFromDictionary(list, DictionaryKind::Forename, 0);
     EXPECT_EQ(list, QStringList({u("Anna"), u("Ludmiła"), u("Łucja"), u("Zofia")}));
-    gDB.FillFromDictionary(list, 1, 2);
+    gDB.FillFromDictionary(list, DictionaryKind::Forename, 2);
     EXPECT_TRUE(list.isEmpty());
-    gDB.FillFromDictionary(list, 3, 2);
+    gDB.FillFromDictionary(list, DictionaryKind::Place, 2);
     EXPECT_EQ(list, QStringList({u("Kraków"), u("Łódź")}));
 
     // A word seen before the dictionaries were emptied is taken again afterwards.
     gDB.Clear();
-    gDB.AddToDictionaries(1, 0, u("Anna"));
+    gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Anna"));
     EXPECT_EQ(gDB.FemaleForenames.ToStringList(), QStringList({u("Anna")}));
 }

@@ -327,40 +327,40 @@ TEST_F(PersonTest, nameLayouts)
 TEST_F(PersonTest, displayNamesWithBirthAndDeath)
 {
     KV_Person* p = addPerson(u("Jan"), u("Nowak"));
-    EXPECT_EQ(p->GetDisplayName(0, true, true), u("Jan Nowak"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, true, true), u("Jan Nowak"));
 
     p->SetDead(true);
-    EXPECT_EQ(p->GetDisplayName(0, true, true), u("Jan Nowak (+ ?)"));
-    EXPECT_EQ(p->GetDisplayName(0, true, false), u("Jan Nowak"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, true, true), u("Jan Nowak (+ ?)"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, true, false), u("Jan Nowak"));
 
     addFact(p, u("BIRT"), u("05-05-1900"), u("Kraków"));
     addFact(p, u("DEAT"), u("01-02-1950"), u("Nowy Sącz"));
     const QString dates =
         u("ur. 05-05-1900") + nbsp + u("r. Kraków zm.") + nbsp + u("01-02-1950") + nbsp + u("r. Nowy Sącz");
-    EXPECT_EQ(p->GetDisplayName(1, true, true), u("Jan Nowak (") + dates + u(")"));
-    EXPECT_EQ(p->GetDisplayName(0, false, true),
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, true, true), u("Jan Nowak (") + dates + u(")"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, false, true),
               u("Jan Nowak (zm.") + nbsp + u("01-02-1950") + nbsp + u("r. Nowy Sącz)"));
 
     gSettings.ShowPlacesInPersonDescription = false;
-    EXPECT_EQ(p->GetDisplayName(0, true, false), u("Jan Nowak (ur. 05-05-1900") + nbsp + u("r.)"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, true, false), u("Jan Nowak (ur. 05-05-1900") + nbsp + u("r.)"));
 
     p->SetDead(false);
     p->Familyname = u("Kowal");
     p->Displayname = u("Jan z Krakowa");
-    EXPECT_EQ(p->GetDisplayName(0, false, true), u("Jan z Krakowa"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, false, true), u("Jan z Krakowa"));
     p->Displayname.clear();
-    EXPECT_EQ(p->GetDisplayName(0, false, false), u("Jan Nowak z d. Kowal"));
+    EXPECT_EQ(p->GetDisplayName(DisplayNameMode::Plain, false, false), u("Jan Nowak z d. Kowal"));
 
     KV_Person nameless;
-    EXPECT_EQ(nameless.GetDisplayName(0, true, true), u("N.N."));
+    EXPECT_EQ(nameless.GetDisplayName(DisplayNameMode::Plain, true, true), u("N.N."));
 }
 
 TEST_F(PersonTest, displayNameForScriptsEscapesWhatWouldEndTheArgument)
 {
     KV_Person p;
     p.Displayname = u("O'Brien \\ Jr.");
-    EXPECT_EQ(p.GetDisplayName(100, false, false), u("O\\'Brien \\\\ Jr."));
-    EXPECT_EQ(p.GetDisplayName(0, false, false), u("O'Brien \\ Jr."));
+    EXPECT_EQ(p.GetDisplayName(DisplayNameMode::ForScript, false, false), u("O\\'Brien \\\\ Jr."));
+    EXPECT_EQ(p.GetDisplayName(DisplayNameMode::Plain, false, false), u("O'Brien \\ Jr."));
 }
 
 TEST_F(PersonTest, birthTexts)

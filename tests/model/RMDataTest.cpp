@@ -313,7 +313,7 @@ TEST_F(RMDataDisplay, yearOnlyDisplayAndTheSuffixSwitch)
     EXPECT_EQ(typed("od 1900 do 1910").ToDisplayText(true, false), u("od 1900"));
     EXPECT_EQ(typed("12 05 1900").ToDisplayText(true, true), u("1900\u00A0r."));
     RMData yearless;
-    yearless.Qualifier = '7';
+    yearless.Qualifier = DateQualifier::About;
     yearless.First.Month = 5;
     EXPECT_EQ(yearless.ToDisplayText(true, true), QString());
 

@@ -10,7 +10,7 @@ QString text(const char* key)
 class RelationsTest : public DataFolderFixture
 {
 protected:
-    static QString name(const KV_Person* p) { return p->GetDisplayName(1, true, true); }
+    static QString name(const KV_Person* p) { return p->GetDisplayName(DisplayNameMode::Plain, true, true); }
 };
 
 // Three generations: grandparents, their son Adam and daughter Beata; Adam's wife Celina and their son Damian,
@@ -85,21 +85,23 @@ TEST_F(FamilyTest, parentChecksNameTheKindAskedFor)
     {
         KV_Person* candidate;
         KV_Person* child;
-        int kind;
+        RelationKind kind;
         QString message;
     } cases[] = {
-        {adam, adam, 1, text("LABEL_WYBRANA_OSOBA_NIE_MOZE_BYC_SWOIM_OJCEM.")},
-        {celina, celina, 2, text("LABEL_WYBRANA_OSOBA_NIE_MOZE_BYC_SWOJA_MATKA.")},
+        {adam, adam, RelationKind::Father, text("LABEL_WYBRANA_OSOBA_NIE_MOZE_BYC_SWOIM_OJCEM.")},
+        {celina, celina, RelationKind::Mother, text("LABEL_WYBRANA_OSOBA_NIE_MOZE_BYC_SWOJA_MATKA.")},
         // The sex rule comes before any relation is looked at.
-        {grandmother, ewa, 1, text("LABEL_OJCEM_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_MESKIEJ.")},
-        {adam, ewa, 2, text("LABEL_MATKA_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_ZENSKIEJ.")},
-        {adam, damian, 1, gLangM.FormatStr2(u("LABEL_OSOBA_[%S]_JEST_JUZ_OJCEM_DLA_[%S]."), name(adam), name(damian))},
-        {celina, damian, 2,
+        {grandmother, ewa, RelationKind::Father, text("LABEL_OJCEM_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_MESKIEJ.")},
+        {adam, ewa, RelationKind::Mother, text("LABEL_MATKA_MOZE_BYC_TYLKO_OSOBA,_KTORA_JEST_PLCI_ZENSKIEJ.")},
+        {adam, damian, RelationKind::Father,
+         gLangM.FormatStr2(u("LABEL_OSOBA_[%S]_JEST_JUZ_OJCEM_DLA_[%S]."), name(adam), name(damian))},
+        {celina, damian, RelationKind::Mother,
          gLangM.FormatStr2(u("LABEL_OSOBA_[%S]_JEST_JUZ_MATKA_DLA_[%S]."), name(celina), name(damian))},
-        {beata, adam, 2, text("LABEL_MATKA_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_SIOSTRA_LUB_BRATEM.")},
-        {grandfather, damian, 1, text("LABEL_OJCEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_PRZODKIEM.")},
-        {damian, grandfather, 1, text("LABEL_OJCEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_POTOMKIEM.")},
-        {ewa, grandmother, 2, text("LABEL_MATKA_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_WSPOLMALZONKIEM_POTOMKIEM.")},
+        {beata, adam, RelationKind::Mother, text("LABEL_MATKA_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_SIOSTRA_LUB_BRATEM.")},
+        {grandfather, damian, RelationKind::Father, text("LABEL_OJCEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_PRZODKIEM.")},
+        {damian, grandfather, RelationKind::Father, text("LABEL_OJCEM_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_POTOMKIEM.")},
+        {ewa, grandmother, RelationKind::Mother,
+         text("LABEL_MATKA_NIE_MOZE_BYC_OSOBA,_KTORA_JEST_WSPOLMALZONKIEM_POTOMKIEM.")},
     };
     for (const auto& c : cases) {
         gDB.LastError.clear();
@@ -112,24 +114,24 @@ TEST_F(FamilyTest, parentChecksNameTheKindAskedFor)
     KV_Person* orphan = addPerson(u("Feliks"), u("Nowak"), 1);
     beata->AddChild(orphan->ID);
     gDB.LastError.clear();
-    EXPECT_FALSE(gDB.CanBeParent(beata->ID, orphan->ID, 2));
+    EXPECT_FALSE(gDB.CanBeParent(beata->ID, orphan->ID, RelationKind::Mother));
     EXPECT_EQ(gDB.LastError,
               gLangM.FormatStr2(u("LABEL_OSOBA_[%S]_JEST_JUZ_MATKA_DLA_[%S]."), name(beata), name(orphan)));
     // A kind that is neither father nor mother still leaves a message.
     gDB.LastError.clear();
-    EXPECT_FALSE(gDB.CanBeParent(adam->ID, adam->ID, 7));
+    EXPECT_FALSE(gDB.CanBeParent(adam->ID, adam->ID, RelationKind::Sister));
     EXPECT_FALSE(gDB.LastError.isEmpty());
 
     KV_Person* newcomer = addPerson(u("Gustaw"), u("Nowy"), 1);
-    EXPECT_TRUE(gDB.CanBeParent(newcomer->ID, orphan->ID, 1));
+    EXPECT_TRUE(gDB.CanBeParent(newcomer->ID, orphan->ID, RelationKind::Father));
 }
 
 TEST_F(FamilyTest, childChecksReturnHundredForAChildAlreadyListed)
 {
     gDB.LastError = u("earlier");
-    EXPECT_EQ(gDB.CanBeChild(adam->ID, damian->ID, 1), 100);
+    EXPECT_EQ(gDB.CanBeChild(adam->ID, damian->ID, RelationKind::Father), 100);
     EXPECT_EQ(gDB.LastError, u("earlier"));
-    EXPECT_EQ(gDB.CanBeChild(adam->ID, damian->ID, 4), 100);
+    EXPECT_EQ(gDB.CanBeChild(adam->ID, damian->ID, RelationKind::Son), 100);
     EXPECT_EQ(gDB.LastError,
               gLangM.FormatStr2(u("LABEL_OSOBA_[%S]_JEST_JUZ_DZIECKIEM_[%S]."), name(damian), name(adam)));
 
@@ -147,13 +149,13 @@ TEST_F(FamilyTest, childChecksReturnHundredForAChildAlreadyListed)
     };
     for (const auto& c : cases) {
         gDB.LastError.clear();
-        EXPECT_EQ(gDB.CanBeChild(c.parent->ID, c.candidate->ID, 5), 0) << c.message;
+        EXPECT_EQ(gDB.CanBeChild(c.parent->ID, c.candidate->ID, RelationKind::Daughter), 0) << c.message;
         EXPECT_EQ(gDB.LastError, text(c.message));
     }
-    EXPECT_EQ(gDB.CanBeChild(u("person_X"), adam->ID, 4), 0);
+    EXPECT_EQ(gDB.CanBeChild(u("person_X"), adam->ID, RelationKind::Son), 0);
     EXPECT_EQ(gDB.LastError, u("Brak danych osoby o ID: person_X."));
     KV_Person* newcomer = addPerson(u("Gustaw"), u("Nowy"), 1);
-    EXPECT_EQ(gDB.CanBeChild(ewa->ID, newcomer->ID, 4), 1);
+    EXPECT_EQ(gDB.CanBeChild(ewa->ID, newcomer->ID, RelationKind::Son), 1);
 }
 
 TEST_F(FamilyTest, walksGoFathersFirstDepthFirstAndStopAtLoops)

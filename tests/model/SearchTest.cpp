@@ -82,7 +82,7 @@ TEST_F(PersonSearchTest, datesMatchAnywhereAndOnlyTheFirstBirthAndDeathFactsCoun
     EXPECT_EQ(found("łom", 3), QStringList());
     EXPECT_EQ(found("kraków łomża", 0), QStringList({u("Zmarły")}));
     EXPECT_EQ(found("nikt", 0), QStringList());
-    gDB.SortPersons(1, true, false);
+    gDB.SortPersons(PersonSortKey::Surname, true, false);
     EXPECT_TRUE(gDB.ResultList.isEmpty());
 }
 
@@ -111,10 +111,10 @@ TEST_F(PersonSearchTest, namesSortByPolishCollationWithTiesByCodeUnits)
     for (const char* name : {"Zenon", "Łukasz", "Lucyna", "anna", "Anna", "Ewa", "Łucja"})
         person(name, "X");
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(2, true, false);
+    gDB.SortPersons(PersonSortKey::Forename, true, false);
     EXPECT_EQ(forenames(gDB.ResultList),
               QStringList({u("anna"), u("Anna"), u("Ewa"), u("Lucyna"), u("Łucja"), u("Łukasz"), u("Zenon")}));
-    gDB.SortPersons(2, false, false);
+    gDB.SortPersons(PersonSortKey::Forename, false, false);
     EXPECT_EQ(forenames(gDB.ResultList),
               QStringList({u("Zenon"), u("Łukasz"), u("Łucja"), u("Lucyna"), u("Ewa"), u("Anna"), u("anna")}));
     EXPECT_EQ(gSortKey, 2);
@@ -127,10 +127,10 @@ TEST_F(PersonSearchTest, equalKeysKeepTheirOrderAscendingAndTurnRoundDescending)
     person("Drugi", "Nowak");
     person("Trzeci", "Adamczyk");
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(1, true, false);
+    gDB.SortPersons(PersonSortKey::Surname, true, false);
     EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Trzeci"), u("Pierwszy"), u("Drugi")}));
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(1, false, false);
+    gDB.SortPersons(PersonSortKey::Surname, false, false);
     EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Drugi"), u("Pierwszy"), u("Trzeci")}));
 }
 
@@ -140,7 +140,7 @@ TEST_F(PersonSearchTest, theStartPageSortPutsTheNewestFirst)
     for (const char* time : times)
         person(time, "X")->DateCreate = u(time);
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(100, false, false);
+    gDB.SortPersons(PersonSortKey::CreationTime, false, false);
     QStringList ids;
     for (const KV_Person* p : gDB.ResultList)
         ids << p->ID;
@@ -160,18 +160,20 @@ TEST_F(PersonSearchTest, dateAndPlaceKeysOrderEqualValuesByNameInBothDirections)
     addFact(undated, u("BIRT"), QString(), u("Zamość"));
     const struct
     {
-        int key;
+        PersonSortKey key;
         bool ascending;
         QStringList order;
     } cases[] = {
-        {10, true, {u("C"), u("D"), u("A"), u("B")}}, {10, false, {u("A"), u("B"), u("D"), u("C")}},
-        {11, true, {u("A"), u("B"), u("D"), u("C")}}, {11, false, {u("C"), u("B"), u("D"), u("A")}},
-        {3, false, {u("A"), u("B"), u("C"), u("D")}},
+        {PersonSortKey::BirthDate, true, {u("C"), u("D"), u("A"), u("B")}},
+        {PersonSortKey::BirthDate, false, {u("A"), u("B"), u("D"), u("C")}},
+        {PersonSortKey::BirthPlace, true, {u("A"), u("B"), u("D"), u("C")}},
+        {PersonSortKey::BirthPlace, false, {u("C"), u("B"), u("D"), u("A")}},
+        {PersonSortKey::Sex, false, {u("A"), u("B"), u("C"), u("D")}},
     };
     for (const auto& c : cases) {
         gDB.SearchPersons(QString(), 0, 0, 0, 0);
         gDB.SortPersons(c.key, c.ascending, true);
-        EXPECT_EQ(forenames(gDB.ReportList), c.order) << c.key << (c.ascending ? " up" : " down");
+        EXPECT_EQ(forenames(gDB.ReportList), c.order) << int(c.key) << (c.ascending ? " up" : " down");
         EXPECT_TRUE(gDB.ResultList.isEmpty());
     }
 }
@@ -185,7 +187,7 @@ TEST_F(PersonSearchTest, deathDateKeyPutsTheLivingFirstThenTheDeadWithoutADate)
     dead->SetDead(true);
     addFact(dead, u("DEAT"), u("1990"));
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
-    gDB.SortPersons(20, true, false);
+    gDB.SortPersons(PersonSortKey::DeathDate, true, false);
     EXPECT_EQ(forenames(gDB.ResultList), QStringList({u("Żyje"), u("Zmarł bez daty"), u("Zmarł")}));
 }
 
@@ -198,7 +200,7 @@ TEST_F(PersonSearchTest, sortByNameListsEveryoneOrOnlyTheLastSearchByName)
     gDB.SearchPersons(u("jan"), 0, 0, 0, 0);
     gDB.SortByName(true);
     EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Jan")}));
-    gDB.SortPersons(1, false, false);
+    gDB.SortPersons(PersonSortKey::Surname, false, false);
     gDB.SortByName(false);
     EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Ewa"), u("Anna"), u("Jan")}));
     EXPECT_EQ(gSortKey, 30);

@@ -142,6 +142,7 @@ public:
     QMenu* PopupMenuWydruk;
     QAction* RaportDaneosobyszczegy1;
     QAction* Listaosb1;
+    // The separator between the reports and the trees.
     QAction* N1;
     QAction* Drzewoprzodkw1;
     QAction* Drzewopotomkw1;

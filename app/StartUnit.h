@@ -61,26 +61,41 @@ public:
     // Builds and shows the start page; without forced only when the data changed since it was last built.
     void RenderStartDesktop(bool forced);
 
-    // Commands.
+    // Commands, named after the designer's buttons and menu items they serve.
+    // Tool bar "Kobieta" and "Mężczyzna": a new woman or man in the person editor.
     void SpeedButton7Click();
     void SpeedButton2Click();
+    // Tool bar "Formularz": the family view.
     void SpeedButton4Click();
+    // Tool bar "Lista osób": the person list.
     void SpeedButton5Click();
+    // Menu Plik > "Ustawienia..." and tool bar "Ustawienia".
     void Ustawienia1Click();
+    // Menu Pomoc > "Pomoc" and tool bar "Pomoc": the help page.
     void Pomoc2Click();
+    // Menu Pomoc > "Pomoc (PDF)".
     void PomocPDF1Click();
-    // With a sender (the menu item) opens the update page; without one it is the automatic check.
+    // Menu Pomoc > "Sprawdź, czy jest nowa wersja programu". With a sender (the menu item) opens the update page;
+    // without one it is the automatic check.
     void Sprawdczyjestnowawersjaprogramu1Click(QObject* sender);
+    // Menu Pomoc > "O programie".
     void Oprogramie1Click();
+    // Menu Plik > Import danych > "GEDCOM (*.ged)".
     void ZGedcomged1Click();
+    // Footer "Odśwież": the start page built anew.
     void SpeedButton8Click();
+    // The start page's context menu "Odśwież": rebuilt only when the data changed.
     void Zapisz2Click();
+    // Menu Pomoc > "Pokaż pulpit startowy".
     void Pokapulpitstartowy1Click();
+    // Menu Plik > Usuń dane > "Usuń wszystkie wprowadzone dane".
     void Usuwszystkiewprowadzonedane1Click();
+    // Menu Plik > "Zakończ".
     void Zamknij1Click();
 
     // Components.
     QWidget* PanelHeader;
+    // The header's tool bar: "Kobieta", "Mężczyzna", "Formularz", "Lista osób", "Ustawienia", "Pomoc".
     QToolButton* SpeedButton7;
     QToolButton* SpeedButton2;
     QToolButton* SpeedButton4;
@@ -89,14 +104,18 @@ public:
     QToolButton* SpeedButton1;
     QWidget* PanelContent;
     TCppWebBrowser* CppWebBrowserPulpit;
+    // The start page's context menu with its one item, "Odśwież".
     QMenu* MenuPulipi;
     QAction* Zapisz2;
     QWidget* PanelFooter;
     QLabel* LabelFileName;
     QLabel* LabelActionName;
     QProgressBar* ProgressBarLoad;
+    // The footer's "Odśwież".
     QToolButton* SpeedButton8;
     QMenuBar* MainMenu1;
+    // Menu "Plik": Import danych > GEDCOM, Usuń dane > Usuń wszystkie wprowadzone dane, Ustawienia..., Zakończ;
+    // N1 to N3 are its separators.
     QMenu* Plik1;
     QMenu* Importdanych1;
     QAction* ZGedcomged1;
@@ -107,6 +126,8 @@ public:
     QAction* Ustawienia1;
     QAction* N3;
     QAction* Zamknij1;
+    // Menu "Pomoc": Pomoc, Pomoc (PDF), Sprawdź, czy jest nowa wersja programu, Pokaż pulpit startowy, O programie;
+    // N4 to N6 are its separators.
     QMenu* Pomoc1;
     QAction* Pomoc2;
     QAction* PomocPDF1;

@@ -1,10 +1,12 @@
 #include "AdvListV.h"
 
+#include "HeaderFilterBar.h"
 #include "ListViewHeader.h"
 
 #include <QHeaderView>
-#include <QMouseEvent>
 #include <QPixmap>
+#include <QScrollBar>
+#include <QToolTip>
 #include <array>
 
 namespace {
@@ -68,6 +70,19 @@ TAdvListView::TAdvListView(QWidget* Owner)
             headerItems.resize(count);
         StretchRightColumn();
     });
+    HeaderFilterBar* filters = headerView->filterBar();
+    filters->setTimeout(filterTimeOut);
+    filters->onChange = [this](int column) {
+        if (OnFilterChange)
+            OnFilterChange(this, column);
+    };
+    filters->onButtonClick = [this](int column) {
+        if (OnFilterBtnClick)
+            OnFilterBtnClick(this, column);
+    };
+    connect(&scrollTimer, &QTimer::timeout, this, &TAdvListView::ScrollTimerTick);
+    connect(verticalScrollBar(), &QScrollBar::sliderMoved, this, &TAdvListView::showScrollHint);
+    connect(verticalScrollBar(), &QScrollBar::sliderReleased, this, [] { QToolTip::hideText(); });
 }
 
 TAdvListView::~TAdvListView()
@@ -83,6 +98,7 @@ void TAdvListView::Loaded()
     SetHeaderHeight(headerHeight);
     for (int c = 0; c < Columns().Count(); ++c)
         UpdateHeaderOD(c);
+    ShowFilter(filterBar);
 }
 
 QString TAdvListView::GetTextAtColRow(int ACol, int ARow) const
@@ -189,10 +205,9 @@ void TAdvListView::Clear()
 TRect TAdvListView::GetItemRect(int Item, int SubItem) const
 {
     const TListItem* item = Items()[Item];
-    const int position = ColumnPosition(SubItem);
-    if (!item || position < 0)
+    if (!item || !Columns()[SubItem])
         return TRect{};
-    return layoutCell(*item, position, SubItem, drawnCell(cellArea(drawnRowRect(RowRect(Item))), SubItem)).text;
+    return layoutCell(*item, SubItem, drawnCell(cellArea(drawnRowRect(RowRect(Item))), SubItem)).text;
 }
 
 bool TAdvListView::GetIndexAtPoint(int X, int Y, int& iItem, int& iSubItem) const
@@ -326,13 +341,6 @@ void TAdvListView::SetItemHeight(int Value)
     RowHeightChanged();
 }
 
-void TAdvListView::SetColumnIndex(int Value)
-{
-    currentColumn = Value;
-    // The current cell is drawn selected and framed.
-    viewport()->update();
-}
-
 void TAdvListView::SelectionChanged(int) {}
 
 void TAdvListView::LeftClickCell(int iItem, int iSubItem)
@@ -366,19 +374,6 @@ void TAdvListView::RowsSelected(const QVector<int>& rows)
         SelectionChanged(row);
 }
 
-void TAdvListView::mouseReleaseEvent(QMouseEvent* event)
-{
-    TListView::mouseReleaseEvent(event);
-    const QPoint p = event->position().toPoint();
-    int row = -1;
-    int column = 0;
-    GetIndexAtPoint(p.x(), p.y(), row, column);
-    if (event->button() == Qt::LeftButton)
-        LeftClickCell(row, column);
-    else if (event->button() == Qt::RightButton)
-        RightClickCell(row, column);
-}
-
 void TAdvListView::resizeEvent(QResizeEvent* event)
 {
     const int sorted = sortColumn;
@@ -390,6 +385,8 @@ void TAdvListView::resizeEvent(QResizeEvent* event)
 void TAdvListView::scrollContentsBy(int dx, int dy)
 {
     TListView::scrollContentsBy(dx, dy);
+    if (dx != 0)
+        headerView->filterBar()->layout();
     // Qt moves the painted rows; a wallpaper is fixed to the rows' area, so everything is painted again.
     if (dy != 0 && !wallpaper.GetEmpty() && wallpaper.GetHeight() != itemHeight)
         viewport()->update();

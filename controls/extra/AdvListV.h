@@ -19,6 +19,7 @@
 
 #include <QCache>
 #include <QPointer>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -78,6 +79,11 @@ using TRawCompareEvent = std::function<void(QObject* Sender, int Col, int Row1, 
 using TSortStartEvent = std::function<void(QObject* Sender, int Column, bool& Enable)>;
 using TColumnEvent = std::function<void(QObject* Sender, int Column)>;
 using TColumnTrackEvent = std::function<void(QObject* Sender, int Column, bool& Allow)>;
+using TAnchorEvent = std::function<void(QObject* Sender, const QString& Anchor)>;
+using TURLClickEvent = std::function<void(QObject* Sender, int iItem, const QString& URL, bool& Handled)>;
+using TCheckboxClickEvent = std::function<void(QObject* Sender, int iItem, bool State)>;
+using TCanEditCellEvent = std::function<void(QObject* Sender, int iItem, int iSubItem, bool& Allow)>;
+using TRearrangeEvent = std::function<void(QObject* Sender, int SwapFrom, int SwapTo)>;
 
 // Header item formats: how the header shows a column's item.
 constexpr unsigned HDF_LEFT = 0;
@@ -149,6 +155,56 @@ public:
     // Sorts by the sort column in SortDirection; a stable sort, so rows that compare equal keep their order.
     void Sort();
 
+    // The filter bar under the header's items: per column a field and a button. The list filters nothing itself.
+    void ShowFilter(bool Value);
+    // Puts the keyboard focus into a column's field, keeping its text.
+    void EditFilter(int Column);
+    // FilterType 0 gives the field's text, any other type its number in decimal.
+    QString GetFilter(int Column, int FilterType) const;
+    // FilterType 1 shows the number Value, any other type the text (at most 255 characters).
+    void SetFilter(int Column, int FilterType, int Value, const QString& Text);
+    // The pause after typing that OnFilterChange waits for; ticked by hand in tests.
+    bool IsFilterTimerRunning() const;
+    void FilterTimerTick();
+
+    // Every match of the text in the visible text of a cell, of a row or of every row, wrapped in a highlight
+    // ("hi") or mark ("e") tag, which makes the cell markup; and taken out again. Rich-text and bar cells hold no
+    // such text and are left alone.
+    void HilightInList(const QString& HiText, bool DoCase);
+    void HilightInItem(int Index, const QString& HiText, bool DoCase);
+    void UnHilightInList();
+    void UnHilightInItem(int Index);
+    void MarkInList(const QString& HiText, bool DoCase);
+    void MarkInItem(int Index, const QString& HiText, bool DoCase);
+    void UnMarkInList();
+    void UnMarkInItem(int Index);
+
+    // Edits the cell of a row and column index in place (its editor stands over the cell).
+    void StartEdit(int Item, int SubItem);
+    // The running edit's text.
+    void SetEditText(const QString& Value);
+    // Repaints the focused row and answers its index, 0 when no row has the focus.
+    int FocusRepaint();
+
+    // Rows: selected, focused and scrolled into view; swapped (their texts, images and data); moved to another
+    // place (To -1: the end) with their check mark and selection.
+    void SelectItem(int Index);
+    void SwapItems(int A, int B);
+    void MoveItem(int From, int To);
+    // While a row is dragged to a new place, a timer scrolls the list when the mouse nears its top or bottom.
+    bool IsScrollTimerRunning() const { return scrollTimer.isActive(); }
+    void ScrollTimerTick();
+
+    // The clipboard as tab-separated text, rows ending in CR LF. With SubItemSelect or SubItemEdit the current
+    // cell of the selected row alone is copied or pasted into.
+    void CopyToClipBoard();
+    void CopySelectionToClipboard();
+    // Copies the selected rows and removes them.
+    void CutToClipboard();
+    // Lines (ending in CR LF, LF or CR; a last one without end too) become new selected rows at the end, their
+    // fields at tabs; columns are added for longer lines.
+    void PasteFromClipboard();
+
     // The header and the columns.
     QHeaderView* HeaderHandle() const { return header(); }
     void UpdateHeaderOD(int Column);
@@ -185,9 +241,10 @@ public:
     void SetClipboardEnable(bool Value) { clipboardEnable = Value; }
     TColumnSize& GetColumnSize() { return columnSize; }
     bool GetFilterBar() const { return filterBar; }
-    void SetFilterBar(bool Value) { filterBar = Value; }
+    void SetFilterBar(bool Value);
+    // Milliseconds without typing before OnFilterChange.
     int GetFilterTimeOut() const { return filterTimeOut; }
-    void SetFilterTimeOut(int Value) { filterTimeOut = Value; }
+    void SetFilterTimeOut(int Value);
     TPrintsettings& GetPrintSettings() { return printSettings; }
     bool GetHTMLHint() const { return htmlHint; }
     void SetHTMLHint(bool Value) { htmlHint = Value; }
@@ -293,6 +350,18 @@ public:
     // Before the user drags a column's edge; Allow false refuses it.
     TColumnTrackEvent OnStartColumnTrack;
     TColumnEvent OnEndColumnTrack;
+    TAnchorEvent OnAnchorClick;
+    TAnchorEvent OnAnchorEnter;
+    TAnchorEvent OnAnchorExit;
+    // A click on a link; Handled true keeps it from being opened.
+    TURLClickEvent OnURLClick;
+    TCheckboxClickEvent OnCheckboxClick;
+    // Before a cell is edited with SubItemEdit; Allow false refuses it.
+    TCanEditCellEvent OnCanEditCell;
+    TColumnEvent OnFilterChange;
+    TColumnEvent OnFilterBtnClick;
+    // After a row was dragged to a new place (or clicked: then both are the same row).
+    TRearrangeEvent OnRearrange;
 
 protected:
     // Draws one row: its cells in their display order, the detail line and the focus frame.
@@ -321,7 +390,16 @@ protected:
     TRect CheckBoxRect(int row) const override;
     int ItemRowHeight() const override { return itemHeight; }
     void RowsSelected(const QVector<int>& rows) override;
+    bool BeginLabelEdit(int row) override;
+    QString LabelEditText(int row) const override;
+    TRect LabelEditRect(int row) const override;
+    void EndLabelEdit(int row, const QString& text) override;
+
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -357,6 +435,23 @@ private:
     void paintRichText(TCanvas& canvas, const QString& rtf, const TRect& rect, bool selectedLook);
     QString richPlainText(int row, int subItem);
 
+    // Wraps or unwraps the text cells of a row by a rule.
+    void changeTextCells(int row, const std::function<QString(const QString&)>& change);
+    void changeTextCellsOfEveryRow(const std::function<QString(const QString&)>& change);
+    // Whether a point lies on the drawn check box of a row.
+    bool onCheckBox(int row, const QPoint& point) const;
+    // The target of the anchor under a point in a markup cell, empty where there is none.
+    QString anchorAt(int row, int column, const QPoint& point);
+    // A click on a link cell or an anchor: OnURLClick, then the desktop.
+    void linkClicked(int row, const QString& target);
+    void endRearrange(const QPoint& point);
+    void dropRearrange();
+    // What a cell's hint shows; empty for none.
+    QString cellHint(int row, int column);
+    bool showCellHint(const QPoint& point);
+    void showScrollHint(int value);
+    QString copiedText(bool selectedOnly) const;
+
     // Where the parts of one cell go: the cell (the row's cell area at the column), the check box (empty when none
     // is drawn), the image, the content (the cell right of the check box and the image) and the text (the content
     // right of the indent).
@@ -369,11 +464,11 @@ private:
         TRect content;
         TRect text;
     };
-    CellLayout layoutCell(const TListItem& item, int position, int column, const TRect& cell) const;
+    CellLayout layoutCell(const TListItem& item, int column, const TRect& cell) const;
     TRect checkBoxBounds(const TRect& cell) const;
     bool glyphsAssigned() const;
     // Whether a cell of a selected row shows the selection's colours.
-    bool showsSelected(TOwnerDrawState state, int position, int currentPosition) const;
+    bool showsSelected(TOwnerDrawState state, int column) const;
     // A row's rectangle inside the grid lines, its cells' part above the detail line, and one cell in it.
     TRect drawnRowRect(const TRect& rowRect) const;
     TRect cellArea(const TRect& rowRect) const;
@@ -383,8 +478,18 @@ private:
                          bool selected);
     void drawPlainText(TCanvas& canvas, const QString& text, TRect rect, unsigned alignmentFlags);
     void drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect, int right, TOwnerDrawState state);
-    bool renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, int x, int y, bool hitTest,
-                      QString& anchor);
+    // One pass of the markup engine over a cell's markup with the list's settings.
+    enum class MarkupPass { Paint, HitTest, Measure };
+    struct MarkupResult
+    {
+        bool onAnchor = false;
+        QString anchor;
+        int height = 0;
+    };
+    MarkupResult renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, MarkupPass pass,
+                              const QPoint& point = QPoint());
+    // Where a cell's markup goes inside its text rectangle.
+    TRect markupRect(const TRect& textRect) const;
     unsigned verticalTextFlag() const;
     int columnWidth(int column) const;
 
@@ -394,7 +499,7 @@ private:
     bool clipboardEnable = false;
     TColumnSize columnSize;
     bool filterBar = false;
-    int filterTimeOut = 0;
+    int filterTimeOut = 500;
     TPrintsettings printSettings;
     bool htmlHint = false;
     THTMLSettings htmlSettings;
@@ -448,5 +553,13 @@ private:
     bool settingHeaderOwnerDraw = false;
     bool tracking = false;
     bool stretching = false;
+    // Where a row is dragged from; -1 while none is.
+    int rearrangeSource = -1;
+    QTimer scrollTimer;
+    QPoint lastMousePoint;
+    QString lastAnchor;
+    bool inAnchor = false;
+    // The cell whose hint shows: column and row; (-1, -1) once a hint was put away.
+    QPoint hintCell{0, 0};
     ListViewHeader* headerView;
 };

@@ -78,13 +78,13 @@ TRect TAdvListView::checkBoxBounds(const TRect& cell) const
     return ::Rect(left, top, left + width, top + height);
 }
 
-TAdvListView::CellLayout TAdvListView::layoutCell(const TListItem& item, int position, int column,
-                                                  const TRect& cell) const
+TAdvListView::CellLayout TAdvListView::layoutCell(const TListItem& item, int column, const TRect& cell) const
 {
     CellLayout layout;
     layout.cell = cell;
     layout.content = cell;
-    const bool checkBox = GetCheckboxes() && position == 0;
+    // The check box and the indent belong to the caption's cell, wherever its column was dragged.
+    const bool checkBox = GetCheckboxes() && column == 0;
     if (checkBox) {
         layout.checkBox = checkBoxBounds(cell);
         layout.content.Left += glyphsAssigned() ? checkTrueGlyph.GetWidth() + GlyphGap : CheckBoxRoom;
@@ -102,17 +102,16 @@ TAdvListView::CellLayout TAdvListView::layoutCell(const TListItem& item, int pos
         }
     }
     layout.text = layout.content;
-    if (position == 0)
+    if (column == 0)
         layout.text.Left += item.GetIndent(0) * IndentStep;
     return layout;
 }
 
 TRect TAdvListView::CheckBoxRect(int row) const
 {
-    const QVector<int> order = GetColumnOrder();
-    if (!Items()[row] || !GetCheckboxes() || order.isEmpty())
+    if (!Items()[row] || !GetCheckboxes() || Columns().Count() == 0)
         return TRect{};
-    return checkBoxBounds(drawnCell(cellArea(drawnRowRect(RowRect(row))), order[0]));
+    return checkBoxBounds(drawnCell(cellArea(drawnRowRect(RowRect(row))), 0));
 }
 
 TRect TAdvListView::drawnRowRect(const TRect& rowRect) const
@@ -128,12 +127,12 @@ TRect TAdvListView::drawnCell(const TRect& cells, int column) const
     return ::Rect(left, cells.Top, left + columnWidth(column), cells.Bottom);
 }
 
-bool TAdvListView::showsSelected(TOwnerDrawState state, int position, int currentPosition) const
+bool TAdvListView::showsSelected(TOwnerDrawState state, int column) const
 {
     if (!(state & odSelected))
         return false;
-    const bool inSelection = ((subItemSelect || subItemEdit) && position == currentPosition) || GetRowSelect() ||
-                             (position == 0 && !subItemSelect);
+    const bool inSelection = ((subItemSelect || subItemEdit) && column == currentColumn) || GetRowSelect() ||
+                             (column == 0 && !subItemSelect);
     return inSelection && (hasFocus() || !GetHideSelection());
 }
 
@@ -162,16 +161,14 @@ void TAdvListView::LVDrawItem(TCanvas& Canvas, int Index, TRect Rect, TOwnerDraw
     const TBrush savedBrush = Canvas.Brush;
     Rect = cellArea(Rect);
 
-    const int currentPosition = ColumnPosition(currentColumn);
-    for (int position = 0; position < order.size(); ++position) {
-        const int column = order[position];
+    for (const int column : order) {
         const int subItem = column - 1;
         QString text = subItem < 0 ? item->GetCaption() : item->SubItems().Get(subItem);
 
         Canvas.Font = GetFont();
         Canvas.Brush = TBrush{GetColor(), bsSolid};
         QueryDrawProp(Index, subItem, State, Canvas.Brush, Canvas.Font, text);
-        const bool selected = showsSelected(State, position, currentPosition);
+        const bool selected = showsSelected(State, column);
         if (selected) {
             Canvas.Brush.Color = selectionColor;
             Canvas.Font.Color = selectionTextColor;
@@ -194,7 +191,7 @@ void TAdvListView::LVDrawItem(TCanvas& Canvas, int Index, TRect Rect, TOwnerDraw
             Canvas.Rectangle(cell.Left, rowRect.Top, GetGridLines() ? cell.Right - 1 : cell.Right, rowRect.Bottom);
         Canvas.Brush.Style = bsClear;
 
-        const CellLayout layout = layoutCell(*item, position, column, cell);
+        const CellLayout layout = layoutCell(*item, column, cell);
         if (!layout.checkBox.IsEmpty())
             drawCheckBox(Canvas, *item, layout.checkBox);
         if (layout.image >= 0)
@@ -214,7 +211,7 @@ void TAdvListView::LVDrawItem(TCanvas& Canvas, int Index, TRect Rect, TOwnerDraw
     if ((State & odFocused) && (State & odSelected) && hasFocus()) {
         if (GetRowSelect())
             Canvas.DrawFocusRect(rowRect);
-        else if (currentPosition >= 0)
+        else if (Columns()[currentColumn])
             Canvas.DrawFocusRect(drawnCell(Rect, currentColumn));
     }
 
@@ -251,13 +248,9 @@ void TAdvListView::drawCellContent(TCanvas& canvas, const QString& text, const C
         DrawProgress(canvas, layout.content, progressSettings.GetColorFrom(), progressSettings.GetFontColorFrom(),
                      progressSettings.GetColorTo(), progressSettings.GetFontColorTo(), ProgressValue(text));
         break;
-    case TCellKind::Markup: {
-        TRect r = layout.text;
-        r.Left += MarkupInset;
-        QString anchor;
-        renderMarkup(canvas, text, r, 0, 0, false, anchor);
+    case TCellKind::Markup:
+        renderMarkup(canvas, text, markupRect(layout.text), MarkupPass::Paint);
         break;
-    }
     case TCellKind::RichText:
         // Only a cell filled with the selection's colour takes its text colour, so that the text stays legible.
         paintRichText(canvas, text, layout.content, selected && !selectionRTFKeep);
@@ -304,8 +297,7 @@ void TAdvListView::drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect
     }
     canvas.Brush.Style = bsClear;
     if (CellKindOf(text) == TCellKind::Markup) {
-        QString anchor;
-        renderMarkup(canvas, text, d, 0, 0, false, anchor);
+        renderMarkup(canvas, text, d, MarkupPass::Paint);
     } else if (CellKindOf(text) == TCellKind::RichText) {
         RTFPaint(row, column - 1, canvas, d);
     } else {
@@ -313,18 +305,28 @@ void TAdvListView::drawDetailLine(TCanvas& canvas, int row, const TRect& rowRect
     }
 }
 
-bool TAdvListView::renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect, int x, int y, bool hitTest,
-                                QString& anchor)
+TAdvListView::MarkupResult TAdvListView::renderMarkup(TCanvas& canvas, const QString& markup, const TRect& rect,
+                                                      MarkupPass pass, const QPoint& point)
 {
+    MarkupResult result;
     QString plainText;
     QString focusedHref;
     int width = 0;
-    int height = 0;
     int anchorCount = 0;
     int anchorNumber = -1;
     TRect hoverRect;
-    return MarkupRender(&canvas, markup, rect, GetSmallImages(), x, y, -1, -1, MarkupShadowOffset, hitTest, false,
-                        false, false, false, false, true, 1.0, urlColor, clNone, clNone, clGray, anchor, plainText,
-                        focusedHref, width, height, anchorCount, anchorNumber, hoverRect, pictureCache.get(),
-                        pictureContainer, 0);
+    result.onAnchor =
+        MarkupRender(&canvas, markup, rect, GetSmallImages(), point.x(), point.y(), -1, -1, MarkupShadowOffset,
+                     pass == MarkupPass::HitTest, pass == MarkupPass::Measure, false, false, false, false, true, 1.0,
+                     urlColor, clNone, clNone, clGray, result.anchor, plainText, focusedHref, width, result.height,
+                     anchorCount, anchorNumber, hoverRect, pictureCache.get(), pictureContainer, 0);
+    return result;
+}
+
+TRect TAdvListView::markupRect(const TRect& textRect) const
+{
+    // Markup is laid out from the top of the cell, with a little room on the left.
+    TRect r = textRect;
+    r.Left += MarkupInset;
+    return r;
 }

@@ -3,6 +3,7 @@
 #include "AdvListV.h"
 
 #include "HTMLText.h"
+#include "HeaderFilterBar.h"
 #include "IniFile.h"
 #include "ListViewHeader.h"
 
@@ -325,6 +326,51 @@ void TAdvListView::columnRightClicked(int column)
 {
     if (OnColumnRClick)
         OnColumnRClick(this, column);
+}
+
+void TAdvListView::SetFilterBar(bool Value)
+{
+    if (filterBar == Value)
+        return;
+    filterBar = Value;
+    ShowFilter(Value);
+}
+
+void TAdvListView::ShowFilter(bool Value)
+{
+    headerView->filterBar()->setShown(Value);
+    headerLayoutChanged();
+}
+
+void TAdvListView::SetFilterTimeOut(int Value)
+{
+    filterTimeOut = Value;
+    headerView->filterBar()->setTimeout(Value);
+}
+
+void TAdvListView::EditFilter(int Column)
+{
+    headerView->filterBar()->edit(Column);
+}
+
+QString TAdvListView::GetFilter(int Column, int FilterType) const
+{
+    return headerView->filterBar()->filter(Column, FilterType);
+}
+
+void TAdvListView::SetFilter(int Column, int FilterType, int Value, const QString& Text)
+{
+    headerView->filterBar()->setFilter(Column, FilterType, Value, Text);
+}
+
+bool TAdvListView::IsFilterTimerRunning() const
+{
+    return headerView->filterBar()->timerRunning();
+}
+
+void TAdvListView::FilterTimerTick()
+{
+    headerView->filterBar()->tick();
 }
 
 void TAdvListView::StretchRightColumn()

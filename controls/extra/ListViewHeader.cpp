@@ -1,29 +1,41 @@
 #include "ListViewHeader.h"
 
 #include "AdvListV.h"
+#include "HeaderFilterBar.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionHeader>
 
-ListViewHeader::ListViewHeader(TAdvListView* list) : QHeaderView(Qt::Horizontal, list), list(list) {}
+ListViewHeader::ListViewHeader(TAdvListView* list)
+    : QHeaderView(Qt::Horizontal, list), list(list), filters(new HeaderFilterBar(this))
+{
+    const auto placeFilters = [this] { filters->layout(); };
+    connect(this, &QHeaderView::sectionResized, this, placeFilters);
+    connect(this, &QHeaderView::sectionMoved, this, placeFilters);
+    connect(this, &QHeaderView::sectionCountChanged, this, placeFilters);
+    connect(this, &QHeaderView::geometriesChanged, this, placeFilters);
+}
 
 QSize ListViewHeader::sizeHint() const
 {
     QSize size = QHeaderView::sizeHint();
     if (list->GetHeaderOwnerDraw())
         size.setHeight(list->GetHeaderHeight());
+    size.rheight() += filters->height();
     return size;
 }
 
 void ListViewHeader::paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const
 {
+    // The items keep their height above the filter bar.
+    const QRect item = rect.adjusted(0, 0, 0, -filters->height());
     if (!(list->headerItem(logicalIndex).format & HDF_OWNERDRAW)) {
-        QHeaderView::paintSection(painter, rect, logicalIndex);
+        QHeaderView::paintSection(painter, item, logicalIndex);
         return;
     }
     TCanvas canvas(*painter);
-    list->DrawHeaderItem(canvas, logicalIndex, FromQRect(rect));
+    list->DrawHeaderItem(canvas, logicalIndex, FromQRect(item));
 }
 
 void ListViewHeader::initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const
@@ -55,7 +67,8 @@ void ListViewHeader::paintEvent(QPaintEvent* event)
     const int end = length() - offset();
     if (end < viewport()->width()) {
         QPainter painter(viewport());
-        painter.fillRect(QRect(end, 0, viewport()->width() - end, viewport()->height()), ToQColor(color));
+        painter.fillRect(QRect(end, 0, viewport()->width() - end, viewport()->height() - filters->height()),
+                         ToQColor(color));
     }
 }
 
@@ -84,6 +97,12 @@ void ListViewHeader::mouseReleaseEvent(QMouseEvent* event)
         trackedColumn = -1;
         list->columnTrackEnded(column);
     }
+}
+
+void ListViewHeader::resizeEvent(QResizeEvent* event)
+{
+    QHeaderView::resizeEvent(event);
+    filters->layout();
 }
 
 int ListViewHeader::edgeAt(int x) const

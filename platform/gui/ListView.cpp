@@ -5,8 +5,10 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QStyledItemDelegate>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -46,6 +48,41 @@ bool isOrderOf(const QVector<int>& order, int count)
     }
     return true;
 }
+
+// The in-place editor: Return keeps the text, Esc drops it, leaving it keeps it.
+class CellEditor : public QPlainTextEdit
+{
+public:
+    CellEditor(QWidget* parent, std::function<void(bool keep)> finish) : QPlainTextEdit(parent), finish(finish)
+    {
+        setFrameShape(QFrame::Box);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setLineWrapMode(NoWrap);
+        document()->setDocumentMargin(1);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && event->modifiers() == Qt::NoModifier)
+            finish(true);
+        else if (event->key() == Qt::Key_Escape)
+            finish(false);
+        else
+            QPlainTextEdit::keyPressEvent(event);
+    }
+    void focusOutEvent(QFocusEvent* event) override
+    {
+        QPlainTextEdit::focusOutEvent(event);
+        // A menu opened over the editor takes the focus only for a moment.
+        if (event->reason() != Qt::PopupFocusReason)
+            finish(true);
+    }
+
+private:
+    std::function<void(bool)> finish;
+};
 
 } // namespace
 
@@ -533,7 +570,11 @@ TListView::TListView(QWidget* parent)
             [this](const QItemSelection& selected, const QItemSelection&) { selectionChangedRows(selected); });
 }
 
-TListView::~TListView() = default;
+TListView::~TListView()
+{
+    // An edit running while the list goes is dropped, as closing it would.
+    delete std::exchange(editor, nullptr);
+}
 
 void TListView::configureHeader()
 {
@@ -751,9 +792,70 @@ int TListView::RowHeight() const
 
 void TListView::DrawItem(TCanvas&, int, const TRect&, TOwnerDrawState) {}
 
+bool TListView::EditCaption(int row)
+{
+    if (!(*items)[row])
+        return false;
+    EndEdit(true);
+    if (!BeginLabelEdit(row))
+        return false;
+    editRow = row;
+    editor = new CellEditor(viewport(), [this](bool keep) { EndEdit(keep); });
+    // The editor shows line breaks as lines; the list keeps them as CR LF.
+    editor->setPlainText(QString(LabelEditText(row)).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    editor->selectAll();
+    editor->setGeometry(ToQRect(LabelEditRect(row)));
+    editor->show();
+    editor->setFocus();
+    return true;
+}
+
+void TListView::EndEdit(bool keep)
+{
+    if (!editor)
+        return;
+    QPlainTextEdit* closing = editor;
+    const int row = editRow;
+    editor = nullptr;
+    editRow = -1;
+    const QString text = closing->toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+    closing->hide();
+    closing->deleteLater();
+    if (keep && (*items)[row])
+        EndLabelEdit(row, text);
+    setFocus();
+}
+
+bool TListView::BeginLabelEdit(int row)
+{
+    bool allow = true;
+    if (OnEditing)
+        OnEditing(this, (*items)[row], allow);
+    return allow;
+}
+
+QString TListView::LabelEditText(int row) const
+{
+    return (*items)[row]->GetCaption();
+}
+
+TRect TListView::LabelEditRect(int row) const
+{
+    return CellRect(row, 0);
+}
+
+void TListView::EndLabelEdit(int row, const QString& text)
+{
+    QString s = text;
+    TListItem* item = (*items)[row];
+    if (OnEdited)
+        OnEdited(this, item, s);
+    item->SetCaption(s);
+}
+
 TRect TListView::CheckBoxRect(int row) const
 {
-    const TRect cell = CellRect(row, header()->logicalIndex(0));
+    const TRect cell = CellRect(row, 0);
     if (cell.IsEmpty())
         return TRect{};
     const int top = cell.Top + (cell.Height() - CheckBoxSide) / 2;
@@ -847,6 +949,11 @@ void TListView::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Space && GetCheckboxes() && currentIndex().isValid()) {
         toggleCheckBox(currentIndex().row());
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_F2 && !readOnly && currentIndex().isValid()) {
+        EditCaption(currentIndex().row());
         event->accept();
         return;
     }

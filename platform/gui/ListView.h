@@ -25,6 +25,7 @@
 class TListView;
 class TListItems;
 class ListViewModel;
+class QPlainTextEdit;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 
@@ -266,15 +267,39 @@ public:
     TRect CellRect(int row, int column) const;
     int RowHeight() const;
 
+    // In-place editing of captions: without ReadOnly, F2 edits the focused row's caption. The editor keeps line
+    // breaks; Return ends the edit and keeps the text, Esc drops it, and so does nothing else than leaving it.
+    bool GetReadOnly() const { return readOnly; }
+    void SetReadOnly(bool value) { readOnly = value; }
+    // Opens the editor on a row, as F2 does; false when there is no such row or the edit was refused.
+    bool EditCaption(int row);
+    bool IsEditing() const { return editor != nullptr; }
+    // The editor of the running edit, null when none runs.
+    QPlainTextEdit* Editor() const { return editor; }
+    // Ends the running edit, keeping the typed text or dropping it.
+    void EndEdit(bool keep);
+
     // A click on a column's header item.
     std::function<void(QObject* Sender, TListColumn* Column)> OnColumnClick;
+    // Before a caption edit; AllowEdit false refuses it.
+    std::function<void(QObject* Sender, TListItem* Item, bool& AllowEdit)> OnEditing;
+    // After an edit, with the text typed, which the handler may change before it is stored.
+    std::function<void(QObject* Sender, TListItem* Item, QString& S)> OnEdited;
+    // The hint of a row, which the handler may change.
+    std::function<void(QObject* Sender, TListItem* Item, QString& InfoTip)> OnInfoTip;
 
 protected:
     // Paints one row with OwnerDraw; the base paints nothing.
     virtual void DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State);
-    // Where the check box of a row is drawn, for clicks on it: in the first column on screen, a 14-pixel square
-    // 2 pixels in from its left edge, in the middle of the row.
+    // Where the check box of a row is drawn, for clicks on it: in the caption's column wherever it stands, a
+    // 14-pixel square 2 pixels in from its left edge, in the middle of the row.
     virtual TRect CheckBoxRect(int row) const;
+    // An edit of a row begins (false refuses it), with what text and where its editor stands; it ends with the
+    // text typed. The base edits the caption in the caption's cell, asking OnEditing and telling OnEdited.
+    virtual bool BeginLabelEdit(int row);
+    virtual QString LabelEditText(int row) const;
+    virtual TRect LabelEditRect(int row) const;
+    virtual void EndLabelEdit(int row, const QString& text);
     // The height rows get: the font's height with a little room, or the small images' when they are higher.
     virtual int ItemRowHeight() const;
     // Rows take a new height (after the font, the images or a property changed).
@@ -322,4 +347,7 @@ private:
     TFont font;
     QBrush backgroundBrush;
     mutable int cachedRowHeight = -1;
+    bool readOnly = false;
+    QPlainTextEdit* editor = nullptr;
+    int editRow = -1;
 };

@@ -4,6 +4,8 @@
 
 #include <QFile>
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QToolButton>
 
 namespace {
 
@@ -104,8 +106,10 @@ TEST_F(AdvListVHeaderTest, sortGlyphsDifferBetweenQtsLookAndTheOwnerDrawnHeader)
     list.SetSortDownGlyph(&down);
     list.SetSortShow(true);
     list.SetSortColumn(0);
-    const QRect firstItem(0, 0, 100, list.header()->height());
-    const auto shows = [&](TColor colour) { return !colourBounds(headerPicture(), colour, firstItem).isEmpty(); };
+    const auto shows = [&](TColor colour) {
+        const QImage picture = headerPicture();
+        return !colourBounds(picture, colour, QRect(0, 0, 100, picture.height())).isEmpty();
+    };
     EXPECT_TRUE(shows(clRed)) << "ascending, Qt's look: the up glyph";
     EXPECT_FALSE(shows(clBlue));
     EXPECT_FALSE(colourBounds(headerPicture(), clRed, QRect(100, 0, 100, list.header()->height())).isValid());
@@ -285,4 +289,62 @@ TEST_F(AdvListVHeaderTest, draggingAColumnsEdgeTellsTheList)
 
     list.SetHeaderFlatStyle(true);
     EXPECT_FALSE(list.header()->sectionsClickable());
+}
+
+TEST_F(AdvListVHeaderTest, filterBarTellsOfChangesAfterThePause)
+{
+    addColumns({100, 100});
+    const int plainHeight = list.header()->height();
+    EXPECT_EQ(list.GetFilterTimeOut(), 500);
+    list.SetFilterBar(true);
+    QCoreApplication::processEvents();
+    EXPECT_GT(list.header()->height(), plainHeight) << "the header grows to hold the bar";
+    auto* field = list.header()->findChild<QLineEdit*>(u("filter1"));
+    ASSERT_TRUE(field);
+    EXPECT_TRUE(field->isVisible());
+    EXPECT_EQ(field->geometry().left(), 100);
+
+    list.SetFilterTimeOut(200);
+    EXPECT_EQ(list.GetFilterTimeOut(), 200);
+    QVector<int> changes;
+    list.OnFilterChange = [&](QObject*, int column) { changes.append(column); };
+    QTest::keyClicks(field, u("Kow"));
+    EXPECT_TRUE(list.IsFilterTimerRunning());
+    EXPECT_TRUE(changes.isEmpty()) << "not while typing";
+    list.FilterTimerTick();
+    list.FilterTimerTick();
+    EXPECT_EQ(changes, QVector<int>{1}) << "once after the pause";
+    EXPECT_FALSE(list.IsFilterTimerRunning());
+    EXPECT_EQ(list.GetFilter(1, 0), u("Kow"));
+
+    QVector<int> buttons;
+    list.OnFilterBtnClick = [&](QObject*, int column) { buttons.append(column); };
+    QTest::mouseClick(list.header()->findChild<QToolButton*>(u("filterButton0")), Qt::LeftButton);
+    EXPECT_EQ(buttons, QVector<int>{0});
+
+    list.Columns()[0]->SetWidth(150);
+    EXPECT_EQ(field->geometry().left(), 150) << "the fields follow the columns";
+    list.MoveColumn(1, 0);
+    EXPECT_EQ(field->geometry().left(), 0);
+
+    list.SetFilterBar(false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list.header()->height(), plainHeight);
+    EXPECT_FALSE(field->isVisible());
+}
+
+TEST_F(AdvListVHeaderTest, filtersHoldTextsAndNumbers)
+{
+    addColumns({100, 100});
+    list.SetFilterBar(true);
+    list.SetFilter(0, 0, 0, u("Nowak"));
+    list.SetFilter(1, 1, 42, u("pominięty"));
+    EXPECT_EQ(list.GetFilter(0, 0), u("Nowak"));
+    EXPECT_EQ(list.GetFilter(1, 1), u("42"));
+    EXPECT_EQ(list.header()->findChild<QLineEdit*>(u("filter0"))->text(), u("Nowak"));
+    EXPECT_EQ(list.header()->findChild<QLineEdit*>(u("filter1"))->text(), u("42"));
+    list.SetFilter(0, 0, 0, QString(300, u'x'));
+    EXPECT_EQ(list.GetFilter(0, 0).size(), 255);
+    EXPECT_EQ(list.GetFilter(5, 0), QString());
+    EXPECT_FALSE(list.IsFilterTimerRunning()) << "set by code: no change to tell";
 }

@@ -126,3 +126,40 @@ TEST(ListViewGalleryTest, everyCellKindInOneList)
     const QString path = QDir(testOutputFolder()).filePath(QStringLiteral("listview-gallery.png"));
     EXPECT_TRUE(shot.save(path));
 }
+
+TEST(ListViewGalleryTest, filterBarHighlightsAndAnEditor)
+{
+    TAdvListView list;
+    list.resize(460, 200);
+    list.SetFilterBar(true);
+    list.Loaded();
+    list.SetHideSelection(false);
+    list.SetSubItemEdit(true);
+    list.SetGridLines(true);
+    list.SetItemHeight(20);
+    for (const char* caption : {"Imię", "Nazwisko", "Miejscowość"}) {
+        TListColumn* column = list.Columns().Add();
+        column->SetCaption(u(caption));
+        column->SetWidth(150);
+    }
+    const char* rows[][3] = {{"Jan", "Kowalski", "Kraków"},
+                             {"Anna", "Kowalczyk", "Łódź"},
+                             {"Józef", "Nowak", "Kowary"},
+                             {"Zofia", "Wiśniewska", "Gdańsk"}};
+    for (const auto& row : rows) {
+        TListItem* item = list.Items().Add();
+        item->SetCaption(u(row[0]));
+        item->SubItems().Add(u(row[1]));
+        item->SubItems().Add(u(row[2]));
+    }
+    list.SetFilter(1, 0, 0, u("kow"));
+    list.HilightInList(u("kow"), false);
+    list.MarkInItem(3, u("Gdańsk"), true);
+    list.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&list));
+    list.StartEdit(1, 2);
+    QCoreApplication::processEvents();
+
+    const QImage shot = list.grab().toImage();
+    EXPECT_TRUE(shot.save(QDir(testOutputFolder()).filePath(QStringLiteral("listview-editing.png"))));
+}

@@ -87,18 +87,8 @@ void DrawRoundedFrame(TGPGraphics* given, TCanvas* canvas, const TRect& rect, TC
     const int y = rect.Top + 2;
     const int w = rect.Width() - 4;
     const int h = rect.Height() - 4;
-    const int r = 5;
-    const int d = 10;
     TGPGraphicsPath path(FillModeAlternate);
-    path.AddLine(x + r, y, x + w - d, y);
-    path.AddArc(x + w - d, y, d, d, 270, 90);
-    path.AddLine(x + w, y + r, x + w, y + h - d);
-    path.AddArc(x + w - d, y + h - d, d, d, 0, 90);
-    path.AddLine(x + w - d, y + h, x + r, y + h);
-    path.AddArc(x, y + h - d, d, d, 90, 90);
-    path.AddLine(x, y + h - d, x, y + r);
-    path.AddArc(x, y, d, d, 180, 90);
-    path.CloseFigure();
+    AddRoundRectFigure(path, x, y, w, h, 5);
 
     if (alpha >= 0)
         graphics->FillPath(&brush, &path);

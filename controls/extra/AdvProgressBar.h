@@ -5,6 +5,7 @@
 #pragma once
 
 #include "Canvas.h"
+#include "ControlProperty.h"
 
 #include <QPointer>
 #include <QString>
@@ -63,65 +64,65 @@ public:
     explicit TAdvProgressBar(QWidget* parent = nullptr);
 
     TColor GetLevel0Color() const { return props.Level0Color; }
-    void SetLevel0Color(TColor value) { setAndUpdate(props.Level0Color, value); }
+    void SetLevel0Color(TColor value) { SetAndUpdate(*this, props.Level0Color, value); }
     TColor GetLevel0ColorTo() const { return props.Level0ColorTo; }
-    void SetLevel0ColorTo(TColor value) { setAndUpdate(props.Level0ColorTo, value); }
+    void SetLevel0ColorTo(TColor value) { SetAndUpdate(*this, props.Level0ColorTo, value); }
     TColor GetLevel1Color() const { return props.Level1Color; }
-    void SetLevel1Color(TColor value) { setAndUpdate(props.Level1Color, value); }
+    void SetLevel1Color(TColor value) { SetAndUpdate(*this, props.Level1Color, value); }
     TColor GetLevel1ColorTo() const { return props.Level1ColorTo; }
-    void SetLevel1ColorTo(TColor value) { setAndUpdate(props.Level1ColorTo, value); }
+    void SetLevel1ColorTo(TColor value) { SetAndUpdate(*this, props.Level1ColorTo, value); }
     TColor GetLevel2Color() const { return props.Level2Color; }
-    void SetLevel2Color(TColor value) { setAndUpdate(props.Level2Color, value); }
+    void SetLevel2Color(TColor value) { SetAndUpdate(*this, props.Level2Color, value); }
     TColor GetLevel2ColorTo() const { return props.Level2ColorTo; }
-    void SetLevel2ColorTo(TColor value) { setAndUpdate(props.Level2ColorTo, value); }
+    void SetLevel2ColorTo(TColor value) { SetAndUpdate(*this, props.Level2ColorTo, value); }
     TColor GetLevel3Color() const { return props.Level3Color; }
-    void SetLevel3Color(TColor value) { setAndUpdate(props.Level3Color, value); }
+    void SetLevel3Color(TColor value) { SetAndUpdate(*this, props.Level3Color, value); }
     TColor GetLevel3ColorTo() const { return props.Level3ColorTo; }
-    void SetLevel3ColorTo(TColor value) { setAndUpdate(props.Level3ColorTo, value); }
+    void SetLevel3ColorTo(TColor value) { SetAndUpdate(*this, props.Level3ColorTo, value); }
     // Thresholds in percent. A second threshold below the first acts as the first.
     int GetLevel1Perc() const { return props.Level1Perc; }
-    void SetLevel1Perc(int value) { setAndUpdate(props.Level1Perc, value); }
+    void SetLevel1Perc(int value) { SetAndUpdate(*this, props.Level1Perc, value); }
     int GetLevel2Perc() const { return props.Level2Perc; }
-    void SetLevel2Perc(int value) { setAndUpdate(props.Level2Perc, value); }
+    void SetLevel2Perc(int value) { SetAndUpdate(*this, props.Level2Perc, value); }
     // Backgrounds of the empty bar up to the first threshold, up to the second and to the end; clNone for none.
     TColor GetLevel0BkColor() const { return props.Level0BkColor; }
-    void SetLevel0BkColor(TColor value) { setAndUpdate(props.Level0BkColor, value); }
+    void SetLevel0BkColor(TColor value) { SetAndUpdate(*this, props.Level0BkColor, value); }
     TColor GetLevel1BkColor() const { return props.Level1BkColor; }
-    void SetLevel1BkColor(TColor value) { setAndUpdate(props.Level1BkColor, value); }
+    void SetLevel1BkColor(TColor value) { SetAndUpdate(*this, props.Level1BkColor, value); }
     TColor GetLevel2BkColor() const { return props.Level2BkColor; }
-    void SetLevel2BkColor(TColor value) { setAndUpdate(props.Level2BkColor, value); }
+    void SetLevel2BkColor(TColor value) { SetAndUpdate(*this, props.Level2BkColor, value); }
     TColor GetBorderColor() const { return props.BorderColor; }
-    void SetBorderColor(TColor value) { setAndUpdate(props.BorderColor, value); }
+    void SetBorderColor(TColor value) { SetAndUpdate(*this, props.BorderColor, value); }
     // Without the border the frame is drawn in the background colour.
     bool GetShowBorder() const { return props.ShowBorder; }
-    void SetShowBorder(bool value) { setAndUpdate(props.ShowBorder, value); }
+    void SetShowBorder(bool value) { SetAndUpdate(*this, props.ShowBorder, value); }
     bool GetStacked() const { return props.Stacked; }
-    void SetStacked(bool value) { setAndUpdate(props.Stacked, value); }
+    void SetStacked(bool value) { SetAndUpdate(*this, props.Stacked, value); }
     bool GetShowPercentage() const { return props.ShowPercentage; }
-    void SetShowPercentage(bool value) { setAndUpdate(props.ShowPercentage, value); }
+    void SetShowPercentage(bool value) { SetAndUpdate(*this, props.ShowPercentage, value); }
     // Whether there is a text in the middle at all.
     bool GetShowPosition() const { return props.ShowPosition; }
-    void SetShowPosition(bool value) { setAndUpdate(props.ShowPosition, value); }
+    void SetShowPosition(bool value) { SetAndUpdate(*this, props.ShowPosition, value); }
     const TFont& GetFont() const { return props.Font; }
-    void SetFont(const TFont& value) { setAndUpdate(props.Font, value); }
+    void SetFont(const TFont& value) { SetAndUpdate(*this, props.Font, value); }
     // One smooth fill instead of blocks.
     bool GetCompletionSmooth() const { return props.CompletionSmooth; }
-    void SetCompletionSmooth(bool value) { setAndUpdate(props.CompletionSmooth, value); }
+    void SetCompletionSmooth(bool value) { SetAndUpdate(*this, props.CompletionSmooth, value); }
     bool GetShowGradient() const { return props.ShowGradient; }
-    void SetShowGradient(bool value) { setAndUpdate(props.ShowGradient, value); }
+    void SetShowGradient(bool value) { SetAndUpdate(*this, props.ShowGradient, value); }
     // Colour bands per half of the gradient; below 1 counts as 1.
     int GetSteps() const { return props.Steps; }
-    void SetSteps(int value) { setAndUpdate(props.Steps, value); }
+    void SetSteps(int value) { SetAndUpdate(*this, props.Steps, value); }
     TColor GetBackgroundColor() const { return props.BackgroundColor; }
-    void SetBackgroundColor(TColor value) { setAndUpdate(props.BackgroundColor, value); }
+    void SetBackgroundColor(TColor value) { SetAndUpdate(*this, props.BackgroundColor, value); }
     TGaugeOrientation GetOrientation() const { return props.Orientation; }
-    void SetOrientation(TGaugeOrientation value) { setAndUpdate(props.Orientation, value); }
+    void SetOrientation(TGaugeOrientation value) { SetAndUpdate(*this, props.Orientation, value); }
     // A rounded frame with transparent corners.
     bool GetRounded() const { return props.Rounded; }
-    void SetRounded(bool value) { setAndUpdate(props.Rounded, value); }
+    void SetRounded(bool value) { SetAndUpdate(*this, props.Rounded, value); }
     // "%d" placeholders for the position and the maximum, in that order.
     QString GetFormat() const { return props.Format; }
-    void SetFormat(const QString& value) { setAndUpdate(props.Format, value); }
+    void SetFormat(const QString& value) { SetAndUpdate(*this, props.Format, value); }
 
     int GetMin() const { return min; }
     void SetMin(int value);
@@ -155,14 +156,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    template <typename T>
-    void setAndUpdate(T& field, const T& value)
-    {
-        if (field == value)
-            return;
-        field = value;
-        update();
-    }
     int percentage() const;
     // Runs the timer exactly while the animation is wanted.
     void updateTimer();

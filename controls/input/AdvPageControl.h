@@ -4,6 +4,7 @@
 // with the page that would really become active; code that calls SetActivePage is not asked.
 #pragma once
 
+#include "BandGradient.h"
 #include "Canvas.h"
 #include "GradientDirection.h"
 #include "Graphics.h"
@@ -23,11 +24,6 @@ enum TTabPosition { tpTop, tpBottom, tpLeft, tpRight };
 enum TTabStyle { tsClassic, tsDotNet, tsValdor };
 // Where a tab's close button sits: before the caption or after it.
 enum TClosePosition { cpLeft, cpRight };
-
-// Fills the rectangle with Steps bands of colour from FromColor to ToColor (left to right when Horizontal, else
-// top to bottom). Each band reaches one pixel into the next, so no seam shows; the last band never takes ToColor.
-void PaintBandGradient(TCanvas& Canvas, TColor FromColor, TColor ToColor, int Steps, const TRect& Rect,
-                       bool Horizontal);
 
 // Copies of a bitmap area that leave out every pixel of the transparent colour: at its own size, or stretched from
 // the source area to Width x Height.

@@ -633,6 +633,20 @@ Status TGPGraphicsPath::AddPolygon(const TGPPoint* points, int count)
     return AddPolygon(list.constData(), count);
 }
 
+void AddRoundRectFigure(TGPGraphicsPath& path, float x, float y, float width, float height, float radius)
+{
+    const float d = 2 * radius;
+    path.AddLine(x + radius, y, x + width - d, y);
+    path.AddArc(x + width - d, y, d, d, 270, 90);
+    path.AddLine(x + width, y + radius, x + width, y + height - d);
+    path.AddArc(x + width - d, y + height - d, d, d, 0, 90);
+    path.AddLine(x + width - d, y + height, x + radius, y + height);
+    path.AddArc(x, y + height - d, d, d, 90, 90);
+    path.AddLine(x, y + height - d, x, y + radius);
+    path.AddArc(x, y, d, d, 180, 90);
+    path.CloseFigure();
+}
+
 TGPRegion::TGPRegion(const TGPRectF& rect)
 {
     area.addRect(toQRectF(rect));

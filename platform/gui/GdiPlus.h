@@ -435,6 +435,10 @@ private:
     bool figureOpen = false;
 };
 
+// Adds the closed outline of a rectangle with rounded corners of the radius: the top edge, then clockwise, each
+// corner a quarter arc.
+void AddRoundRectFigure(TGPGraphicsPath& path, float x, float y, float width, float height, float radius);
+
 class TGPRegion : public TGdiplusBase
 {
 public:

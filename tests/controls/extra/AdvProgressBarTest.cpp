@@ -29,19 +29,6 @@ QColor midline(const TAdvProgressBar& bar, int x)
     return drawn(bar).pixelColor(x, bar.height() / 2);
 }
 
-// The smallest rectangle holding every pixel of the colour.
-QRect extentOf(const QImage& image, QColor color)
-{
-    QRect extent;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            if (image.pixelColor(x, y) == color)
-                extent |= QRect(x, y, 1, 1);
-        }
-    }
-    return extent;
-}
-
 } // namespace
 
 TEST(TAdvProgressBarTest, defaults)

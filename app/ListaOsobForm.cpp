@@ -3,6 +3,7 @@
 #include "AdvCombo.h"
 #include "AdvEdit.h"
 #include "Bazadanych.h"
+#include "DialogFrame.h"
 #include "Fonts.h"
 #include "Grids.h"
 #include "PersonListModel.h"
@@ -47,12 +48,11 @@ protected:
     }
 };
 
+// The buttons stand in a row that arranges them: their size is fixed.
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, int width)
 {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QLatin1String(name));
+    QPushButton* button = addButton(parent, name, QString::fromUtf8(caption), QRect(0, 0, width, buttonHeight));
     button->setFixedSize(width, buttonHeight);
-    button->setAutoDefault(false);
     return button;
 }
 

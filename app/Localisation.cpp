@@ -5,6 +5,7 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
+#include "FormularzOsobyUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
 #include "RaportDrzewo.h"
@@ -21,25 +22,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
-
-QString FoldCaptionText(const QString& text)
-{
-    static const std::pair<const char16_t*, const char16_t*> replacements[] = {
-        {u"Ą", u"A"}, {u"ą", u"a"}, {u"Ć", u"C"}, {u"ć", u"c"}, {u"Ę", u"E"},  {u"ę", u"e"}, {u"Ł", u"L"},
-        {u"ł", u"l"}, {u"Ń", u"N"}, {u"ń", u"n"}, {u"Ó", u"O"}, {u"ó", u"o"},  {u"Ś", u"S"}, {u"ś", u"s"},
-        {u"Ż", u"Z"}, {u"ż", u"z"}, {u"Ź", u"Z"}, {u"ź", u"z"}, {u" ", u"_"},  {u"{", u"_"}, {u"}", u"_"},
-        {u"[", u"_"}, {u"]", u"_"}, {u"=", u"_"}, {u"'", u"_"}, {u"->", u"_"},
-    };
-    QString folded = text;
-    for (const auto& [from, to] : replacements)
-        folded.replace(QString::fromUtf16(from), QString::fromUtf16(to));
-    return folded;
-}
-
-QString CaptionKey(const QString& path, const QString& designText)
-{
-    return FoldCaptionText(path) + u'_' + FoldCaptionText(designText);
-}
 
 QList<CaptionEntry> StartFormCaptions(TStartForm* form)
 {
@@ -132,6 +114,29 @@ QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form)
         {form->Drzewoprzodkw1, "FormListaOsob_Drzewoprzodkw1_Caption_Drzewo_przodkow"},
         {form->Drzewopotomkw1, "FormListaOsob_Drzewopotomkw1_Caption_Drzewo_potomkow"},
         {form->Drzewoprzodkwipotomkw1, "FormListaOsob_Drzewoprzodkwipotomkw1_Caption_Drzewo_przodkow_i_potomkow"},
+    };
+}
+
+QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form)
+{
+    // The title panel shows the person's name and has no key; the two group boxes have no caption.
+    return {
+        {form->AdvComboBoxPlec, "FormDaneOsobyBasic_AdvComboBoxPlec_LabelCaption_Plec"},
+        {form->AdvComboBoxPlec, "FormDaneOsobyBasic_AdvComboBoxPlec_Items_Strings_0__Kobieta", 0},
+        {form->AdvComboBoxPlec, "FormDaneOsobyBasic_AdvComboBoxPlec_Items_Strings_1__Mezczyzna", 1},
+        {form->AdvComboBoxPlec, "FormDaneOsobyBasic_AdvComboBoxPlec_Items_Strings_2__Nieokreslona", 2},
+        {form->AdvComboBoxImie, "FormDaneOsobyBasic_AdvComboBoxImie_LabelCaption_Imiona"},
+        {form->AdvComboBoxRodowe, "FormDaneOsobyBasic_AdvComboBoxRodowe_LabelCaption_Nazwisko_rodowe"},
+        {form->AdvComboBoxNazwisko, "FormDaneOsobyBasic_AdvComboBoxNazwisko_LabelCaption_Nazwisko"},
+        {form->AdvEditFullName, "FormDaneOsobyBasic_AdvEditFullName_LabelCaption_Pelne_imie_i_nazwisko"},
+        {form->AdvComboBoxDataUr, "FormDaneOsobyBasic_AdvComboBoxDataUr_LabelCaption_Data_urodzenia"},
+        {form->AdvComboBoxDataUrMiejsce, "FormDaneOsobyBasic_AdvComboBoxDataUrMiejsce_LabelCaption_Miejsce"},
+        {form->CheckBoxOsobaZmarla, "FormDaneOsobyBasic_CheckBoxOsobaZmarla_Caption_Osoba_zmarla"},
+        {form->AdvEditDataSmierci, "FormDaneOsobyBasic_AdvEditDataSmierci_LabelCaption_Data_zgonu"},
+        {form->AdvEditDataSmierciMiejsce, "FormDaneOsobyBasic_AdvEditDataSmierciMiejsce_LabelCaption_Miejsce"},
+        {form->Label1, "FormDaneOsobyBasic_Label1_Caption_Notatki"},
+        {form->ButtonSave, "FormDaneOsobyBasic_ButtonSave_Caption_F3_-_Zapisz"},
+        {form->Button4, "FormDaneOsobyBasic_Button4_Caption_Zamknij"},
     };
 }
 
@@ -297,49 +302,14 @@ QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form)
     };
 }
 
-void SetComponentCaption(QObject* component, const QString& caption)
-{
-    if (auto* menu = qobject_cast<QMenu*>(component))
-        menu->setTitle(caption);
-    else if (auto* action = qobject_cast<QAction*>(component))
-        action->setText(caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(component))
-        button->setText(caption);
-    else if (auto* label = qobject_cast<QLabel*>(component))
-        label->setText(caption);
-    else if (auto* checkBox = qobject_cast<OfficeButtonBase*>(component))
-        checkBox->SetCaption(caption);
-    else if (auto* sheet = qobject_cast<TAdvTabSheet*>(component))
-        sheet->SetCaption(caption);
-    else if (auto* groupBox = qobject_cast<TAdvCustomGroupBox*>(component))
-        groupBox->SetCaption(caption);
-    else if (auto* edit = qobject_cast<TAdvEdit*>(component))
-        edit->SetLabelCaption(caption);
-    else if (auto* combo = qobject_cast<TAdvCustomCombo*>(component))
-        combo->SetLabelCaption(caption);
-    else if (auto* window = qobject_cast<QWidget*>(component))
-        window->setWindowTitle(caption);
-}
-
-void ApplyCaption(const CaptionEntry& entry, const QString& caption)
-{
-    // An item is replaced in place: the combo keeps its selection, or its lack of one.
-    if (entry.item >= 0)
-        qobject_cast<QComboBox*>(entry.component)->setItemText(entry.item, caption);
-    else if (entry.column >= 0)
-        qobject_cast<QAbstractItemView*>(entry.component)
-            ->model()
-            ->setHeaderData(entry.column, Qt::Horizontal, caption);
-    else
-        SetComponentCaption(entry.component, caption);
-}
-
 void TranslateForms(TStartForm* mainWindow)
 {
     // Each window created at start-up adds its captions here, in the order the entry point creates the windows.
     QList<CaptionEntry> entries = StartFormCaptions(mainWindow);
     if (FormListaOsob)
         entries += ListaOsobFormCaptions(FormListaOsob);
+    if (FormDaneOsobyBasic)
+        entries += FormDaneOsobyBasicCaptions(FormDaneOsobyBasic);
     if (FormUstawienia)
         entries += FormUstawieniaCaptions(FormUstawienia);
     if (FormOProgramie)
@@ -350,6 +320,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormRaportDrzewoCaptions(FormRaportDrzewo);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
+    if (FormDaneOsobyBasic)
+        FormDaneOsobyBasic->AdvComboBoxPlec->SetItemIndex(0);
     // The person list's choices start at their first item again.
     if (FormListaOsob) {
         for (TAdvComboBox* combo : {FormListaOsob->AdvComboBoxSzukajW, FormListaOsob->FiltrPlec,

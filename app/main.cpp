@@ -5,8 +5,10 @@
 #include "Dialogs.h"
 #include "FileDialogs.h"
 #include "Fonts.h"
+#include "FormularzOsobyUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
+#include "OsobaFormUnit.h"
 #include "PersonPicker.h"
 #include "ProcessControl.h"
 #include "RaportDrzewo.h"
@@ -39,11 +41,14 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
         // Each window created at start-up follows here in its order, and the main window is connected to them.
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
+        const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
         const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
         const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
         TStartFormWindows windows;
+        windows.EditPerson = EditPerson;
+        FormListaOsob->EditPerson = [](const QString& id, int sex) { return EditPerson(StartForm, id, sex); };
         windows.ShowPersonList = BrowsePersonList;
         SetPersonPicker(PickPersonFromList);
         windows.ShowSettings = [](bool& folderChanged) { return FormUstawienia->ShowSettings(folderChanged); };
@@ -55,6 +60,7 @@ int main(int argc, char* argv[])
         ShowException(std::current_exception());
     }
     StartForm = nullptr;
+    FormDaneOsobyBasic = nullptr;
     FormUstawienia = nullptr;
     FormOProgramie = nullptr;
     FormSelectFont = nullptr;

@@ -103,6 +103,15 @@ void TAdvCustomCombo::SelectItem(const QString& text)
         setCurrentIndex(index);
 }
 
+void TAdvCustomCombo::SetItems(const QStringList& items)
+{
+    const QString text = GetText();
+    clear();
+    addItems(items);
+    setCurrentIndex(-1);
+    SetText(text);
+}
+
 void TAdvCustomCombo::userChose()
 {
     if (OnClick)

@@ -40,6 +40,9 @@ public:
     void SetSelLength(int value);
     // Makes the item with the text (ignoring case) the current one; nothing when there is none.
     void SelectItem(const QString& text);
+    // Replaces the items with the list, all in one step. The text stays: an editable combo keeps what its edit part
+    // shows, a drop-down list the item with the same text when the new list has one.
+    void SetItems(const QStringList& items);
 
     // The combo together with its label.
     bool GetVisibleEx() const { return !isHidden(); }

@@ -88,6 +88,16 @@ bool clickOnF3(const QKeyEvent* key, QAbstractButton* button)
     return true;
 }
 
+QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    // Return stays with the window's own rules; a button takes it only while it has the focus.
+    button->setAutoDefault(false);
+    return button;
+}
+
 TAdvOfficeCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)
 {
     auto* box = new TAdvOfficeCheckBox(parent);

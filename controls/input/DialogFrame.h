@@ -37,6 +37,7 @@ void placeDialogHigh(QWidget* dialog);
 bool clickOnF3(const QKeyEvent* key, QAbstractButton* button);
 
 // Controls as the layouts place them: named, at their geometry, with their caption or attached label.
+QPushButton* addButton(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 TAdvOfficeCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 TAdvComboBox* addComboBox(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
                           TComboBoxStyle style, const QStringList& items, const QRect& geometry);

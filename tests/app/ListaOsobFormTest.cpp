@@ -3,9 +3,11 @@
 #include "AdvEdit.h"
 #include "AppFixture.h"
 #include "Fact.h"
+#include "FormularzOsobyUnit.h"
 #include "Grids.h"
 #include "Localisation.h"
 #include "Miniaturyunit.h"
+#include "OsobaFormUnit.h"
 #include "PersonListModel.h"
 #include "Picture.h"
 #include "Picturemanager.h"
@@ -14,6 +16,7 @@
 #include "TestSupport.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QHeaderView>
 #include <QImage>
@@ -517,6 +520,38 @@ TEST_F(ListaOsobFormTest, browseModeRunsTheEditAndShowsTheListAgainWithThePerson
               ("edit '' 1|edit '" + piotr->ID + "' 1|family '" + made->ID + "'").toStdString());
     EXPECT_EQ(selectedAfterNew, made->ID);
     EXPECT_EQ(selectedAfterGone, made->ID) << "the first row, Abacki, when the ID is gone";
+}
+
+TEST_F(ListaOsobFormTest, editOpensThePersonEditorAndReselectsThePersonAfterwards)
+{
+    makeTen();
+    TFormDaneOsobyBasic quickForm;
+    FormDaneOsobyBasic = &quickForm;
+    form->EditPerson = [](const QString& id, int sex) { return EditPerson(nullptr, id, sex); };
+    QString edited;
+    QString selectedAfter;
+    // The editor is shown from the list's loop once the list has closed.
+    QTimer editorWatch;
+    editorWatch.setInterval(5);
+    QObject::connect(&editorWatch, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* editor = qobject_cast<TOsobaEdycjaForm*>(window);
+            if (editor && editor->isVisible() && editor->IsModal()) {
+                editorWatch.stop();
+                edited = editor->PersonID;
+                editor->Button4Click();
+            }
+        }
+    });
+    editorWatch.start();
+    runShowings(false, {[&] {
+                            form->SelectID(maria->ID);
+                            form->ButtonPersonEdit->click();
+                        },
+                        [&] { selectedAfter = form->GetCurrentID(); }});
+    FormDaneOsobyBasic = nullptr;
+    EXPECT_EQ(edited, maria->ID);
+    EXPECT_EQ(selectedAfter, maria->ID);
 }
 
 TEST_F(ListaOsobFormTest, keysKeepTheWindowOpenMoveToTheListAndActOnTheSelectedRow)

@@ -1,18 +1,22 @@
+#include "AdvCombo.h"
 #include "AdvDirectoryEdit.h"
 #include "AdvOfficeButtons.h"
 #include "Application.h"
 #include "Clock.h"
 #include "FakeWebServer.h"
 #include "FileSystem.h"
+#include "FormularzOsobyUnit.h"
 #include "Kx_settings.h"
 #include "ListaOsobForm.h"
 #include "Miniaturyunit.h"
 #include "OProgramieUnit.h"
+#include "OsobaFormUnit.h"
 #include "Pdfmanager.h"
 #include "Picturemanager.h"
 #include "ProcessControl.h"
 #include "ScriptedFileDialogs.h"
 #include "StartPageFixture.h"
+#include "StartPageLinks.h"
 #include "StartUnit.h"
 #include "TestSupport.h"
 #include "UpdateCheck.h"
@@ -596,6 +600,43 @@ TEST_F(StartFormTest, personListButtonBrowsesTheListAndRebuildsThePage)
     EXPECT_EQ(title, "Liczba osób: 2");
     EXPECT_TRUE(browsing);
     EXPECT_TRUE(QFileInfo::exists(page)) << "the page is rebuilt after the list";
+}
+
+TEST_F(StartFormTest, newPersonCommandsOpenTheQuickFormPresetToTheirSex)
+{
+    writePersons(2);
+    auto form = makeForm();
+    form->FormActivate();
+    TFormDaneOsobyBasic quickForm;
+    FormDaneOsobyBasic = &quickForm;
+    TStartFormWindows windows;
+    windows.EditPerson = EditPerson;
+    form->SetWindows(windows);
+    ASSERT_TRUE(form->SpeedButton7->isEnabled());
+    ASSERT_TRUE(form->SpeedButton2->isEnabled());
+
+    for (QToolButton* button : {form->SpeedButton7, form->SpeedButton2}) {
+        QString sex;
+        whenShownModal(&quickForm, [&] {
+            sex = quickForm.AdvComboBoxPlec->currentText();
+            quickForm.Button4->click();
+        });
+        button->click();
+        EXPECT_EQ(sex, button == form->SpeedButton7 ? "Kobieta" : "Mężczyzna");
+    }
+
+    // A new person asked for by the page but not made leaves the page as it is.
+    const QString page = gTempFolder + "index.html";
+    QFile::remove(page);
+    gDB.SetChanged(true);
+    whenShownModal(&quickForm, [&] { quickForm.Button4->click(); });
+    const TCppWebBrowser::Decision link =
+        StartPageLinkDecision(QUrl::fromLocalFile(gTempFolder + "person_add_type_100.html"), form->PageCommands());
+    ASSERT_TRUE(link.command);
+    link.command();
+    EXPECT_FALSE(QFileInfo::exists(page));
+    EXPECT_EQ(gDB.GetPersonCount(), 2);
+    FormDaneOsobyBasic = nullptr;
 }
 
 TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)

@@ -1,8 +1,14 @@
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
 
 QByteArray readFileBytes(const QString& path)
 {
@@ -49,4 +55,40 @@ QString testOutputFolder()
     const QString folder = QDir::current().filePath(QStringLiteral("test-output"));
     QDir().mkpath(folder);
     return folder;
+}
+
+void typeText(QObject* target, const QString& text)
+{
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(target, &press);
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
+        QCoreApplication::sendEvent(target, &release);
+    }
+}
+
+void commitText(QObject* target, const QString& text)
+{
+    QInputMethodEvent event(QString(), {});
+    event.setCommitString(text);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+void whenShownModal(QWidget* window, std::function<void()> step)
+{
+    // The timer lives in the window, so it goes with a window that never shows.
+    auto* poll = new QTimer(window);
+    poll->setInterval(5);
+    QObject::connect(poll, &QTimer::timeout, [poll, target = QPointer<QWidget>(window), step = std::move(step)] {
+        if (!target || !target->isVisible() || !target->isModal())
+            return;
+        if (!target->isActiveWindow()) {
+            QApplication::setActiveWindow(target);
+            return;
+        }
+        poll->stop();
+        poll->deleteLater();
+        step();
+    });
+    poll->start();
 }

@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <ostream>
 
 // Lets GoogleTest print texts readably in failure messages.
@@ -24,6 +25,9 @@ inline QString u(const char* text)
 {
     return QString::fromUtf8(text);
 }
+
+class QObject;
+class QWidget;
 
 // Records every message box and answers from a script (Cancel when the script is empty).
 class RecordingPrompter : public Prompter
@@ -96,3 +100,13 @@ QByteArray savedBytes(const Picture& picture)
     picture.SaveToStream(&buffer);
     return bytes;
 }
+
+// Types the text key by key as the keyboard would, letters QTest cannot spell (Polish ones) included.
+void typeText(QObject* target, const QString& text);
+// Hands the text over as an input method does when it has composed a letter (Polish dead keys).
+void commitText(QObject* target, const QString& text);
+
+// Runs the step once the window is on the screen, modal and active, from inside its modal showing. The offscreen
+// platform activates a window only at its first showing (its focus window stays the same while it is hidden), so
+// the helper activates the window itself.
+void whenShownModal(QWidget* window, std::function<void()> step);

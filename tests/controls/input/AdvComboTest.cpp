@@ -84,6 +84,29 @@ TEST_F(ComboFixture, selectItemIgnoresCaseAndKeepsTheIndexForUnknownText)
     EXPECT_EQ(changes, 0);
 }
 
+TEST_F(ComboFixture, replacingTheItemsKeepsTheText)
+{
+    // An editable combo keeps what its edit part shows, an item of the new list or not.
+    combo->SetText(QStringLiteral("Kowalczyk"));
+    combo->SetItems({QStringLiteral("Dąbrowski"), QStringLiteral("Kamiński")});
+    EXPECT_EQ(combo->count(), 2);
+    EXPECT_EQ(combo->GetText(), "Kowalczyk");
+    combo->SetItems({});
+    EXPECT_EQ(combo->count(), 0);
+    EXPECT_EQ(combo->GetText(), "Kowalczyk");
+
+    // A drop-down list keeps the item of the same text when the new list has one, and shows none otherwise.
+    combo->SetStyle(csDropDownList);
+    combo->SetItems({QStringLiteral("Nowak"), QStringLiteral("Wiśniewski")});
+    combo->SetItemIndex(1);
+    combo->SetItems({QStringLiteral("Adamski"), QStringLiteral("Wiśniewski"), QStringLiteral("Zieliński")});
+    EXPECT_EQ(combo->GetText(), "Wiśniewski");
+    EXPECT_EQ(combo->GetItemIndex(), 1);
+    combo->SetItems({QStringLiteral("Adamski")});
+    EXPECT_EQ(combo->GetItemIndex(), -1);
+    EXPECT_EQ(changes, 0) << "no user action";
+}
+
 TEST_F(ComboFixture, theLabelFollowsVisibilityAndEnabledState)
 {
     EXPECT_EQ(combo->GetLabelCaption(), QString());

@@ -39,12 +39,7 @@ struct KeysFixture : ::testing::Test
 
     void type(const QString& text) { QTest::keyClicks(edit, text); }
 
-    void commit(const QString& text)
-    {
-        QInputMethodEvent event(QString(), {});
-        event.setCommitString(text);
-        QApplication::sendEvent(edit, &event);
-    }
+    void commit(const QString& text) { commitText(edit, text); }
 
     ShownForm window;
     QLineEdit* before = nullptr;

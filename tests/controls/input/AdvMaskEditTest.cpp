@@ -41,13 +41,7 @@ struct MaskFixture : ::testing::Test
     }
 
     // Sends a character as the keyboard would, also one QTest cannot spell.
-    void typeCharacter(QChar ch)
-    {
-        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(edit, &press);
-        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(edit, &release);
-    }
+    void typeCharacter(QChar ch) { typeText(edit, QString(ch)); }
 
     ShownForm window;
     QLineEdit* before = nullptr;

@@ -1,13 +1,16 @@
-// Times the person list window over the object files benchmark's data folder of 100,000 persons: a refill as
-// typing a letter makes it (search, sort by name, rows, tiles, title, selection), and a full repaint of the tile
-// view of 1000 x 600 pixels whose pictures have their thumbnails cached.
+// Times the person windows over the object files benchmark's data folder of 100,000 persons: a refill of the person
+// list as typing a letter makes it (search, sort by name, rows, tiles, title, selection), a full repaint of its tile
+// view of 1000 x 600 pixels whose pictures have their thumbnails cached, and the quick person form opening on an
+// existing person (fields loaded, the sex handler, the five name and place lists filled).
 //
-//   bench_person_list          generate the folder with bench_object_files, measure, delete it
-//   bench_person_list DIR      measure an existing data folder
+//   bench_person_windows          generate the folder with bench_object_files, measure, delete it
+//   bench_person_windows DIR      measure an existing data folder
+#include "AdvCombo.h"
 #include "AdvEdit.h"
 #include "Bazadanych.h"
 #include "BenchSupport.h"
 #include "Fact.h"
+#include "FormularzOsobyUnit.h"
 #include "Grids.h"
 #include "ListaOsobForm.h"
 #include "Miniaturyunit.h"
@@ -128,6 +131,18 @@ int measure(const QString& folder)
     writeVisiblePictures(grid->GetColCount() * (grid->height() / grid->GetDefaultRowHeight() + 1));
     grid->viewport()->grab(); // makes the thumbnails
     printResult("full repaint of the tiles, thumbnails cached", median([&] { grid->viewport()->grab(); }), 50);
+
+    TFormDaneOsobyBasic quickForm;
+    const KV_Person* person = gDB.GetResultPerson(0);
+    quickForm.SetupFor(person->ID, person->Sex);
+    printResult("quick person form opened on a person", median([&] { quickForm.LoadFields(); }), 200);
+    std::printf("  lists: %d forenames, %d surnames, %d places\n", quickForm.AdvComboBoxImie->count(),
+                quickForm.AdvComboBoxNazwisko->count(), quickForm.AdvComboBoxDataUrMiejsce->count());
+    QStringList words;
+    for (int i = 0; i < 50000; ++i)
+        words.append(QStringLiteral("Miejscowość %1").arg(i));
+    printResult("a list of 50,000 words filled", median([&] { quickForm.AdvComboBoxDataUrMiejsce->SetItems(words); }),
+                0);
     return 0;
 }
 

@@ -1,0 +1,44 @@
+#include "EditorRows.h"
+
+#include "Canvas.h"
+#include "Settings.h"
+
+#include <QPainter>
+
+namespace {
+
+constexpr TColor partnerColor = 0x800000;
+const QColor gridLineColor(224, 224, 224);
+
+} // namespace
+
+EditorRowDelegate::EditorRowDelegate(Kind kind, QObject* parent) : QStyledItemDelegate(parent), kind(kind) {}
+
+void EditorRowDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    const QModelIndex first = index.siblingAtColumn(0);
+    if (kind == Relatives) {
+        const bool groupHeader = !index.parent().isValid();
+        const bool partner = first.data(RowKindRole).toInt() == int(RelativeRowKind::Partner);
+        if (partner)
+            option->palette.setColor(QPalette::Text, ToQColor(partnerColor));
+        option->font.setBold(groupHeader || partner);
+        return;
+    }
+    if (gSettings.MarkPrivate && first.data(RowPrivateRole).toBool())
+        option->palette.setColor(QPalette::Text, ToQColor(gSettings.PrivateColor));
+    option->font.setBold(option->state & QStyle::State_Selected);
+}
+
+void EditorRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QStyledItemDelegate::paint(painter, option, index);
+    if (kind == Relatives && !index.parent().isValid())
+        return;
+    painter->save();
+    painter->setPen(gridLineColor);
+    painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+    painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+    painter->restore();
+}

@@ -1,0 +1,425 @@
+#include "FormularzOsobyUnit.h"
+
+#include "AdvCombo.h"
+#include "AdvEdit.h"
+#include "AdvGroupBox.h"
+#include "AdvOfficeButtons.h"
+#include "AdvPanel.h"
+#include "Bazadanych.h"
+#include "DialogFrame.h"
+#include "EditingInput.h"
+#include "Fact.h"
+#include "HtmlEscape.h"
+#include "Prompter.h"
+#include "Vh_langmanager.h"
+
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <memory>
+
+TFormDaneOsobyBasic* FormDaneOsobyBasic = nullptr;
+
+namespace {
+
+constexpr int clientWidth = 440;
+constexpr int clientHeight = 620;
+// The field panel keeps its rows this far from its sides.
+constexpr int panelMargin = 12;
+constexpr int rowWidth = clientWidth - 2 * panelMargin;
+constexpr int fieldLeft = 8;
+constexpr int fieldWidth = rowWidth - 2 * fieldLeft;
+// A field with its label above it.
+constexpr int rowHeight = 46;
+constexpr int fieldTop = 18;
+
+// A strip along the top of the panel; the strips stack in the order of their tops.
+QWidget* addRow(QWidget* panel, int top, int height)
+{
+    auto* row = new QWidget(panel);
+    row->setGeometry(panelMargin, top, rowWidth, height);
+    SetAlign(row, alTop);
+    return row;
+}
+
+TAdvEdit* addEdit(QWidget* parent, const char* name, const char* label, const QRect& geometry)
+{
+    auto* edit = new TAdvEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->SetLabelPosition(lpTopLeft);
+    edit->SetLabelCaption(QString::fromUtf8(label));
+    return edit;
+}
+
+// An editable combo box of names or places with its label above it.
+TAdvComboBox* addList(QWidget* parent, const char* name, const char* label, const QRect& geometry)
+{
+    TAdvComboBox* combo = addComboBox(parent, name, QString::fromUtf8(label), lpTopLeft, csDropDown, {}, geometry);
+    combo->SetDropDownCount(15);
+    return combo;
+}
+
+// A group of a date and its place.
+TAdvGroupBox* addDateGroup(QWidget* panel, const char* name, int top)
+{
+    TAdvGroupBox* group = addGroupBox(panel, name, QString(), QRect(panelMargin, top, rowWidth, 62));
+    SetAlign(group, alTop);
+    return group;
+}
+
+} // namespace
+
+TFormDaneOsobyBasic::TFormDaneOsobyBasic(QWidget* owner) : TForm(owner)
+{
+    setUpDialogFrame(this, "FormDaneOsobyBasic", clientWidth, clientHeight);
+    buildTitle();
+    buildButtons();
+    buildFields();
+    connectHandlers();
+}
+
+void TFormDaneOsobyBasic::buildTitle()
+{
+    Panel1 = addTitlePanel(this, "Panel1", QStringLiteral("Nowa osoba"));
+    TFont big = Panel1->GetFont();
+    big.SetHeight(29);
+    big.Style = 0;
+    Panel1->SetFont(big);
+    // A long name ends in an ellipsis rather than running out of the panel.
+    Panel1->SetEllipsis(true);
+    Panel1->resize(clientWidth, 64);
+}
+
+void TFormDaneOsobyBasic::buildFields()
+{
+    AdvPanel3 = new TAdvPanel(this);
+    AdvPanel3->setObjectName(QStringLiteral("AdvPanel3"));
+    AdvPanel3->SetBevelOuter(bvNone);
+    AdvPanel3->SetColor(clWhite);
+    AdvPanel3->setContentsMargins(panelMargin, 4, panelMargin, 0);
+    SetAlign(AdvPanel3, alClient);
+
+    const QRect field(fieldLeft, fieldTop, fieldWidth, 21);
+    int top = 0;
+    AdvComboBoxPlec =
+        addList(addRow(AdvPanel3, top, rowHeight), "AdvComboBoxPlec", "Płeć", QRect(fieldLeft, fieldTop, 160, 21));
+    AdvComboBoxPlec->SetStyle(csDropDownList);
+    AdvComboBoxPlec->addItems({QStringLiteral("Kobieta"), QStringLiteral("Mężczyzna"), QStringLiteral("Nieokreślona")});
+    AdvComboBoxPlec->SetItemIndex(0);
+    AdvComboBoxImie = addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxImie", "Imiona", field);
+    AdvComboBoxRodowe =
+        addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxRodowe", "Nazwisko rodowe", field);
+    AdvComboBoxNazwisko =
+        addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxNazwisko", "Nazwisko", field);
+    AdvEditFullName =
+        addEdit(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvEditFullName", "Pełne imię i nazwisko", field);
+
+    AdvGroupBoxUr = addDateGroup(AdvPanel3, "AdvGroupBoxUr", top += rowHeight);
+    AdvComboBoxDataUr = addEdit(AdvGroupBoxUr, "AdvComboBoxDataUr", "Data urodzenia", QRect(fieldLeft, 26, 140, 21));
+    AdvComboBoxDataUrMiejsce =
+        addList(AdvGroupBoxUr, "AdvComboBoxDataUrMiejsce", "Miejsce", QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
+
+    CheckBoxOsobaZmarla = addCheckBox(AdvPanel3, "CheckBoxOsobaZmarla", QStringLiteral("Osoba zmarła"),
+                                      QRect(panelMargin, top += 62, rowWidth, 30));
+    SetAlign(CheckBoxOsobaZmarla, alTop);
+
+    AdvGroupBoxDataSmierci = addDateGroup(AdvPanel3, "AdvGroupBoxDataSmierci", top += 30);
+    AdvEditDataSmierci =
+        addEdit(AdvGroupBoxDataSmierci, "AdvEditDataSmierci", "Data zgonu", QRect(fieldLeft, 26, 140, 21));
+    AdvEditDataSmierciMiejsce = addList(AdvGroupBoxDataSmierci, "AdvEditDataSmierciMiejsce", "Miejsce",
+                                        QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
+    AdvGroupBoxDataSmierci->hide();
+
+    QWidget* noteRow = addRow(AdvPanel3, top += 62, 22);
+    Label1 = new TLabel(noteRow);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->move(fieldLeft, 6);
+    Label1->SetCaption(QStringLiteral("Notatki"));
+    auto* noteArea = new QWidget(AdvPanel3);
+    noteArea->setContentsMargins(fieldLeft, 0, fieldLeft, 12);
+    SetAlign(noteArea, alClient);
+    MemoNote = new QPlainTextEdit(noteArea);
+    MemoNote->setObjectName(QStringLiteral("MemoNote"));
+    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    MemoNote->setTabChangesFocus(true);
+    SetAlign(MemoNote, alClient);
+
+    for (TAdvComboBox* combo : {AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
+                                AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce})
+        combo->Loaded();
+    for (TAdvEdit* edit : {AdvEditFullName, AdvComboBoxDataUr, AdvEditDataSmierci})
+        edit->Loaded();
+    CheckBoxOsobaZmarla->Loaded();
+}
+
+void TFormDaneOsobyBasic::buildButtons()
+{
+    PanelButtons = addButtonPanel(this, "PanelButtons");
+    ButtonSave =
+        addButton(PanelButtons, "ButtonSave", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
+    QFont bold = ButtonSave->font();
+    bold.setBold(true);
+    ButtonSave->setFont(bold);
+    Button4 = addButton(PanelButtons, "Button4", QStringLiteral("Zamknij"), QRect(clientWidth - 124, 11, 108, 28));
+}
+
+void TFormDaneOsobyBasic::connectHandlers()
+{
+    OnShow = [this](QObject*) { loadPending = true; };
+    OnActivate = [this](QObject*) { FormActivate(); };
+    OnShortCut = [this](QKeyEvent* key, bool& handled) { FormShortCut(key, handled); };
+    connect(ButtonSave, &QPushButton::clicked, this, &TFormDaneOsobyBasic::ButtonSaveClick);
+    connect(Button4, &QPushButton::clicked, this, &TFormDaneOsobyBasic::Button4Click);
+    CheckBoxOsobaZmarla->OnClick = [this](QObject*) { CheckBoxOsobaZmarlaClick(); };
+    AdvComboBoxPlec->OnChange = [this](TAdvCustomCombo*) { AdvComboBoxPlecChange(); };
+    for (TAdvComboBox* name : {AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko})
+        name->OnChange = [this](TAdvCustomCombo*) { AdvComboBoxImieChange(); };
+    AdvComboBoxRodowe->OnExit = [this](TAdvCustomCombo*) { AdvComboBoxRodoweExit(); };
+    AdvComboBoxDataUr->OnChange = [this](TCustomEdit*) { AdvComboBoxDataUrChange(); };
+    AdvEditDataSmierci->OnChange = [this](TCustomEdit*) { AdvEditDataSmierciChange(); };
+    AdvEditFullName->OnChange = [this](TCustomEdit*) { AdvEditDataSmierciChange(); };
+
+    for (QWidget* text : std::initializer_list<QWidget*>{AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
+                                                         AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce, MemoNote})
+        CapitaliseFirstLetter(text);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvEditFullName,
+             AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce, AdvEditDataSmierci, AdvEditDataSmierciMiejsce, MemoNote})
+        EnterMovesOn(field);
+}
+
+void TFormDaneOsobyBasic::SetupFor(const QString& id, int sex)
+{
+    PersonID = id;
+    PersonSex = sex;
+    IsNewPerson = id.isEmpty();
+}
+
+void TFormDaneOsobyBasic::FormActivate()
+{
+    // Coming back from another window, or from the form's own message, must not load the person again over what
+    // was typed.
+    if (!loadPending)
+        return;
+    loadPending = false;
+    LoadFields();
+    if (AdvComboBoxImie->isVisible() && AdvComboBoxImie->isEnabled())
+        AdvComboBoxImie->setFocus(Qt::ActiveWindowFocusReason);
+    if (PresetTop != -1)
+        move(PresetLeft, PresetTop);
+}
+
+void TFormDaneOsobyBasic::LoadFields()
+{
+    const auto showFact = [](const KV_Fact* fact, TAdvEdit* date, TAdvComboBox* place) {
+        date->SetText(fact ? fact->Date.ToDisplayText(false, false) : QString());
+        place->SetText(fact ? fact->Place : QString());
+    };
+    if (const KV_Person* person = gDB.FindPerson(PersonID)) {
+        Panel1->SetText(htmlEscape(person->GetDisplayName(DisplayNameMode::Plain, false, false)));
+        AdvComboBoxImie->SetText(person->Forename);
+        AdvComboBoxNazwisko->SetText(person->Surname);
+        AdvComboBoxRodowe->SetText(person->Familyname);
+        AdvEditFullName->SetText(person->Displayname);
+        showFact(person->FindFactByType(QStringLiteral("BIRT")), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
+        showFact(person->FindFactByType(QStringLiteral("DEAT")), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
+        AdvComboBoxPlec->SetItemIndex(person->Sex);
+        CheckBoxOsobaZmarla->SetChecked(person->IsDead());
+        MemoNote->setPlainText(NoteForMemo(person->Note));
+    } else {
+        Panel1->SetText(htmlEscape(gLangM.Get(QStringLiteral("LABEL_NOWA_OSOBA"))));
+        for (TAdvComboBox* combo : {AdvComboBoxImie, AdvComboBoxNazwisko, AdvComboBoxRodowe, AdvComboBoxDataUrMiejsce,
+                                    AdvEditDataSmierciMiejsce})
+            combo->SetText(QString());
+        for (TAdvEdit* edit : {AdvEditFullName, AdvComboBoxDataUr, AdvEditDataSmierci})
+            edit->SetText(QString());
+        AdvComboBoxPlec->SetItemIndex(PersonSex);
+        CheckBoxOsobaZmarla->SetChecked(false);
+        MemoNote->clear();
+    }
+    CheckBoxOsobaZmarlaClick();
+    AdvComboBoxPlecChange();
+    AdvComboBoxImieChange();
+}
+
+void TFormDaneOsobyBasic::FillDictionaries()
+{
+    const int sex = AdvComboBoxPlec->GetItemIndex();
+    const struct
+    {
+        TAdvComboBox* combo;
+        DictionaryKind kind;
+    } lists[] = {{AdvComboBoxImie, DictionaryKind::Forename},
+                 {AdvComboBoxRodowe, DictionaryKind::Surname},
+                 {AdvComboBoxNazwisko, DictionaryKind::Surname},
+                 {AdvComboBoxDataUrMiejsce, DictionaryKind::Place},
+                 {AdvEditDataSmierciMiejsce, DictionaryKind::Place}};
+    for (const auto& list : lists) {
+        QStringList words;
+        gDB.FillFromDictionary(words, list.kind, sex);
+        list.combo->SetItems(words);
+    }
+}
+
+void TFormDaneOsobyBasic::CheckBoxOsobaZmarlaClick()
+{
+    const bool dead = CheckBoxOsobaZmarla->GetChecked();
+    // Just below the box: the top-aligned strips stack in the order of their tops.
+    if (dead)
+        AdvGroupBoxDataSmierci->move(AdvGroupBoxDataSmierci->x(), CheckBoxOsobaZmarla->y() + 4);
+    AdvGroupBoxDataSmierci->setVisible(dead);
+    if (dead && AdvEditDataSmierci->isVisible() && AdvEditDataSmierci->isEnabled())
+        AdvEditDataSmierci->setFocus(Qt::OtherFocusReason);
+}
+
+void TFormDaneOsobyBasic::AdvComboBoxPlecChange()
+{
+    ShowSexColor(AdvPanel3, AdvComboBoxPlec->GetItemIndex());
+    CheckBoxOsobaZmarla->update();
+    FillDictionaries();
+}
+
+void TFormDaneOsobyBasic::AdvComboBoxImieChange()
+{
+    KV_Person named;
+    named.Forename = AdvComboBoxImie->GetText();
+    named.Surname = AdvComboBoxNazwisko->GetText();
+    named.Familyname = AdvComboBoxRodowe->GetText();
+    AdvEditFullName->SetEmptyText(named.GetDisplayName(DisplayNameMode::Plain, false, false));
+}
+
+void TFormDaneOsobyBasic::AdvComboBoxRodoweExit()
+{
+    if (AdvComboBoxNazwisko->GetText().isEmpty())
+        AdvComboBoxNazwisko->SetText(AdvComboBoxRodowe->GetText());
+}
+
+void TFormDaneOsobyBasic::AdvComboBoxDataUrChange()
+{
+    ShowDateValidity(AdvComboBoxDataUr, AdvComboBoxImie);
+}
+
+void TFormDaneOsobyBasic::AdvEditDataSmierciChange()
+{
+    ShowDateValidity(AdvEditDataSmierci, AdvComboBoxImie);
+}
+
+void TFormDaneOsobyBasic::FormShortCut(QKeyEvent* key, bool& handled)
+{
+    if (key->key() == Qt::Key_Escape) {
+        Button4Click();
+        handled = true;
+        return;
+    }
+    handled = clickOnF3(key, ButtonSave);
+}
+
+void TFormDaneOsobyBasic::Button4Click()
+{
+    SetModalResult(mrCancel);
+}
+
+bool TFormDaneOsobyBasic::acceptsDate(TAdvEdit* date, const char* message)
+{
+    if (IsValidDateText(date->GetText()))
+        return true;
+    prompter().message(gLangM.Get(QLatin1String(message)), gProductName);
+    date->setFocus(Qt::OtherFocusReason);
+    return false;
+}
+
+void TFormDaneOsobyBasic::ButtonSaveClick()
+{
+    if (!acceptsDate(AdvComboBoxDataUr, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_URODZENIA]!"))
+        return;
+    const bool dead = CheckBoxOsobaZmarla->GetChecked();
+    if (dead && !acceptsDate(AdvEditDataSmierci, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_ZGONU]!"))
+        return;
+
+    std::unique_ptr<KV_Person> made;
+    KV_Person* person = nullptr;
+    if (IsNewPerson) {
+        made = std::make_unique<KV_Person>();
+        person = made.get();
+    } else {
+        person = gDB.FindPerson(PersonID);
+    }
+    // The person may have been deleted meanwhile in another window: nothing is written for it.
+    if (!person) {
+        prompter().message(gLangM.FormatStr(QStringLiteral("LABEL_BRAK_DANYCH_OSOBY_O_ID:_%S"), PersonID),
+                           gProductName);
+        return;
+    }
+
+    person->Forename = AdvComboBoxImie->GetText();
+    person->Surname = AdvComboBoxNazwisko->GetText();
+    person->Familyname = AdvComboBoxRodowe->GetText();
+    person->Sex = AdvComboBoxPlec->GetItemIndex();
+    person->SetDead(dead);
+    person->Note = KV_DB::NormalizeLineBreaks(MemoNote->toPlainText());
+    person->Displayname = AdvEditFullName->GetText();
+    if (made) {
+        if (!gDB.AddPerson(person))
+            return;
+        made.release();
+        PersonID = person->ID;
+        IsNewPerson = false;
+    }
+    PersonSex = person->Sex;
+
+    // Memory has changed whatever the disk does; what failed is told once the work is done, and the next save
+    // writes it again.
+    QStringList failures;
+    const QString birthDate = AdvComboBoxDataUr->GetText();
+    const QString birthPlace = AdvComboBoxDataUrMiejsce->GetText();
+    if (!birthDate.isEmpty() || !birthPlace.isEmpty())
+        writeFact(*person, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
+    else
+        deleteFact(*person, QStringLiteral("BIRT"), failures);
+    if (dead) {
+        writeFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(), AdvEditDataSmierciMiejsce->GetText(),
+                  failures);
+    } else {
+        deleteFact(*person, QStringLiteral("DEAT"), failures);
+        deleteFact(*person, QStringLiteral("BURI"), failures);
+    }
+    if (!gDB.SavePerson(person, person->ID))
+        failures.append(gDB.StorageError);
+    if (!failures.isEmpty()) {
+        failures.removeDuplicates();
+        prompter().message(failures.join(u'\n'), gProductName, Prompter::Icon::Information);
+    }
+    SetModalResult(mrOk);
+}
+
+void TFormDaneOsobyBasic::writeFact(KV_Person& person, const QString& type, const QString& date, const QString& place,
+                                    QStringList& failures)
+{
+    KV_Fact* fact = person.FindFactByType(type);
+    std::unique_ptr<KV_Fact> made;
+    if (!fact) {
+        made = std::make_unique<KV_Fact>();
+        fact = made.get();
+    }
+    fact->Type = type;
+    fact->Name = fact->GetTypeLabel();
+    fact->Date.FromText(date);
+    fact->Place = place;
+    // A new fact takes its place among the person's facts by its type and date, so those come first.
+    if (made) {
+        if (!gDB.AddFactToPerson(person.ID, fact)) {
+            failures.append(gDB.GetLastError());
+            return;
+        }
+        made.release();
+    }
+    if (!gDB.SaveFact(fact, fact->ID))
+        failures.append(gDB.StorageError);
+}
+
+void TFormDaneOsobyBasic::deleteFact(KV_Person& person, const QString& type, QStringList& failures)
+{
+    if (KV_Fact* fact = person.FindFactByType(type); fact && !gDB.DeleteFactObject(&person, fact))
+        failures.append(gDB.StorageError);
+}

@@ -3,6 +3,7 @@
 #include "Fonts.h"
 
 #include <QEvent>
+#include <QKeySequence>
 #include <QScopedValueRollback>
 #include <QTimer>
 
@@ -36,11 +37,16 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(QWidget* parent) : QWidget(parent)
     Fonts::registerApplicationFonts();
     resize(100, 41);
     setFocusPolicy(Qt::NoFocus);
+    // The drop-down part looks hot under the pointer.
+    setMouseTracking(true);
     notesFont.Name = QStringLiteral("Tahoma");
     notesFont.SetSize(8);
     picture.OnChange = [this](TGraphic*) { PerformResize(); };
     disabledPicture.OnChange = [this](TGraphic*) { PerformResize(); };
-    appearance.OnChange = [this](TGlowButtonAppearance*) { update(); };
+    appearance.OnChange = [this](TGlowButtonAppearance*) {
+        update();
+        refreshKeyTipColours();
+    };
 }
 
 TAdvCustomGlowButton::~TAdvCustomGlowButton() = default;
@@ -50,6 +56,11 @@ void TAdvCustomGlowButton::SetCaption(const QString& value)
     if (value == caption)
         return;
     caption = value;
+    // The caption's accelerator ("&" before a letter) clicks the button.
+    if (accelerator != 0)
+        releaseShortcut(accelerator);
+    const QKeySequence mnemonic = QKeySequence::mnemonic(caption);
+    accelerator = mnemonic.isEmpty() ? 0 : grabShortcut(mnemonic);
     PerformResize();
 }
 
@@ -204,6 +215,7 @@ void TAdvCustomGlowButton::SetComponentStyle(TQRBStyle AStyle)
 {
     appearance.LoadScheme(AStyle);
     update();
+    refreshKeyTipColours();
 }
 
 void TAdvCustomGlowButton::UpdateExclusive()
@@ -230,9 +242,9 @@ void TAdvCustomGlowButton::PerformResize()
         update();
         return;
     }
-    const QSize wanted = MeasuredSize(buttonSizeState);
-    int w = wanted.width();
-    int h = wanted.height();
+    const TPoint wanted = GetButtonSize(buttonSizeState);
+    int w = wanted.X;
+    int h = wanted.Y;
     if (OnSetButtonSize)
         OnSetButtonSize(this, w, h);
     if (w != width() || h != height())
@@ -246,20 +258,114 @@ void TAdvCustomGlowButton::Loaded()
         PerformResize();
 }
 
-QSize TAdvCustomGlowButton::MeasuredSize(TButtonSizeState sizeState)
+TPoint TAdvCustomGlowButton::GetButtonSize(TButtonSizeState sizeState)
 {
     TBitmap tool(1, 1);
     TGlowButtonFace face = FaceInputs(sizeState, tool);
     face.MeasureOnly = true;
+    if (autoSize) {
+        // The large state keeps the button's own arrangement; the smaller ones put the glyph left.
+        const bool large = sizeState == bsLarge;
+        const bool isLarge = buttonSizeState == bsLarge;
+        face.Layout = large ? (isLarge ? layout : savedLayout) : blGlyphLeft;
+        face.DropDownPosition = large ? (isLarge ? dropDownPosition : savedDropDownPosition) : dpRight;
+        // A small picture is measured as the tool image it is shrunk into.
+        if (sizeState < bsLarge && face.Picture && tool.GetWidth() <= 1 && tool.GetHeight() <= 1) {
+            face.Picture->GetImageSizes();
+            tool.SetSize(face.Picture->GetWidth(), face.Picture->GetHeight());
+            face.Picture = nullptr;
+        }
+    }
     TCanvas measuring;
     const TPoint measured = DrawGlowButtonFace(measuring, face);
-    int w = 3 * spacing + measured.X + 2 + 2 * marginHorz;
-    int h = 2 * spacing + measured.Y + 2 * marginVert;
-    if (dropDownButton && dropDownPosition == dpBottom)
-        h += dropDownPart;
+    TPoint size{3 * spacing + measured.X + 2 + 2 * marginHorz, 2 * spacing + measured.Y + 2 * marginVert};
+    if (dropDownButton && face.DropDownPosition == dpBottom)
+        size.Y += dropDownPart;
     else if (dropDownButton)
-        w += dropDownPart;
-    return QSize(w, h);
+        size.X += dropDownPart;
+    return size;
+}
+
+void TAdvCustomGlowButton::SetButtonSizeState(TButtonSizeState value)
+{
+    if (value == buttonSizeState)
+        return;
+    if (buttonSizeState == bsLarge) {
+        savedLayout = layout;
+        savedDropDownPosition = dropDownPosition;
+    }
+    buttonSizeState = value;
+    if (autoSize) {
+        const bool large = value == bsLarge;
+        SetLayout(large ? savedLayout : blGlyphLeft);
+        SetDropDownPosition(large ? savedDropDownPosition : dpRight);
+    }
+    PerformResize();
+}
+
+void TAdvCustomGlowButton::SetMaxButtonSizeState(TButtonSizeState value)
+{
+    if (value == maxButtonSizeState)
+        return;
+    maxButtonSizeState = value;
+    SetButtonSizeState(value);
+}
+
+void TAdvCustomGlowButton::SetMinButtonSizeState(TButtonSizeState value)
+{
+    if (value == minButtonSizeState)
+        return;
+    minButtonSizeState = value;
+    if (buttonSizeState < value)
+        SetButtonSizeState(value);
+}
+
+void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton* source)
+{
+    if (!source)
+        return;
+    SetAlign(this, GetAlign(source));
+    SetAnchors(this, GetAnchors(source));
+    SetAntiAlias(source->antiAlias);
+    SetAutoSizeEx(source->autoSize);
+    SetBorderStyle(source->borderStyle);
+    SetCancel(source->cancel);
+    SetCaption(source->caption);
+    setMinimumSize(source->minimumSize());
+    setMaximumSize(source->maximumSize());
+    SetDefault(source->isDefault);
+    SetFont(source->font);
+    SetImageIndex(source->imageIndex);
+    SetImages(source->images);
+    SetDisabledImages(source->disabledImages);
+    SetDisabledPicture(source->disabledPicture);
+    SetFocusType(source->focusType);
+    SetHotImages(source->hotImages);
+    SetHotPicture(source->hotPicture);
+    SetMarginVert(source->marginVert);
+    SetMarginHorz(source->marginHorz);
+    SetModalResult(source->modalResult);
+    SetNotes(source->notes);
+    SetNotesFont(source->notesFont);
+    officeHint.Assign(&source->officeHint);
+    SetParentFont(source->parentFont);
+    SetPicture(source->picture);
+    SetPosition(source->position);
+    SetInitRepeatPause(source->initRepeatPause);
+    SetRepeatPause(source->repeatPause);
+    SetRepeatClick(source->repeatClick);
+    SetRounded(source->rounded);
+    SetShortCutHint(source->shortCutHint);
+    SetShortCutHintPos(source->shortCutHintPos);
+    SetShowCaption(source->showCaption);
+    SetShowDisabled(source->showDisabled);
+    SetSpacing(source->spacing);
+    SetTransparent(source->transparent);
+    SetTrimming(source->trimming);
+    SetWordWrap(source->wordWrap);
+    setToolTip(source->toolTip());
+    SetTabStop(source->GetTabStop());
+    setVisible(!source->isHidden());
 }
 
 TFont TAdvCustomGlowButton::drawnFont() const

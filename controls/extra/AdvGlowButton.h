@@ -166,6 +166,34 @@ enum TGlowButtonState { gsNormal, gsHot, gsDown };
 // Which fade runs.
 enum TGlowState { gsHover, gsPush, gsNone };
 
+// The key tip: a small frameless window with a light gradient, a grey rounded frame and the key's text.
+class TShortCutHintWindow : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TShortCutHintWindow(QWidget* owner);
+
+    // The gradient's upper and lower colours.
+    TColor GetColor() const { return color; }
+    void SetColor(TColor value) { SetAndUpdate(*this, color, value); }
+    TColor GetColorTo() const { return colorTo; }
+    void SetColorTo(TColor value) { SetAndUpdate(*this, colorTo, value); }
+    // Sizes the window to the text, never narrower than an "O" and 8 pixels.
+    void SetText(const QString& value);
+    QString GetText() const { return text; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int leastWidth() const;
+
+    TColor color = clWhite;
+    TColor colorTo = clWhite;
+    QString text;
+};
+
 class TAdvCustomGlowButton : public QWidget, public IQRBStyle
 {
     Q_OBJECT
@@ -263,7 +291,7 @@ public:
     virtual quint32 GetVersionNr() const { return 0x01080300; }
 
     TGlowButtonAppearance& GetAppearance() { return appearance; }
-    void SetAppearance(const TGlowButtonAppearance& value) { appearance.Assign(value); }
+    void SetAppearance(const TGlowButtonAppearance& value);
     bool GetAllowAllUp() const { return allowAllUp; }
     void SetAllowAllUp(bool value);
     bool GetDown() const { return down; }
@@ -292,6 +320,33 @@ public:
     void SetDropDownMenu(QMenu* value) { dropDownMenu = value; }
     bool GetDroppedDown() const { return droppedDown; }
     void SetDroppedDown(bool value) { droppedDown = value; }
+    // Shrinks or restores the button in a resizable toolbar; smaller states draw a 16 x 16 glyph, bsGlyph no
+    // caption, and lay out glyph left and drop-down part right.
+    void SetButtonSizeState(TButtonSizeState value);
+    void SetMaxButtonSizeState(TButtonSizeState value);
+    void SetMinButtonSizeState(TButtonSizeState value);
+    // The size the button needs in the size state: glyph, caption, spacing, margins and drop-down part.
+    TPoint GetButtonSize(TButtonSizeState sizeState);
+
+    // Hands the modal result to the window, then tells the container and OnClick.
+    void Click();
+    // The click of Return and Esc: opens the menu of a button that is a menu, else clicks.
+    void InternalClick();
+    // Opens the drop-down menu below or beside the button, with the button shown down meanwhile.
+    void DoDropDown();
+    // Tells OnDropDown that the drop-down part was pressed.
+    void PopupBtnDown();
+    // Finds out again whether the pointer is over the button.
+    void UpdateTracking();
+    // Copies the common properties of another glow button (not the looks of the state, the group or the layout).
+    void Assign(const TAdvCustomGlowButton* source);
+
+    // Shows ShortCutHint in the key tip at its place beside the button; hides it.
+    void ShowShortCutHint();
+    void HideShortCutHint();
+    TShortCutHintWindow* GetShortCutHintWindow() const { return keyTip; }
+    // Where a key tip of the size tipSize goes for a button whose client area is button (screen co-ordinates).
+    static QPoint ShortCutHintPlace(TShortCutHintPos position, const QRect& button, const QSize& tipSize);
 
     // Loads one of the library's colour schemes into the appearance.
     void SetComponentStyle(TQRBStyle AStyle) override;
@@ -303,10 +358,41 @@ public:
     std::function<void(QObject* Sender, TCanvas& Canvas, const TRect& Rect, TGlowButtonState State)> OnDrawButton;
     // Asked before the automatic size is applied; may change it.
     std::function<void(QObject* Sender, int& W, int& H)> OnSetButtonSize;
+    TNotifyEvent OnClick;
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+    // The drop-down part was pressed, or F4.
+    TNotifyEvent OnDropDown;
+    // May choose another place for the key tip.
+    std::function<void(QObject* Sender, TButtonSizeState State, TShortCutHintPos& Position)> OnGetShortCutHintPos;
+    // For a container of buttons: a click, before OnClick, and every key pressed on the button, after its own
+    // handling (while it is set, the button keeps the arrow keys).
+    TNotifyEvent OnInternalClick;
+    std::function<void(QObject* Sender, int& Key, Qt::KeyboardModifiers Shift)> OnInternalKeyDown;
 
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+    // The pointer came onto the button or left it: starts the fade into or out of the hot look.
+    void MouseEnter();
+    void MouseLeave();
+    // One step of the running fade.
+    void FadeTick();
+    // The auto-repeat timer ran out: clicks while the button is held.
+    virtual void TimerExpired();
 
     // Called after the face is drawn; draws nothing here.
     virtual void DrawGlyphCaption(TCanvas&) {}
@@ -319,8 +405,6 @@ protected:
 
     // The face as it would be drawn now in the size state given; tool is the tool image's bitmap.
     TGlowButtonFace FaceInputs(TButtonSizeState sizeState, TBitmap& tool);
-    // The size the button wants for its glyph and caption in the size state.
-    QSize MeasuredSize(TButtonSizeState sizeState);
     // Lets the other down button of the group come up.
     void UpdateExclusive();
     // Another button of the group named is down now.
@@ -349,12 +433,27 @@ protected:
     // Layout and drop-down position of the large size state, kept while the button is smaller.
     TButtonLayout savedLayout = blGlyphLeft;
     TDropDownPosition savedDropDownPosition = dpRight;
+    // Clicks while the button is held, after InitRepeatPause and then every RepeatPause.
+    QPointer<QTimer> repeatTimer;
 
 private:
     // The caption's font as drawn.
     TFont drawnFont() const;
     void normaliseState();
     void excludeCorners(TCanvas& canvas) const;
+    void startFade();
+    void pressFace();
+    bool inDropDownPress(const QPoint& point) const;
+    bool inside(const QPoint& point) const;
+    // The point of the parent where the drop-down menu opens.
+    QPoint menuPoint() const;
+    void showMenu();
+    // Return or Esc of the window: true when this button clicked.
+    bool dialogKey(QKeyEvent* key);
+    // The caption's accelerator: opens the menu or clicks.
+    void dialogChar();
+    bool canFocus() const { return isVisible() && isEnabled(); }
+    void refreshKeyTipColours();
 
     QString caption;
     QString wideCaption;
@@ -405,6 +504,11 @@ private:
     QPointer<QMenu> dropDownMenu;
     bool droppedDown = false;
     bool painting = false;
+    // A press that a release over the button turns into a click.
+    bool pendingClick = false;
+    int accelerator = 0;         // the caption's shortcut id, 0 for none
+    QPointer<QWidget> keyWindow; // the window whose Return and Esc the button watches
+    QPointer<TShortCutHintWindow> keyTip;
 };
 
 class TAdvGlowButton : public TAdvCustomGlowButton

@@ -146,3 +146,22 @@ TEST(GlowButtonGalleryTest, screenshotOfEveryLookLayoutAndDropDown)
     const QString path = QDir(testOutputFolder()).filePath(QStringLiteral("glow-button-gallery.png"));
     ASSERT_TRUE(shot.save(path)) << path.toStdString();
 }
+
+TEST(GlowButtonGalleryTest, screenshotOfAKeyTip)
+{
+    QWidget window;
+    window.resize(200, 100);
+    auto* b = new DrivenGlowButton(&window);
+    b->setGeometry(40, 30, 100, 41);
+    b->SetCaption(QStringLiteral("Zapisz"));
+    b->SetComponentStyle(tsOffice2007Luna);
+    b->SetShortCutHint(QStringLiteral("ZS"));
+    window.show();
+    b->ShowShortCutHint();
+    QApplication::processEvents();
+    // Four times as large, so that the frame can be seen.
+    const QImage tip = b->GetShortCutHintWindow()->grab().toImage();
+    const QImage shot = tip.scaled(tip.size() * 4);
+    const QString path = QDir(testOutputFolder()).filePath(QStringLiteral("glow-button-key-tip.png"));
+    ASSERT_TRUE(shot.save(path)) << path.toStdString();
+}

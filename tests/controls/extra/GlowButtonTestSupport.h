@@ -12,13 +12,22 @@ class DrivenGlowButton : public TAdvGlowButton
 public:
     using TAdvCustomGlowButton::dropPartHot;
     using TAdvCustomGlowButton::FaceInputs;
+    using TAdvCustomGlowButton::FadeTick;
+    using TAdvCustomGlowButton::fadeTimer;
     using TAdvCustomGlowButton::focused;
+    using TAdvCustomGlowButton::glowState;
     using TAdvCustomGlowButton::hot;
     using TAdvCustomGlowButton::hover;
+    using TAdvCustomGlowButton::hoverStep;
     using TAdvCustomGlowButton::leftButtonHeld;
+    using TAdvCustomGlowButton::MouseEnter;
     using TAdvCustomGlowButton::mouseInControl;
+    using TAdvCustomGlowButton::MouseLeave;
     using TAdvCustomGlowButton::pressed;
+    using TAdvCustomGlowButton::pressStep;
+    using TAdvCustomGlowButton::repeatTimer;
     using TAdvCustomGlowButton::state;
+    using TAdvCustomGlowButton::TimerExpired;
     using TAdvGlowButton::TAdvGlowButton;
 
     // The hot look, pointer inside.

@@ -8,6 +8,7 @@
 #include "FormularzOsobyUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
+#include "PowiekszeniePlikuGraficznego.h"
 #include "RaportDrzewo.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
@@ -137,6 +138,23 @@ QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form)
         {form->Label1, "FormDaneOsobyBasic_Label1_Caption_Notatki"},
         {form->ButtonSave, "FormDaneOsobyBasic_ButtonSave_Caption_F3_-_Zapisz"},
         {form->Button4, "FormDaneOsobyBasic_Button4_Caption_Zamknij"},
+    };
+}
+
+QList<CaptionEntry> FormPwiekszenieCaptions(TFormPwiekszenie* form)
+{
+    // The title panel shows the person's name, set by the caller. The layout's zoom and context menus are not
+    // built: the viewer always fits the picture, and the buttons carry every command.
+    return {
+        {form->AdvEditZdjecieNazwa, "FormPwiekszenie_AdvEditZdjecieNazwa_LabelCaption_Nazwa"},
+        {form->AdvComboZdjecieData, "FormPwiekszenie_AdvComboZdjecieData_LabelCaption_Data"},
+        {form->AdvComboBoxZdjecieMiejsce, "FormPwiekszenie_AdvComboBoxZdjecieMiejsce_LabelCaption_Miejsce"},
+        {form->Label1, "FormPwiekszenie_Label1_Caption_Opis"},
+        {form->SpeedButtonDodajZdjecie, "FormPwiekszenie_SpeedButtonDodajZdjecie_Caption_Dodaj_zdjecie"},
+        {form->SpeedButtonUstawJakoProfilowe,
+         "FormPwiekszenie_SpeedButtonUstawJakoProfilowe_Caption_Ustaw_jako_profilowe"},
+        {form->SpeedButtonZapisz, "FormPwiekszenie_SpeedButtonZapisz_Caption_Zapisz"},
+        {form->ButtonUsunZdjecie, "FormPwiekszenie_ButtonUsunZdjecie_Caption_Usun"},
     };
 }
 
@@ -310,6 +328,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += ListaOsobFormCaptions(FormListaOsob);
     if (FormDaneOsobyBasic)
         entries += FormDaneOsobyBasicCaptions(FormDaneOsobyBasic);
+    if (FormPwiekszenie)
+        entries += FormPwiekszenieCaptions(FormPwiekszenie);
     if (FormUstawienia)
         entries += FormUstawieniaCaptions(FormUstawienia);
     if (FormOProgramie)

@@ -11,6 +11,7 @@
 class TFormDaneOsobyBasic;
 class TFormListaOsob;
 class TFormOProgramie;
+class TFormPwiekszenie;
 class TFormRaportDrzewo;
 class TFormSelectFont;
 class TFormUstawienia;
@@ -20,6 +21,7 @@ class TStartForm;
 QList<CaptionEntry> StartFormCaptions(TStartForm* form);
 QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
 QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form);
+QList<CaptionEntry> FormPwiekszenieCaptions(TFormPwiekszenie* form);
 QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);

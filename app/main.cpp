@@ -10,6 +10,7 @@
 #include "OProgramieUnit.h"
 #include "OsobaFormUnit.h"
 #include "PersonPicker.h"
+#include "PowiekszeniePlikuGraficznego.h"
 #include "ProcessControl.h"
 #include "RaportDrzewo.h"
 #include "Shell.h"
@@ -42,6 +43,7 @@ int main(int argc, char* argv[])
         // Each window created at start-up follows here in its order, and the main window is connected to them.
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
         const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
+        const std::unique_ptr<TFormPwiekszenie> pictureViewer(FormPwiekszenie = new TFormPwiekszenie);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
         const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
@@ -61,6 +63,7 @@ int main(int argc, char* argv[])
     }
     StartForm = nullptr;
     FormDaneOsobyBasic = nullptr;
+    FormPwiekszenie = nullptr;
     FormUstawienia = nullptr;
     FormOProgramie = nullptr;
     FormSelectFont = nullptr;

@@ -2,10 +2,12 @@
 
 #include "AdvCombo.h"
 #include "AdvDirectoryEdit.h"
+#include "AdvFileNameEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
 #include "FormularzOsobyUnit.h"
+#include "GedcomImportUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
 #include "PowiekszeniePlikuGraficznego.h"
@@ -200,6 +202,21 @@ QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form)
     };
 }
 
+QList<CaptionEntry> FormGedcomImportCaptions(TFormGedcomImport* form)
+{
+    // The title panel and the counters are panels, which keep their texts.
+    return {
+        {form->AdvEditFileName, "FormGedcomImport_AdvEditFileName_LabelCaption_Plik_GEDCOM"},
+        {form->AdvGroupBox1, "FormGedcomImport_AdvGroupBox1_Caption__Zawartosc_pliku_GEDCOM_"},
+        {form->Label1, "FormGedcomImport_Label1_Caption_Osoby:"},
+        {form->Label2, "FormGedcomImport_Label2_Caption_Rodziny:"},
+        {form->Label4, "FormGedcomImport_Label4_Caption_Zdjecia:"},
+        {form->Label3, "FormGedcomImport_Label3_Caption_Import_danych:"},
+        {form->ButtonImport, "FormGedcomImport_ButtonImport_Caption_Importuj_dane"},
+        {form->Button2, "FormGedcomImport_Button2_Caption_Zamknij"},
+    };
+}
+
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form)
 {
     // The window's caption is set before each showing; the title panel and the text label are never translated.
@@ -332,6 +349,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormPwiekszenieCaptions(FormPwiekszenie);
     if (FormUstawienia)
         entries += FormUstawieniaCaptions(FormUstawienia);
+    if (FormGedcomImport)
+        entries += FormGedcomImportCaptions(FormGedcomImport);
     if (FormOProgramie)
         entries += FormOProgramieCaptions(FormOProgramie);
     if (FormSelectFont)

@@ -9,6 +9,7 @@
 #include <QString>
 
 class TFormDaneOsobyBasic;
+class TFormGedcomImport;
 class TFormListaOsob;
 class TFormOProgramie;
 class TFormPwiekszenie;
@@ -23,6 +24,7 @@ QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
 QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form);
 QList<CaptionEntry> FormPwiekszenieCaptions(TFormPwiekszenie* form);
 QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
+QList<CaptionEntry> FormGedcomImportCaptions(TFormGedcomImport* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);
 QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form);

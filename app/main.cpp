@@ -6,6 +6,7 @@
 #include "FileDialogs.h"
 #include "Fonts.h"
 #include "FormularzOsobyUnit.h"
+#include "GedcomImportUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
 #include "OsobaFormUnit.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
         const std::unique_ptr<TFormPwiekszenie> pictureViewer(FormPwiekszenie = new TFormPwiekszenie);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
+        const std::unique_ptr<TFormGedcomImport> gedcomImport(FormGedcomImport = new TFormGedcomImport);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
         const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
         const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
@@ -55,6 +57,10 @@ int main(int argc, char* argv[])
         SetPersonPicker(PickPersonFromList);
         windows.ShowSettings = [](bool& folderChanged) { return FormUstawienia->ShowSettings(folderChanged); };
         windows.ShowAbout = [] { FormOProgramie->ShowAbout(); };
+        windows.ShowGedcomImport = [] {
+            FormGedcomImport->Reset();
+            FormGedcomImport->ShowModal();
+        };
         StartForm->SetWindows(windows);
         StartForm->show();
         app.exec();
@@ -65,6 +71,7 @@ int main(int argc, char* argv[])
     FormDaneOsobyBasic = nullptr;
     FormPwiekszenie = nullptr;
     FormUstawienia = nullptr;
+    FormGedcomImport = nullptr;
     FormOProgramie = nullptr;
     FormSelectFont = nullptr;
     FormRaportDrzewo = nullptr;

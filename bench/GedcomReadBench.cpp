@@ -60,54 +60,6 @@ int readOne(const QString& path)
     return 0;
 }
 
-// A family tree of `count` individuals in couples with two children each, with the lines a genealogy program
-// writes for them: names with their parts, events with dates, places and citations, notes with continuations,
-// occupations and now and then a picture link. Polish letters throughout.
-void generate(const QString& path, int count)
-{
-    using namespace GeneratedGedcom;
-    Writer out(path);
-    if (!out.isOpen())
-        return;
-    const auto line = [&out](const QString& text) { out.line(text); };
-    for (int i = 0; i < count; ++i) {
-        line(QStringLiteral("0 @I%1@ INDI").arg(i));
-        line(QStringLiteral("1 NAME %1 /%2/").arg(given[i % 8], surnames[(i / 3) % 10]));
-        line(QStringLiteral("2 GIVN %1").arg(given[i % 8]));
-        line(QStringLiteral("2 SURN %1").arg(surnames[(i / 3) % 10]));
-        line(QStringLiteral("1 SEX %1").arg(i % 2 ? "F" : "M"));
-        line(QStringLiteral("1 BIRT"));
-        line(QStringLiteral("2 DATE %1 %2 %3").arg(1 + i % 28).arg(months[i % 12]).arg(1700 + i % 300));
-        line(QStringLiteral("2 PLAC %1").arg(places[i % 6]));
-        line(QStringLiteral("2 SOUR @S%1@").arg(i % 50));
-        line(QStringLiteral("3 PAGE s. %1").arg(i % 400));
-        if (i % 2 == 0) {
-            line(QStringLiteral("1 DEAT"));
-            line(QStringLiteral("2 DATE ABT %1").arg(1760 + i % 300));
-            line(QStringLiteral("2 PLAC %1").arg(places[(i + 3) % 6]));
-        }
-        line(QStringLiteral("1 OCCU rolnik"));
-        if (i % 3 == 0) {
-            line(QStringLiteral("1 NOTE Wspomnienie rodziny o tej osobie, spisane przez wnuków"));
-            line(QStringLiteral("2 CONC  w zeszycie z %1 roku.").arg(1900 + i % 100));
-            line(QStringLiteral("2 CONT Drugi akapit notatki."));
-        }
-        if (i % 10 == 0) {
-            line(QStringLiteral("1 OBJE"));
-            line(QStringLiteral("2 FILE zdjecia/osoba%1.jpg").arg(i));
-            line(QStringLiteral("2 TITL Portret"));
-        }
-        out.familyLink(i);
-    }
-    out.families(count,
-                 [](int f) { return QStringLiteral("2 DATE BET %1 AND %2").arg(1720 + f % 280).arg(1721 + f % 280); });
-    for (int s = 0; s < 50; ++s) {
-        line(QStringLiteral("0 @S%1@ SOUR").arg(s));
-        line(QStringLiteral("1 TITL Księga metrykalna parafii %1").arg(places[s % 6]));
-    }
-    out.finish();
-}
-
 QString largestSharedFile()
 {
     QString largest;
@@ -154,7 +106,7 @@ int main(int argc, char* argv[])
 
     QTemporaryDir dir;
     const QString generated = dir.filePath(QStringLiteral("generated-100000.ged"));
-    generate(generated, 100000);
+    GeneratedGedcom::writeDetailedTree(generated, 100000);
     failures += readInChild(argv[0], generated);
     return failures == 0 ? 0 : 1;
 }

@@ -504,6 +504,40 @@ QString GedcomImportSummary::message() const
     return succeeded() ? gLangM.Get(QStringLiteral("LABEL_GEDCOM_AFTER_IMPORT")) : error;
 }
 
+QString GedcomImportSummary::details() const
+{
+    // Each list shows this many entries: the message box has to fit on the screen.
+    constexpr int shownEntries = 20;
+    QStringList paragraphs{FormatText(gLangM.Get(QStringLiteral("LABEL_GEDCOM_IMPORT_COUNTS")),
+                                      {QString::number(persons), QString::number(facts), QString::number(pictures)})};
+    const auto count = [&paragraphs](const char* key, int value) {
+        if (value > 0)
+            paragraphs << gLangM.FormatInt(QLatin1String(key), value);
+    };
+    count("LABEL_GEDCOM_SKIPPED_INDIVIDUALS", skippedIndividuals);
+    count("LABEL_GEDCOM_DANGLING_REFERENCES", danglingReferences);
+    count("LABEL_GEDCOM_DROPPED_UNION_FACTS", droppedUnionFacts);
+    count("LABEL_GEDCOM_CHILDREN_KEPT_WITH_FIRST_PARENT", childrenKeptWithFirstParent);
+    const auto list = [&paragraphs](const char* key, const QStringList& entries) {
+        if (!entries.isEmpty())
+            paragraphs << gLangM.Get(QLatin1String(key)) + lineBreak +
+                              FirstLines(entries.mid(0, shownEntries), entries.size());
+    };
+    list("LABEL_GEDCOM_SELF_LINKS", selfLinks);
+    list("LABEL_GEDCOM_MISSING_PICTURES", missingPictures);
+    list("LABEL_GEDCOM_NOT_PICTURES", notPictures);
+    list("LABEL_GEDCOM_UNCOPIED_PICTURES", uncopiedPictures);
+    return paragraphs.join(lineBreak + lineBreak);
+}
+
+QString FirstLines(const QStringList& firstLines, qsizetype total)
+{
+    QStringList lines = firstLines;
+    if (total > firstLines.size())
+        lines << gLangM.FormatInt(QStringLiteral("LABEL_GEDCOM_AND_MORE"), int(total - firstLines.size()));
+    return lines.join(lineBreak);
+}
+
 GedcomImportSummary ImportGedcomRecords(KV_DB& db, _Gedcom& reader, const QString& gedcomPath,
                                         const GedcomImportProgress& progress)
 {

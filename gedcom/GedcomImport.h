@@ -50,7 +50,13 @@ struct GedcomImportSummary
     bool succeeded() const { return error.isEmpty(); }
     // The text of the message after the import: the language text for success, else the error.
     QString message() const;
+    // What a successful import made and passed over, for the user: the counts, then each list that is not empty,
+    // its first entries and the number of the rest; paragraphs separated by an empty line.
+    QString details() const;
 };
+
+// The first lines of a list of `total` entries separated by line breaks, then the number of the entries left out.
+QString FirstLines(const QStringList& firstLines, qsizetype total);
 
 // Called with the position and the maximum of the import bar: first for the conversion (one step per person made
 // and per family), then again from 0 for the saving (one step per object written).

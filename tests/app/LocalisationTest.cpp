@@ -1,10 +1,12 @@
 #include "Localisation.h"
 #include "AdvCombo.h"
 #include "AdvDirectoryEdit.h"
+#include "AdvFileNameEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
 #include "AppFixture.h"
+#include "GedcomImportUnit.h"
 #include "OProgramieUnit.h"
 #include "RaportDrzewo.h"
 #include "StartUnit.h"
@@ -139,6 +141,7 @@ protected:
         FormOProgramie = nullptr;
         FormSelectFont = nullptr;
         FormRaportDrzewo = nullptr;
+        FormGedcomImport = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -149,16 +152,19 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     TFormOProgramie about;
     TFormSelectFont fontChooser;
     TFormRaportDrzewo treeReport;
+    TFormGedcomImport gedcomImport;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
         {"FormSelectFont", FormSelectFontCaptions(&fontChooser)},
         {"FormRaportDrzewo", FormRaportDrzewoCaptions(&treeReport)},
+        {"FormGedcomImport", FormGedcomImportCaptions(&gedcomImport)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
     EXPECT_EQ(windows[2].second.size(), 27);
     EXPECT_EQ(windows[3].second.size(), 65);
+    EXPECT_EQ(windows[4].second.size(), 8);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -224,6 +230,25 @@ TEST_F(DialogCaptionsTest, translationReachesTheTreeReportAndTheFontChooser)
     EXPECT_EQ(treeReport.KWS->GetItemIndex(), 2);
     EXPECT_EQ(treeReport.HeaderFont->GetLabelCaption(), "Czcionka");
     EXPECT_EQ(treeReport.ButtonZapisz->text(), "F3 - Generuj");
+}
+
+TEST_F(DialogCaptionsTest, translationReachesTheGedcomImportWindow)
+{
+    TStartForm form;
+    TFormGedcomImport gedcomImport;
+    FormGedcomImport = &gedcomImport;
+    for (QLabel* label : {gedcomImport.Label1, gedcomImport.Label2, gedcomImport.Label3, gedcomImport.Label4})
+        label->setText(QString());
+    gedcomImport.AdvGroupBox1->SetCaption(QString());
+    TranslateForms(&form);
+
+    EXPECT_EQ(gedcomImport.AdvEditFileName->GetLabelCaption(), "Plik GEDCOM");
+    EXPECT_EQ(gedcomImport.AdvGroupBox1->GetCaption(), QString::fromUtf8(" Zawartość pliku GEDCOM"));
+    EXPECT_EQ((QStringList{gedcomImport.Label1->text(), gedcomImport.Label2->text(), gedcomImport.Label4->text(),
+                           gedcomImport.Label3->text()}),
+              (QStringList{"Osoby:", "Rodziny:", QString::fromUtf8("Zdjęcia:"), "Import danych:"}));
+    EXPECT_EQ(gedcomImport.ButtonImport->text(), "Importuj dane");
+    EXPECT_EQ(gedcomImport.Button2->text(), "Zamknij");
 }
 
 } // namespace

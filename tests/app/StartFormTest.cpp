@@ -1,11 +1,14 @@
 #include "AdvCombo.h"
 #include "AdvDirectoryEdit.h"
+#include "AdvFileNameEdit.h"
 #include "AdvOfficeButtons.h"
+#include "AdvPanel.h"
 #include "Application.h"
 #include "Clock.h"
 #include "FakeWebServer.h"
 #include "FileSystem.h"
 #include "FormularzOsobyUnit.h"
+#include "GedcomImportUnit.h"
 #include "Kx_settings.h"
 #include "ListaOsobForm.h"
 #include "Miniaturyunit.h"
@@ -570,6 +573,47 @@ TEST_F(StartFormTest, aboutCommandShowsTheAboutBoxCaptionedWithTheVersion)
     form->Oprogramie1->trigger();
     EXPECT_EQ(caption, "Kronvel v.1.2.2.0");
     EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(StartFormTest, gedcomImportAddsThePersonsThatThePageThenLists)
+{
+    auto form = makeForm();
+    form->FormActivate();
+    EXPECT_FALSE(form->Importdanych1->isEnabled()) << "no import window connected yet";
+    QTemporaryDir source;
+    const QString path = source.filePath("rodzina.ged");
+    writeFileBytes(path, "0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Bogumil /Wierzbicki/\n1 SEX M\n"
+                         "0 @I2@ INDI\n1 NAME Jadwiga /Wierzbicka/\n1 SEX F\n0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n"
+                         "0 TRLR\n");
+    TFormGedcomImport dialog;
+    TStartFormWindows windows;
+    windows.ShowGedcomImport = [&] {
+        dialog.Reset();
+        dialog.ShowModal();
+    };
+    form->SetWindows(windows);
+    ASSERT_TRUE(form->Importdanych1->isEnabled());
+
+    whenShownModal(&dialog, [&] {
+        folders.answers = {path};
+        dialog.AdvEditFileName->ClickButton();
+        dialog.ButtonImport->click();
+    });
+    form->ZGedcomged1->trigger();
+    EXPECT_EQ(prompts.texts.value(0).section("\r\n", 0, 0), u("Dane z pliku GEDCOM zostały wczytane"));
+    EXPECT_EQ(gDB.GetPersonCount(), 2);
+    EXPECT_EQ(FileSystem::listFiles(gDataFolder, "*.kvfile").size(), 2);
+    EXPECT_TRUE(pageText().contains("Bogumil")) << "the page lists the new persons";
+    EXPECT_TRUE(pageText().contains("Wierzbicka"));
+
+    // The page's link opens the window emptied again.
+    QStringList counters;
+    whenShownModal(&dialog, [&] {
+        counters << dialog.PanelOsoby->GetText() << dialog.AdvEditFileName->GetText();
+        dialog.Button2->click();
+    });
+    form->PageCommands().ImportGedcom();
+    EXPECT_EQ(counters, (QStringList{"-", ""}));
 }
 
 TEST_F(StartFormTest, personListButtonBrowsesTheListAndRebuildsThePage)

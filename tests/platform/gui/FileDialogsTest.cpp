@@ -2,6 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
 TEST(FileDialogsTest, theToolkitsFilterBecomesQtsNameFilters)
 {
     EXPECT_EQ(ToNameFilters(QStringLiteral("Pliki GEDCOM|*.ged|Wszystkie pliki|*.*")),
@@ -35,4 +43,31 @@ TEST(FileDialogsTest, untilDialogsAreInstalledEveryDialogIsCancelled)
     QString folder;
     EXPECT_FALSE(fileDialogs().BrowseForFolder(nullptr, TFolderDialogRequest(), folder));
     EXPECT_TRUE(folder.isEmpty());
+}
+
+TEST(FileDialogsTest, theOpenDialogListsTheFilesOfItsFilterInAnyLetterCase)
+{
+    QTemporaryDir folder;
+    for (const char* name : {"a.ged", "b.GED", "c.Ged", "d.txt"}) {
+        QFile file(folder.filePath(QLatin1String(name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    QStringList listed;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_TRUE(dialog);
+        const auto* model = dialog->findChild<QFileSystemModel*>();
+        const QModelIndex root = model->index(folder.path());
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model->rowCount(root) > 0 && !model->canFetchMore(root); }));
+        for (int row = 0; row < model->rowCount(root); ++row)
+            listed << model->fileName(model->index(row, 0, root));
+        dialog->reject();
+    });
+    QtFileDialogs dialogs;
+    TFileDialogRequest request;
+    request.Filter = QStringLiteral("Pliki GEDCOM|*.ged");
+    request.InitialDir = folder.path();
+    EXPECT_FALSE(dialogs.Execute(nullptr, request));
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{"a.ged", "b.GED", "c.Ged"}));
 }

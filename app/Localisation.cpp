@@ -12,6 +12,7 @@
 #include "OProgramieUnit.h"
 #include "PowiekszeniePlikuGraficznego.h"
 #include "RaportDrzewo.h"
+#include "RaportListaUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -304,6 +305,38 @@ QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form)
     };
 }
 
+QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form)
+{
+    // The title panel is never translated.
+    return {
+        {form->AdvComboBoxTytul, "FormRaportLista_AdvComboBoxTytul_LabelCaption_Tytul_raportu"},
+        {form->AdvComboBoxZakresDanych, "FormRaportLista_AdvComboBoxZakresDanych_LabelCaption_Raport_dotyczy"},
+        {form->AdvComboBoxZakresDanych,
+         "FormRaportLista_AdvComboBoxZakresDanych_Items_Strings_0__wszystkich_osob_z_listy", 0},
+        {form->AdvComboBoxZakresDanych,
+         "FormRaportLista_AdvComboBoxZakresDanych_Items_Strings_1__wszystkich_osob_z_bazy_danych", 1},
+        {form->AdvComboBoxTyp, "FormRaportLista_AdvComboBoxTyp_LabelCaption_Format_wyjsciowy"},
+        {form->AdvComboBoxTyp, "FormRaportLista_AdvComboBoxTyp_Items_Strings_0__Plik_PDF", 0},
+        {form->AdvComboBoxTyp, "FormRaportLista_AdvComboBoxTyp_Items_Strings_1__Plik_CSV", 1},
+        {form->AdvComboBoxTyp, "FormRaportLista_AdvComboBoxTyp_Items_Strings_2__Plik_CSV_Excel", 2},
+        {form->AdvGroupBox1, "FormRaportLista_AdvGroupBox1_Caption__Zakres_danych__"},
+        {form->ZakresPDF1, "FormRaportLista_ZakresPDF1_Caption_Nazwisko,_imie_|_Data_urodzenia_|_Data_smierci"},
+        {form->ZakresPDF2, "FormRaportLista_ZakresPDF2_Caption_Nazwisko,_imie_|_Data_i_miejsce_urodzenia__|_Data_i_"
+                           "miejsce_smierci"},
+        {form->ZakresPDF3, "FormRaportLista_ZakresPDF3_Caption_Nazwisko_|_Imie_|_Nazwisko_rodowe_|_Data_ur._|_"
+                           "Miejsce_ur.__|_Data_smierci_|_Miejsce_smierci"},
+        {form->AdvOfficeCheckBoxInnyKolor,
+         "FormRaportLista_AdvOfficeCheckBoxInnyKolor_Caption_Wyroznij_wiersze_parzyste_innym_kolorem"},
+        {form->AdvComboBoxMarginesy, "FormRaportLista_AdvComboBoxMarginesy_LabelCaption_Marginesy"},
+        {form->AdvComboBoxMarginesy, "FormRaportLista_AdvComboBoxMarginesy_Items_Strings_0__1.5_cm_-_1.5_cm", 0},
+        {form->AdvComboBoxMarginesy, "FormRaportLista_AdvComboBoxMarginesy_Items_Strings_1__2.0_cm_-_1.0_cm", 1},
+        {form->AdvComboBoxMarginesy,
+         "FormRaportLista_AdvComboBoxMarginesy_Items_Strings_2__2.0_cm_-_1.0_cm_-_lustrzane", 2},
+        {form->ButtonZapisz, "FormRaportLista_ButtonZapisz_Caption_F3_-_Generuj"},
+        {form->Button2, "FormRaportLista_Button2_Caption_Zamknij"},
+    };
+}
+
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form)
 {
     return {
@@ -357,6 +390,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormSelectFontCaptions(FormSelectFont);
     if (FormRaportDrzewo)
         entries += FormRaportDrzewoCaptions(FormRaportDrzewo);
+    if (FormRaportLista)
+        entries += FormRaportListaCaptions(FormRaportLista);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
     if (FormDaneOsobyBasic)

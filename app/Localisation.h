@@ -14,6 +14,7 @@ class TFormListaOsob;
 class TFormOProgramie;
 class TFormPwiekszenie;
 class TFormRaportDrzewo;
+class TFormRaportLista;
 class TFormSelectFont;
 class TFormUstawienia;
 class TStartForm;
@@ -28,6 +29,7 @@ QList<CaptionEntry> FormGedcomImportCaptions(TFormGedcomImport* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);
 QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form);
+QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form);
 
 // Localises every window created at start-up, in the order of their creation.
 void TranslateForms(TStartForm* mainWindow);

@@ -14,6 +14,7 @@
 #include "PowiekszeniePlikuGraficznego.h"
 #include "ProcessControl.h"
 #include "RaportDrzewo.h"
+#include "RaportListaUnit.h"
 #include "Shell.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
@@ -50,6 +51,7 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
         const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
         const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
+        const std::unique_ptr<TFormRaportLista> listReport(FormRaportLista = new TFormRaportLista);
         TStartFormWindows windows;
         windows.EditPerson = EditPerson;
         FormListaOsob->EditPerson = [](const QString& id, int sex) { return EditPerson(StartForm, id, sex); };
@@ -75,5 +77,6 @@ int main(int argc, char* argv[])
     FormOProgramie = nullptr;
     FormSelectFont = nullptr;
     FormRaportDrzewo = nullptr;
+    FormRaportLista = nullptr;
     return 0;
 }

@@ -248,7 +248,7 @@ public:
     void SearchPersons(const QString& text, int fieldMode, int sexFilter, int lifeFilter, int pictureFilter);
     // Sorts WorkList and copies it into ResultList, or into ReportList when toReportList is set.
     void SortPersons(PersonSortKey key, bool ascending, bool toReportList);
-    // ReportList by name, from WorkList or (keepWorkList false) from all persons.
+    // ReportList by name, from WorkList or (keepWorkList false) from all persons; WorkList then stays as it is.
     void SortByName(bool keepWorkList);
 
 private:
@@ -259,6 +259,8 @@ private:
     QSet<QString> DictionaryWords[5];
     // Collation keys of the texts persons are sorted by, kept between sorts.
     std::shared_ptr<PersonSortKeys> SortKeys;
+    // The persons in the order of the key; sets gSortKey and gSortAscending.
+    QList<KV_Person*> SortedPersons(const QList<KV_Person*>& persons, PersonSortKey key, bool ascending);
 
     template <typename Visit>
     int walkFrom(const KV_Person* start, Visit visit);

@@ -356,7 +356,7 @@ void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int
     }
 }
 
-void KV_DB::SortPersons(PersonSortKey key, bool ascending, bool toReportList)
+QList<KV_Person*> KV_DB::SortedPersons(const QList<KV_Person*>& persons, PersonSortKey key, bool ascending)
 {
     gSortKey = int(key);
     gSortAscending = ascending;
@@ -365,8 +365,8 @@ void KV_DB::SortPersons(PersonSortKey key, bool ascending, bool toReportList)
     SortKeys->limitTo(PersonMap.size());
 
     std::vector<SortItem> items;
-    items.reserve(WorkList.size());
-    for (KV_Person* person : std::as_const(WorkList))
+    items.reserve(persons.size());
+    for (KV_Person* person : persons)
         items.push_back(prepare(person, key, *SortKeys));
     SortKeys->rank();
     if (keepsTiesInOrder(key)) {
@@ -380,22 +380,32 @@ void KV_DB::SortPersons(PersonSortKey key, bool ascending, bool toReportList)
                          [ascending](const SortItem& a, const SortItem& b) { return sortsBefore(a, b, ascending); });
     }
 
-    QList<KV_Person*>& target = toReportList ? ReportList : ResultList;
-    target.clear();
-    for (qsizetype i = 0; i < qsizetype(items.size()); ++i)
-        WorkList[i] = items[size_t(i)].person;
-    target = WorkList;
+    QList<KV_Person*> sorted;
+    sorted.reserve(qsizetype(items.size()));
+    for (const SortItem& item : items)
+        sorted.append(item.person);
+    return sorted;
+}
+
+void KV_DB::SortPersons(PersonSortKey key, bool ascending, bool toReportList)
+{
+    WorkList = SortedPersons(WorkList, key, ascending);
+    (toReportList ? ReportList : ResultList) = WorkList;
 }
 
 void KV_DB::SortByName(bool keepWorkList)
 {
-    if (!keepWorkList) {
-        WorkList.clear();
-        WorkList.reserve(qsizetype(PersonMap.size()));
-        for (const auto& entry : PersonMap)
-            WorkList.append(entry.second);
+    if (keepWorkList) {
+        SortPersons(PersonSortKey::Name, true, true);
+        return;
     }
-    SortPersons(PersonSortKey::Name, true, true);
+    // Everyone is sorted apart from WorkList: it keeps the person list's last search, which a later report on
+    // the persons of the list reads.
+    QList<KV_Person*> everyone;
+    everyone.reserve(qsizetype(PersonMap.size()));
+    for (const auto& entry : PersonMap)
+        everyone.append(entry.second);
+    ReportList = SortedPersons(everyone, PersonSortKey::Name, true);
 }
 
 bool ComparePersons(const KV_Person* a, const KV_Person* b)

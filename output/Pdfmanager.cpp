@@ -60,6 +60,14 @@ QString FontCharacters(const QString& face, bool bold, bool italic)
     return characters;
 }
 
+void ReportUnwritableFile(const QString& path)
+{
+    prompter().message(
+        gLangM.FormatStr(QStringLiteral("LABEL_PLIK_[%S]_JEST_OTWARTY_W_INNYM_PROGRAMIE_I_NIE_MOZNA_GO_ZMODYFIKOWAC."),
+                         path),
+        QCoreApplication::applicationName());
+}
+
 PDFManager::PDFManager() = default;
 PDFManager::~PDFManager() = default;
 
@@ -98,10 +106,7 @@ bool PDFManager::EndDocument(const QString& path)
         return false;
     if (ended->SaveToFile(path))
         return true;
-    prompter().message(
-        gLangM.FormatStr(QStringLiteral("LABEL_PLIK_[%S]_JEST_OTWARTY_W_INNYM_PROGRAMIE_I_NIE_MOZNA_GO_ZMODYFIKOWAC."),
-                         path),
-        QCoreApplication::applicationName());
+    ReportUnwritableFile(path);
     return false;
 }
 

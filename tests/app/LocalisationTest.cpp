@@ -5,10 +5,12 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
+#include "AdvPanel.h"
 #include "AppFixture.h"
 #include "GedcomImportUnit.h"
 #include "OProgramieUnit.h"
 #include "RaportDrzewo.h"
+#include "RaportListaUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -142,6 +144,7 @@ protected:
         FormSelectFont = nullptr;
         FormRaportDrzewo = nullptr;
         FormGedcomImport = nullptr;
+        FormRaportLista = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -153,18 +156,21 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     TFormSelectFont fontChooser;
     TFormRaportDrzewo treeReport;
     TFormGedcomImport gedcomImport;
+    TFormRaportLista listReport;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
         {"FormSelectFont", FormSelectFontCaptions(&fontChooser)},
         {"FormRaportDrzewo", FormRaportDrzewoCaptions(&treeReport)},
         {"FormGedcomImport", FormGedcomImportCaptions(&gedcomImport)},
+        {"FormRaportLista", FormRaportListaCaptions(&listReport)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
     EXPECT_EQ(windows[2].second.size(), 27);
     EXPECT_EQ(windows[3].second.size(), 65);
     EXPECT_EQ(windows[4].second.size(), 8);
+    EXPECT_EQ(windows[5].second.size(), 19);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -249,6 +255,22 @@ TEST_F(DialogCaptionsTest, translationReachesTheGedcomImportWindow)
               (QStringList{"Osoby:", "Rodziny:", QString::fromUtf8("Zdjęcia:"), "Import danych:"}));
     EXPECT_EQ(gedcomImport.ButtonImport->text(), "Importuj dane");
     EXPECT_EQ(gedcomImport.Button2->text(), "Zamknij");
+}
+
+TEST_F(DialogCaptionsTest, translationReachesTheListReportAndKeepsItsChoices)
+{
+    TStartForm form;
+    TFormRaportLista listReport;
+    FormRaportLista = &listReport;
+    listReport.AdvComboBoxTyp->SetItemIndex(2);
+    TranslateForms(&form);
+
+    EXPECT_EQ(listReport.AdvGroupBox1->GetCaption(), " Zakres danych");
+    EXPECT_EQ(listReport.ZakresPDF2->GetCaption(),
+              QString::fromUtf8("Nazwisko, imię | Data i miejsce urodzenia  | Data i miejsce śmierci"));
+    EXPECT_EQ(listReport.AdvComboBoxZakresDanych->itemText(1), QString::fromUtf8("wszystkich osób z bazy danych"));
+    EXPECT_EQ(listReport.AdvComboBoxTyp->GetItemIndex(), 2);
+    EXPECT_EQ(listReport.PanelTitle->GetText(), QString::fromUtf8("Raport: Lista osób"));
 }
 
 } // namespace

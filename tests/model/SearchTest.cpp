@@ -214,3 +214,23 @@ TEST_F(PersonSearchTest, sortByNameListsEveryoneOrOnlyTheLastSearchByName)
     gDB.SortByName(false);
     EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Jan"), u("Ewa"), u("Anna")}));
 }
+
+TEST_F(PersonSearchTest, aReportOnEveryoneLeavesTheLastSearchForTheNextReportOnTheList)
+{
+    person("Jan", "Zięba");
+    person("Ewa", "Ćwik", 0);
+    person("Adam", "Zięba");
+    gDB.SearchPersons(u("Zięba"), 0, 0, 0, 0);
+    gDB.SortPersons(PersonSortKey::Forename, false, false);
+    const QStringList searched = forenames(gDB.WorkList);
+
+    gDB.SortByName(false);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Ewa"), u("Adam"), u("Jan")}));
+    EXPECT_EQ(forenames(gDB.WorkList), searched);
+    EXPECT_EQ(forenames(gDB.ResultList), searched);
+    EXPECT_EQ(gSortKey, 30);
+    EXPECT_TRUE(gSortAscending);
+
+    gDB.SortByName(true);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Adam"), u("Jan")}));
+}

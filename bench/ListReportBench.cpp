@@ -1,0 +1,112 @@
+// Times the list report over the object files benchmark's data folder of 100,000 persons: the CSV file and the
+// PDF document of the first 10,000 persons as the person list's result, and of all 100,000.
+//
+//   bench_list_report          generate the folder with bench_object_files, measure, delete it
+//   bench_list_report DIR      measure an existing data folder
+#include "Bazadanych.h"
+#include "BenchSupport.h"
+#include "Pdfmanager.h"
+#include "RaportListaUnit.h"
+#include "Settings.h"
+#include "Vh_langmanager.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int listSize = 10000;
+constexpr double csvGoalMs = 2000;  // the CSV of 100,000 persons
+constexpr double pdfGoalMs = 10000; // the PDF of 10,000 persons
+
+void printResult(const char* what, qint64 ms, const QString& file, double goal)
+{
+    std::printf("%-44s %8lld ms  (%lld bytes)", what, static_cast<long long>(ms),
+                static_cast<long long>(QFileInfo(file).size()));
+    if (goal > 0)
+        std::printf("  goal: under %.0f ms%s", goal, ms < goal ? "" : "  SLOWER THAN THE GOAL");
+    std::printf("\n");
+    std::fflush(stdout);
+}
+
+// The person list's result: its first count persons, as a search would leave them.
+void listFirstPersons(int count)
+{
+    gDB.WorkList.clear();
+    for (const auto& entry : gDB.PersonMap) {
+        if (gDB.WorkList.size() == count)
+            break;
+        gDB.WorkList.append(entry.second);
+    }
+    gDB.SortPersons(PersonSortKey::Surname, true, false);
+}
+
+int measure(const QString& folder)
+{
+    gLangM.Load(KX_LangManager::MessageTable());
+    gSettings.Apply();
+    gDB.DataFolder = folder + u'/';
+    gDB.FileExtension = QStringLiteral(".kvfile");
+    QElapsedTimer timer;
+    timer.start();
+    gDB.LoadAll(nullptr);
+    report("data folder loaded", timer, gDB.GetPersonCount());
+
+    QTemporaryDir reports;
+    gReportsFolder = reports.path() + u'/';
+    gPDFManager.PageText1 = QStringLiteral("www.kronvel.example | v.1.0");
+    gPDFManager.PageText2 = gLangM.Get(QStringLiteral("LABEL_STRONA:_#NR_STRONY#"));
+    TFormRaportLista dialog;
+    const QString csv = gReportsFolder + QStringLiteral("Raport Lista.csv");
+    const QString pdf = gReportsFolder + QStringLiteral("Raport Lista.pdf");
+    const auto time = [&timer](auto work) {
+        timer.restart();
+        work();
+        return timer.elapsed();
+    };
+
+    listFirstPersons(listSize);
+    dialog.Scope = TFormRaportLista::PersonsOfTheList;
+    printResult("CSV of 10,000 persons, column set 3",
+                time([&] { dialog.WriteCsv(TFormRaportLista::CsvFile, 3, csv); }), csv, 0);
+    printResult("PDF of 10,000 persons, column set 2, shaded",
+                time([&] { dialog.WritePdf(2, pdf, QStringLiteral("Lista osób"), true, 0); }), pdf, pdfGoalMs);
+
+    dialog.Scope = TFormRaportLista::AllPersons;
+    printResult("CSV of 100,000 persons, column set 3",
+                time([&] { dialog.WriteCsv(TFormRaportLista::CsvFile, 3, csv); }), csv, csvGoalMs);
+    printResult("CSV Excel of 100,000 persons, column set 2",
+                time([&] { dialog.WriteCsv(TFormRaportLista::CsvExcelFile, 2, csv); }), csv, csvGoalMs);
+    printResult("PDF of 100,000 persons, column set 2, shaded",
+                time([&] { dialog.WritePdf(2, pdf, QStringLiteral("Lista osób"), true, 0); }), pdf, 0);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() > 1)
+        return measure(args[1]);
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::printf("no temporary folder\n");
+        return 1;
+    }
+    std::printf("generating the data folder with bench_object_files\n");
+    std::fflush(stdout);
+    if (QProcess::execute(QStringLiteral(OBJECT_FILES_BENCH), {QStringLiteral("--generate"), folder.path()}) != 0) {
+        std::printf("the generator failed\n");
+        return 1;
+    }
+    return measure(folder.path());
+}

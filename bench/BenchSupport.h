@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <cstdio>
 #include <functional>
@@ -28,6 +29,21 @@ inline long peakResidentKilobytes()
             return line.mid(6).trimmed().split(' ').first().toLong();
     }
     return -1;
+}
+
+// A benchmark that writes into a folder refuses one that is missing or cannot be written into, with a message.
+inline bool writableFolder(const QString& folder)
+{
+    const QFileInfo info(folder);
+    if (!info.isDir()) {
+        std::printf("%s is no folder\n", qPrintable(folder));
+        return false;
+    }
+    if (!info.isWritable()) {
+        std::printf("cannot write into %s\n", qPrintable(folder));
+        return false;
+    }
+    return true;
 }
 
 // What the generated GEDCOM files of the benchmarks are made of: Polish names and places, so that every reader and

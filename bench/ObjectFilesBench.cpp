@@ -320,8 +320,10 @@ struct Generator
     }
 };
 
-void generate(const QString& folder)
+int generate(const QString& folder)
 {
+    if (!writableFolder(folder))
+        return 1;
     gLangM.Load(KX_LangManager::MessageTable());
     QElapsedTimer timer;
     timer.start();
@@ -339,9 +341,14 @@ void generate(const QString& folder)
         gDB.SaveFact(fact, id, &batch);
     for (const auto& [id, picture] : gDB.PictureMap)
         gDB.SavePicture(picture, id, &batch);
-    batch.finish();
+    QString failure;
+    if (!batch.finish(&failure) || !batch.lastError().isEmpty()) {
+        std::printf("cannot write the data folder: %s\n", qPrintable(failure.isEmpty() ? batch.lastError() : failure));
+        return 1;
+    }
     std::printf("written with the bulk writers (one flush): %d files, %lld ms\n", batch.writtenCount(),
                 static_cast<long long>(timer.elapsed()));
+    return 0;
     std::fflush(stdout);
 }
 
@@ -388,6 +395,9 @@ double median(std::vector<double> values)
 
 int measure(const QString& folder)
 {
+    // The measuring saves persons into the folder.
+    if (!writableFolder(folder))
+        return 1;
     gLangM.Load(KX_LangManager::MessageTable());
     gSettings.Apply();
     gDB.DataFolder = folder + u'/';
@@ -408,6 +418,10 @@ int measure(const QString& folder)
     plainOnce = std::min(plainOnce, plainLoop(folder, false, bytes));
     std::printf("loaded %d persons, %d facts, %d pictures (%lld MB of files)\n", gDB.GetPersonCount(),
                 gDB.GetFactCount(), gDB.GetPictureCount(), static_cast<long long>(bytes >> 20));
+    if (gDB.GetPersonCount() == 0) {
+        std::printf("no persons in %s: nothing to measure\n", qPrintable(folder));
+        return 1;
+    }
     std::printf("plain loop, listed per kind as LoadAll %8lld ms\n", static_cast<long long>(plainPerKind));
     std::printf("plain loop, listed once                %8lld ms\n", static_cast<long long>(plainOnce));
     std::printf("LoadAll (warm cache)                   %8lld ms   ratio %.2f per kind, %.2f listed once (goal: "
@@ -486,10 +500,8 @@ int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() > 2 && args[1] == QLatin1String("--generate")) {
-        generate(args[2]);
-        return 0;
-    }
+    if (args.size() > 2 && args[1] == QLatin1String("--generate"))
+        return generate(args[2]);
     if (args.size() > 1)
         return measure(args[1]);
 
@@ -498,7 +510,8 @@ int main(int argc, char* argv[])
         std::printf("no temporary folder\n");
         return 1;
     }
-    generate(folder.path());
+    if (generate(folder.path()) != 0)
+        return 1;
     gDB.Clear();
     // A fresh process, so that the peak memory reported is the load's and not the generator's.
     return QProcess::execute(args[0], {folder.path()});

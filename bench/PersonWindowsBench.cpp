@@ -94,6 +94,9 @@ void writeVisiblePictures(int count)
 
 int measure(const QString& folder)
 {
+    // The pictures the tiles show are written into the folder.
+    if (!writableFolder(folder))
+        return 1;
     gLangM.Load(KX_LangManager::MessageTable());
     gSettings.Apply();
     gAppFolder = QStringLiteral(KRONVEL_SOURCE_DIR "/resources/");
@@ -103,6 +106,10 @@ int measure(const QString& folder)
     timer.start();
     gDB.LoadAll(nullptr);
     report("data folder loaded", timer, gDB.GetPersonCount());
+    if (gDB.GetPersonCount() == 0) {
+        std::printf("no persons in %s: nothing to measure\n", qPrintable(folder));
+        return 1;
+    }
 
     QTemporaryDir cache;
     gMiniaturyUnit.CacheFolder = cache.path() + QStringLiteral("/thumbnails/");

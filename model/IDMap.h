@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+#include <iterator>
 #include <map>
 
 template <typename T>
@@ -17,6 +18,11 @@ public:
     using const_iterator = typename Tree::const_iterator;
     using reverse_iterator = typename Tree::reverse_iterator;
     using const_reverse_iterator = typename Tree::const_reverse_iterator;
+
+    KV_IDMap() = default;
+    // The index and the last insertion point name entries of this map's own tree.
+    KV_IDMap(const KV_IDMap&) = delete;
+    KV_IDMap& operator=(const KV_IDMap&) = delete;
 
     iterator begin() { return tree.begin(); }
     iterator end() { return tree.end(); }
@@ -54,14 +60,20 @@ public:
     {
         if (index.contains(id))
             return {index.value(id), false};
-        // Data folders are listed in ID order, so a load appends at the end: no descent needed there.
-        const iterator position = tree.empty() || tree.rbegin()->first < id ? tree.emplace_hint(tree.end(), id, object)
-                                                                            : tree.emplace(id, object).first;
-        index.insert(id, position);
-        return {position, true};
+        // IDs mostly come in order: data folders are listed in ID order, and new IDs sort after the ones made
+        // before them. An ID that goes right after the last one inserted needs no descent through the tree.
+        const iterator next = lastInserted == tree.end() ? tree.end() : std::next(lastInserted);
+        const bool follows = lastInserted == tree.end()
+                                 ? tree.empty() || tree.rbegin()->first < id
+                                 : lastInserted->first < id && (next == tree.end() || id < next->first);
+        lastInserted = follows ? tree.emplace_hint(next, id, object) : tree.emplace(id, object).first;
+        index.insert(id, lastInserted);
+        return {lastInserted, true};
     }
     iterator erase(iterator position)
     {
+        if (position == lastInserted)
+            lastInserted = tree.end();
         index.remove(position->first);
         return tree.erase(position);
     }
@@ -77,9 +89,12 @@ public:
     {
         index.clear();
         tree.clear();
+        lastInserted = tree.end();
     }
 
 private:
     Tree tree;
     QHash<QString, iterator> index;
+    // The entry inserted last, or end() when it is gone.
+    iterator lastInserted = tree.end();
 };

@@ -1,8 +1,59 @@
 #include "Guid.h"
 
-#include <QUuid>
+#include <QDateTime>
+#include <QRandomGenerator>
 
+namespace {
+
+// The time part of the last GUID made, in milliseconds since 1970, and the counter that orders the GUIDs made
+// within one millisecond.
+quint64 lastMilliseconds = 0;
+quint32 counter = 0;
+constexpr quint32 counterMask = 0xFFF;
+
+// A fresh counter leaves room for many increments before it overflows into the next millisecond.
+quint32 freshCounter()
+{
+    return QRandomGenerator::global()->bounded(counterMask / 2);
+}
+
+void appendHex(QString& text, quint64 value, int digits)
+{
+    static const char16_t hex[] = u"0123456789ABCDEF";
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        text.append(QChar(hex[(value >> shift) & 0xF]));
+}
+
+} // namespace
+
+// Time-ordered GUIDs (the layout of RFC 9562's version 7): the milliseconds since 1970, a counter, then random bits.
+// Each GUID sorts after the one made before it, so new IDs go in at the end of the database's ordered maps
+// instead of at random places; 73 random bits keep them unique.
 QString NewGuidText()
 {
-    return QUuid::createUuid().toString(QUuid::WithBraces).toUpper();
+    const quint64 now = quint64(QDateTime::currentMSecsSinceEpoch());
+    if (now > lastMilliseconds) {
+        lastMilliseconds = now;
+        counter = freshCounter();
+    } else if (++counter > counterMask) {
+        // More GUIDs in one millisecond than the counter holds, or a clock set back: borrow the next millisecond.
+        ++lastMilliseconds;
+        counter = freshCounter();
+    }
+    const quint64 random = QRandomGenerator::global()->generate64();
+    QString text;
+    text.reserve(38);
+    text.append(u'{');
+    appendHex(text, lastMilliseconds >> 16, 8);
+    text.append(u'-');
+    appendHex(text, lastMilliseconds & 0xFFFF, 4);
+    text.append(u'-');
+    appendHex(text, 0x7000 | counter, 4);
+    text.append(u'-');
+    // The variant bits 10, then 62 random bits.
+    appendHex(text, 0x8000 | ((random >> 48) & 0x3FFF), 4);
+    text.append(u'-');
+    appendHex(text, random & 0xFFFFFFFFFFFFULL, 12);
+    text.append(u'}');
+    return text;
 }

@@ -55,3 +55,25 @@ TEST(IDMapTest, lookupsAndRemovalsKeepTheIndexInStep)
     EXPECT_TRUE(map.emplace(QStringLiteral("fact_C"), &second).second);
     EXPECT_EQ(map.value(QStringLiteral("fact_C")), &second);
 }
+
+TEST(IDMapTest, idsInOrderGoInAfterTheLastOneWhereverThatIs)
+{
+    int objects[8] = {};
+    KV_IDMap<int> map;
+    for (const char* id : {"person_1", "person_5", "person_9"})
+        map.emplace(QLatin1String(id), &objects[0]);
+    // A run of increasing IDs between existing ones, as new IDs come after an older folder's.
+    for (const char* id : {"person_2", "person_3", "person_4", "person_6", "person_A", "person_0"})
+        EXPECT_TRUE(map.emplace(QLatin1String(id), &objects[1]).second) << id;
+    EXPECT_EQ(keysInOrder(map), QStringList({"person_0", "person_1", "person_2", "person_3", "person_4", "person_5",
+                                             "person_6", "person_9", "person_A"}));
+    // The last one inserted gone, the next insertion finds its place all the same.
+    EXPECT_EQ(map.erase(QStringLiteral("person_0")), 1u);
+    EXPECT_TRUE(map.emplace(QStringLiteral("person_7"), &objects[2]).second);
+    EXPECT_FALSE(map.emplace(QStringLiteral("person_7"), &objects[3]).second);
+    map.clear();
+    EXPECT_TRUE(map.emplace(QStringLiteral("person_8"), &objects[4]).second);
+    EXPECT_EQ(keysInOrder(map), QStringList({"person_8"}));
+    EXPECT_EQ(map.value(QStringLiteral("person_8")), &objects[4]);
+    EXPECT_EQ(keysInOrder(map).size(), int(map.size()));
+}

@@ -125,6 +125,20 @@ TEST(GuidTest, newGuidTextHasRegistryShape)
     EXPECT_NE(a, NewGuidText());
 }
 
+TEST(GuidTest, eachNewGuidSortsAfterTheOneBefore)
+{
+    // Many in one millisecond, so that the counter within a millisecond overflows too.
+    QString previous = NewGuidText();
+    for (int i = 0; i < 20000; ++i) {
+        const QString next = NewGuidText();
+        ASSERT_LT(previous, next) << i;
+        previous = next;
+    }
+    // The version and variant digits of a time-ordered GUID.
+    EXPECT_EQ(previous[15], u'7');
+    EXPECT_TRUE(QStringLiteral("89AB").contains(previous[20])) << previous.toStdString();
+}
+
 TEST(FileSystemTest, atomicCopyStreamsThroughTemporaryFileAndKeepsTargetOnFailure)
 {
     QTemporaryDir dir;

@@ -56,6 +56,10 @@ int measure(const QString& folder)
     timer.start();
     gDB.LoadAll(nullptr);
     report("data folder loaded", timer, gDB.GetPersonCount());
+    if (gDB.GetPersonCount() == 0) {
+        std::printf("no persons in %s: nothing to measure\n", qPrintable(folder));
+        return 1;
+    }
 
     QTemporaryDir reports;
     gReportsFolder = reports.path() + u'/';

@@ -3,6 +3,7 @@
 #include "_gedcom.h"
 
 #include "GedcomTags.h"
+#include "LargeMemory.h"
 
 #include <QDir>
 #include <QFile>
@@ -87,6 +88,22 @@ QString hexBytes(QByteArrayView bytes)
     return hex.join(QLatin1Char(' '));
 }
 
+// The whole file, read into one block that is advised as a large one before it is written.
+QByteArray readWholeFile(QFile& file)
+{
+    const qint64 size = file.size();
+    if (size <= 0 || size > std::numeric_limits<int>::max())
+        return file.readAll();
+    QByteArray bytes(size, Qt::Uninitialized);
+    adviseHugePages(bytes.data(), std::size_t(size));
+    const qint64 read = file.read(bytes.data(), size);
+    bytes.truncate(qMax<qint64>(read, 0));
+    // A file that grew meanwhile is read to its end, as readAll would.
+    if (read == size)
+        bytes += file.readAll();
+    return bytes;
+}
+
 } // namespace
 
 _Gedcom::_Gedcom() = default;
@@ -111,7 +128,7 @@ bool _Gedcom::LoadFile(const QString& filePath)
     QFile file(filePath);
     if (!file.open(QIODevice::ReadOnly))
         return false;
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = readWholeFile(file);
     // Lines keep their places in the file as 32-bit offsets.
     if (file.error() != QFileDevice::NoError || bytes.size() > std::numeric_limits<int>::max())
         return false;
@@ -152,6 +169,7 @@ void _Gedcom::SplitLines(std::vector<SkippedLine>& skipped)
     const int size = int(text.size());
     const qsizetype lineFeeds = countOf(text, '\n');
     lines.reserve(1 + (lineFeeds > 0 ? lineFeeds : countOf(text, '\r')));
+    adviseHugePages(lines.data(), lines.capacity() * sizeof(Line));
     int write = 0;
     int lineBegin = 0;
     int number = 1;

@@ -3,6 +3,7 @@
 #include "_gedcom.h"
 
 #include "GedcomTags.h"
+#include "LargeMemory.h"
 
 namespace {
 
@@ -67,6 +68,7 @@ void _Gedcom::ReserveRecords()
         families += IsRecordHead(i, Tag::Fam);
     }
     individualRecords.reserve(individualRecords.size() + individuals);
+    adviseHugePages(individualRecords.data(), std::size_t(individualRecords.capacity()) * sizeof(_Osoba));
     individualByXref.reserve(individualByXref.size() + individuals);
     familyRecords.reserve(familyRecords.size() + families);
 }

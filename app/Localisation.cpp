@@ -6,8 +6,11 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
+#include "AtrybutUnit.h"
+#include "FactEdycjaUnit.h"
 #include "FormularzOsobyUnit.h"
 #include "GedcomImportUnit.h"
+#include "ListView.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
 #include "PowiekszeniePlikuGraficznego.h"
@@ -17,6 +20,7 @@
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
 #include "Vh_langmanager.h"
+#include "ZmianaKolejnosciUnit.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -118,6 +122,27 @@ QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form)
         {form->Drzewoprzodkw1, "FormListaOsob_Drzewoprzodkw1_Caption_Drzewo_przodkow"},
         {form->Drzewopotomkw1, "FormListaOsob_Drzewopotomkw1_Caption_Drzewo_potomkow"},
         {form->Drzewoprzodkwipotomkw1, "FormListaOsob_Drzewoprzodkwipotomkw1_Caption_Drzewo_przodkow_i_potomkow"},
+    };
+}
+
+QList<CaptionEntry> FormFaktEdycjaCaptions(TFormFaktEdycja* form)
+{
+    // The title panel shows the fact's name; the type label is set again whenever a fact is loaded.
+    return {
+        {form->AdvEditDotyczyPerson, "FormFaktEdycja_AdvEditDotyczyPerson_LabelCaption_Dotyczy_zwiazku_z"},
+        {form->AdvComboBoxdotyczyLista, "FormFaktEdycja_AdvComboBoxdotyczyLista_LabelCaption_Dotyczy_zwiazku_z"},
+        {form->AdvComboBoxNazwa, "FormFaktEdycja_AdvComboBoxNazwa_LabelCaption_Nazwa"},
+        {form->AdvComboBoxData, "FormFaktEdycja_AdvComboBoxData_LabelCaption_Data"},
+        {form->AdvComboBoxMiejsce, "FormFaktEdycja_AdvComboBoxMiejsce_LabelCaption_Miejsce"},
+        {form->AdvComboBoxForma, "FormFaktEdycja_AdvComboBoxForma_LabelCaption_Forma_zawarcia_zwiazku"},
+        {form->AdvComboBoxForma, "FormFaktEdycja_AdvComboBoxForma_Items_Strings_0__slub_cywilny", 0},
+        {form->AdvComboBoxForma, "FormFaktEdycja_AdvComboBoxForma_Items_Strings_1__slub_koscielny", 1},
+        {form->AdvComboBoxForma, "FormFaktEdycja_AdvComboBoxForma_Items_Strings_2__slub_konkordatowy", 2},
+        {form->Label1, "FormFaktEdycja_Label1_Caption_Opis"},
+        {form->CheckBoxPrivate, "FormFaktEdycja_CheckBoxPrivate_Caption_Informacja_poufna"},
+        {form->LabelTypFakty, "FormFaktEdycja_LabelTypFakty_Caption_LabelTypFakty"},
+        {form->ButtonZapisz, "FormFaktEdycja_ButtonZapisz_Caption_F3_-_Zapisz"},
+        {form->ButtonZamknij, "FormFaktEdycja_ButtonZamknij_Caption_Zamknij"},
     };
 }
 
@@ -226,6 +251,22 @@ QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form)
     };
 }
 
+QList<CaptionEntry> FormKolejnoscZmianaCaptions(TFormKolejnoscZmiana* form)
+{
+    // The title is set with the kind of list; the arrows carry hints only.
+    const auto column = [form](int index, const char* key) {
+        return CaptionEntry{form->ListViewKolejnoscZmiana, key, -1, index};
+    };
+    return {
+        column(0, "FormKolejnoscZmiana_ListViewKolejnoscZmiana_Column_0__Caption_KOD"),
+        column(1, "FormKolejnoscZmiana_ListViewKolejnoscZmiana_Column_1__Caption_Imie_i_nazwisko"),
+        column(2, "FormKolejnoscZmiana_ListViewKolejnoscZmiana_Column_2__Caption_Data_urodzenia"),
+        column(3, "FormKolejnoscZmiana_ListViewKolejnoscZmiana_Column_3__Caption_Data_smierci"),
+        {form->ButtonZapisz, "FormKolejnoscZmiana_ButtonZapisz_Caption_F3_-_Zapisz"},
+        {form->Button2, "FormKolejnoscZmiana_Button2_Caption_Zamknij"},
+    };
+}
+
 QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form)
 {
     // The title panel and the window's caption show the kind of tree and are set at run time.
@@ -305,6 +346,19 @@ QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form)
     };
 }
 
+QList<CaptionEntry> FormAtrybutEdycjaCaptions(TFormAtrybutEdycja* form)
+{
+    // The title panel shows the attribute's name.
+    return {
+        {form->AdvComboBoxNazwaCustom, "FormAtrybutEdycja_AdvComboBoxNazwaCustom_LabelCaption_Nazwa"},
+        {form->AdvComboBoxAtrKV, "FormAtrybutEdycja_AdvComboBoxAtrKV_LabelCaption_Nazwa"},
+        {form->Label1, "FormAtrybutEdycja_Label1_Caption_Wartosc"},
+        {form->CheckBoxPrivate, "FormAtrybutEdycja_CheckBoxPrivate_Caption_Informacja_poufna"},
+        {form->ButtonZapisz, "FormAtrybutEdycja_ButtonZapisz_Caption_F3_-_Zapisz"},
+        {form->Button2, "FormAtrybutEdycja_Button2_Caption_Zamknij"},
+    };
+}
+
 QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form)
 {
     // The title panel is never translated.
@@ -376,6 +430,8 @@ void TranslateForms(TStartForm* mainWindow)
     QList<CaptionEntry> entries = StartFormCaptions(mainWindow);
     if (FormListaOsob)
         entries += ListaOsobFormCaptions(FormListaOsob);
+    if (FormFaktEdycja)
+        entries += FormFaktEdycjaCaptions(FormFaktEdycja);
     if (FormDaneOsobyBasic)
         entries += FormDaneOsobyBasicCaptions(FormDaneOsobyBasic);
     if (FormPwiekszenie)
@@ -386,10 +442,14 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormGedcomImportCaptions(FormGedcomImport);
     if (FormOProgramie)
         entries += FormOProgramieCaptions(FormOProgramie);
+    if (FormKolejnoscZmiana)
+        entries += FormKolejnoscZmianaCaptions(FormKolejnoscZmiana);
     if (FormSelectFont)
         entries += FormSelectFontCaptions(FormSelectFont);
     if (FormRaportDrzewo)
         entries += FormRaportDrzewoCaptions(FormRaportDrzewo);
+    if (FormAtrybutEdycja)
+        entries += FormAtrybutEdycjaCaptions(FormAtrybutEdycja);
     if (FormRaportLista)
         entries += FormRaportListaCaptions(FormRaportLista);
     for (const CaptionEntry& entry : entries)

@@ -8,8 +8,11 @@
 #include <QList>
 #include <QString>
 
+class TFormAtrybutEdycja;
 class TFormDaneOsobyBasic;
+class TFormFaktEdycja;
 class TFormGedcomImport;
+class TFormKolejnoscZmiana;
 class TFormListaOsob;
 class TFormOProgramie;
 class TFormPwiekszenie;
@@ -22,13 +25,16 @@ class TStartForm;
 // The captions of the windows, each in the order of its layout.
 QList<CaptionEntry> StartFormCaptions(TStartForm* form);
 QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
+QList<CaptionEntry> FormFaktEdycjaCaptions(TFormFaktEdycja* form);
 QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form);
 QList<CaptionEntry> FormPwiekszenieCaptions(TFormPwiekszenie* form);
 QList<CaptionEntry> FormUstawieniaCaptions(TFormUstawienia* form);
 QList<CaptionEntry> FormGedcomImportCaptions(TFormGedcomImport* form);
 QList<CaptionEntry> FormOProgramieCaptions(TFormOProgramie* form);
+QList<CaptionEntry> FormKolejnoscZmianaCaptions(TFormKolejnoscZmiana* form);
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);
 QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form);
+QList<CaptionEntry> FormAtrybutEdycjaCaptions(TFormAtrybutEdycja* form);
 QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form);
 
 // Localises every window created at start-up, in the order of their creation.

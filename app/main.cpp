@@ -1,8 +1,10 @@
 // Entry point of Kronvel: creates the windows, the main window first, and runs the event loop until the main
 // window closes.
 #include "Application.h"
+#include "AtrybutUnit.h"
 #include "ColorDialogs.h"
 #include "Dialogs.h"
+#include "FactEdycjaUnit.h"
 #include "FileDialogs.h"
 #include "Fonts.h"
 #include "FormularzOsobyUnit.h"
@@ -20,6 +22,7 @@
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
 #include "WebBrowser.h"
+#include "ZmianaKolejnosciUnit.h"
 
 #include <memory>
 
@@ -44,13 +47,16 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
         // Each window created at start-up follows here in its order, and the main window is connected to them.
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
+        const std::unique_ptr<TFormFaktEdycja> factEditor(FormFaktEdycja = new TFormFaktEdycja);
         const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
         const std::unique_ptr<TFormPwiekszenie> pictureViewer(FormPwiekszenie = new TFormPwiekszenie);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
         const std::unique_ptr<TFormGedcomImport> gedcomImport(FormGedcomImport = new TFormGedcomImport);
         const std::unique_ptr<TFormOProgramie> about(FormOProgramie = new TFormOProgramie);
+        const std::unique_ptr<TFormKolejnoscZmiana> reorder(FormKolejnoscZmiana = new TFormKolejnoscZmiana);
         const std::unique_ptr<TFormSelectFont> fontChooser(FormSelectFont = new TFormSelectFont);
         const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
+        const std::unique_ptr<TFormAtrybutEdycja> attributeEditor(FormAtrybutEdycja = new TFormAtrybutEdycja);
         const std::unique_ptr<TFormRaportLista> listReport(FormRaportLista = new TFormRaportLista);
         TStartFormWindows windows;
         windows.EditPerson = EditPerson;
@@ -70,13 +76,16 @@ int main(int argc, char* argv[])
         ShowException(std::current_exception());
     }
     StartForm = nullptr;
+    FormFaktEdycja = nullptr;
     FormDaneOsobyBasic = nullptr;
     FormPwiekszenie = nullptr;
     FormUstawienia = nullptr;
     FormGedcomImport = nullptr;
     FormOProgramie = nullptr;
     FormSelectFont = nullptr;
+    FormKolejnoscZmiana = nullptr;
     FormRaportDrzewo = nullptr;
+    FormAtrybutEdycja = nullptr;
     FormRaportLista = nullptr;
     return 0;
 }

@@ -118,9 +118,9 @@ private:
 
 } // namespace
 
-void CapitaliseFirstLetter(QWidget* field)
+void CapitaliseFirstLetter(QWidget* field, bool on)
 {
-    FieldKeys::of(field).capitalise = true;
+    FieldKeys::of(field).capitalise = on;
 }
 
 void EnterMovesOn(QWidget* field)

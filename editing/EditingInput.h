@@ -14,7 +14,8 @@ class TCustomAdvPanel;
 
 // A letter typed, or committed by an input method (Polish dead keys), into an empty field or over the field's
 // whole text comes in as a capital; letters typed anywhere else keep their case. For edits, combo boxes and memos.
-void CapitaliseFirstLetter(QWidget* field);
+// A field whose rule depends on what it holds turns it off again with on false.
+void CapitaliseFirstLetter(QWidget* field, bool on = true);
 // Enter moves the focus on to the next control and goes no further; a memo that holds text takes it as a line
 // break instead.
 void EnterMovesOn(QWidget* field);

@@ -5,6 +5,7 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPageControl.h"
+#include "ListView.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -60,6 +61,8 @@ void ApplyCaption(const CaptionEntry& entry, const QString& caption)
     // An item is replaced in place: the combo keeps its selection, or its lack of one.
     if (entry.item >= 0)
         qobject_cast<QComboBox*>(entry.component)->setItemText(entry.item, caption);
+    else if (auto* list = qobject_cast<TListView*>(entry.component); list && entry.column >= 0)
+        list->Columns()[entry.column]->SetCaption(caption);
     else if (entry.column >= 0)
         qobject_cast<QAbstractItemView*>(entry.component)
             ->model()

@@ -1,5 +1,6 @@
 #include "DialogFrame.h"
 
+#include "AdvEdit.h"
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
@@ -80,6 +81,16 @@ void placeDialogHigh(QWidget* dialog)
     dialog->move(area.left() + (area.width() - size.width()) / 2, area.top() + top);
 }
 
+void placeDialogAtFifth(QWidget* dialog)
+{
+    const QScreen* screen = dialog->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const int left = (area.width() - dialog->frameGeometry().width()) / 2;
+    dialog->move(area.left() + left, area.top() + int(area.height() * 0.2));
+}
+
 bool clickOnF3(const QKeyEvent* key, QAbstractButton* button)
 {
     if (key->key() != Qt::Key_F3 || !button->isEnabled())
@@ -119,6 +130,17 @@ TAdvComboBox* addComboBox(QWidget* parent, const char* name, const QString& labe
     combo->SetLabelCaption(label);
     combo->addItems(items);
     return combo;
+}
+
+TAdvEdit* addEdit(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
+                  const QRect& geometry)
+{
+    auto* edit = new TAdvEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    edit->SetLabelPosition(labelPosition);
+    edit->SetLabelCaption(label);
+    return edit;
 }
 
 TAdvGroupBox* addGroupBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry)

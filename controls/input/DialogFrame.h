@@ -14,6 +14,7 @@ class QPushButton;
 class QRect;
 class QString;
 class QWidget;
+class TAdvEdit;
 class TAdvGroupBox;
 class TAdvOfficeCheckBox;
 class TAdvPanel;
@@ -32,6 +33,9 @@ QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult resu
 // Moves the window to the middle of the screen's available area across, with its top edge halfway down the free
 // height but never below a fifth of the area's height, so it sits in the upper part of the screen.
 void placeDialogHigh(QWidget* dialog);
+// Moves the window to the middle of the screen's available area across, with its top edge a fifth of the area's
+// height down, whatever the window's height.
+void placeDialogAtFifth(QWidget* dialog);
 
 // Presses the button when the key is F3 and the button is enabled; true when it did (the key is handled then).
 bool clickOnF3(const QKeyEvent* key, QAbstractButton* button);
@@ -41,4 +45,6 @@ QPushButton* addButton(QWidget* parent, const char* name, const QString& caption
 TAdvOfficeCheckBox* addCheckBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);
 TAdvComboBox* addComboBox(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
                           TComboBoxStyle style, const QStringList& items, const QRect& geometry);
+TAdvEdit* addEdit(QWidget* parent, const char* name, const QString& label, TLabelPosition labelPosition,
+                  const QRect& geometry);
 TAdvGroupBox* addGroupBox(QWidget* parent, const char* name, const QString& caption, const QRect& geometry);

@@ -7,13 +7,17 @@
 #include "AdvPageControl.h"
 #include "AdvPanel.h"
 #include "AppFixture.h"
+#include "AtrybutUnit.h"
+#include "FactEdycjaUnit.h"
 #include "GedcomImportUnit.h"
+#include "ListView.h"
 #include "OProgramieUnit.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
+#include "ZmianaKolejnosciUnit.h"
 
 #include <QAction>
 #include <QLabel>
@@ -116,6 +120,8 @@ std::pair<QString, QString> designedProperty(const QString& window, const Captio
     if (auto* form = qobject_cast<TForm*>(entry.component))
         return {window + "->Caption", form->GetCaption()};
     const QString path = window + "->" + entry.component->objectName() + "->";
+    if (auto* list = qobject_cast<TListView*>(entry.component))
+        return {path + QString("Column[%1]->Caption").arg(entry.column), list->Columns()[entry.column]->GetCaption()};
     if (auto* combo = qobject_cast<TAdvComboBox*>(entry.component)) {
         if (entry.item >= 0)
             return {path + QString("Items->Strings[%1]").arg(entry.item), combo->itemText(entry.item)};
@@ -145,6 +151,9 @@ protected:
         FormRaportDrzewo = nullptr;
         FormGedcomImport = nullptr;
         FormRaportLista = nullptr;
+        FormFaktEdycja = nullptr;
+        FormKolejnoscZmiana = nullptr;
+        FormAtrybutEdycja = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -157,6 +166,9 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     TFormRaportDrzewo treeReport;
     TFormGedcomImport gedcomImport;
     TFormRaportLista listReport;
+    TFormFaktEdycja factEditor;
+    TFormKolejnoscZmiana reorder;
+    TFormAtrybutEdycja attributeEditor;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
@@ -164,6 +176,9 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
         {"FormRaportDrzewo", FormRaportDrzewoCaptions(&treeReport)},
         {"FormGedcomImport", FormGedcomImportCaptions(&gedcomImport)},
         {"FormRaportLista", FormRaportListaCaptions(&listReport)},
+        {"FormFaktEdycja", FormFaktEdycjaCaptions(&factEditor)},
+        {"FormKolejnoscZmiana", FormKolejnoscZmianaCaptions(&reorder)},
+        {"FormAtrybutEdycja", FormAtrybutEdycjaCaptions(&attributeEditor)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
@@ -171,6 +186,9 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     EXPECT_EQ(windows[3].second.size(), 65);
     EXPECT_EQ(windows[4].second.size(), 8);
     EXPECT_EQ(windows[5].second.size(), 19);
+    EXPECT_EQ(windows[6].second.size(), 14);
+    EXPECT_EQ(windows[7].second.size(), 6);
+    EXPECT_EQ(windows[8].second.size(), 6);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -271,6 +289,30 @@ TEST_F(DialogCaptionsTest, translationReachesTheListReportAndKeepsItsChoices)
     EXPECT_EQ(listReport.AdvComboBoxZakresDanych->itemText(1), QString::fromUtf8("wszystkich osób z bazy danych"));
     EXPECT_EQ(listReport.AdvComboBoxTyp->GetItemIndex(), 2);
     EXPECT_EQ(listReport.PanelTitle->GetText(), QString::fromUtf8("Raport: Lista osób"));
+}
+
+TEST_F(DialogCaptionsTest, translationReachesTheFactAttributeAndReorderDialogs)
+{
+    TStartForm form;
+    TFormFaktEdycja factEditor;
+    TFormKolejnoscZmiana reorder;
+    TFormAtrybutEdycja attributeEditor;
+    FormFaktEdycja = &factEditor;
+    FormKolejnoscZmiana = &reorder;
+    FormAtrybutEdycja = &attributeEditor;
+    // Texts the translation must replace.
+    reorder.ListViewKolejnoscZmiana->Columns()[1]->SetCaption(QStringLiteral("?"));
+    attributeEditor.Label1->setText(QStringLiteral("?"));
+    TranslateForms(&form);
+
+    EXPECT_EQ(factEditor.AdvComboBoxForma->GetLabelCaption(), QString::fromUtf8("Forma zawarcia związku"));
+    EXPECT_EQ(factEditor.AdvComboBoxForma->itemText(1), QString::fromUtf8("ślub kościelny"));
+    EXPECT_EQ(factEditor.AdvComboBoxForma->GetItemIndex(), -1) << "the form combo stays without a selection";
+    EXPECT_EQ(factEditor.LabelTypFakty->text(), "LabelTypFakty");
+    EXPECT_EQ(factEditor.ButtonZamknij->text(), "Zamknij");
+    EXPECT_EQ(reorder.ListViewKolejnoscZmiana->Columns()[1]->GetCaption(), QString::fromUtf8("Imię i nazwisko"));
+    EXPECT_EQ(attributeEditor.Label1->text(), QString::fromUtf8("Wartość"));
+    EXPECT_EQ(attributeEditor.CheckBoxPrivate->GetCaption(), "Informacja poufna");
 }
 
 } // namespace

@@ -84,6 +84,12 @@ using TURLClickEvent = std::function<void(QObject* Sender, int iItem, const QStr
 using TCheckboxClickEvent = std::function<void(QObject* Sender, int iItem, bool State)>;
 using TCanEditCellEvent = std::function<void(QObject* Sender, int iItem, int iSubItem, bool& Allow)>;
 using TRearrangeEvent = std::function<void(QObject* Sender, int SwapFrom, int SwapTo)>;
+// Printing: a page begins (pagenr 0 before the first); a row may start a new page; a column's printed width may
+// change; the scale that fits the columns to the paper may change or be refused (fpCustom).
+using TPrintPageEvent = std::function<void(QObject* Sender, TCanvas& Canvas, int pagenr, int pagexsize, int pageysize)>;
+using TPrintNewPageEvent = std::function<void(QObject* Sender, int ARow, bool& NewPage)>;
+using TPrintColumnWidthEvent = std::function<void(QObject* Sender, int ACol, int& width)>;
+using TFitToPageEvent = std::function<void(QObject* Sender, double& ScaleFactor, bool& Allow)>;
 
 // Header item formats: how the header shows a column's item.
 constexpr unsigned HDF_LEFT = 0;
@@ -146,6 +152,16 @@ public:
     // Draws the cell's rich text into the rectangle, in the selection's text colour for a selected row painted
     // on the list itself (unless SelectionRTFKeep).
     void RTFPaint(int ItemIndex, int SubItemIndex, TCanvas& Canvas, const TRect& Rect);
+
+    // The rows as a table on the installed printer (EPrinter when there is none), laid out by PrintSettings in tenths
+    // of a millimetre: columns fitted to the paper as FitToPage says, bands of the columns that fit a page, caption
+    // rows, grid lines, and the header and footer lines.
+    void Print();
+    // The first page of that table in a rectangle of the painter's device.
+    void Preview(QPainter& Painter, const TRect& Rect);
+    // The printed width and left offset of a column in the last print run; 0 outside the columns.
+    int GetPrintColWidth(int Column) const;
+    int GetPrintColOffset(int Column) const;
 
     // Sorting by a column index; the sorted column shows its indicator.
     int GetSortColumn() const { return sortColumn; }
@@ -362,6 +378,10 @@ public:
     TColumnEvent OnFilterBtnClick;
     // After a row was dragged to a new place (or clicked: then both are the same row).
     TRearrangeEvent OnRearrange;
+    TPrintPageEvent OnPrintPage;
+    TPrintNewPageEvent OnPrintNewPage;
+    TPrintColumnWidthEvent OnPrintSetColumnWidth;
+    TFitToPageEvent OnFitToPage;
 
 protected:
     // Draws one row: its cells in their display order, the detail line and the focus frame.
@@ -385,6 +405,8 @@ protected:
     void ColClick(TListColumn* Column) override;
     // Draws a column's item of a header the list draws itself.
     virtual void DrawHeaderItem(TCanvas& Canvas, int Item, TRect R);
+    // Prints the table on the painter's device, or its first page into the preview rectangle.
+    void BuildPage(QPainter& Painter, bool Preview);
 
     void DrawItem(TCanvas& Canvas, int Index, const TRect& Rect, TOwnerDrawState State) override;
     TRect CheckBoxRect(int row) const override;
@@ -493,6 +515,21 @@ private:
     unsigned verticalTextFlag() const;
     int columnWidth(int column) const;
 
+    // Printing (AdvListVPrint.cpp).
+    struct PrintRun;
+    void measurePrintColumns(PrintRun& run);
+    // A cell's width and height on paper.
+    QSize measurePrintCell(PrintRun& run, int column, int row);
+    int printRowHeight(PrintRun& run, int row);
+    // The columns of the band that starts at run.firstColumn, and their offsets.
+    void placePrintBand(PrintRun& run);
+    void printBand(PrintRun& run);
+    void startNewPrintPage(PrintRun& run);
+    void printRow(PrintRun& run, int row);
+    void printMarkup(PrintRun& run, const QString& markup, const TFont& font, const TRect& deviceCell);
+    void printGridLines(PrintRun& run);
+    void printPageLines(PrintRun& run);
+
     bool autoHint = false;
     TBitmap checkTrueGlyph;
     TBitmap checkFalseGlyph;
@@ -501,6 +538,10 @@ private:
     bool filterBar = false;
     int filterTimeOut = 500;
     TPrintsettings printSettings;
+    // Of the last print run: every column's printed width, and its left offset (one more closes the last).
+    QVector<int> printColWidths;
+    QVector<int> printColOffsets;
+    TRect previewRect;
     bool htmlHint = false;
     THTMLSettings htmlSettings;
     TColor headerColor = clNone;

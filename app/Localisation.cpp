@@ -16,6 +16,7 @@
 #include "PowiekszeniePlikuGraficznego.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
+#include "RaportOsobyUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -391,6 +392,48 @@ QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form)
     };
 }
 
+QList<CaptionEntry> FormRaportOsobyCaptions(TFormRaportOsoby* form)
+{
+    // The title panel is never translated.
+    return {
+        {form->AdvComboBoxZakresDanych, "FormRaportOsoby_AdvComboBoxZakresDanych_LabelCaption_Raport_dotyczy"},
+        {form->AdvComboBoxZakresDanych, "FormRaportOsoby_AdvComboBoxZakresDanych_Items_Strings_0__wybranej_osoby", 0},
+        {form->AdvComboBoxZakresDanych,
+         "FormRaportOsoby_AdvComboBoxZakresDanych_Items_Strings_1__wszystkich_osob_z_listy", 1},
+        {form->AdvComboBoxZakresDanych,
+         "FormRaportOsoby_AdvComboBoxZakresDanych_Items_Strings_2__wszystkich_osob_z_bazy_danych", 2},
+        {form->AdvGroupBox1, "FormRaportOsoby_AdvGroupBox1_Caption__Opcje_wydruku__"},
+        {form->AdvComboBoxZwiazki, "FormRaportOsoby_AdvComboBoxZwiazki_LabelCaption_Zwiazki"},
+        {form->AdvComboBoxZwiazki, "FormRaportOsoby_AdvComboBoxZwiazki_Items_Strings_0__nie", 0},
+        {form->AdvComboBoxZwiazki, "FormRaportOsoby_AdvComboBoxZwiazki_Items_Strings_1__tak", 1},
+        {form->AdvComboBoxRodzenstwo, "FormRaportOsoby_AdvComboBoxRodzenstwo_LabelCaption_Rodzenstwo"},
+        {form->AdvComboBoxRodzenstwo, "FormRaportOsoby_AdvComboBoxRodzenstwo_Items_Strings_0__nie", 0},
+        {form->AdvComboBoxRodzenstwo, "FormRaportOsoby_AdvComboBoxRodzenstwo_Items_Strings_1__tak", 1},
+        {form->AdvComboBoxFakty, "FormRaportOsoby_AdvComboBoxFakty_LabelCaption_Fakty_/_zdarzenia"},
+        {form->AdvComboBoxFakty, "FormRaportOsoby_AdvComboBoxFakty_Items_Strings_0__nie", 0},
+        {form->AdvComboBoxFakty, "FormRaportOsoby_AdvComboBoxFakty_Items_Strings_1__wszystkie", 1},
+        {form->AdvComboBoxFakty, "FormRaportOsoby_AdvComboBoxFakty_Items_Strings_2__wszystkie_bez_poufnych", 2},
+        {form->AdvComboBoxFakty,
+         "FormRaportOsoby_AdvComboBoxFakty_Items_Strings_3__bez_faktow_narodzin,_smierci_i_dot._zwiazkow", 3},
+        {form->AdvComboBoxFakty,
+         "FormRaportOsoby_AdvComboBoxFakty_Items_Strings_4__bez_faktow_narodzin,_smierci,_dot._zwiazkow_i_poufnych", 4},
+        {form->AdvComboBoxAtr, "FormRaportOsoby_AdvComboBoxAtr_LabelCaption_Informacje_dodatkowe"},
+        {form->AdvComboBoxAtr, "FormRaportOsoby_AdvComboBoxAtr_Items_Strings_0__nie", 0},
+        {form->AdvComboBoxAtr, "FormRaportOsoby_AdvComboBoxAtr_Items_Strings_1__wszystkie", 1},
+        {form->AdvComboBoxAtr, "FormRaportOsoby_AdvComboBoxAtr_Items_Strings_2__pomin_poufne", 2},
+        {form->AdvComboBoxTyp, "FormRaportOsoby_AdvComboBoxTyp_LabelCaption_Format_wyjsciowy"},
+        {form->AdvComboBoxTyp, "FormRaportOsoby_AdvComboBoxTyp_Items_Strings_0__Plik_PDF", 0},
+        {form->AdvComboBoxMarginesy, "FormRaportOsoby_AdvComboBoxMarginesy_LabelCaption_Marginesy"},
+        {form->AdvComboBoxMarginesy, "FormRaportOsoby_AdvComboBoxMarginesy_Items_Strings_0__1.5_cm_-_1.5_cm", 0},
+        {form->AdvComboBoxMarginesy, "FormRaportOsoby_AdvComboBoxMarginesy_Items_Strings_1__2.0_cm_-_1.0_cm", 1},
+        {form->AdvComboBoxMarginesy,
+         "FormRaportOsoby_AdvComboBoxMarginesy_Items_Strings_2__2.0_cm_-_1.0_cm_-_lustrzane", 2},
+        {form->LabelPostep, "FormRaportOsoby_LabelPostep_Caption_Postep"},
+        {form->ButtonZapisz, "FormRaportOsoby_ButtonZapisz_Caption_F3_-_Generuj"},
+        {form->Button2, "FormRaportOsoby_Button2_Caption_Zamknij"},
+    };
+}
+
 QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form)
 {
     return {
@@ -452,6 +495,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormAtrybutEdycjaCaptions(FormAtrybutEdycja);
     if (FormRaportLista)
         entries += FormRaportListaCaptions(FormRaportLista);
+    if (FormRaportOsoby)
+        entries += FormRaportOsobyCaptions(FormRaportOsoby);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
     if (FormDaneOsobyBasic)

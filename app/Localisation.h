@@ -18,6 +18,7 @@ class TFormOProgramie;
 class TFormPwiekszenie;
 class TFormRaportDrzewo;
 class TFormRaportLista;
+class TFormRaportOsoby;
 class TFormSelectFont;
 class TFormUstawienia;
 class TStartForm;
@@ -36,6 +37,7 @@ QList<CaptionEntry> FormSelectFontCaptions(TFormSelectFont* form);
 QList<CaptionEntry> FormRaportDrzewoCaptions(TFormRaportDrzewo* form);
 QList<CaptionEntry> FormAtrybutEdycjaCaptions(TFormAtrybutEdycja* form);
 QList<CaptionEntry> FormRaportListaCaptions(TFormRaportLista* form);
+QList<CaptionEntry> FormRaportOsobyCaptions(TFormRaportOsoby* form);
 
 // Localises every window created at start-up, in the order of their creation.
 void TranslateForms(TStartForm* mainWindow);

@@ -17,6 +17,7 @@
 #include "ProcessControl.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
+#include "RaportOsobyUnit.h"
 #include "Shell.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
@@ -58,6 +59,7 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TFormRaportDrzewo> treeReport(FormRaportDrzewo = new TFormRaportDrzewo);
         const std::unique_ptr<TFormAtrybutEdycja> attributeEditor(FormAtrybutEdycja = new TFormAtrybutEdycja);
         const std::unique_ptr<TFormRaportLista> listReport(FormRaportLista = new TFormRaportLista);
+        const std::unique_ptr<TFormRaportOsoby> personReport(FormRaportOsoby = new TFormRaportOsoby);
         TStartFormWindows windows;
         windows.EditPerson = EditPerson;
         FormListaOsob->EditPerson = [](const QString& id, int sex) { return EditPerson(StartForm, id, sex); };
@@ -87,5 +89,6 @@ int main(int argc, char* argv[])
     FormRaportDrzewo = nullptr;
     FormAtrybutEdycja = nullptr;
     FormRaportLista = nullptr;
+    FormRaportOsoby = nullptr;
     return 0;
 }

@@ -79,6 +79,14 @@ MiniaturyUnit::~MiniaturyUnit()
         FileSystem::deleteFile(file);
 }
 
+void MiniaturyUnit::DeleteReportImages(const QStringList& files)
+{
+    for (const QString& file : files) {
+        if (FileSystem::deleteFile(file))
+            TempFiles.removeOne(file);
+    }
+}
+
 QString MiniaturyUnit::GetThumbnail(const QString& picturePath)
 {
     if (picturePath.isEmpty() || CacheFolder.isEmpty() || !FileSystem::fileExists(picturePath))
@@ -120,14 +128,26 @@ QString MiniaturyUnit::MakeReportImage(double, const QString& source, const QStr
                                        int width, int height, double zoom)
 {
     const QString file = target.isEmpty() ? inFolder(folder, UniqueTempJpgName()) : target;
-    const QImage picture = readPicture(source);
+    const auto imageSize = [&](const QSize& picture) {
+        const double factor = fitFactor(picture, width, height);
+        // Each side is truncated before and after the zoom.
+        return QSize(scaledSide(scaledSide(picture.width() * factor) * zoom),
+                     scaledSide(scaledSide(picture.height() * factor) * zoom));
+    };
+    QImageReader reader(source);
+    reader.setDecideFormatFromContent(true);
+    // A photograph larger than the image is read at the image's size: a JPEG is then decoded at a fraction of its
+    // resolution, which saves most of what a report with many photographs costs.
+    const QSize stored = reader.size();
+    if (stored.isValid() && !stored.isEmpty()) {
+        const QSize size = imageSize(stored);
+        if (size.width() < stored.width() && size.height() < stored.height())
+            reader.setScaledSize(size);
+    }
+    const QImage picture = reader.read();
     if (picture.isNull())
         return QString();
-    const double factor = fitFactor(picture.size(), width, height);
-    // Each side is truncated before and after the zoom.
-    const QSize size(scaledSide(scaledSide(picture.width() * factor) * zoom),
-                     scaledSide(scaledSide(picture.height() * factor) * zoom));
-    if (!writeBitmap(picture, size, file))
+    if (!writeBitmap(picture, imageSize(stored.isValid() && !stored.isEmpty() ? stored : picture.size()), file))
         return QString();
     TempFiles.append(file);
     return file;

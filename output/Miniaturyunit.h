@@ -32,6 +32,10 @@ public:
     QString MakeReportImage(double aspect, const QString& source, const QString& target, const QString& folder,
                             int width, int height, double zoom);
 
+    // Deletes report images made by MakeReportImage once the document embedding them has been written; a file that
+    // cannot be deleted now stays for the clean-up at exit.
+    void DeleteReportImages(const QStringList& files);
+
     // "file_temp_unique_" + a new GUID text + ".jpg". The files hold BMP data: readers go by the contents.
     static QString UniqueTempJpgName();
     // "{XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}" in upper case.

@@ -292,6 +292,13 @@ double PDFManager::MeasureTextHeight(int font, const QString& text, double width
     return lines * pdf.TextHeight();
 }
 
+QStringList PDFManager::WrapText(int font, double size, const QString& text, double width)
+{
+    document().SelectFont(font);
+    setTextSize(size);
+    return document().WrappedLines(text, width);
+}
+
 double PDFManager::HalfHeightDifference(int font, const QString&, double size1, double size2)
 {
     return (LineHeight(font, size1) - LineHeight(font, size2)) / 2;

@@ -6,6 +6,7 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -84,6 +85,8 @@ public:
     double WrappedTextHeight(int font, double size, const QString& text, double width);
     double MeasureTextHeight(int font, const QString& text, double width, const QString& face, double size, bool bold,
                              int& lines);
+    // The lines the text wraps into at width: drawn one box each, or several together, they read as the whole.
+    QStringList WrapText(int font, double size, const QString& text, double width);
     // Half the difference of the line heights at the two sizes; the text is not used.
     double HalfHeightDifference(int font, const QString& text, double size1, double size2);
     // Draws text wrapped to width at (x, y) with the alignment (0 left, 1 centre, 2 right); an empty text is drawn

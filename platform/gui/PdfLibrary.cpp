@@ -342,6 +342,23 @@ int PdfLibrary::WrappedLineCount(const QString& text, double width) const
     return layout.lineCount();
 }
 
+QStringList PdfLibrary::WrappedLines(const QString& text, double width) const
+{
+    const QString laidOut = withLineSeparators(text);
+    QTextLayout layout(laidOut, d->currentFont().font, &d->writer);
+    d->layOut(layout, std::max(d->scaled(width), minimumBoxWidth));
+    QStringList lines;
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        QString part = laidOut.mid(line.textStart(), line.textLength());
+        // The break that ended a line is not part of the next box's text.
+        if (part.endsWith(QChar::LineSeparator))
+            part.chop(1);
+        lines.append(part);
+    }
+    return lines;
+}
+
 void PdfLibrary::SetTextAlign(int align)
 {
     d->state.align = align;

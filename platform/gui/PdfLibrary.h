@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -58,6 +59,9 @@ public:
     double TextAscent() const;
     double TextWidth(const QString& text) const;
     int WrappedLineCount(const QString& text, double width) const;
+    // The lines the text wraps into at the width, each as its own text: a box of the same width shows each of
+    // them as one line, so a text too long for one page can be drawn a part per page.
+    QStringList WrappedLines(const QString& text, double width) const;
 
     // Alignment of text boxes and lines (AlignLeft, AlignCentre or AlignRight).
     void SetTextAlign(int align);

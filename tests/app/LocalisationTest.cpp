@@ -14,6 +14,7 @@
 #include "OProgramieUnit.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
+#include "RaportOsobyUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -154,6 +155,7 @@ protected:
         FormFaktEdycja = nullptr;
         FormKolejnoscZmiana = nullptr;
         FormAtrybutEdycja = nullptr;
+        FormRaportOsoby = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -169,6 +171,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     TFormFaktEdycja factEditor;
     TFormKolejnoscZmiana reorder;
     TFormAtrybutEdycja attributeEditor;
+    TFormRaportOsoby personReport;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
@@ -179,6 +182,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
         {"FormFaktEdycja", FormFaktEdycjaCaptions(&factEditor)},
         {"FormKolejnoscZmiana", FormKolejnoscZmianaCaptions(&reorder)},
         {"FormAtrybutEdycja", FormAtrybutEdycjaCaptions(&attributeEditor)},
+        {"FormRaportOsoby", FormRaportOsobyCaptions(&personReport)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
@@ -189,6 +193,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     EXPECT_EQ(windows[6].second.size(), 14);
     EXPECT_EQ(windows[7].second.size(), 6);
     EXPECT_EQ(windows[8].second.size(), 6);
+    EXPECT_EQ(windows[9].second.size(), 30);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -313,6 +318,24 @@ TEST_F(DialogCaptionsTest, translationReachesTheFactAttributeAndReorderDialogs)
     EXPECT_EQ(reorder.ListViewKolejnoscZmiana->Columns()[1]->GetCaption(), QString::fromUtf8("Imię i nazwisko"));
     EXPECT_EQ(attributeEditor.Label1->text(), QString::fromUtf8("Wartość"));
     EXPECT_EQ(attributeEditor.CheckBoxPrivate->GetCaption(), "Informacja poufna");
+}
+
+TEST_F(DialogCaptionsTest, translationReachesThePersonReportAndKeepsItsChoices)
+{
+    TStartForm form;
+    TFormRaportOsoby personReport;
+    FormRaportOsoby = &personReport;
+    personReport.AdvComboBoxFakty->SetItemIndex(4);
+    TranslateForms(&form);
+
+    EXPECT_EQ(personReport.AdvGroupBox1->GetCaption(), " Opcje wydruku");
+    EXPECT_EQ(personReport.AdvComboBoxFakty->GetLabelCaption(), "Fakty / zdarzenia");
+    EXPECT_EQ(personReport.AdvComboBoxFakty->itemText(3),
+              QString::fromUtf8("bez faktów narodzin, śmierci i dot. związków"));
+    EXPECT_EQ(personReport.AdvComboBoxFakty->GetItemIndex(), 4);
+    EXPECT_EQ(personReport.AdvComboBoxAtr->GetItemIndex(), 1);
+    EXPECT_EQ(personReport.LabelPostep->text(), QString::fromUtf8("Postęp"));
+    EXPECT_EQ(personReport.PanelTitle->GetText(), QString::fromUtf8("Raport: Dane szczegółowe"));
 }
 
 } // namespace

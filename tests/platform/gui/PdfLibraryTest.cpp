@@ -178,6 +178,23 @@ TEST_F(PdfLibraryTest, measuredWidthsAndLineCountsMatchWhatIsDrawn)
     EXPECT_NEAR(second.box.top() - firstOfTwo.box.top(), pdf.TextHeight(), 0.5);
 }
 
+TEST_F(PdfLibraryTest, wrappedLinesAreTheLinesABoxShowsEachOneLineAgain)
+{
+    const QString text = QString::fromUtf8("Zażółć gęślą jaźń, a potem jeszcze raz zażółć gęślą jaźń aż do końca\r\n"
+                                           "\ndrugi akapit po pustym wierszu, też dość długi, by się zawinąć");
+    const double width = 150;
+    const QStringList lines = pdf.WrappedLines(text, width);
+    EXPECT_EQ(lines.size(), pdf.WrappedLineCount(text, width));
+    EXPECT_GE(lines.size(), 5);
+    EXPECT_TRUE(lines.contains(QString())) << "the empty line between the paragraphs";
+    for (const QString& line : lines)
+        EXPECT_EQ(pdf.WrappedLineCount(line, width), 1) << line.toStdString();
+    // The lines hold every character of the text but the line breaks.
+    EXPECT_EQ(lines.join(QString()).remove(u' '), QString(text).remove(u' ').remove(u'\r').remove(u'\n'));
+    // Lines drawn together again make as many lines as before.
+    EXPECT_EQ(pdf.WrappedLineCount(lines.mid(1, 3).join(u'\n'), width), 3);
+}
+
 TEST_F(PdfLibraryTest, alignmentPlacesLinesByTheirLeftEndCentreOrRightEnd)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

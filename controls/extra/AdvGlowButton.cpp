@@ -32,7 +32,7 @@ QString notesText(const TStringList& notes)
 
 } // namespace
 
-TAdvCustomGlowButton::TAdvCustomGlowButton(QWidget* parent) : QWidget(parent)
+TAdvCustomGlowButton::TAdvCustomGlowButton(QWidget* parent) : QWidget(parent), TActionClient(this)
 {
     Fonts::registerApplicationFonts();
     resize(100, 41);
@@ -176,7 +176,8 @@ void TAdvCustomGlowButton::SetDown(bool value)
         state = down ? absExclusive : absUp;
         update();
     }
-    if (down)
+    // A bound action in step with the button releases the rest of its group itself.
+    if (down && !(GetAction() && checkedLinked))
         UpdateExclusive();
 }
 
@@ -231,6 +232,11 @@ void TAdvCustomGlowButton::ButtonPressed(int pressedGroup, TAdvCustomGlowButton*
 {
     if (pressedGroup != groupIndex || sender == this || !sender->down || !down)
         return;
+    comeUp();
+}
+
+void TAdvCustomGlowButton::comeUp()
+{
     down = false;
     state = absUp;
     update();
@@ -254,6 +260,7 @@ void TAdvCustomGlowButton::PerformResize()
 
 void TAdvCustomGlowButton::Loaded()
 {
+    EndLoading();
     if (autoSize)
         PerformResize();
 }
@@ -261,7 +268,7 @@ void TAdvCustomGlowButton::Loaded()
 TPoint TAdvCustomGlowButton::GetButtonSize(TButtonSizeState sizeState)
 {
     TBitmap tool(1, 1);
-    TGlowButtonFace face = FaceInputs(sizeState, tool);
+    TGlowButtonFace face = FaceInputs(sizeState, tool, true);
     face.MeasureOnly = true;
     if (autoSize) {
         // The large state keeps the button's own arrangement; the smaller ones put the glyph left.
@@ -325,6 +332,7 @@ void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton* source)
     if (!source)
         return;
     SetAlign(this, GetAlign(source));
+    SetAction(source->GetAction());
     SetAnchors(this, GetAnchors(source));
     SetAntiAlias(source->antiAlias);
     SetAutoSizeEx(source->autoSize);
@@ -390,7 +398,14 @@ void TAdvCustomGlowButton::normaliseState()
         state = absDown;
 }
 
-TGlowButtonFace TAdvCustomGlowButton::FaceInputs(TButtonSizeState sizeState, TBitmap& tool)
+TImageList* TAdvCustomGlowButton::InternalImages()
+{
+    if (!internalImages)
+        internalImages = new TImageList(this);
+    return internalImages;
+}
+
+TGlowButtonFace TAdvCustomGlowButton::FaceInputs(TButtonSizeState sizeState, TBitmap& tool, bool sizing)
 {
     const bool enabled = isEnabled();
     const bool fading = !fadeTimer.isNull();
@@ -434,6 +449,11 @@ TGlowButtonFace TAdvCustomGlowButton::FaceInputs(TButtonSizeState sizeState, TBi
         f.Images = disabledImages;
         f.ImageEnabled = true;
     }
+    if (!f.Images) {
+        // The glyph that a data-set button loads, disabled or not, into its own list.
+        f.Images = internalImages;
+        f.ImageEnabled = true;
+    }
     if (enabled || disabledPicture.GetEmpty())
         f.Picture = hot && !hotPicture.GetEmpty() ? &hotPicture : &picture;
     else
@@ -459,16 +479,24 @@ TGlowButtonFace TAdvCustomGlowButton::FaceInputs(TButtonSizeState sizeState, TBi
 
     GetToolImage(tool);
     f.ToolImage = &tool;
+    f.ImageIndex = imageIndex;
+    if (TImageList* shown = actionImages()) {
+        const int actionIndex = GetAction()->GetImageIndex();
+        if (!sizing || actionIndex == imageIndex) {
+            f.Images = shown;
+            f.ImageEnabled = enabled;
+            f.ImageIndex = actionIndex;
+        }
+    }
     if (autoSize && sizeState < bsLarge) {
         f.ForcedGlyphSize = smallGlyph;
-        if (f.Images && imageIndex >= 0)
+        if (f.Images && f.ImageIndex >= 0)
             f.Picture = nullptr;
         if (sizeState == bsGlyph)
             f.Caption = f.WideCaption = QString();
     }
 
     f.Look = look;
-    f.ImageIndex = imageIndex;
     f.Layout = layout;
     f.DropDownButton = dropDownButton;
     f.Highlighted = highlighted;

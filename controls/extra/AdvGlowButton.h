@@ -4,6 +4,7 @@
 // library's colour schemes fill in one step.
 #pragma once
 
+#include "ActionList.h"
 #include "AdvGDIP.h"
 #include "AdvGlowButtonDraw.h"
 #include "AdvHintInfo.h"
@@ -194,15 +195,15 @@ private:
     QString text;
 };
 
-class TAdvCustomGlowButton : public QWidget, public IQRBStyle
+class TAdvCustomGlowButton : public QWidget, public IQRBStyle, public TActionClient
 {
     Q_OBJECT
 public:
     explicit TAdvCustomGlowButton(QWidget* parent = nullptr);
     ~TAdvCustomGlowButton() override;
 
-    QString GetCaption() const { return caption; }
-    void SetCaption(const QString& value);
+    QString GetCaption() const override { return caption; }
+    void SetCaption(const QString& value) override;
     // Drawn when Caption is empty.
     QString GetWideCaption() const { return wideCaption; }
     void SetWideCaption(const QString& value);
@@ -328,8 +329,9 @@ public:
     // The size the button needs in the size state: glyph, caption, spacing, margins and drop-down part.
     TPoint GetButtonSize(TButtonSizeState sizeState);
 
-    // Hands the modal result to the window, then tells the container and OnClick.
-    void Click();
+    // Hands the modal result to the window, then tells the container and OnClick (without OnClick, the bound
+    // action runs).
+    virtual void Click();
     // The click of Return and Esc: opens the menu of a button that is a menu, else clicks.
     void InternalClick();
     // Opens the drop-down menu below or beside the button, with the button shown down meanwhile.
@@ -352,8 +354,16 @@ public:
     void SetComponentStyle(TQRBStyle AStyle) override;
     // Sizes an automatically sized button now, else repaints it.
     void PerformResize();
-    // Sizes an automatically sized button once its properties are all set.
-    void Loaded();
+    // The window has set every property: an automatically sized button sizes itself, and actions bound from now
+    // on are bound at run time.
+    virtual void Loaded();
+
+    // Set, a running program leaves the button's ImageIndex alone when its action's image changes (the button
+    // still draws the action's image).
+    static bool FStaticActionImageIndex;
+    // The bound action's images may set ImageIndex: with FStaticActionImageIndex, or when the action's list has
+    // Images.
+    bool ActionHasImages() const;
 
     std::function<void(QObject* Sender, TCanvas& Canvas, const TRect& Rect, TGlowButtonState State)> OnDrawButton;
     // Asked before the automatic size is applied; may change it.
@@ -403,8 +413,17 @@ protected:
     virtual bool CanDrawBorder() const { return borderStyle == bsSingle; }
     virtual bool CanDrawFocused() const { return focused && (focusType == ftBorder || focusType == ftHotBorder); }
 
-    // The face as it would be drawn now in the size state given; tool is the tool image's bitmap.
-    TGlowButtonFace FaceInputs(TButtonSizeState sizeState, TBitmap& tool);
+    // The face as it would be drawn now in the size state given; tool is the tool image's bitmap. Sizing takes the
+    // action's images only when they show the button's own ImageIndex.
+    TGlowButtonFace FaceInputs(TButtonSizeState sizeState, TBitmap& tool, bool sizing = false);
+    // Besides caption, hint and enabled state: the group index (while the window builds the button, or when the
+    // button has none) and, when ActionHasImages, the image index.
+    void ActionChange(QObject* Sender, bool CheckDefaults) override;
+    TActionLinkClass GetActionLinkClass() const override;
+    // The glyph list used when no image list is set, made on first use.
+    TImageList* InternalImages();
+    // Takes the index without re-sizing, for a glyph that replaces one of the same size.
+    void StoreImageIndex(int value) { imageIndex = value; }
     // Lets the other down button of the group come up.
     void UpdateExclusive();
     // Another button of the group named is down now.
@@ -435,10 +454,22 @@ protected:
     TDropDownPosition savedDropDownPosition = dpRight;
     // Clicks while the button is held, after InitRepeatPause and then every RepeatPause.
     QPointer<QTimer> repeatTimer;
+    // What the action link found when it last tested whether the action's Checked and GroupIndex were in step
+    // with the button's: the action then decides about Down and the group.
+    bool checkedLinked = false;
+    bool groupLinked = false;
 
 private:
+    friend class TAdvGlowButtonActionLink;
+
     // The caption's font as drawn.
     TFont drawnFont() const;
+    // The bound action's list's images, when the action shows one of them.
+    TImageList* actionImages() const;
+    // The action decides about Down: its Checked or GroupIndex is in step with the button's (tests both).
+    bool actionKeepsDown();
+    // Up, whatever AllowAllUp says: another button of the group went down.
+    void comeUp();
     void normaliseState();
     void excludeCorners(TCanvas& canvas) const;
     void startFade();
@@ -509,6 +540,25 @@ private:
     int accelerator = 0;         // the caption's shortcut id, 0 for none
     QPointer<QWidget> keyWindow; // the window whose Return and Esc the button watches
     QPointer<TShortCutHintWindow> keyTip;
+    TImageList* internalImages = nullptr; // owned as a child
+};
+
+// Adds the glow button's own ties to an action: Checked drives Down, GroupIndex drives GroupIndex, and ImageIndex
+// drives ImageIndex when the action's list has images.
+class TAdvGlowButtonActionLink : public TControlActionLink
+{
+public:
+    void AssignClient(TActionClient* client) override;
+    bool IsCheckedLinked() override;
+    bool IsGroupIndexLinked() override;
+    bool IsImageIndexLinked() override;
+    void SetChecked(bool value) override;
+    void SetGroupIndex(int value) override;
+    void SetImageIndex(int value) override;
+
+private:
+    TAdvCustomGlowButton* button = nullptr;
+    int imageIndex = 0; // the last index passed to SetImageIndex
 };
 
 class TAdvGlowButton : public TAdvCustomGlowButton

@@ -206,9 +206,21 @@ void TAdvCustomGlowButton::mouseReleaseEvent(QMouseEvent* event)
     leftButtonHeld = resumePressed = false;
     startFade();
     const bool over = inside(event->position().toPoint());
+    if (repeatTimer)
+        repeatTimer->stop();
+    // The press becomes a click when the button is let go over it.
+    const bool clicked = pendingClick && over;
+    pendingClick = false;
+    bool clickedFirst = false;
     if ((dropDownButton || !IsMenuButton()) && pressedOnFace) {
         pressedOnFace = false;
         if (groupIndex != 0) {
+            // An action in step with the button turns it down or up when the click runs it.
+            if (actionKeepsDown()) {
+                if (clicked)
+                    Click();
+                return;
+            }
             if (over)
                 SetDown(!down);
             else if (down)
@@ -217,19 +229,23 @@ void TAdvCustomGlowButton::mouseReleaseEvent(QMouseEvent* event)
         } else {
             state = absUp;
             hover = false;
+            if (style == bsCheck && GetAction()) {
+                // The action runs first; when it decides about Down, the button leaves Down to it.
+                clickedFirst = true;
+                if (clicked)
+                    Click();
+                const auto* action = qobject_cast<TAction*>(GetAction());
+                if (actionKeepsDown() || (action && action->GetAutoCheck()))
+                    return;
+            }
             if (style == bsCheck && !over && down)
                 SetDown(false);
             update();
         }
         UpdateTracking();
     }
-    if (repeatTimer)
-        repeatTimer->stop();
-    // The press becomes a click when the button is let go over it.
-    const bool clicked = pendingClick && over;
-    pendingClick = false;
     update();
-    if (clicked)
+    if (clicked && !clickedFirst)
         Click();
 }
 
@@ -268,6 +284,8 @@ void TAdvCustomGlowButton::Click()
         OnInternalClick(this);
     if (OnClick)
         OnClick(this);
+    else
+        ExecuteAction();
 }
 
 void TAdvCustomGlowButton::InternalClick()

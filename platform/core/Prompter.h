@@ -8,7 +8,7 @@ class Prompter
 {
 public:
     enum class Icon { None, Information, Warning, Error, Question };
-    enum class Buttons { Ok, YesNo, YesNoCancel };
+    enum class Buttons { Ok, YesNo, YesNoCancel, OkCancel };
     enum class Answer { Ok, Yes, No, Cancel };
 
     virtual ~Prompter() = default;

@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QImage>
+#include <QList>
 #include <QString>
 #include <QStringList>
 #include <deque>
@@ -29,7 +30,7 @@ inline QString u(const char* text)
 class QObject;
 class QWidget;
 
-// Records every message box and answers from a script (Cancel when the script is empty).
+// Records every message box with its buttons and answers from a script (Cancel when the script is empty).
 class RecordingPrompter : public Prompter
 {
 public:
@@ -40,6 +41,7 @@ public:
     {
         texts.append(text);
         captions.append(caption);
+        buttonSets.append(buttons);
         if (buttons == Buttons::Ok)
             return Answer::Ok;
         if (answers.empty())
@@ -51,6 +53,7 @@ public:
 
     QStringList texts;
     QStringList captions;
+    QList<Buttons> buttonSets;
     std::deque<Answer> answers;
 };
 

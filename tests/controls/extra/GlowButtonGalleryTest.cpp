@@ -1,5 +1,6 @@
 // A window with the glow button in every look for each colour scheme, in its eight layouts and with its drop-down
 // looks, painted offscreen; the picture is written to the test output folder for a person to look at.
+#include "DBAdvGlowButton.h"
 #include "GlowButtonTestSupport.h"
 #include "TestSupport.h"
 
@@ -163,5 +164,34 @@ TEST(GlowButtonGalleryTest, screenshotOfAKeyTip)
     const QImage tip = b->GetShortCutHintWindow()->grab().toImage();
     const QImage shot = tip.scaled(tip.size() * 4);
     const QString path = QDir(testOutputFolder()).filePath(QStringLiteral("glow-button-key-tip.png"));
+    ASSERT_TRUE(shot.save(path)) << path.toStdString();
+}
+
+TEST(GlowButtonGalleryTest, screenshotOfTheDataSetButtonsEnabledAndDisabled)
+{
+    const char* const captions[] = {"Własny", "Pierwszy", "Poprzedni", "Następny", "Ostatni", "Wstaw",
+                                    "Dołącz", "Usuń",     "Edytuj",    "Zapisz",   "Anuluj",  "Odśwież"};
+    QWidget window;
+    window.resize(12 * 96 + 10, 110);
+    window.setAutoFillBackground(true);
+    window.setPalette(QPalette(QColor(236, 233, 216)));
+    window.setFont(TFont().ToQFont());
+    for (int row = 0; row < 2; ++row) {
+        for (int type = dbCustom; type <= dbRefresh; ++type) {
+            auto* b = new TDBAdvGlowButton(&window);
+            b->setGeometry(6 + type * 96, 8 + row * 50, 92, 40);
+            b->SetCaption(QString::fromUtf8(captions[type]));
+            b->SetComponentStyle(tsOffice2007Luna);
+            // Shown as set here, not as a data set would have them.
+            b->SetAutoDisable(false);
+            b->SetDBButtonType(TDBGlowButtonType(type));
+            b->setEnabled(row == 0);
+            b->Loaded();
+        }
+    }
+    window.show();
+    QApplication::processEvents();
+    const QImage shot = window.grab().toImage();
+    const QString path = QDir(testOutputFolder()).filePath(QStringLiteral("glow-button-data-set.png"));
     ASSERT_TRUE(shot.save(path)) << path.toStdString();
 }

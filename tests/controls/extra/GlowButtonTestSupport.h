@@ -10,12 +10,14 @@
 class DrivenGlowButton : public TAdvGlowButton
 {
 public:
+    using TAdvCustomGlowButton::checkedLinked;
     using TAdvCustomGlowButton::dropPartHot;
     using TAdvCustomGlowButton::FaceInputs;
     using TAdvCustomGlowButton::FadeTick;
     using TAdvCustomGlowButton::fadeTimer;
     using TAdvCustomGlowButton::focused;
     using TAdvCustomGlowButton::glowState;
+    using TAdvCustomGlowButton::groupLinked;
     using TAdvCustomGlowButton::hot;
     using TAdvCustomGlowButton::hover;
     using TAdvCustomGlowButton::hoverStep;

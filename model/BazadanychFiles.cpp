@@ -195,52 +195,52 @@ public:
     template <typename Record, size_t count>
     void readFields(Record& record, const Field<Record> (&fields)[count])
     {
-        for (const Field<Record>& field : fields)
-            std::visit([&](auto member) { read(field.name, record.*member); }, field.member);
+        const char* names[count];
+        for (size_t i = 0; i < count; ++i)
+            names[i] = fields[i].name;
+        const XmlAttributeTable attributes(element, names, int(count));
+        for (size_t i = 0; i < count; ++i) {
+            const int index = int(i);
+            std::visit([&](auto member) { read(attributes, index, names[index], record.*member); }, fields[i].member);
+        }
     }
 
     const QString fileName;
     QString failure;
 
 private:
-    void read(const char* name, QString& field) const
+    void read(const XmlAttributeTable& attributes, int index, const char*, QString& field) const
     {
-        bool found = false;
-        QString value = element.attribute(name, &found);
-        if (found)
-            field = std::move(value);
+        if (attributes.has(index))
+            field = attributes.text(index);
     }
-    void read(const char* name, QStringList& field) const
+    void read(const XmlAttributeTable& attributes, int index, const char*, QStringList& field) const
     {
-        bool found = false;
-        const QString value = element.attribute(name, &found);
-        if (found)
-            KV_DB::SplitIDList(value, field);
+        if (attributes.has(index))
+            KV_DB::SplitIDList(attributes.text(index), field);
     }
-    void read(const char* name, RMData& field) const
+    void read(const XmlAttributeTable& attributes, int index, const char*, RMData& field) const
     {
-        bool found = false;
-        const QString value = element.attribute(name, &found);
-        if (found)
-            field.FromStorageText(value);
+        if (attributes.has(index))
+            field.FromStorageText(attributes.text(index));
     }
-    void read(const char* name, int& field)
+    void read(const XmlAttributeTable& attributes, int index, const char* name, int& field)
     {
-        if (!failure.isEmpty() || !element.hasAttribute(name))
+        if (!failure.isEmpty() || !attributes.has(index))
             return;
         bool ok = false;
-        const int value = element.intAttribute(name, &ok);
+        const int value = attributes.intValue(index, &ok);
         if (ok)
             field = value;
         else
             fail(name, "a number");
     }
-    void read(const char* name, bool& field)
+    void read(const XmlAttributeTable& attributes, int index, const char* name, bool& field)
     {
-        if (!failure.isEmpty() || !element.hasAttribute(name))
+        if (!failure.isEmpty() || !attributes.has(index))
             return;
         bool ok = false;
-        const bool value = element.boolAttribute(name, &ok);
+        const bool value = attributes.boolValue(index, &ok);
         if (ok)
             field = value;
         else

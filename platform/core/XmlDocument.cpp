@@ -69,6 +69,25 @@ bool parseBool(const char* text, bool& value)
     return true;
 }
 
+// An attribute's text as a number or a truth value; text is null for a missing attribute.
+int intValueOf(const char* text, bool* ok)
+{
+    int value = 0;
+    const bool converted = text && parseInt(text, value);
+    if (ok)
+        *ok = converted;
+    return converted ? value : 0;
+}
+
+bool boolValueOf(const char* text, bool* ok)
+{
+    bool value = false;
+    const bool converted = text && parseBool(text, value);
+    if (ok)
+        *ok = converted;
+    return converted && value;
+}
+
 class ByteArrayWriter : public pugi::xml_writer
 {
 public:
@@ -224,22 +243,50 @@ QString XmlElement::attribute(const char* name, bool* found) const
 
 int XmlElement::intAttribute(const char* name, bool* ok) const
 {
-    int value = 0;
     const pugi::xml_attribute a = node ? pugi::xml_node(node).attribute(name) : pugi::xml_attribute();
-    const bool converted = a && parseInt(a.value(), value);
-    if (ok)
-        *ok = converted;
-    return converted ? value : 0;
+    return intValueOf(a ? a.value() : nullptr, ok);
 }
 
 bool XmlElement::boolAttribute(const char* name, bool* ok) const
 {
-    bool value = false;
     const pugi::xml_attribute a = node ? pugi::xml_node(node).attribute(name) : pugi::xml_attribute();
-    const bool converted = a && parseBool(a.value(), value);
-    if (ok)
-        *ok = converted;
-    return converted && value;
+    return boolValueOf(a ? a.value() : nullptr, ok);
+}
+
+XmlAttributeTable::XmlAttributeTable(const XmlElement& element, const char* const* names, int count)
+    : values(count, nullptr)
+{
+    if (!element.node)
+        return;
+    int expected = 0;
+    for (pugi::xml_attribute a = pugi::xml_node(element.node).first_attribute(); a; a = a.next_attribute()) {
+        const char* name = a.name();
+        int index = expected < count && std::strcmp(names[expected], name) == 0 ? expected : -1;
+        for (int i = 0; index < 0 && i < count; ++i) {
+            if (std::strcmp(names[i], name) == 0)
+                index = i;
+        }
+        if (index < 0)
+            continue;
+        if (!values[index])
+            values[index] = a.value();
+        expected = index + 1;
+    }
+}
+
+QString XmlAttributeTable::text(int index) const
+{
+    return values[index] ? QString::fromUtf8(values[index]) : QString();
+}
+
+int XmlAttributeTable::intValue(int index, bool* ok) const
+{
+    return intValueOf(values[index], ok);
+}
+
+bool XmlAttributeTable::boolValue(int index, bool* ok) const
+{
+    return boolValueOf(values[index], ok);
 }
 
 XmlDocument::XmlDocument() : document(std::make_unique<pugi::xml_document>()) {}

@@ -11,6 +11,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QVarLengthArray>
+
 #include <memory>
 
 namespace pugi {
@@ -52,8 +54,28 @@ public:
 
 private:
     friend class XmlDocument;
+    friend class XmlAttributeTable;
     explicit XmlElement(pugi::xml_node_struct* node) : node(node) {}
     pugi::xml_node_struct* node = nullptr;
+};
+
+// Several attributes of one element, found by name in a single walk over the element's attributes. A reader
+// that asks for most of an element's attributes one by one would search them again for every name; this finds
+// each name as the writer put them, in order, with one comparison. Answers are those of XmlElement for the
+// name at the same index (a repeated attribute answers with its first occurrence); valid while the document
+// lives.
+class XmlAttributeTable
+{
+public:
+    XmlAttributeTable(const XmlElement& element, const char* const* names, int count);
+
+    bool has(int index) const { return values[index] != nullptr; }
+    QString text(int index) const;
+    int intValue(int index, bool* ok) const;
+    bool boolValue(int index, bool* ok) const;
+
+private:
+    QVarLengthArray<const char*, 16> values;
 };
 
 class XmlDocument

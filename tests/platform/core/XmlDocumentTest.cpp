@@ -120,6 +120,35 @@ TEST(XmlDocumentTest, convertsNumbersAndTruthValues)
     EXPECT_TRUE(found);
 }
 
+// The one-walk lookup must answer exactly as the element does name by name, whatever order the file holds
+// the attributes in, for missing ones, for a repeated one (its first occurrence) and for a null element.
+TEST(XmlDocumentTest, attributeTableAnswersAsTheElementDoes)
+{
+    XmlDocument doc;
+    ASSERT_TRUE(doc.loadBytes("<P z=\"Żółw\" b=\"2\" a=\"true\" b=\"9\" x=\"\" n=\"1x\" e=\"\"/>"));
+    const XmlElement p = doc.root("P");
+    const char* const names[] = {"a", "b", "e", "missing", "n", "x", "z"};
+    const int count = int(std::size(names));
+    const XmlAttributeTable table(p, names, count);
+    const XmlAttributeTable none(XmlElement(), names, count);
+    for (int i = 0; i < count; ++i) {
+        const char* name = names[i];
+        bool found = false;
+        EXPECT_EQ(table.text(i), p.attribute(name, &found)) << name;
+        EXPECT_EQ(table.text(i).isNull(), p.attribute(name).isNull()) << name;
+        EXPECT_EQ(table.has(i), found) << name;
+        bool tableOk = false;
+        bool elementOk = true;
+        EXPECT_EQ(table.intValue(i, &tableOk), p.intAttribute(name, &elementOk)) << name;
+        EXPECT_EQ(tableOk, elementOk) << name;
+        EXPECT_EQ(table.boolValue(i, &tableOk), p.boolAttribute(name, &elementOk)) << name;
+        EXPECT_EQ(tableOk, elementOk) << name;
+        EXPECT_FALSE(none.has(i)) << name;
+    }
+    EXPECT_EQ(table.intValue(1, nullptr), 2);
+    EXPECT_EQ(table.text(6), QStringLiteral("Żółw"));
+}
+
 TEST(XmlDocumentTest, findsTheRootByExactNameAndWalksChildElements)
 {
     XmlDocument doc;

@@ -463,12 +463,14 @@ bool KV_DB::enterLoaded(Record* record, const QString& fileName)
             return PictureMap;
     }
     ();
-    const QString ownName = record->ID + FileExtension;
+    // Compared in place: nearly every file is named after its ID, and building the name costs an allocation.
+    const bool ownFile = fileName.size() == record->ID.size() + FileExtension.size() &&
+                         fileName.startsWith(record->ID) && fileName.endsWith(FileExtension);
     const auto [entry, entered] = map.emplace(record->ID, record);
     if (entered) {
         if constexpr (std::is_same_v<Record, KV_Person>)
             PersonListDirty = true;
-        if (Loading && fileName != ownName)
+        if (Loading && !ownFile)
             Loading->misnamedFiles.insert(record->ID, fileName);
         return true;
     }
@@ -476,7 +478,7 @@ bool KV_DB::enterLoaded(Record* record, const QString& fileName)
     // Two files carry one ID. The file named after the ID is the one the program writes, so it wins over a
     // stray copy under another name; otherwise the first one read stays.
     const QString earlier = Loading ? Loading->misnamedFiles.value(record->ID) : QString();
-    if (fileName == ownName && !earlier.isEmpty()) {
+    if (ownFile && !earlier.isEmpty()) {
         if constexpr (std::is_same_v<Record, KV_Person>)
             forgetPerson(entry->second);
         delete entry->second;
@@ -487,7 +489,7 @@ bool KV_DB::enterLoaded(Record* record, const QString& fileName)
         return true;
     }
     StorageError = QStringLiteral("%1: the ID %2 is already taken by %3; the file was not loaded")
-                       .arg(fileName, record->ID, earlier.isEmpty() ? ownName : earlier);
+                       .arg(fileName, record->ID, earlier.isEmpty() ? record->ID + FileExtension : earlier);
     delete record;
     return false;
 }
@@ -533,14 +535,14 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
     int passNumber = 0;
     for (const auto& pass : passes) {
         ++passNumber;
-        QStringList files;
-        int count = 0;
-        FindFilesRecursive(true, DataFolder, &files, QLatin1String(pass.mask) + FileExtension, count);
+        // Bare names, as the readers take them: no path is built only to be cut off again.
+        const QStringList files = FileSystem::listFiles(DataFolder, QLatin1String(pass.mask) + FileExtension);
         if (progress)
-            progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))), count);
+            progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))),
+                            int(files.size()));
         for (int i = 0; i < files.size(); ++i) {
             // A file that fails leaves its reason in StorageError; the others still load.
-            pass.read(*this, fileNameOf(files[i]));
+            pass.read(*this, files[i]);
             if (progress)
                 progress->setPosition(i + 1);
         }

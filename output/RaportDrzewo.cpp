@@ -71,14 +71,7 @@ TFormRaportDrzewo::TFormRaportDrzewo(QWidget* owner) : TForm(owner)
     buildLayoutPage();
     buildButtons();
     connectHandlers();
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (auto* edit = qobject_cast<TAdvEdit*>(control))
-            edit->Loaded();
-        else if (auto* combo = qobject_cast<TAdvCustomCombo*>(control))
-            combo->Loaded();
-        else if (auto* box = qobject_cast<OfficeButtonBase*>(control))
-            box->Loaded();
-    }
+    finishLoading(this);
     gReportWindows.ShowTreeReport = [this](TreeType type, const QString& personId) {
         SetupFor(int(type), personId);
         ShowModal();

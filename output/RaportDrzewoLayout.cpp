@@ -213,11 +213,6 @@ void TFormRaportDrzewo::buildButtons()
     Button1 = new QPushButton(QStringLiteral("Przywróć wartości domyślne"), PanelPrzyciski);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setGeometry(16, 11, 180, 28);
-    ButtonZapisz = new QPushButton(QStringLiteral("F3 - Generuj"), PanelPrzyciski);
-    ButtonZapisz->setObjectName(QStringLiteral("ButtonZapisz"));
-    ButtonZapisz->setGeometry(PanelPrzyciski->width() - 240, 11, 108, 28);
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addMainButton(PanelPrzyciski, "ButtonZapisz", QStringLiteral("F3 - Generuj"));
     Button2 = addCloseButton(this, PanelPrzyciski, mrClose);
 }

@@ -40,14 +40,7 @@ TFormRaportLista::TFormRaportLista(QWidget* owner) : TForm(owner)
     setPalette(QPalette(Qt::white));
     buildComponents();
     connectHandlers();
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (auto* edit = qobject_cast<TAdvEdit*>(control))
-            edit->Loaded();
-        else if (auto* combo = qobject_cast<TAdvCustomCombo*>(control))
-            combo->Loaded();
-        else if (auto* box = qobject_cast<OfficeButtonBase*>(control))
-            box->Loaded();
-    }
+    finishLoading(this);
     gReportWindows.ShowListReport = [this] { ShowModal(); };
 }
 
@@ -100,12 +93,7 @@ void TFormRaportLista::buildComponents()
     AdvComboBoxMarginesy->SetItemIndex(0);
 
     PanelPrzyciski = addButtonPanel(this, "PanelPrzyciski");
-    ButtonZapisz = new QPushButton(QStringLiteral("F3 - Generuj"), PanelPrzyciski);
-    ButtonZapisz->setObjectName(QStringLiteral("ButtonZapisz"));
-    ButtonZapisz->setGeometry(PanelPrzyciski->width() - 240, 11, 108, 28);
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addMainButton(PanelPrzyciski, "ButtonZapisz", QStringLiteral("F3 - Generuj"));
     Button2 = addCloseButton(this, PanelPrzyciski, mrClose);
 }
 

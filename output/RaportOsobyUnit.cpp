@@ -44,10 +44,7 @@ TFormRaportOsoby::TFormRaportOsoby(QWidget* owner) : TForm(owner)
     setPalette(QPalette(Qt::white));
     buildComponents();
     connectHandlers();
-    for (QWidget* control : findChildren<QWidget*>()) {
-        if (auto* combo = qobject_cast<TAdvCustomCombo*>(control))
-            combo->Loaded();
-    }
+    finishLoading(this);
     gReportWindows.ShowPersonReport = [this](const QString& personID, bool rangeLocked) {
         SelectedPersonID = personID;
         PersonOnly = rangeLocked;
@@ -101,12 +98,7 @@ void TFormRaportOsoby::buildComponents()
     ProgressBarGenRaport->hide();
 
     PanelPrzyciski = addButtonPanel(this, "PanelPrzyciski");
-    ButtonZapisz = new QPushButton(QStringLiteral("F3 - Generuj"), PanelPrzyciski);
-    ButtonZapisz->setObjectName(QStringLiteral("ButtonZapisz"));
-    ButtonZapisz->setGeometry(PanelPrzyciski->width() - 240, 11, 108, 28);
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addMainButton(PanelPrzyciski, "ButtonZapisz", QStringLiteral("F3 - Generuj"));
     Button2 = addCloseButton(this, PanelPrzyciski, mrClose);
 }
 

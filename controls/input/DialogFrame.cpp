@@ -70,6 +70,27 @@ QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult resu
     return button;
 }
 
+QPushButton* addMainButton(TAdvPanel* buttons, const char* name, const QString& caption)
+{
+    QPushButton* button = addButton(buttons, name, caption, QRect(buttons->width() - 240, 11, 108, 28));
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    return button;
+}
+
+void finishLoading(QWidget* dialog)
+{
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        if (auto* edit = qobject_cast<TAdvEdit*>(control))
+            edit->Loaded();
+        else if (auto* combo = qobject_cast<TAdvCustomCombo*>(control))
+            combo->Loaded();
+        else if (auto* box = qobject_cast<OfficeButtonBase*>(control))
+            box->Loaded();
+    }
+}
+
 void placeDialogHigh(QWidget* dialog)
 {
     const QScreen* screen = dialog->screen();

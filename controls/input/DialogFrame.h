@@ -29,6 +29,11 @@ TAdvPanel* addButtonPanel(QWidget* dialog, const char* name);
 // "Zamknij" at the right end of the button panel: the dialog's cancel button, so Esc presses it too. It ends a modal
 // showing with the result given.
 QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult result = mrCancel);
+// The dialog's main button in bold, left of "Zamknij" on the button panel ("F3 - Generuj" in the report dialogs).
+QPushButton* addMainButton(TAdvPanel* buttons, const char* name, const QString& caption);
+// Ends the loading of every edit, combo box, check box and radio button the dialog holds, once its layout is built,
+// so their stored values and looks apply as at the end of a form's loading.
+void finishLoading(QWidget* dialog);
 
 // Moves the window to the middle of the screen's available area across, with its top edge halfway down the free
 // height but never below a fifth of the area's height, so it sits in the upper part of the screen.

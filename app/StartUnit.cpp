@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "FileSystem.h"
 #include "Fonts.h"
+#include "ImportJournal.h"
 #include "Kx_settings.h"
 #include "Localisation.h"
 #include "Miniaturyunit.h"
@@ -489,6 +490,10 @@ void TStartForm::LoadDatabase()
     gDB.DataFolder = gDataFolder;
     gDB.FileExtension = QStringLiteral(".kvfile");
     LabelFileName->setText(gLangM.FormatStr(QStringLiteral("LABEL_FOLDER_Z_DANYMI:_[%S]"), gDataFolder));
+    // An import cut off by a crash goes before the load, so that no half of it is ever shown.
+    const InterruptedImport undone = UndoInterruptedImport(gDataFolder);
+    if (undone.found)
+        prompter().message(undone.message(), gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
     gDB.LoadAll(progress);
 }
 

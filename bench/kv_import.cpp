@@ -4,10 +4,14 @@
 // (the objects made and the time of reading and importing) when the import succeeded; the exit status is 0 then,
 // and not 0, with the reason, when the file could not be imported.
 //
-//   kv_import FILE.ged DATA_FOLDER
+//   kv_import [--kill-after N] FILE.ged DATA_FOLDER
+//
+// --kill-after N is for the crash tests: the process kills itself (SIGKILL, nothing cleaned up) once N object files
+// are written, or, when N is at least the number of objects, after the last one, before the final flush.
 #include "Bazadanych.h"
 #include "FileSystem.h"
 #include "GedcomImport.h"
+#include "ImportJournal.h"
 #include "Picturemanager.h"
 #include "Prompter.h"
 #include "Vh_langmanager.h"
@@ -17,6 +21,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <csignal>
 #include <cstdio>
 
 namespace {
@@ -105,13 +110,19 @@ void printImport(const GedcomImportSummary& summary)
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: kv_import FILE.ged DATA_FOLDER\n");
+    QStringList arguments = app.arguments().mid(1);
+    int killAfter = -1;
+    if (arguments.size() == 4 && arguments[0] == QStringLiteral("--kill-after")) {
+        killAfter = arguments[1].toInt();
+        arguments = arguments.mid(2);
+    }
+    if (arguments.size() != 2) {
+        std::fprintf(stderr, "usage: kv_import [--kill-after N] FILE.ged DATA_FOLDER\n");
         return 2;
     }
     ConsolePrompter console;
-    const QString gedcomPath = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
-    const QString dataFolder = QDir(QString::fromLocal8Bit(argv[2])).absolutePath() + u'/';
+    const QString gedcomPath = QFileInfo(arguments[0]).absoluteFilePath();
+    const QString dataFolder = QDir(arguments[1]).absolutePath() + u'/';
 
     // What the main window does before the import window can be opened.
     gLangM.Load(KX_LangManager::MessageTable());
@@ -122,6 +133,10 @@ int main(int argc, char* argv[])
     if (!FileSystem::createFolders(dataFolder) || !FileSystem::createFolders(GetPicturesFolder()))
         return fail(QStringLiteral("cannot create the data folder %1").arg(dataFolder));
     gDB.DataFolder = dataFolder;
+    // Like the program at start: an import cut off earlier is undone before anything is loaded.
+    const InterruptedImport undone = UndoInterruptedImport(dataFolder);
+    if (undone.found)
+        std::printf("%s\n", qPrintable(undone.message()));
     gDB.LoadAll(nullptr);
     std::printf("Data folder %s: %d persons, %d facts, %d pictures before the import\n", qPrintable(dataFolder),
                 gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount());
@@ -139,9 +154,13 @@ int main(int argc, char* argv[])
     // The import bar starts again from 0 when the saving begins.
     int starts = 0;
     double savingStart = 0;
-    const GedcomImportSummary summary = ImportGedcomRecords(gDB, gGedcom, gedcomPath, [&](int position, int) {
+    const GedcomImportSummary summary = ImportGedcomRecords(gDB, gGedcom, gedcomPath, [&](int position, int maximum) {
         if (position == 0 && ++starts == 2)
             savingStart = timer.nsecsElapsed() / 1e9;
+        if (starts == 2 && killAfter >= 0 && position == std::min(killAfter, maximum)) {
+            std::fflush(stdout);
+            std::raise(SIGKILL);
+        }
     });
     const double seconds = timer.nsecsElapsed() / 1e9;
     printImport(summary);

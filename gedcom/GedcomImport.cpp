@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Fact.h"
 #include "FileSystem.h"
+#include "ImportJournal.h"
 #include "Picture.h"
 #include "Picturemanager.h"
 #include "Vh_langmanager.h"
@@ -87,6 +88,7 @@ public:
         , missingPictures(summary.missingPictures)
         , notPictures(summary.notPictures)
         , uncopiedPictures(summary.uncopiedPictures)
+        , journal(db.DataFolder)
     {}
 
     GedcomImportSummary run();
@@ -109,6 +111,8 @@ private:
     void rememberPicturesFolder();
 
     bool save();
+    // The object file of everything made, in the order written.
+    QStringList objectFiles() const;
     void undo(bool filesWritten);
     void report(int position, int maximum) const
     {
@@ -129,6 +133,9 @@ private:
     // The names in the pictures folder before the first copy: a copy that is not among them was made by this
     // import and goes again when the import is undone.
     std::optional<QSet<QString>> picturesBefore;
+
+    // Names every file this import creates before it is made, so that a crash can be undone at the next start.
+    ImportJournal journal;
 
     // Everything this import entered into the database, in the order made.
     std::vector<KV_Person*> persons;
@@ -304,9 +311,12 @@ void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
             missingPictures.add(link.file);
         } else {
             rememberPicturesFolder();
-            if (picture->ImportFile(found)) {
+            const auto recordCopy = [this](const QString& target) { return journal.add({target}); };
+            if (picture->ImportFile(found, recordCopy)) {
                 ++summary.picturesCopied;
             } else {
+                if (!journal.error().isEmpty())
+                    throw RefusedObject{QStringLiteral("Error saving data: ") + journal.error()};
                 picture->SetFile(found);
                 uncopiedPictures.add(link.file);
             }
@@ -420,12 +430,17 @@ void GedcomImporter::linkChild(KV_Person& parent, KV_Person& child, QString& par
 }
 
 // Each object made is written once, as a new file, and the file system is flushed once at the end. Any failure
-// undoes the whole import, so that memory and the data folder never disagree.
+// undoes the whole import, so that memory and the data folder never disagree; the journal, written before the
+// first file, does the same for a crash.
 bool GedcomImporter::save()
 {
     const int maximum = int(persons.size() + facts.size() + pictures.size());
     int position = 0;
     report(position, maximum);
+    if (!journal.add(objectFiles())) {
+        summary.error = QStringLiteral("Error saving data: ") + journal.error();
+        return false;
+    }
     FileSystem::NewFileBatch batch(db.DataFolder);
     const auto check = [&](bool saved) {
         if (!saved && summary.saveFailures++ == 0) {
@@ -449,7 +464,26 @@ bool GedcomImporter::save()
         summary.error = QStringLiteral("Error saving data: ") + flushFailure;
         return false;
     }
+    // Only now is the import whole on disk; while the journal stays, the next start would undo it.
+    if (!journal.close()) {
+        summary.error = QStringLiteral("Error saving data: ") + journal.error();
+        return false;
+    }
     return true;
+}
+
+QStringList GedcomImporter::objectFiles() const
+{
+    QStringList files;
+    files.reserve(qsizetype(persons.size() + facts.size() + pictures.size()));
+    const auto add = [&](const QString& id) { files.append(db.DataFolder + id + db.FileExtension); };
+    for (const KV_Person* person : persons)
+        add(person->ID);
+    for (const KV_Fact* fact : facts)
+        add(fact->ID);
+    for (const KV_Picture* picture : pictures)
+        add(picture->ID);
+    return files;
 }
 
 void GedcomImporter::undo(bool filesWritten)
@@ -461,13 +495,8 @@ void GedcomImporter::undo(bool filesWritten)
             left.append(path);
     };
     if (filesWritten) {
-        const auto removeObjectFile = [&](const QString& id) { removeFile(db.DataFolder + id + db.FileExtension); };
-        for (const KV_Person* person : persons)
-            removeObjectFile(person->ID);
-        for (const KV_Fact* fact : facts)
-            removeObjectFile(fact->ID);
-        for (const KV_Picture* picture : pictures)
-            removeObjectFile(picture->ID);
+        for (const QString& file : objectFiles())
+            removeFile(file);
     }
     QSet<QString> copies;
     for (const KV_Picture* picture : pictures) {
@@ -493,6 +522,9 @@ void GedcomImporter::undo(bool filesWritten)
         record.databaseID.clear();
     }
     summary.filesWritten = 0;
+    // While files are left the journal stays, so that the next start tries again.
+    if (left.isEmpty() && !journal.close())
+        left.append(journal.error());
     if (!left.isEmpty())
         summary.error += QStringLiteral("; not removed: ") + left.join(QStringLiteral(", "));
 }

@@ -15,9 +15,9 @@ QString KV_Picture::GetFullPath() const
     return ResolvePicturePath(File);
 }
 
-bool KV_Picture::ImportFile(const QString& sourcePath)
+bool KV_Picture::ImportFile(const QString& sourcePath, const std::function<bool(const QString&)>& beforeNewFile)
 {
-    const QString stored = CopyPictureToFolder(sourcePath);
+    const QString stored = CopyPictureToFolder(sourcePath, beforeNewFile);
     if (stored.isEmpty())
         return false;
     File = stored;

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class KV_Picture
 {
 public:
@@ -25,8 +27,9 @@ public:
     // The file the stored path names, inside the pictures folder for a "[#] " path.
     QString GetFullPath() const;
     // Copies the file into the pictures folder and takes its stored path and, as the title, its name without
-    // the last extension. False, and the picture unchanged, when the copy failed.
-    bool ImportFile(const QString& sourcePath);
+    // the last extension. False, and the picture unchanged, when the copy failed. beforeNewFile is told of a new
+    // file the copy is about to make, and can prevent it (CopyPictureToFolder).
+    bool ImportFile(const QString& sourcePath, const std::function<bool(const QString&)>& beforeNewFile = {});
 };
 
 // Carries the ID of the person or fact that a list row or combo item stands for.

@@ -55,7 +55,7 @@ QString ResolvePicturePath(const QString& stored)
     return stored;
 }
 
-QString CopyPictureToFolder(const QString& source)
+QString CopyPictureToFolder(const QString& source, const std::function<bool(const QString&)>& beforeNewFile)
 {
     // Without a folder a stored path could not be resolved, and without a source there is nothing to compare.
     if (picturesFolder.isEmpty() || !FileSystem::fileExists(source))
@@ -67,8 +67,11 @@ QString CopyPictureToFolder(const QString& source)
     for (int n = 0; n <= maxNumberedNames; ++n) {
         const QString candidate = n == 0 ? name : numberedName(name, n);
         const QString target = picturesFolder + candidate;
-        if (!FileSystem::fileExists(target))
+        if (!FileSystem::fileExists(target)) {
+            if (beforeNewFile && !beforeNewFile(target))
+                return {};
             return FileSystem::atomicCopy(source, target) ? storedPrefix + candidate : QString();
+        }
         // The same picture brought in again (or the source already being this file) keeps its name and file.
         if (FileSystem::sameContents(source, target))
             return storedPrefix + candidate;

@@ -55,6 +55,34 @@ QString temporaryTemplate(const QFileInfo& target)
     return target.absolutePath() + u'/' + stem + suffix;
 }
 
+// Makes the folder's entries (files created, renamed or deleted in it) durable.
+bool syncFolder(const QString& folder)
+{
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+// Writes all of data to the open file, going on after interruptions; false with errno set when it cannot.
+bool writeAll(int fd, const QByteArray& data)
+{
+    for (qsizetype done = 0; done < data.size();) {
+        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
+            return false;
+        }
+        done += n;
+    }
+    return true;
+}
+
 template <typename Fill>
 bool replaceAtomically(const QString& path, QString* error, Fill fill)
 {
@@ -189,6 +217,40 @@ bool sameContents(const QString& a, const QString& b)
     return second.atEnd();
 }
 
+bool appendDurably(const QString& path, const QByteArray& data, QString* error)
+{
+    const auto fail = [&] {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, systemError());
+        return false;
+    };
+    const bool created = !QFileInfo::exists(path);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0)
+        return fail();
+    const bool written = writeAll(fd, data) && ::fdatasync(fd) == 0;
+    const int writeErrno = errno;
+    if (::close(fd) != 0 || !written) {
+        if (!written)
+            errno = writeErrno;
+        return fail();
+    }
+    if (created && !syncFolder(QFileInfo(path).absolutePath()))
+        return fail();
+    return true;
+}
+
+bool deleteFileDurably(const QString& path, QString* error)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    if ((::unlink(encoded.constData()) != 0 && errno != ENOENT) || !syncFolder(QFileInfo(path).absolutePath())) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, systemError());
+        return false;
+    }
+    return true;
+}
+
 NewFileBatch::NewFileBatch(const QString& folder) : folder(folder) {}
 
 // Plain system calls: an import writes hundreds of thousands of small files, and the file object's extra work
@@ -196,16 +258,7 @@ NewFileBatch::NewFileBatch(const QString& folder) : folder(folder) {}
 bool NewFileBatch::write(const QString& path, const QByteArray& data, QString* error)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0666);
-    bool ok = fd >= 0;
-    for (qsizetype done = 0; ok && done < data.size();) {
-        const ssize_t n = ::write(fd, data.constData() + done, size_t(data.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        ok = n > 0;
-        if (n == 0)
-            errno = EIO;
-        done += n;
-    }
+    bool ok = fd >= 0 && writeAll(fd, data);
     if (!ok)
         failure = QStringLiteral("%1: %2").arg(path, systemError());
     if (fd >= 0 && ::close(fd) != 0 && ok) {

@@ -32,6 +32,12 @@ bool atomicWrite(const QString& path, const QByteArray& data, QString* error = n
 // over it only once complete, so an interrupted copy never leaves a truncated file under the target's name.
 bool atomicCopy(const QString& source, const QString& target, QString* error = nullptr);
 
+// Appends data to path, creating the file when it is missing, and returns only once the data (and a new file's
+// name in its folder) is on disk. For logs that must survive a crash, such as a journal of files about to be made.
+bool appendDurably(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Deletes the file and returns only once its removal from the folder is on disk; a missing file counts as deleted.
+bool deleteFileDurably(const QString& path, QString* error = nullptr);
+
 // Writes many new files quickly: each write is a plain write with no flush of its own, and finish() flushes
 // the file system once. Used by bulk imports, where each file is new and a crash leaves only new files behind.
 class NewFileBatch

@@ -9,6 +9,7 @@
 #include "FileSystem.h"
 #include "FormularzOsobyUnit.h"
 #include "GedcomImportUnit.h"
+#include "ImportJournal.h"
 #include "Kx_settings.h"
 #include "ListaOsobForm.h"
 #include "Miniaturyunit.h"
@@ -246,6 +247,37 @@ TEST_F(StartFormTest, firstActivationPreparesTheDataFolderAndShowsTheWelcomePage
 
     form->FormActivate();
     EXPECT_EQ(form->Plik1->title(), "&Plik") << "later activations do nothing";
+}
+
+TEST_F(StartFormTest, anImportCutOffEarlierIsUndoneBeforeTheLoadAndTheUserIsTold)
+{
+    writePersons(2);
+    const QString data = defaultDataFolder();
+    const QStringList kept = QDir(data).entryList(QDir::Files, QDir::Name);
+    ASSERT_EQ(kept.size(), 4);
+    // What a killed import leaves: its journal, a person written in full, a fact cut off at 0 bytes, a copied
+    // picture, and a name it did not get to write.
+    const QString person = KV_DB::NewPersonID() + ".kvfile";
+    const QString fact = KV_DB::NewFactID() + ".kvfile";
+    writeFileBytes(data + person, "<?xml version=\"1.0\"?>\n<Person Surname=\"Przerwany\"/>\n");
+    writeFileBytes(data + fact, "");
+    QDir().mkpath(data + "multimedia");
+    writeFileBytes(data + "multimedia/kopia.jpg", "jpg");
+    writeFileBytes(data + ImportJournal::FileName, "Kronvel import journal 1\nmultimedia/kopia.jpg\n" +
+                                                       person.toUtf8() + "\n" + fact.toUtf8() + "\n" +
+                                                       KV_DB::NewPictureID().toUtf8() + ".kvfile\n");
+
+    auto form = makeForm();
+    form->FormActivate();
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0], "Poprzedni import danych z pliku GEDCOM został przerwany przed końcem. Pliki, które "
+                                "zdążył zapisać, zostały usunięte, więc dane są takie jak przed importem.\r\n\r\n"
+                                "Import można uruchomić ponownie.");
+    EXPECT_EQ(prompts.captions[0], gLangM.Get("LABEL_UWAGA"));
+    EXPECT_EQ(QDir(data).entryList(QDir::Files, QDir::Name), kept);
+    EXPECT_EQ(QDir(data + "multimedia").entryList(QDir::Files), QStringList());
+    EXPECT_EQ(gDB.GetPersonCount(), 2);
+    EXPECT_EQ(gDB.GetFactCount(), 2);
 }
 
 TEST_F(StartFormTest, configuredDataFolderIsUsedOnlyWhileItExists)

@@ -1,6 +1,7 @@
 // The GEDCOM import: what it writes to the data folder for persons, facts, attributes, relations and pictures, and
 // that a failure keeps nothing. Every check reads the data folder back first, so it sees what was written.
 #include "GedcomImportFixture.h"
+#include "ImportJournal.h"
 
 #include <QFileInfo>
 
@@ -194,6 +195,53 @@ TEST_F(GedcomImportTest, PicturesAreCopiedOrKeptAsWrittenAndOtherLinksAreListed)
                                                             "zaginione/anna_1920.jpg|Anna w 1920|Odbitka zaginęła."}));
 }
 
+TEST_F(GedcomImportTest, TheJournalNamesEveryFileMadeUntilTheImportIsWhole)
+{
+    // A picture already in the folder is reused, not made, so the journal must not name it.
+    QDir().mkpath(GetPicturesFolder());
+    ASSERT_TRUE(writeFileBytes(GetPicturesFolder() + "jan.gif", readFileBytes(fixturePath("zdjecia/jan.gif"))));
+    const QString journalPath = gDB.DataFolder + ImportJournal::FileName;
+    QStringList journalled;
+    int starts = 0;
+    progress = [&](int position, int maximum) {
+        starts += position == 0;
+        // Every object file is written, the final flush is next.
+        if (starts == 2 && position == maximum)
+            journalled = QString::fromUtf8(readFileBytes(journalPath)).split(u'\n', Qt::SkipEmptyParts);
+    };
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(journalPath)) << "a finished import leaves no journal";
+
+    QStringList made;
+    for (const QString& name : filesInFolder())
+        made << name;
+    for (const QString& name : pictureFiles()) {
+        if (name != "jan.gif")
+            made << "multimedia/" + name;
+    }
+    ASSERT_FALSE(journalled.isEmpty());
+    EXPECT_EQ(journalled.takeFirst(), "Kronvel import journal 1");
+    journalled.sort();
+    made.sort();
+    EXPECT_EQ(journalled, made);
+    EXPECT_EQ(made.size(), 16 + 2);
+}
+
+TEST_F(GedcomImportTest, AnImportWaitsUntilACutOffOneIsUndone)
+{
+    const QByteArray journal = "Kronvel import journal 1\nperson_x.kvfile\n";
+    writeFile(ImportJournal::FileName, journal);
+    writeFile("person_x.kvfile", "<Person/>");
+    const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
+    EXPECT_FALSE(summary.succeeded());
+    EXPECT_TRUE(summary.error.contains(ImportJournal::FileName)) << summary.error.toStdString();
+    EXPECT_EQ(gDB.GetPersonCount(), 0);
+    EXPECT_EQ(filesInFolder(), QStringList({ImportJournal::FileName, "person_x.kvfile"}));
+    EXPECT_EQ(readFileBytes(gDB.DataFolder + ImportJournal::FileName), journal);
+    EXPECT_EQ(pictureFiles(), QStringList());
+}
+
 TEST_F(GedcomImportTest, ImportingTwiceDoublesTheRecordsAndReusesThePictureFiles)
 {
     ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());
@@ -373,14 +421,16 @@ TEST_F(GedcomImportTest, ProgressCountsTheRecordsThenTheObjectsWritten)
 
 TEST_F(GedcomImportTest, SavesThatAllFailKeepNothingAndReportTheStorageError)
 {
-    // A file where the data folder should be: no object file can be written.
+    // A file where the data folder should be: no object file can be written, and the import's journal, which
+    // goes first, cannot be either.
     writeFile("plik", "x");
     gDB.DataFolder = folder.path() + "/plik/";
     const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
     EXPECT_FALSE(summary.succeeded());
     EXPECT_TRUE(summary.error.startsWith("Error saving data: ")) << summary.error.toStdString();
+    EXPECT_TRUE(summary.error.contains(ImportJournal::FileName)) << summary.error.toStdString();
     EXPECT_EQ(summary.message(), summary.error);
-    EXPECT_EQ(summary.saveFailures, 16);
+    EXPECT_EQ(summary.saveFailures, 0) << "no object file was tried";
     EXPECT_EQ(QList<int>({summary.persons, summary.facts, summary.pictures, summary.filesWritten}),
               QList<int>({0, 0, 0, 0}));
     EXPECT_EQ(QList<int>({gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount()}), QList<int>({0, 0, 0}));

@@ -127,8 +127,9 @@ TEST_F(ObjectFilesTest, aSecondSaveKeepsTheCreationTimeAndMovesTheModificationTi
     Clock::setFixedNow(QDateTime(QDate(2021, 6, 2), QTime(11, 30)));
     ASSERT_TRUE(gDB.SavePerson(person, person->ID));
     Clock::setFixedNow(QDateTime());
+    const QString id = person->ID;
     reload();
-    const KV_Person* loaded = gDB.FindPerson(person->ID);
+    const KV_Person* loaded = gDB.FindPerson(id);
     ASSERT_NE(loaded, nullptr);
     EXPECT_EQ(loaded->DateCreate, u("2020-05-01 10:00"));
     EXPECT_EQ(loaded->DateModify, u("2021-06-02 11:30"));
@@ -281,6 +282,9 @@ TEST_F(ObjectFilesTest, aFileThatFailsIsReportedAndTheLoadGoesOn)
         {"person_00000000-0000-0000-0000-000000000005.kvfile", "<Fact/>", "Incorrect DB Fact Format"},
         {"person_00000000-0000-0000-0000-000000000006.kvfile", "<Person ID=\"x\"", "offset"},
         {"person_00000000-0000-0000-0000-000000000007.kvfile", "", "offset"},
+        // What a crash leaves of a file being written: nothing, or its beginning.
+        {"fact_00000000-0000-0000-0000-000000000008.kvfile", "", "offset"},
+        {"picture_00000000-0000-0000-0000-000000000009.kvfile", "<?xml version=\"1.0\"?>\n<Picture ID=\"pic", "offset"},
     };
     for (const auto& c : cases) {
         gDB.Clear();
@@ -289,7 +293,8 @@ TEST_F(ObjectFilesTest, aFileThatFailsIsReportedAndTheLoadGoesOn)
         gDB.LoadAll(nullptr);
         EXPECT_TRUE(gDB.StorageError.contains(u(c.reason))) << c.file << ": " << gDB.StorageError.toStdString();
         EXPECT_NE(gDB.FindPerson(good), nullptr) << c.file;
-        EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount(), 1) << c.file;
+        EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount() + gDB.GetPictureCount(), 1) << c.file;
+        EXPECT_EQ(readFileBytes(gDB.DataFolder + u(c.file)), c.bytes) << c.file << " is left as it was";
         QFile::remove(gDB.DataFolder + u(c.file));
     }
 }

@@ -350,8 +350,10 @@ void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int
         if (!passesFilters(person, sexFilter, lifeFilter, pictureFilter))
             continue;
         FirstFacts facts(person);
-        if (std::all_of(words.begin(), words.end(),
-                        [&](const WordPatterns& word) { return wordMatches(person, facts, word, fieldMode); }))
+        // The structured binding is captured as an explicit copy: clang before version 16 cannot capture one.
+        if (std::all_of(words.begin(), words.end(), [&facts, fieldMode, person = person](const WordPatterns& word) {
+                return wordMatches(person, facts, word, fieldMode);
+            }))
             WorkList.append(person);
     }
 }

@@ -349,8 +349,9 @@ TEST_F(RelationsTest, deletingAFactUnlinksBothPersonsAndSavesAllButTheOneOnWhose
     EXPECT_EQ(filesInFolder(), QStringList({wife->ID + gDB.FileExtension}));
 
     // Without a person on whose behalf (an unknown ID) every touched person is saved.
-    KV_Fact* engagement = addFact(husband, u("ENGA"), QString(), QString(), wife);
-    EXPECT_TRUE(gDB.DeleteFactOfPerson(u("person_unknown"), engagement->ID));
+    // The ID is a copy: the deletion frees the fact that holds it.
+    const QString engagementID = addFact(husband, u("ENGA"), QString(), QString(), wife)->ID;
+    EXPECT_TRUE(gDB.DeleteFactOfPerson(u("person_unknown"), engagementID));
     EXPECT_EQ(filesInFolder().size(), 2);
 
     gDB.LastError.clear();

@@ -114,12 +114,17 @@ int decimalValue(QStringView text)
     return text.toInt();
 }
 
+bool isDateYear(int year)
+{
+    return year >= FirstDateYear && year <= LastDateYear;
+}
+
 bool readYearToken(const QString& token, int& year)
 {
     if (token.size() > 4)
         return false;
     const int value = decimalValue(token);
-    if (value < 1 || value > 2999)
+    if (!isDateYear(value))
         return false;
     year = value;
     return true;
@@ -237,10 +242,9 @@ bool readStoredPart(QStringView text, RMDataPart& part)
 {
     const int day = decimalValue(text.mid(0, 2));
     const int month = decimalValue(text.mid(2, 2));
-    int year = decimalValue(text.mid(4, 4));
+    const int year = decimalValue(text.mid(4, 4));
     if (day < 0 || month < 0 || year < 0)
         return false;
-    year = std::min(year, 3000);
     if (day != 0 && month != 0 && year != 0) {
         if (!QDate::isValid(year, month, day))
             return false;
@@ -258,7 +262,7 @@ void readSimplePart(const QString& text, RMDataPart& part)
         const int day = decimalValue(QStringView(text).mid(0, 2));
         const int month = decimalValue(QStringView(text).mid(3, 2));
         const int year = decimalValue(QStringView(text).mid(6, 4));
-        if (QDate::isValid(year, month, day) && year > 0) {
+        if (QDate::isValid(year, month, day) && isDateYear(year)) {
             part.Day = day;
             part.Month = month;
             part.Year = year;
@@ -267,13 +271,13 @@ void readSimplePart(const QString& text, RMDataPart& part)
     } else if (text.size() == 7) {
         const int month = decimalValue(QStringView(text).mid(0, 2));
         const int year = decimalValue(QStringView(text).mid(3, 4));
-        if (QDate::isValid(year, month, 1) && year > 0) {
+        if (QDate::isValid(year, month, 1) && isDateYear(year)) {
             part.Month = month;
             part.Year = year;
         }
     } else if (text.size() == 4) {
         const int year = decimalValue(text);
-        if (year >= 1 && year <= 9999)
+        if (isDateYear(year))
             part.Year = year;
     }
 }

@@ -14,6 +14,11 @@ double ToCalendarValue(const QDateTime& dateTime);
 // The day of a calendar value (its fraction, the time of day, is dropped toward zero).
 QDate FromCalendarValue(double value);
 
+// The years of a date, the same for every reader (typed text, stored form, simple form): whatever one of them
+// accepts, the others read back unchanged after a save. The stored form holds four digits.
+constexpr int FirstDateYear = 1;
+constexpr int LastDateYear = 9999;
+
 // One day/month/year part of a date; 0 means "not given".
 struct RMDataPart
 {

@@ -242,6 +242,71 @@ TEST_F(GedcomImportTest, AnImportWaitsUntilACutOffOneIsUndone)
     EXPECT_EQ(pictureFiles(), QStringList());
 }
 
+TEST_F(GedcomImportTest, DatesAtTheEndsOfTheYearRangeReadBackAlikeOrAreRefusedByEveryReader)
+{
+    struct Case
+    {
+        const char* typed;
+        const char* gedcom;
+        // The stored form every reader gives; nullptr when every reader refuses the date.
+        const char* stored;
+    };
+    const Case cases[] = {
+        {"1", "1", "#100000001"},
+        {"2999", "2999", "#100002999"},
+        {"3000", "3000", "#100003000"},
+        {"3001", "3001", "#100003001"},
+        {"9999", "9999", "#100009999"},
+        {"31.12.9999", "31 DEC 9999", "#131129999"},
+        {"29.02.3600", "29 FEB 3600", "#129023600"},
+        {"11.05.9021", "11 MAY 9021", "#111059021"},
+        {"0", "0", nullptr},
+        {"10000", "10000", nullptr},
+        {"29.02.3000", "29 FEB 3000", nullptr},
+    };
+    QByteArray records;
+    for (int i = 0; i < int(std::size(cases)); ++i)
+        records +=
+            QStringLiteral("0 @I%1@ INDI\n1 NAME Osoba%1 //\n1 BIRT\n2 DATE %2\n").arg(i).arg(cases[i].gedcom).toUtf8();
+    ASSERT_TRUE(importRecords(records).succeeded());
+    // The typed dates go in as facts of one more person, saved like the editors save them.
+    KV_Person* typist = addPerson("Wpisana", "Osoba");
+    std::vector<KV_Fact*> typedFacts;
+    for (const Case& c : cases) {
+        auto* fact = new KV_Fact;
+        fact->Type = "CUSTOM";
+        const bool accepted = fact->Date.FromText(c.typed) == 1;
+        EXPECT_EQ(accepted, c.stored != nullptr) << c.typed;
+        EXPECT_EQ(IsValidDateText(c.typed), c.stored != nullptr) << c.typed;
+        ASSERT_TRUE(gDB.AddFactToPerson(typist->ID, fact));
+        ASSERT_TRUE(gDB.SaveFact(fact, fact->ID));
+        typedFacts.push_back(fact);
+    }
+    ASSERT_TRUE(gDB.SavePerson(typist, typist->ID));
+    QStringList typedIDs;
+    for (const KV_Fact* fact : typedFacts)
+        typedIDs << fact->ID;
+
+    reload();
+    for (int i = 0; i < int(std::size(cases)); ++i) {
+        const Case& c = cases[i];
+        const QStringList imported = factsOf(personNamed(QStringLiteral("Osoba%1").arg(i)));
+        const KV_Fact* typedFact = gDB.FindFact(typedIDs[i]);
+        ASSERT_NE(typedFact, nullptr) << c.typed;
+        if (c.stored) {
+            EXPECT_EQ(imported, QStringList({QStringLiteral("BIRT|%1|||").arg(c.stored)})) << c.gedcom;
+            EXPECT_EQ(typedFact->Date.ToStorageText(), c.stored) << c.typed;
+            RMData reread;
+            reread.FromStorageText(c.stored);
+            EXPECT_EQ(reread.ToStorageText(), c.stored) << c.stored;
+        } else {
+            // The import keeps a date it refuses as the file wrote it, in the description.
+            EXPECT_EQ(imported, QStringList({QStringLiteral("BIRT|||%1|").arg(c.gedcom)})) << c.gedcom;
+            EXPECT_EQ(typedFact->Date.ToStorageText(), QString()) << c.typed;
+        }
+    }
+}
+
 TEST_F(GedcomImportTest, ImportingTwiceDoublesTheRecordsAndReusesThePictureFiles)
 {
     ASSERT_TRUE(importFile(fixturePath("rodzina.ged")).succeeded());

@@ -121,7 +121,9 @@ TEST(RMDataTest, typedTextIsValidatedAndStored)
         {"od do 1900", false, ""},
         {"od 1900 do", false, ""},
         {"Około 1900", false, ""},
-        {"3000", false, ""},
+        {"3000", true, "#100003000"},
+        {"9999", true, "#100009999"},
+        {"10000", false, ""},
         {"12345", false, ""},
         {"0", false, ""},
         {"13 1900", false, ""},
@@ -174,6 +176,8 @@ TEST(RMDataTest, storedTextRoundTrips)
         "#A00001900",
         "#300000001",
         "#112050000",
+        "#100009999",
+        "#129023600",
     };
     for (const char* text : texts)
         EXPECT_EQ(stored(text).ToStorageText(), u(text)) << text;
@@ -187,7 +191,6 @@ TEST(RMDataTest, storedTextReadingRepairsWhatIsMalformed)
         const char* stored;
     };
     const Case cases[] = {
-        {"#100009999", "#100003000"},          // years above 3000 are cut
         {"#1ab051900", ""},                    // malformed number: all gone
         {"#131021900", ""},                    // impossible day: all gone
         {"#1-1051900", ""},                    // a sign is no digit

@@ -25,6 +25,14 @@
 #include <optional>
 
 class ListViewHeader;
+class QIODevice;
+
+// A list file that cannot be written or read.
+class EAdvListViewError : public Exception
+{
+public:
+    using Exception::Exception;
+};
 
 enum TVAlignment { vtaCenter, vtaTop, vtaBottom };
 enum TSortDirection { sdAscending, sdDescending };
@@ -162,6 +170,35 @@ public:
     // The printed width and left offset of a column in the last print run; 0 outside the columns.
     int GetPrintColWidth(int Column) const;
     int GetPrintColOffset(int Column) const;
+
+    // Files (AdvListVFiles.cpp). Every item and every column in collection order; with KeepMarkup false a text
+    // is written as the plain text of its markup. Failures raise EAdvListViewError; files are replaced whole.
+    // XML in UTF-8: a record per item, a field per column named by FieldTags or FIELDn.
+    void SaveToXML(const QString& FileName, const QString& ListTag, const QString& RecordTag,
+                   const QStringList& FieldTags, bool KeepMarkup);
+    // The list's own cell file: counts, widths, the captions with SaveHeader, then one line per non-empty cell;
+    // Windows-1250 or, with Unicode, UTF-16LE with its byte-order mark.
+    void SaveToFile(const QString& FileName, bool KeepMarkup, bool Unicode);
+    // Reads LoadHeader's row 0 as the captions; the list is untouched when the file is corrupt.
+    void LoadFromFile(const QString& FileName);
+    // The cell lines of the captions and items in UTF-16LE, without widths and images.
+    void SaveToStream(QIODevice& Stream, bool KeepMarkup);
+    // An empty stream or one with a count of 0 changes nothing.
+    void LoadFromStream(QIODevice& Stream);
+    // Fields separated by Delimiter (a comma while it is 0), quoted where they hold it, a quote or a line break.
+    void SaveToCSV(const QString& FileName, bool KeepMarkup, bool Unicode);
+    // Appends the records as items; with LoadHeader and not Insert the list is cleared and the first record
+    // names the columns. While Delimiter is 0 it is guessed from the first two lines.
+    void InputFromCSV(const QString& FileName, bool Insert);
+    void LoadFromCSV(const QString& FileName) { InputFromCSV(FileName, false); }
+    void InsertFromCSV(const QString& FileName) { InputFromCSV(FileName, true); }
+    // A table in Windows-1250 laid out by HTMLSettings, each cell coloured as OnDrawItemProp says; no file for a
+    // list without columns or items.
+    void SaveToHTML(const QString& FileName, bool KeepMarkup);
+    // Fixed columns as wide as their longest text; the further lines of a cell go on continuation lines.
+    void SaveToAscii(const QString& FileName, bool KeepMarkup);
+    // The CSV field separator; 0 means a comma.
+    QChar Delimiter;
 
     // Sorting by a column index; the sorted column shows its indicator.
     int GetSortColumn() const { return sortColumn; }
@@ -473,6 +510,10 @@ private:
     bool showCellHint(const QPoint& point);
     void showScrollHint(int value);
     QString copiedText(bool selectedOnly) const;
+    // A cell's text as the file formats write it: as it is, or the plain text of its markup.
+    QString preparedText(int row, int column, bool keepMarkup) const;
+    // One HTML table cell of a row (the caption's column is 0), coloured as OnDrawItemProp says.
+    QString htmlCell(int row, int column, bool keepMarkup);
 
     // Where the parts of one cell go: the cell (the row's cell area at the column), the check box (empty when none
     // is drawn), the image, the content (the cell right of the check box and the image) and the text (the content

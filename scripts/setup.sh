@@ -7,10 +7,10 @@ packages=(
     build-essential cmake ninja-build ccache pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools
     libqt6svg6 libgl-dev libxkbcommon-dev
-    libpugixml-dev
+    libpugixml-dev libxlsxwriter-dev libzip-dev
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wine fonts-dejavu-core fonts-liberation2
-    poppler-utils
+    poppler-utils xlsx2csv docx2txt
 )
 
 missing=()

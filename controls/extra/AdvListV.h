@@ -197,6 +197,16 @@ public:
     void SaveToHTML(const QString& FileName, bool KeepMarkup);
     // Fixed columns as wide as their longest text; the further lines of a cell go on continuation lines.
     void SaveToAscii(const QString& FileName, bool KeepMarkup);
+    // Office files (AdvListVOffice.cpp), open formats any current spreadsheet and word processor reads, written
+    // under FileName whatever its extension; nothing is written for a list without columns or items.
+    // The first sheet of an .xlsx workbook, every cell from A1 to the last used one, replaces the columns and
+    // items; with LoadHeader row 1 names the columns. A workbook it cannot read, the old binary format among
+    // them, raises the corrupt-file text.
+    void LoadFromXLS(const QString& FileName);
+    // An .xlsx workbook of one sheet whose cells from A1 hold the texts, as texts.
+    void SaveToXLS(const QString& FileName, bool KeepMarkup);
+    // A .docx document with one table of items by columns, aligned as the columns are.
+    void SaveToDOC(const QString& FileName, bool KeepMarkup);
     // The CSV field separator; 0 means a comma.
     QChar Delimiter;
 

@@ -17,6 +17,7 @@
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "RaportOsobyUnit.h"
+#include "RelacjaAddUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -144,6 +145,31 @@ QList<CaptionEntry> FormFaktEdycjaCaptions(TFormFaktEdycja* form)
         {form->LabelTypFakty, "FormFaktEdycja_LabelTypFakty_Caption_LabelTypFakty"},
         {form->ButtonZapisz, "FormFaktEdycja_ButtonZapisz_Caption_F3_-_Zapisz"},
         {form->ButtonZamknij, "FormFaktEdycja_ButtonZamknij_Caption_Zamknij"},
+    };
+}
+
+QList<CaptionEntry> FormRelacjaAddCaptions(TFormRelacjaAdd* form)
+{
+    // The title panel shows the relation being added and has no key; the two group boxes have no caption.
+    return {
+        {form->AdvComboBoxZwiazki, "FormRelacjaAdd_AdvComboBoxZwiazki_LabelCaption_Dziecko_ze_zwiazku_z:"},
+        {form->AdvComboBoxPlec, "FormRelacjaAdd_AdvComboBoxPlec_LabelCaption_Plec"},
+        {form->AdvComboBoxPlec, "FormRelacjaAdd_AdvComboBoxPlec_Items_Strings_0__Kobieta", 0},
+        {form->AdvComboBoxPlec, "FormRelacjaAdd_AdvComboBoxPlec_Items_Strings_1__Mezczyzna", 1},
+        {form->AdvComboBoxPlec, "FormRelacjaAdd_AdvComboBoxPlec_Items_Strings_2__Nieokreslona", 2},
+        {form->AdvComboBoxImie, "FormRelacjaAdd_AdvComboBoxImie_LabelCaption_Imiona"},
+        {form->AdvComboBoxRodowe, "FormRelacjaAdd_AdvComboBoxRodowe_LabelCaption_Nazwisko_rodowe"},
+        {form->AdvComboBoxNazwisko, "FormRelacjaAdd_AdvComboBoxNazwisko_LabelCaption_Nazwisko"},
+        {form->AdvComboBoxDataUr, "FormRelacjaAdd_AdvComboBoxDataUr_LabelCaption_Data_urodzenia"},
+        {form->AdvComboBoxDataUrMiejsce, "FormRelacjaAdd_AdvComboBoxDataUrMiejsce_LabelCaption_Miejsce"},
+        {form->CheckBoxOsobaZmarla, "FormRelacjaAdd_CheckBoxOsobaZmarla_Caption_Osoba_zmarla"},
+        {form->AdvEditDataSmierci, "FormRelacjaAdd_AdvEditDataSmierci_LabelCaption_Data_zgonu"},
+        {form->AdvEditDataSmierciMiejsce, "FormRelacjaAdd_AdvEditDataSmierciMiejsce_LabelCaption_Miejsce"},
+        {form->Label1, "FormRelacjaAdd_Label1_Caption_Notatki"},
+        {form->Button2, "FormRelacjaAdd_Button2_Caption_Wybierz_z_listy"},
+        {form->ButtonUsunWybor, "FormRelacjaAdd_ButtonUsunWybor_Caption_Usun_wybor_z_listy"},
+        {form->ButtonZapisz, "FormRelacjaAdd_ButtonZapisz_Caption_F3_-_Zapisz"},
+        {form->Button4, "FormRelacjaAdd_Button4_Caption_Zamknij"},
     };
 }
 
@@ -475,6 +501,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += ListaOsobFormCaptions(FormListaOsob);
     if (FormFaktEdycja)
         entries += FormFaktEdycjaCaptions(FormFaktEdycja);
+    if (FormRelacjaAdd)
+        entries += FormRelacjaAddCaptions(FormRelacjaAdd);
     if (FormDaneOsobyBasic)
         entries += FormDaneOsobyBasicCaptions(FormDaneOsobyBasic);
     if (FormPwiekszenie)
@@ -499,6 +527,8 @@ void TranslateForms(TStartForm* mainWindow)
         entries += FormRaportOsobyCaptions(FormRaportOsoby);
     for (const CaptionEntry& entry : entries)
         ApplyCaption(entry, gLangM.Get(QLatin1String(entry.key)));
+    if (FormRelacjaAdd)
+        FormRelacjaAdd->AdvComboBoxPlec->SetItemIndex(0);
     if (FormDaneOsobyBasic)
         FormDaneOsobyBasic->AdvComboBoxPlec->SetItemIndex(0);
     // The person list's choices start at their first item again.

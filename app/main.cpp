@@ -18,6 +18,7 @@
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "RaportOsobyUnit.h"
+#include "RelacjaAddUnit.h"
 #include "Shell.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
@@ -49,6 +50,7 @@ int main(int argc, char* argv[])
         // Each window created at start-up follows here in its order, and the main window is connected to them.
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
         const std::unique_ptr<TFormFaktEdycja> factEditor(FormFaktEdycja = new TFormFaktEdycja);
+        const std::unique_ptr<TFormRelacjaAdd> addRelative(FormRelacjaAdd = new TFormRelacjaAdd);
         const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
         const std::unique_ptr<TFormPwiekszenie> pictureViewer(FormPwiekszenie = new TFormPwiekszenie);
         const std::unique_ptr<TFormUstawienia> settings(FormUstawienia = new TFormUstawienia);
@@ -79,6 +81,7 @@ int main(int argc, char* argv[])
     }
     StartForm = nullptr;
     FormFaktEdycja = nullptr;
+    FormRelacjaAdd = nullptr;
     FormDaneOsobyBasic = nullptr;
     FormPwiekszenie = nullptr;
     FormUstawienia = nullptr;

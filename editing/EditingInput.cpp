@@ -1,7 +1,9 @@
 #include "EditingInput.h"
 
+#include "AdvCombo.h"
 #include "AdvEdit.h"
 #include "AdvPanel.h"
+#include "Bazadanych.h"
 #include "Canvas.h"
 #include "Forms.h"
 #include "Settings.h"
@@ -147,4 +149,22 @@ QString NoteForMemo(const QString& note)
 void ShowSexColor(TCustomAdvPanel* panel, int sex)
 {
     panel->SetColorTo(gSettings.GetSexColor(sex));
+}
+
+void FillWordLists(const PersonWordFields& fields, int sex)
+{
+    const struct
+    {
+        TAdvComboBox* combo;
+        DictionaryKind kind;
+    } lists[] = {{fields.forenames, DictionaryKind::Forename},
+                 {fields.familyName, DictionaryKind::Surname},
+                 {fields.surname, DictionaryKind::Surname},
+                 {fields.birthPlace, DictionaryKind::Place},
+                 {fields.deathPlace, DictionaryKind::Place}};
+    for (const auto& list : lists) {
+        QStringList words;
+        gDB.FillFromDictionary(words, list.kind, sex);
+        list.combo->SetItems(words);
+    }
 }

@@ -1,5 +1,6 @@
 // The typing and colour rules that every editing dialog shares: a capital first letter in names, places and notes,
-// Enter that moves on, Esc in a memo, the red invalid date and the sex colour of a panel. F3 for the save button is
+// Enter that moves on, Esc in a memo, the red invalid date, the sex colour of a panel and the word lists of the
+// name and place fields. F3 for the save button is
 // clickOnF3 of the dialog frame.
 #pragma once
 
@@ -9,6 +10,7 @@
 
 class QPlainTextEdit;
 class QWidget;
+class TAdvComboBox;
 class TAdvEdit;
 class TCustomAdvPanel;
 
@@ -27,3 +29,16 @@ void ShowDateValidity(TAdvEdit* date, const QWidget* reference);
 QString NoteForMemo(const QString& note);
 // The colour of the sex (0 woman, 1 man, 2 unspecified) at the panel's gradient end.
 void ShowSexColor(TCustomAdvPanel* panel, int sex);
+
+// The name and place fields of a person dialog.
+struct PersonWordFields
+{
+    TAdvComboBox* forenames;
+    TAdvComboBox* familyName;
+    TAdvComboBox* surname;
+    TAdvComboBox* birthPlace;
+    TAdvComboBox* deathPlace;
+};
+// Fills the fields' lists from the dictionaries: names of the sex (none for an unspecified sex), places of all.
+// What the fields show stays.
+void FillWordLists(const PersonWordFields& fields, int sex);

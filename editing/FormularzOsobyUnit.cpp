@@ -5,12 +5,14 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
+#include "BasicFacts.h"
 #include "Bazadanych.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
-#include "Fact.h"
+#include "FieldStack.h"
 #include "HtmlEscape.h"
 #include "Prompter.h"
+#include "Unitdata.h"
 #include "Vh_langmanager.h"
 
 #include <QKeyEvent>
@@ -32,40 +34,16 @@ constexpr int fieldWidth = rowWidth - 2 * fieldLeft;
 // A field with its label above it.
 constexpr int rowHeight = 46;
 constexpr int fieldTop = 18;
+constexpr int dateGroupHeight = 62;
 
-// A strip along the top of the panel; the strips stack in the order of their tops.
 QWidget* addRow(QWidget* panel, int top, int height)
 {
-    auto* row = new QWidget(panel);
-    row->setGeometry(panelMargin, top, rowWidth, height);
-    SetAlign(row, alTop);
-    return row;
+    return addFieldRow(panel, QRect(panelMargin, top, rowWidth, height));
 }
 
-TAdvEdit* addEdit(QWidget* parent, const char* name, const char* label, const QRect& geometry)
+TAdvGroupBox* addDates(QWidget* panel, const char* name, int top)
 {
-    auto* edit = new TAdvEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(geometry);
-    edit->SetLabelPosition(lpTopLeft);
-    edit->SetLabelCaption(QString::fromUtf8(label));
-    return edit;
-}
-
-// An editable combo box of names or places with its label above it.
-TAdvComboBox* addList(QWidget* parent, const char* name, const char* label, const QRect& geometry)
-{
-    TAdvComboBox* combo = addComboBox(parent, name, QString::fromUtf8(label), lpTopLeft, csDropDown, {}, geometry);
-    combo->SetDropDownCount(15);
-    return combo;
-}
-
-// A group of a date and its place.
-TAdvGroupBox* addDateGroup(QWidget* panel, const char* name, int top)
-{
-    TAdvGroupBox* group = addGroupBox(panel, name, QString(), QRect(panelMargin, top, rowWidth, 62));
-    SetAlign(group, alTop);
-    return group;
+    return addDateGroup(panel, name, QRect(panelMargin, top, rowWidth, dateGroupHeight));
 }
 
 } // namespace
@@ -103,35 +81,36 @@ void TFormDaneOsobyBasic::buildFields()
     const QRect field(fieldLeft, fieldTop, fieldWidth, 21);
     int top = 0;
     AdvComboBoxPlec =
-        addList(addRow(AdvPanel3, top, rowHeight), "AdvComboBoxPlec", "Płeć", QRect(fieldLeft, fieldTop, 160, 21));
+        addWordList(addRow(AdvPanel3, top, rowHeight), "AdvComboBoxPlec", "Płeć", QRect(fieldLeft, fieldTop, 160, 21));
     AdvComboBoxPlec->SetStyle(csDropDownList);
     AdvComboBoxPlec->addItems({QStringLiteral("Kobieta"), QStringLiteral("Mężczyzna"), QStringLiteral("Nieokreślona")});
     AdvComboBoxPlec->SetItemIndex(0);
-    AdvComboBoxImie = addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxImie", "Imiona", field);
+    AdvComboBoxImie = addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxImie", "Imiona", field);
     AdvComboBoxRodowe =
-        addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxRodowe", "Nazwisko rodowe", field);
+        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxRodowe", "Nazwisko rodowe", field);
     AdvComboBoxNazwisko =
-        addList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxNazwisko", "Nazwisko", field);
-    AdvEditFullName =
-        addEdit(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvEditFullName", "Pełne imię i nazwisko", field);
+        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxNazwisko", "Nazwisko", field);
+    AdvEditFullName = addLabelledEdit(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvEditFullName",
+                                      "Pełne imię i nazwisko", field);
 
-    AdvGroupBoxUr = addDateGroup(AdvPanel3, "AdvGroupBoxUr", top += rowHeight);
-    AdvComboBoxDataUr = addEdit(AdvGroupBoxUr, "AdvComboBoxDataUr", "Data urodzenia", QRect(fieldLeft, 26, 140, 21));
-    AdvComboBoxDataUrMiejsce =
-        addList(AdvGroupBoxUr, "AdvComboBoxDataUrMiejsce", "Miejsce", QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
+    AdvGroupBoxUr = addDates(AdvPanel3, "AdvGroupBoxUr", top += rowHeight);
+    AdvComboBoxDataUr =
+        addLabelledEdit(AdvGroupBoxUr, "AdvComboBoxDataUr", "Data urodzenia", QRect(fieldLeft, 26, 140, 21));
+    AdvComboBoxDataUrMiejsce = addWordList(AdvGroupBoxUr, "AdvComboBoxDataUrMiejsce", "Miejsce",
+                                           QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
 
     CheckBoxOsobaZmarla = addCheckBox(AdvPanel3, "CheckBoxOsobaZmarla", QStringLiteral("Osoba zmarła"),
-                                      QRect(panelMargin, top += 62, rowWidth, 30));
+                                      QRect(panelMargin, top += dateGroupHeight, rowWidth, 30));
     SetAlign(CheckBoxOsobaZmarla, alTop);
 
-    AdvGroupBoxDataSmierci = addDateGroup(AdvPanel3, "AdvGroupBoxDataSmierci", top += 30);
+    AdvGroupBoxDataSmierci = addDates(AdvPanel3, "AdvGroupBoxDataSmierci", top += 30);
     AdvEditDataSmierci =
-        addEdit(AdvGroupBoxDataSmierci, "AdvEditDataSmierci", "Data zgonu", QRect(fieldLeft, 26, 140, 21));
-    AdvEditDataSmierciMiejsce = addList(AdvGroupBoxDataSmierci, "AdvEditDataSmierciMiejsce", "Miejsce",
-                                        QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
+        addLabelledEdit(AdvGroupBoxDataSmierci, "AdvEditDataSmierci", "Data zgonu", QRect(fieldLeft, 26, 140, 21));
+    AdvEditDataSmierciMiejsce = addWordList(AdvGroupBoxDataSmierci, "AdvEditDataSmierciMiejsce", "Miejsce",
+                                            QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
     AdvGroupBoxDataSmierci->hide();
 
-    QWidget* noteRow = addRow(AdvPanel3, top += 62, 22);
+    QWidget* noteRow = addRow(AdvPanel3, top += dateGroupHeight, 22);
     Label1 = new TLabel(noteRow);
     Label1->setObjectName(QStringLiteral("Label1"));
     Label1->move(fieldLeft, 6);
@@ -212,18 +191,14 @@ void TFormDaneOsobyBasic::FormActivate()
 
 void TFormDaneOsobyBasic::LoadFields()
 {
-    const auto showFact = [](const KV_Fact* fact, TAdvEdit* date, TAdvComboBox* place) {
-        date->SetText(fact ? fact->Date.ToDisplayText(false, false) : QString());
-        place->SetText(fact ? fact->Place : QString());
-    };
     if (const KV_Person* person = gDB.FindPerson(PersonID)) {
         Panel1->SetText(htmlEscape(person->GetDisplayName(DisplayNameMode::Plain, false, false)));
         AdvComboBoxImie->SetText(person->Forename);
         AdvComboBoxNazwisko->SetText(person->Surname);
         AdvComboBoxRodowe->SetText(person->Familyname);
         AdvEditFullName->SetText(person->Displayname);
-        showFact(person->FindFactByType(QStringLiteral("BIRT")), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
-        showFact(person->FindFactByType(QStringLiteral("DEAT")), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
+        ShowDateFact(*person, QStringLiteral("BIRT"), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
+        ShowDateFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
         AdvComboBoxPlec->SetItemIndex(person->Sex);
         CheckBoxOsobaZmarla->SetChecked(person->IsDead());
         MemoNote->setPlainText(NoteForMemo(person->Note));
@@ -245,21 +220,9 @@ void TFormDaneOsobyBasic::LoadFields()
 
 void TFormDaneOsobyBasic::FillDictionaries()
 {
-    const int sex = AdvComboBoxPlec->GetItemIndex();
-    const struct
-    {
-        TAdvComboBox* combo;
-        DictionaryKind kind;
-    } lists[] = {{AdvComboBoxImie, DictionaryKind::Forename},
-                 {AdvComboBoxRodowe, DictionaryKind::Surname},
-                 {AdvComboBoxNazwisko, DictionaryKind::Surname},
-                 {AdvComboBoxDataUrMiejsce, DictionaryKind::Place},
-                 {AdvEditDataSmierciMiejsce, DictionaryKind::Place}};
-    for (const auto& list : lists) {
-        QStringList words;
-        gDB.FillFromDictionary(words, list.kind, sex);
-        list.combo->SetItems(words);
-    }
+    FillWordLists(
+        {AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce},
+        AdvComboBoxPlec->GetItemIndex());
 }
 
 void TFormDaneOsobyBasic::CheckBoxOsobaZmarlaClick()
@@ -374,52 +337,18 @@ void TFormDaneOsobyBasic::ButtonSaveClick()
     const QString birthDate = AdvComboBoxDataUr->GetText();
     const QString birthPlace = AdvComboBoxDataUrMiejsce->GetText();
     if (!birthDate.isEmpty() || !birthPlace.isEmpty())
-        writeFact(*person, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
+        WriteDateFact(*person, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
     else
-        deleteFact(*person, QStringLiteral("BIRT"), failures);
+        DeleteDateFact(*person, QStringLiteral("BIRT"), failures);
     if (dead) {
-        writeFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(), AdvEditDataSmierciMiejsce->GetText(),
-                  failures);
+        WriteDateFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(),
+                      AdvEditDataSmierciMiejsce->GetText(), failures);
     } else {
-        deleteFact(*person, QStringLiteral("DEAT"), failures);
-        deleteFact(*person, QStringLiteral("BURI"), failures);
+        DeleteDateFact(*person, QStringLiteral("DEAT"), failures);
+        DeleteDateFact(*person, QStringLiteral("BURI"), failures);
     }
     if (!gDB.SavePerson(person, person->ID))
         failures.append(gDB.StorageError);
-    if (!failures.isEmpty()) {
-        failures.removeDuplicates();
-        prompter().message(failures.join(u'\n'), gProductName, Prompter::Icon::Information);
-    }
+    ReportStorageFailures(failures);
     SetModalResult(mrOk);
-}
-
-void TFormDaneOsobyBasic::writeFact(KV_Person& person, const QString& type, const QString& date, const QString& place,
-                                    QStringList& failures)
-{
-    KV_Fact* fact = person.FindFactByType(type);
-    std::unique_ptr<KV_Fact> made;
-    if (!fact) {
-        made = std::make_unique<KV_Fact>();
-        fact = made.get();
-    }
-    fact->Type = type;
-    fact->Name = fact->GetTypeLabel();
-    fact->Date.FromText(date);
-    fact->Place = place;
-    // A new fact takes its place among the person's facts by its type and date, so those come first.
-    if (made) {
-        if (!gDB.AddFactToPerson(person.ID, fact)) {
-            failures.append(gDB.GetLastError());
-            return;
-        }
-        made.release();
-    }
-    if (!gDB.SaveFact(fact, fact->ID))
-        failures.append(gDB.StorageError);
-}
-
-void TFormDaneOsobyBasic::deleteFact(KV_Person& person, const QString& type, QStringList& failures)
-{
-    if (KV_Fact* fact = person.FindFactByType(type); fact && !gDB.DeleteFactObject(&person, fact))
-        failures.append(gDB.StorageError);
 }

@@ -89,12 +89,6 @@ private:
     void connectHandlers();
     // Rejects a date text that is no date: the message, the focus in the field; false then.
     bool acceptsDate(TAdvEdit* date, const char* message);
-    // The person's first fact of the type made to hold the date and the place (a new one when it has none) and
-    // written; failures are added to the list.
-    void writeFact(KV_Person& person, const QString& type, const QString& date, const QString& place,
-                   QStringList& failures);
-    // Deletes the person's first fact of the type, when it has one.
-    void deleteFact(KV_Person& person, const QString& type, QStringList& failures);
 
     bool loadPending = false;
 };

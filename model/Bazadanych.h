@@ -194,7 +194,8 @@ public:
     bool SavePerson(KV_Person* person, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SaveFact(KV_Fact* fact, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
-    void SavePersons(KV_Person* first, KV_Person* second = nullptr, KV_Person* third = nullptr);
+    // Writes each given person, all of them even after a failure; true when every write succeeded.
+    bool SavePersons(KV_Person* first, KV_Person* second = nullptr, KV_Person* third = nullptr);
     // Readers of one file of the data folder. Without an object to fill they make one and enter it.
     bool LoadPerson(KV_Person* person, const QString& fileName);
     bool LoadFact(KV_Fact* fact, const QString& fileName);

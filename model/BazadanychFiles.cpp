@@ -382,12 +382,14 @@ bool KV_DB::SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewF
     return saveObject(picture, id, batch);
 }
 
-void KV_DB::SavePersons(KV_Person* first, KV_Person* second, KV_Person* third)
+bool KV_DB::SavePersons(KV_Person* first, KV_Person* second, KV_Person* third)
 {
+    bool saved = true;
     for (KV_Person* person : {first, second, third}) {
-        if (person)
-            SavePerson(person, person->ID);
+        if (person && !SavePerson(person, person->ID))
+            saved = false;
     }
+    return saved;
 }
 
 template <typename Record>

@@ -441,7 +441,7 @@ QString KV_Person::GetDeathText(bool withPlace, bool withPrefix, const QString& 
 QString KV_Person::GetChildRelationText() const
 {
     if (IsFemale())
-        return gLangM.Get(QStringLiteral("LABEL_CORKA"));
+        return gLangM.Get(QStringLiteral("LABEL_CORKA_(NARZEDNIK)"));
     if (IsMale())
         return gLangM.Get(QStringLiteral("LABEL_SYNEM"));
     return gLangM.Get(QStringLiteral("LABEL_DZIECKIEM"));

@@ -121,6 +121,8 @@ public:
     QString GetBirthText(bool withPlace, bool withFallback, bool withPrefix, const QString& fallback);
     // Breaks only between date and place: every other blank becomes a no-break space.
     QString GetDeathText(bool withPlace, bool withPrefix, const QString& fallback);
+    // The noun that says what the person is to a parent, in the instrumental the removal questions need:
+    // "córką", "synem" or "dzieckiem".
     QString GetChildRelationText() const;
 
 private:

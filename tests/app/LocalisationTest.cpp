@@ -15,6 +15,7 @@
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "RaportOsobyUnit.h"
+#include "RelacjaAddUnit.h"
 #include "StartUnit.h"
 #include "UnitFonSelect.h"
 #include "UstawieniaUnit.h"
@@ -156,6 +157,7 @@ protected:
         FormKolejnoscZmiana = nullptr;
         FormAtrybutEdycja = nullptr;
         FormRaportOsoby = nullptr;
+        FormRelacjaAdd = nullptr;
         AppFixture::TearDown();
     }
 };
@@ -172,6 +174,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     TFormKolejnoscZmiana reorder;
     TFormAtrybutEdycja attributeEditor;
     TFormRaportOsoby personReport;
+    TFormRelacjaAdd addRelative;
     const std::pair<QString, QList<CaptionEntry>> windows[] = {
         {"FormUstawienia", FormUstawieniaCaptions(&settings)},
         {"FormOProgramie", FormOProgramieCaptions(&about)},
@@ -183,6 +186,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
         {"FormKolejnoscZmiana", FormKolejnoscZmianaCaptions(&reorder)},
         {"FormAtrybutEdycja", FormAtrybutEdycjaCaptions(&attributeEditor)},
         {"FormRaportOsoby", FormRaportOsobyCaptions(&personReport)},
+        {"FormRelacjaAdd", FormRelacjaAddCaptions(&addRelative)},
     };
     EXPECT_EQ(windows[0].second.size(), 28);
     EXPECT_EQ(windows[1].second.size(), 1);
@@ -194,6 +198,7 @@ TEST_F(DialogCaptionsTest, everyKeyFollowsFromItsDesignTextAndGivesItWithoutTrai
     EXPECT_EQ(windows[7].second.size(), 6);
     EXPECT_EQ(windows[8].second.size(), 6);
     EXPECT_EQ(windows[9].second.size(), 30);
+    EXPECT_EQ(windows[10].second.size(), 18);
     for (const auto& [window, entries] : windows) {
         for (const CaptionEntry& entry : entries) {
             const auto [path, designText] = designedProperty(window, entry);
@@ -212,8 +217,11 @@ TEST_F(DialogCaptionsTest, translationSetsTheDialogsTextsAndLeavesTheCombosWitho
     TStartForm form;
     TFormUstawienia settings;
     TFormOProgramie about;
+    TFormRelacjaAdd addRelative;
     FormUstawienia = &settings;
     FormOProgramie = &about;
+    FormRelacjaAdd = &addRelative;
+    addRelative.AdvComboBoxPlec->SetItemIndex(2);
     TranslateForms(&form);
 
     EXPECT_EQ(gLangM.Get("FormUstawienia_AdvOfficeCheckBoxRokDodajR_Caption_Dodaj_koncowke___r.__do_roku"),
@@ -239,6 +247,10 @@ TEST_F(DialogCaptionsTest, translationSetsTheDialogsTextsAndLeavesTheCombosWitho
         EXPECT_EQ(combo->GetItemIndex(), -1) << combo->objectName().toStdString();
     EXPECT_EQ(settings.ButtonZapisz->text(), "F3 - Zapisz");
     EXPECT_EQ(about.Button2->text(), "Zamknij");
+    EXPECT_EQ(addRelative.AdvComboBoxZwiazki->GetLabelCaption(), "Dziecko ze związku z:");
+    EXPECT_EQ(addRelative.ButtonUsunWybor->text(), "Usuń wybór z listy");
+    EXPECT_EQ(addRelative.AdvComboBoxPlec->itemText(1), "Mężczyzna");
+    EXPECT_EQ(addRelative.AdvComboBoxPlec->GetItemIndex(), 0);
 }
 
 TEST_F(DialogCaptionsTest, translationReachesTheTreeReportAndTheFontChooser)

@@ -236,6 +236,26 @@ TEST_F(ObjectFilesTest, writerFailuresAndTheEmptyIDCase)
     EXPECT_EQ(filesInFolder(), QStringList());
 }
 
+TEST_F(ObjectFilesTest, savePersonsWritesEveryoneAndSaysWhetherAllWereWritten)
+{
+    KV_Person* first = addPerson(u("Jan"), u("Nowak"));
+    KV_Person* second = addPerson(u("Anna"), u("Nowak"), 0);
+    KV_Person* third = addPerson(u("Piotr"), u("Nowak"));
+    EXPECT_TRUE(gDB.SavePersons(first, nullptr, third));
+    EXPECT_TRUE(QFileInfo::exists(pathOf(first->ID)));
+    EXPECT_FALSE(QFileInfo::exists(pathOf(second->ID)));
+    EXPECT_TRUE(QFileInfo::exists(pathOf(third->ID)));
+
+    // The first write fails; the two after it are still made.
+    ASSERT_TRUE(QFile::remove(pathOf(first->ID)));
+    QDir(folder.path()).mkdir(first->ID + gDB.FileExtension);
+    ASSERT_TRUE(QFile::remove(pathOf(third->ID)));
+    EXPECT_FALSE(gDB.SavePersons(first, second, third));
+    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_TRUE(QFileInfo::exists(pathOf(second->ID)));
+    EXPECT_TRUE(QFileInfo::exists(pathOf(third->ID)));
+}
+
 TEST_F(ObjectFilesTest, readersTakeMissingAndForeignFormsAsTheConstructorWould)
 {
     writeFile(u("person_00000000-0000-0000-0000-00000000000A.kvfile"),

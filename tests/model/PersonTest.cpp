@@ -137,7 +137,7 @@ TEST_F(PersonTest, sexOutsideTheKnownCodesIsUnspecified)
         const char* relation;
     };
     const Case cases[] = {
-        {0, true, false, false, "Córka"},      {1, false, true, false, "synem"},
+        {0, true, false, false, "córką"},      {1, false, true, false, "synem"},
         {2, false, false, true, "dzieckiem"},  {7, false, false, true, "dzieckiem"},
         {-1, false, false, true, "dzieckiem"},
     };

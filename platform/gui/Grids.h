@@ -69,9 +69,10 @@ private:
     int contentHeight() const { return rowCount * rowHeight; }
     int rowsPerPage() const;
 
+    // Declared before colWidths, whose initial columns take this width.
+    int defaultColWidth = 64;
     QVector<int> colWidths;
     int rowCount = 1;
-    int defaultColWidth = 64;
     int rowHeight = 24;
     int col = 0;
     int row = 0;

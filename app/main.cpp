@@ -32,6 +32,7 @@ int main(int argc, char* argv[])
 {
     prepareWebEngine();
     TApplication app(argc, argv);
+    loadQtTranslations();
     MessageBoxPrompter messageBoxes;
     setPrompter(&messageBoxes);
     DesktopUrlOpener desktop;

@@ -11,6 +11,7 @@ packages=(
     googletest libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wine fonts-dejavu-core fonts-liberation2
     poppler-utils xlsx2csv docx2txt
+    qt6-translations-l10n
 )
 
 missing=()

@@ -200,7 +200,7 @@ bool Renderer::takeRun(Line& line, QStringView written)
 {
     const DecodedRun run = decodeRun(written, prefixes);
     const FontFigures& font = fontFigures();
-    const int h = font.height;
+    const int h = canvas.Font.Orientation == 0 ? font.height : turnedRunHeight(run.drawn);
     if (subscript && m.subDepth < h / 4)
         m.subDepth = h / 4;
     if (superscript && m.supHeight < h / 4)
@@ -353,6 +353,14 @@ void Renderer::setBrushColor(TColor color)
 void Renderer::setStyle(int style, bool on)
 {
     canvas.Font.Style = on ? (canvas.Font.Style | style) : (canvas.Font.Style & ~style);
+}
+
+// A turned run stands as tall as its turned box, which its text decides.
+int Renderer::turnedRunHeight(const QString& drawn)
+{
+    TRect box = Rect(0, 0, 0, 0);
+    canvas.DrawText(drawn, box, (textFlags & ~DT_END_ELLIPSIS) | DT_CALCRECT);
+    return box.Height();
 }
 
 int Renderer::textHeight() const

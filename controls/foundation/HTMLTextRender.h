@@ -140,6 +140,7 @@ private:
     TColor brushColor() const;
     void setBrushColor(TColor color);
     void setStyle(int style, bool on);
+    int turnedRunHeight(const QString& drawn);
     int textHeight() const;
     const FontFigures& fontFigures();
 

@@ -36,9 +36,11 @@ void SetComponentCaption(QObject* component, const QString& caption)
 {
     if (auto* menu = qobject_cast<QMenu*>(component))
         menu->setTitle(caption);
-    else if (auto* action = qobject_cast<QAction*>(component))
-        action->setText(caption);
-    else if (auto* button = qobject_cast<QAbstractButton*>(component))
+    else if (auto* action = qobject_cast<QAction*>(component)) {
+        // A separator's design caption is "-": given as text, the style would draw it on the line.
+        if (!action->isSeparator())
+            action->setText(caption);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(component))
         button->setText(caption);
     else if (auto* label = qobject_cast<QLabel*>(component))
         label->setText(caption);

@@ -67,7 +67,8 @@ QString CopyPictureToFolder(const QString& source, const std::function<bool(cons
     for (int n = 0; n <= maxNumberedNames; ++n) {
         const QString candidate = n == 0 ? name : numberedName(name, n);
         const QString target = picturesFolder + candidate;
-        if (!FileSystem::fileExists(target)) {
+        // A folder (or anything else that is no file) standing at the name takes it as much as a file does.
+        if (!FileSystem::fileExists(target) && !FileSystem::folderExists(target)) {
             if (beforeNewFile && !beforeNewFile(target))
                 return {};
             return FileSystem::atomicCopy(source, target) ? storedPrefix + candidate : QString();

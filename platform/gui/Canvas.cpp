@@ -6,6 +6,8 @@
 #include <QImage>
 #include <QPainterPath>
 #include <QPolygon>
+#include <QTransform>
+#include <QtMath>
 #include <cmath>
 
 namespace {
@@ -468,6 +470,8 @@ Qt::Alignment QtAlignment(TAlignment alignment)
 
 int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
 {
+    if (Font.Orientation % 3600 != 0 && !text.isEmpty())
+        return drawTurnedText(text, rect, flags);
     if (text.isEmpty()) {
         if (flags & DT_CALCRECT) {
             rect.Right = rect.Left;
@@ -602,6 +606,55 @@ int TCanvas::DrawText(const QString& text, TRect& rect, unsigned flags)
     }
     painter->restore();
     return result;
+}
+
+// The text is laid out upright, turned about its top-left corner, and moved so that the turned block's bounding
+// box stands where an upright block of that size would. Measuring gives that box, so whoever places text by its
+// measured size places turned text where it is drawn.
+int TCanvas::drawTurnedText(const QString& text, TRect& rect, unsigned flags)
+{
+    const int orientation = Font.Orientation;
+    // Ellipses and wrapping work along the baseline, which the rectangle's width no longer measures.
+    const unsigned uprightFlags = flags & ~(DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_END_ELLIPSIS |
+                                            DT_WORD_ELLIPSIS | DT_PATH_ELLIPSIS | DT_CALCRECT);
+    Font.Orientation = 0;
+    TRect upright = Rect(0, 0, rect.Width(), 0);
+    DrawText(text, upright, uprightFlags | DT_CALCRECT);
+    Font.Orientation = orientation;
+
+    QTransform turn;
+    turn.rotate(-orientation / 10.0);
+    const QRectF box = turn.mapRect(QRectF(0, 0, upright.Width(), upright.Height()));
+    const int width = qCeil(box.width() - 1e-6);
+    const int height = qCeil(box.height() - 1e-6);
+    if (flags & DT_CALCRECT) {
+        rect.Right = rect.Left + width;
+        rect.Bottom = rect.Top + height;
+        return height;
+    }
+
+    int left = rect.Left;
+    if (flags & DT_CENTER)
+        left = (rect.Left + rect.Right - width) / 2;
+    else if (flags & DT_RIGHT)
+        left = rect.Right - width;
+    int top = rect.Top;
+    const bool singleLine = flags & DT_SINGLELINE;
+    if (singleLine && (flags & DT_VCENTER))
+        top = (rect.Top + rect.Bottom - height) / 2;
+    else if (singleLine && (flags & DT_BOTTOM))
+        top = rect.Bottom - height;
+
+    painter->save();
+    if (!(flags & DT_NOCLIP))
+        painter->setClipRect(ToQRect(rect), Qt::IntersectClip);
+    painter->translate(left - box.left(), top - box.top());
+    painter->setTransform(turn, true);
+    Font.Orientation = 0;
+    DrawText(text, upright, uprightFlags | DT_NOCLIP);
+    Font.Orientation = orientation;
+    painter->restore();
+    return singleLine && (flags & (DT_VCENTER | DT_BOTTOM)) ? top - rect.Top + height : height;
 }
 
 void TCanvas::Draw(int x, int y, TGraphic* graphic)

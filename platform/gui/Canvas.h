@@ -188,7 +188,8 @@ public:
     int TextHeight(const QString& text) const;
     // Lays out and draws text in the rectangle with the DT_* flags; returns the text's height (with DT_VCENTER or
     // DT_BOTTOM, the distance from the rectangle's top to the text's bottom). DT_CALCRECT draws nothing and sets
-    // the rectangle's right and bottom to the size the text needs.
+    // the rectangle's right and bottom to the size the text needs. A font with an Orientation turns the laid-out
+    // text; its box is then the turned text's bounding box, aligned in the rectangle as the upright text would be.
     int DrawText(const QString& text, TRect& rect, unsigned flags);
 
     // Draws a graphic at its own size, or stretched into a rectangle.
@@ -209,6 +210,7 @@ private:
     void applyBrush();
     void drawSegment(const TPoint& from, const TPoint& to);
     void drawTextLine(int x, int y, const QString& text, int underlineIndex, bool expandTabs);
+    int drawTurnedText(const QString& text, TRect& rect, unsigned flags);
     int lineWidth(const QString& text, bool expandTabs) const;
     QRect deviceRect() const;
     // The font as Qt draws it, and its metrics; made again only when Font changes, since markup measures many

@@ -1,7 +1,11 @@
 #include "Dialogs.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
 {
@@ -39,6 +43,13 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& cap
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         break;
     }
+    // The program speaks Polish also where Qt's own translations are not installed.
+    const std::pair<QMessageBox::StandardButton, const char*> polishTexts[] = {
+        {QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}, {QMessageBox::Ok, "OK"}};
+    for (const auto& [button, text] : polishTexts) {
+        if (QAbstractButton* shown = box.button(button))
+            shown->setText(QString::fromUtf8(text));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return Answer::Yes;
@@ -49,4 +60,20 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& cap
     default:
         return Answer::Cancel;
     }
+}
+
+bool loadQtTranslations()
+{
+    static bool loaded = false;
+    if (loaded)
+        return true;
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(QLocale(QLocale::Polish, QLocale::Poland), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QCoreApplication::installTranslator(translator);
+        loaded = true;
+        return true;
+    }
+    delete translator;
+    return false;
 }

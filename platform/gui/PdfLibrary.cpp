@@ -2,6 +2,7 @@
 
 #include "FileSystem.h"
 #include "Fonts.h"
+#include "PdfCharacterMaps.h"
 
 #include <QBuffer>
 #include <QHash>
@@ -256,6 +257,7 @@ bool PdfLibrary::SaveToFile(const QString& path, QString* error)
     p->end();
     d->finished = true;
     d->buffer.close();
+    mendSpaceInCharacterMaps(d->bytes);
     return FileSystem::atomicWrite(path, d->bytes, error);
 }
 

@@ -385,3 +385,32 @@ TEST_F(MarkupRenderTest, everyTagPaintsAndTheCanvasComesBackAsItWas)
     EXPECT_TRUE(r.plain.contains("<tag> & \u00A7 \u20AC \u00A9"));
     EXPECT_TRUE(image.save(testOutputFolder() + QStringLiteral("/MarkupRenderTest-every-tag.png")));
 }
+
+TEST_F(MarkupRenderTest, turnedTextIsDrawnTurnedWhereItIsMeasuredAndHit)
+{
+    const QString text = QStringLiteral("Obrócony");
+    const QString markup = QStringLiteral("<a href=\"x\"><R a=\"90\">%1</R></a>").arg(text);
+    const Result measured = render(markup, Mode::Measure);
+    render(markup, Mode::Paint);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qGray(image.pixel(x, y)) < 160)
+                ink |= QRect(x, y, 1, 1);
+    EXPECT_TRUE(image.save(testOutputFolder() + QStringLiteral("/MarkupRenderTest-turned.png")));
+    ASSERT_FALSE(ink.isEmpty());
+
+    // Turned a quarter: as tall as the upright text is long, as wide as its line is high.
+    EXPECT_GT(ink.height(), 2 * ink.width()) << ink.width() << "x" << ink.height();
+    EXPECT_EQ(measured.height, advance(text));
+    EXPECT_EQ(measured.width, lineHeight() + 2);
+    // The ink lies inside the measured box and fills most of its height.
+    EXPECT_LE(ink.right(), measured.width);
+    EXPECT_LE(ink.bottom(), measured.height);
+    EXPECT_GT(ink.height(), measured.height * 8 / 10);
+    // The turned text is a link wherever its ink is.
+    const Result hit = render(markup, Mode::HitTest, Rect(0, 0, 600, 400), {ink.center().x(), ink.center().y()});
+    EXPECT_EQ(hit.anchor, "x");
+    const Result beside = render(markup, Mode::HitTest, Rect(0, 0, 600, 400), {measured.width + 10, ink.center().y()});
+    EXPECT_EQ(beside.anchor, "");
+}

@@ -119,6 +119,18 @@ TEST_F(PictureStoreTest, differentPicturesOfOneNameGetNumberedNames)
     EXPECT_EQ(readFileBytes(stored(QStringLiteral("photo (1).jpg"))), "other picture");
 }
 
+TEST_F(PictureStoreTest, folderStandingAtACandidateNameIsPassedOver)
+{
+    QDir().mkpath(stored(QStringLiteral("photo.jpg")));
+    QDir().mkpath(stored(QStringLiteral("photo (1).jpg")));
+    writeFileBytes(stored(QStringLiteral("photo (1).jpg/inside.jpg")), "kept");
+
+    EXPECT_EQ(CopyPictureToFolder(source(QStringLiteral("photo.jpg"), "picture")), QStringLiteral("[#] photo (2).jpg"));
+    EXPECT_EQ(readFileBytes(stored(QStringLiteral("photo (2).jpg"))), "picture");
+    EXPECT_TRUE(QFileInfo(stored(QStringLiteral("photo.jpg"))).isDir());
+    EXPECT_EQ(readFileBytes(stored(QStringLiteral("photo (1).jpg/inside.jpg"))), "kept");
+}
+
 TEST_F(PictureStoreTest, thirtyOneDifferentPicturesOfOneNameStopAtThirty)
 {
     for (int i = 0; i <= 30; ++i) {
@@ -136,10 +148,12 @@ TEST_F(PictureStoreTest, failedCopiesGiveEmptyResultAndLeaveNothing)
     writeFileBytes(stored(QStringLiteral("gone.jpg")), "");
     EXPECT_EQ(CopyPictureToFolder(root.filePath(QStringLiteral("sources/gone.jpg"))), QString());
 
-    // A folder standing where the copy should go.
-    QDir().mkpath(stored(QStringLiteral("blocked.jpg")));
-    EXPECT_EQ(CopyPictureToFolder(source(QStringLiteral("blocked.jpg"), "x")), QString());
-    EXPECT_EQ(folderEntries(), QStringList({QStringLiteral("blocked.jpg"), QStringLiteral("gone.jpg")}));
+    EXPECT_EQ(folderEntries(), QStringList({QStringLiteral("gone.jpg")}));
+
+    // A pictures folder that cannot be made, because a file stands where one of its parents should be.
+    writeFileBytes(root.filePath(QStringLiteral("file")), "x");
+    SetPicturesFolder(root.filePath(QStringLiteral("file/multimedia")));
+    EXPECT_EQ(CopyPictureToFolder(source(QStringLiteral("c.jpg"), "x")), QString());
 
     // No pictures folder set: there is nowhere to copy to.
     SetPicturesFolder(QString());

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFontDatabase>
 #include <QImage>
+#include <QMap>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -137,6 +139,60 @@ TEST_F(PdfLibraryTest, noBreakSpaceKeepsItsOwnCharacterInTheTextMap)
     pdf.DrawText(50, 50, QString::fromUtf8("12\u00A0maja 1901"));
     const QByteArray contents = PdfTools::streams(readFileBytes(save()));
     EXPECT_TRUE(contents.contains("<00A0>")) << "the map back to characters has no no-break space";
+}
+
+// The code point each glyph of each embedded font reads back as, from the fonts' maps (ToUnicode).
+QList<QMap<int, int>> characterMaps(const QByteArray& contents)
+{
+    static const QRegularExpression token(QStringLiteral("<([0-9A-Fa-f]+)>|\\[|\\]"));
+    QList<QMap<int, int>> maps;
+    for (qsizetype begin = contents.indexOf("begincmap"); begin >= 0;
+         begin = contents.indexOf("begincmap", begin + 1)) {
+        const QString map = QString::fromLatin1(contents.mid(begin, contents.indexOf("endcmap", begin) - begin));
+        QMap<int, int>& codes = maps.emplaceBack();
+        bool range = false;
+        for (const QString& line : map.split(u'\n')) {
+            if (line.endsWith(QLatin1String("beginbfrange")) || line.endsWith(QLatin1String("beginbfchar"))) {
+                range = line.endsWith(QLatin1String("beginbfrange"));
+                continue;
+            }
+            QList<int> values;
+            for (auto it = token.globalMatch(line); it.hasNext();) {
+                const QRegularExpressionMatch m = it.next();
+                if (!m.captured(1).isEmpty())
+                    values << m.captured(1).toInt(nullptr, 16);
+            }
+            if (!line.startsWith(u'<') || values.size() < 2)
+                continue;
+            if (!range) {
+                codes[values[0]] = values[1];
+            } else if (line.contains(u'[')) {
+                for (int glyph = values[0]; glyph <= values[1] && 2 + glyph - values[0] < values.size(); ++glyph)
+                    codes[glyph] = values[2 + glyph - values[0]];
+            } else if (values.size() >= 3) {
+                for (int glyph = values[0]; glyph <= values[1]; ++glyph)
+                    codes[glyph] = values[2] + glyph - values[0];
+            }
+        }
+    }
+    return maps;
+}
+
+TEST_F(PdfLibraryTest, theSpaceGlyphReadsBackAsASpaceInEveryFont)
+{
+    double y = 50;
+    for (const char* font : {"Tahoma", "Tahoma [Bold]", "Tahoma [Italic]", "Segoe Print"}) {
+        pdf.SelectFont(pdf.AddTrueTypeFont(font));
+        pdf.DrawText(50, y, QStringLiteral("Jan Nowak\tur. 1900"));
+        y += 30;
+    }
+    const QList<QMap<int, int>> maps = characterMaps(PdfTools::streams(readFileBytes(save())));
+    // Bold and italic Tahoma are drawn from the regular face: one map serves the three.
+    ASSERT_GE(maps.size(), 2);
+    for (const QMap<int, int>& codes : maps) {
+        EXPECT_FALSE(codes.values().contains(0x09)) << "a glyph reads back as a tab";
+        EXPECT_TRUE(codes.values().contains(0x20)) << "no glyph reads back as a space";
+    }
 }
 
 TEST_F(PdfLibraryTest, measuredWidthsAndLineCountsMatchWhatIsDrawn)

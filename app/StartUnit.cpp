@@ -380,11 +380,15 @@ void TStartForm::connectCommands()
         if (isVisible() && isActiveWindow())
             MenuPulipi->popup(globalPos);
     };
-    // The first activation runs once the window is on the screen, outside the activation's own event.
-    OnActivate = [this](QObject*) {
+    // The first activation runs once the window is on the screen, outside the activation's own event. A desktop
+    // that does not activate new windows sends no activation at all, so being shown starts it as well; whichever
+    // comes first does the work.
+    const auto startFirstActivation = [this](QObject*) {
         if (firstActivation)
             QMetaObject::invokeMethod(this, &TStartForm::FormActivate, Qt::QueuedConnection);
     };
+    OnActivate = startFirstActivation;
+    OnShow = startFirstActivation;
     OnClose = [this](QObject*, TCloseAction&) { ExchangeSettings(false); };
 }
 
@@ -456,6 +460,7 @@ void TStartForm::FormActivate()
 
     LoadDatabase();
     RenderStartDesktop(false);
+    reportSkippedFiles();
     if (gSettings.MaxOnStartup)
         showMaximized();
     if (gSettings.CheckUpdate)
@@ -495,6 +500,26 @@ void TStartForm::LoadDatabase()
     if (undone.found)
         prompter().message(undone.message(), gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
     gDB.LoadAll(progress);
+}
+
+void TStartForm::reportSkippedFiles()
+{
+    const QList<KV_DB::SkippedFile>& skipped = gDB.SkippedFiles;
+    if (skipped.isEmpty())
+        return;
+    // A long list would not fit on the screen: the first ones name the kind of damage, the count the extent.
+    constexpr qsizetype listedFiles = 20;
+    QStringList lines{gLangM.FormatInt(QStringLiteral("LABEL_NIE_WCZYTANO_USZKODZONYCH_PLIKOW_Z_FOLDERU_DANYCH_(%D)"),
+                                       int(skipped.size())),
+                      QString()};
+    for (qsizetype i = 0; i < skipped.size() && i < listedFiles; ++i)
+        lines << skipped[i].fileName + QStringLiteral(": ") + skipped[i].reason;
+    if (skipped.size() > listedFiles) {
+        lines << QString()
+              << gLangM.FormatInt(QStringLiteral("LABEL_POZOSTALE_POMINIETE_PLIKI:_%D"),
+                                  int(skipped.size() - listedFiles));
+    }
+    prompter().message(lines.join(u'\n'), gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
 }
 
 bool TStartForm::ExchangeSettings(bool load)

@@ -149,6 +149,8 @@ private:
     void updateCommandStates();
     // The data folder in effect for this run.
     void decideDataFolder();
+    // One message naming the data files the load passed over, with their reasons.
+    void reportSkippedFiles();
     // Saves the settings and starts the program anew once this process has left its event loop; false, with the
     // program left running, when the settings could not be saved.
     bool restart();

@@ -96,6 +96,14 @@ public:
     PictureMapType PictureMap;
     // The last storage error of the object files.
     QString StorageError;
+    // A data file that the last LoadAll passed over, with the reason in the user's language. Nothing is written
+    // to it: the user may mend it and load it at the next start.
+    struct SkippedFile
+    {
+        QString fileName;
+        QString reason;
+    };
+    QList<SkippedFile> SkippedFiles;
 
     KV_Person* FindPerson(const QString& id) const;
     KV_Fact* FindFact(const QString& id) const;
@@ -200,8 +208,8 @@ public:
     bool LoadPerson(KV_Person* person, const QString& fileName);
     bool LoadFact(KV_Fact* fact, const QString& fileName);
     bool LoadPicture(KV_Picture* picture, const QString& fileName);
-    // Reads every person, fact and picture file of DataFolder; a file that fails leaves its reason in
-    // StorageError and the load goes on. progress may be null.
+    // Reads every person, fact and picture file of DataFolder; a file that fails is listed with its reason in
+    // SkippedFiles (and leaves it in StorageError) and the load goes on. progress may be null.
     void LoadAll(ProgressDisplay* progress);
     // Deletes every file LoadAll would load and empties the database; false (with the files named in
     // StorageError) when a file could not be deleted.
@@ -271,6 +279,8 @@ private:
     bool loadObject(Record* record, const QString& fileName);
     template <typename Record>
     bool enterLoaded(Record* record, const QString& fileName);
+    // Leaves storageText in StorageError and, while LoadAll runs, lists the file with the reason; false.
+    bool skipFile(const QString& fileName, const QString& storageText, const QString& reason);
     bool deleteObjectFile(const QString& id, QString& failure);
     void forgetPerson(KV_Person* person);
     // Each person's fact IDs become copies of the fact map's keys: a look-up of a fact by ID then finds its key

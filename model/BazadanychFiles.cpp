@@ -207,6 +207,8 @@ public:
 
     const QString fileName;
     QString failure;
+    // The same failure in the user's language, for the list of files a load passed over.
+    QString reason;
 
 private:
     void read(const XmlAttributeTable& attributes, int index, const char*, QString& field) const
@@ -233,7 +235,7 @@ private:
         if (ok)
             field = value;
         else
-            fail(name, "a number");
+            fail(name, "a number", "LABEL_WARTOSC_%S_NIE_JEST_LICZBA:_[%S]");
     }
     void read(const XmlAttributeTable& attributes, int index, const char* name, bool& field)
     {
@@ -244,12 +246,14 @@ private:
         if (ok)
             field = value;
         else
-            fail(name, "true or false");
+            fail(name, "true or false", "LABEL_WARTOSC_%S_NIE_JEST_WARTOSCIA_LOGICZNA:_[%S]");
     }
-    void fail(const char* name, const char* expected)
+    void fail(const char* name, const char* expected, const char* reasonKey)
     {
+        const QString value = element.attribute(name);
         failure = QStringLiteral("%1: %2 is not %3: \"%4\"")
-                      .arg(fileName, QLatin1String(name), QLatin1String(expected), element.attribute(name));
+                      .arg(fileName, QLatin1String(name), QLatin1String(expected), value);
+        reason = gLangM.FormatStr2(QLatin1String(reasonKey), QLatin1String(name), value);
     }
 
     const XmlElement& element;
@@ -266,6 +270,7 @@ void readRecord(RecordReader& in, const XmlElement& root, KV_Person& person)
         attributeIn.readFields(attribute, attributeFields);
         if (!attributeIn.failure.isEmpty()) {
             in.failure = attributeIn.failure;
+            in.reason = attributeIn.reason;
             return;
         }
         person.AddAttribute(attribute);
@@ -397,14 +402,17 @@ bool KV_DB::loadObject(Record* given, const QString& fileName)
 {
     XmlDocument document;
     QString failure;
-    if (!document.loadFile(DataFolder + fileName, &failure)) {
-        StorageError = failure;
-        return false;
+    const QString path = DataFolder + fileName;
+    if (!document.loadFile(path, &failure)) {
+        // The reason names the file already; the XML layer's text starts with its path.
+        const QString detail = failure.startsWith(path + QStringLiteral(": ")) ? failure.mid(path.size() + 2) : failure;
+        return skipFile(fileName, failure,
+                        gLangM.FormatStr(QStringLiteral("LABEL_PLIK_NIE_JEST_POPRAWNYM_DOKUMENTEM_XML_(%S)"), detail));
     }
     const XmlElement root = document.root(rootName<Record>());
     if (root.isNull()) {
-        StorageError = wrongFormat;
-        return false;
+        return skipFile(fileName, wrongFormat,
+                        gLangM.FormatStr(QStringLiteral("LABEL_BRAK_ELEMENTU_%S"), QLatin1String(rootName<Record>())));
     }
 
     const QLatin1StringView prefix = idPrefix<Record>();
@@ -412,8 +420,9 @@ bool KV_DB::loadObject(Record* given, const QString& fileName)
     QString id = root.attribute("ID", &hasID);
     if (hasID) {
         if (!isValidID(id, prefix)) {
-            StorageError = QStringLiteral("%1: invalid ID \"%2\"; the file was not loaded").arg(fileName, id);
-            return false;
+            return skipFile(fileName,
+                            QStringLiteral("%1: invalid ID \"%2\"; the file was not loaded").arg(fileName, id),
+                            gLangM.FormatStr(QStringLiteral("LABEL_NIEPRAWIDLOWY_IDENTYFIKATOR_[%S]"), id));
         }
     } else {
         // A file without its ID is still the object its name says.
@@ -422,8 +431,8 @@ bool KV_DB::loadObject(Record* given, const QString& fileName)
             id = stem;
         } else if (!std::is_same_v<Record, KV_Person>) {
             // A person without an ID gets a new one; a fact or picture could not be reached under one.
-            StorageError = QStringLiteral("%1: no valid ID; the file was not loaded").arg(fileName);
-            return false;
+            return skipFile(fileName, QStringLiteral("%1: no valid ID; the file was not loaded").arg(fileName),
+                            gLangM.Get(QStringLiteral("LABEL_BRAK_PRAWIDLOWEGO_IDENTYFIKATORA")));
         }
     }
 
@@ -437,10 +446,8 @@ bool KV_DB::loadObject(Record* given, const QString& fileName)
         record->ID = id;
     RecordReader in(root, fileName);
     readRecord(in, root, *record);
-    if (!in.failure.isEmpty()) {
-        StorageError = in.failure;
-        return false;
-    }
+    if (!in.failure.isEmpty())
+        return skipFile(fileName, in.failure, in.reason);
     noteCustomNames(*this, *record);
     feedDictionaries(*this, *record);
     if (!made)
@@ -486,13 +493,25 @@ bool KV_DB::enterLoaded(Record* record, const QString& fileName)
         delete entry->second;
         entry->second = record;
         Loading->misnamedFiles.remove(record->ID);
-        StorageError =
-            QStringLiteral("%1: the ID %2 is also in %3, which was not loaded").arg(fileName, record->ID, earlier);
+        skipFile(earlier,
+                 QStringLiteral("%1: the ID %2 is also in %3, which was not loaded").arg(fileName, record->ID, earlier),
+                 gLangM.FormatStr2(QStringLiteral("LABEL_IDENTYFIKATOR_%S_MA_JUZ_PLIK_%S"), record->ID, fileName));
         return true;
     }
-    StorageError = QStringLiteral("%1: the ID %2 is already taken by %3; the file was not loaded")
-                       .arg(fileName, record->ID, earlier.isEmpty() ? record->ID + FileExtension : earlier);
+    const QString holder = earlier.isEmpty() ? record->ID + FileExtension : earlier;
+    const QString id = record->ID;
     delete record;
+    return skipFile(
+        fileName,
+        QStringLiteral("%1: the ID %2 is already taken by %3; the file was not loaded").arg(fileName, id, holder),
+        gLangM.FormatStr2(QStringLiteral("LABEL_IDENTYFIKATOR_%S_MA_JUZ_PLIK_%S"), id, holder));
+}
+
+bool KV_DB::skipFile(const QString& fileName, const QString& storageText, const QString& reason)
+{
+    StorageError = storageText;
+    if (Loading)
+        SkippedFiles.append({fileName, reason});
     return false;
 }
 
@@ -517,6 +536,7 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
     PersonListDirty = true;
     CustomAttributeNames.Clear();
     CustomFactNames.Clear();
+    SkippedFiles.clear();
 
     LoadSession session;
     Loading = &session;
@@ -543,7 +563,7 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
             progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))),
                             int(files.size()));
         for (int i = 0; i < files.size(); ++i) {
-            // A file that fails leaves its reason in StorageError; the others still load.
+            // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still load.
             pass.read(*this, files[i]);
             if (progress)
                 progress->setPosition(i + 1);

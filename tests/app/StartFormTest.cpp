@@ -33,6 +33,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -173,6 +174,14 @@ protected:
         dialog.ButtonZapisz->click();
     }
 
+    // The page's Tahoma text is drawn in the evenly spaced face that stands in for it in the web view.
+    static bool usesEvenlySpacedFace(TCppWebBrowser* browser)
+    {
+        return evaluate(browser, "Array.from(document.fonts).some(f => f.family.replace(/\"/g, '') === 'Tahoma' "
+                                 "&& f.status === 'loaded')")
+            .toBool();
+    }
+
     bool waitForPage(int count = 1)
     {
         return QTest::qWaitFor([&] { return pagesLoaded >= count; }, 30000);
@@ -242,8 +251,10 @@ TEST_F(StartFormTest, firstActivationPreparesTheDataFolderAndShowsTheWelcomePage
     ASSERT_TRUE(waitForPage());
     EXPECT_EQ(form->CppWebBrowserPulpit->url(), QUrl::fromLocalFile(data + "temp/index.html"));
     EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
+    EXPECT_TRUE(usesEvenlySpacedFace(form->CppWebBrowserPulpit));
     QTest::qWait(300);
     EXPECT_TRUE(form->grab().save(testOutputFolder() + "/welcome_page.png"));
+    EXPECT_TRUE(form->CppWebBrowserPulpit->grab().save(testOutputFolder() + "/welcome_page_view.png"));
 
     form->FormActivate();
     EXPECT_EQ(form->Plik1->title(), "&Plik") << "later activations do nothing";
@@ -278,6 +289,125 @@ TEST_F(StartFormTest, anImportCutOffEarlierIsUndoneBeforeTheLoadAndTheUserIsTold
     EXPECT_EQ(QDir(data + "multimedia").entryList(QDir::Files), QStringList());
     EXPECT_EQ(gDB.GetPersonCount(), 2);
     EXPECT_EQ(gDB.GetFactCount(), 2);
+}
+
+// Eats every activation of the window it watches, as a desktop without a window manager would never send one.
+class ActivationSuppressor : public QObject
+{
+public:
+    int eaten = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() != QEvent::WindowActivate)
+            return false;
+        ++eaten;
+        return true;
+    }
+};
+
+TEST_F(StartFormTest, aWindowShownButNeverActivatedStillBuildsItsStartPage)
+{
+    auto form = makeForm();
+    ActivationSuppressor suppressor;
+    form->installEventFilter(&suppressor);
+    form->setAttribute(Qt::WA_ShowWithoutActivating);
+    form->resize(1008, 700);
+    form->show();
+    ASSERT_TRUE(waitForPage());
+    EXPECT_EQ(gDataFolder, defaultDataFolder());
+    EXPECT_EQ(form->GetCaption(), "Kronvel v.1.2.2.0");
+    EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
+
+    // A later activation does the work no second time.
+    form->removeEventFilter(&suppressor);
+    form->activateWindow();
+    QTest::qWait(200);
+    EXPECT_EQ(pagesLoaded, 1);
+}
+
+TEST_F(StartFormTest, menusShowTheirSeparatorsWithoutText)
+{
+    auto form = makeForm();
+    form->show();
+    form->FormActivate();
+    int separators = 0;
+    std::function<void(QMenu*)> check = [&](QMenu* menu) {
+        for (QAction* action : menu->actions()) {
+            if (action->isSeparator()) {
+                ++separators;
+                EXPECT_EQ(action->text(), QString()) << action->objectName().toStdString();
+            }
+            if (action->menu())
+                check(action->menu());
+        }
+    };
+    for (QAction* action : form->MainMenu1->actions())
+        check(action->menu());
+    check(form->MenuPulipi);
+    EXPECT_EQ(separators, 6);
+
+    form->MainMenu1->setActiveAction(form->Plik1->menuAction());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Plik1->isVisible(); }, 5000));
+    EXPECT_TRUE(form->Plik1->grab().save(testOutputFolder() + "/menu_plik.png"));
+    form->Plik1->hide();
+}
+
+TEST_F(StartFormTest, damagedDataFilesAreNamedInOneMessageAndLeftAsTheyAre)
+{
+    writePersons(10);
+    const QString data = defaultDataFolder();
+    const QString takenID = QDir(data).entryList({"person_*.kvfile"}, QDir::Files, QDir::Name).first().chopped(7);
+    const QString id = "00000000-0000-0000-0000-0000000000%1";
+    const struct
+    {
+        QString file;
+        QByteArray bytes;
+        QString reason;
+    } damaged[] = {
+        {"person_" + id.arg(11) + ".kvfile", "<Person Sex=\"kobieta\"/>", "wartość Sex nie jest liczbą: [kobieta]"},
+        {"person_" + id.arg(12) + ".kvfile", "<Person Dead=\"tak\"/>", "wartość Dead nie jest liczbą: [tak]"},
+        {"fact_" + id.arg(13) + ".kvfile", "<Fact Private=\"może\"/>",
+         "wartość Private nie jest wartością logiczną (true lub false): [może]"},
+        {"person_" + id.arg(14) + ".kvfile", "<Person ID=\"person_../../etc\"/>",
+         "nieprawidłowy identyfikator [person_../../etc]"},
+        {"person_" + id.arg(15) + ".kvfile", "<Person ID=\"" + takenID.toUtf8() + "\"/>",
+         "identyfikator " + takenID + " ma już plik " + takenID + ".kvfile"},
+        {"picture_" + id.arg(16) + ".kvfile", "<Person/>", "brak elementu Picture"},
+    };
+    for (const auto& d : damaged)
+        writeFileBytes(data + d.file, d.bytes);
+
+    auto form = makeForm();
+    form->show();
+    form->FormActivate();
+    EXPECT_EQ(gDB.GetPersonCount(), 10);
+    EXPECT_EQ(gDB.GetFactCount(), 10);
+    ASSERT_EQ(prompts.texts.size(), 1);
+    const QString message = prompts.texts.first();
+    EXPECT_TRUE(message.startsWith("Nie wczytano uszkodzonych plików z folderu danych (6).")) << message.toStdString();
+    for (const auto& d : damaged) {
+        EXPECT_TRUE(message.contains(d.file + ": " + d.reason)) << d.file.toStdString() << "\n"
+                                                                << message.toStdString();
+        EXPECT_EQ(readFileBytes(data + d.file), d.bytes) << "left untouched: " << d.file.toStdString();
+    }
+    EXPECT_EQ(prompts.captions.first(), "Uwaga");
+}
+
+TEST_F(StartFormTest, aLongListOfDamagedFilesNamesTheFirstTwentyAndCountsTheRest)
+{
+    QDir().mkpath(defaultDataFolder());
+    for (int i = 0; i < 25; ++i)
+        writeFileBytes(defaultDataFolder() + QString("person_%1.kvfile").arg(i, 2, 10, QChar('0')), "<Fakt/>");
+    auto form = makeForm();
+    form->show();
+    form->FormActivate();
+    ASSERT_EQ(prompts.texts.size(), 1);
+    const QString message = prompts.texts.first();
+    EXPECT_TRUE(message.contains("person_19.kvfile: brak elementu Person"));
+    EXPECT_FALSE(message.contains("person_20.kvfile"));
+    EXPECT_TRUE(message.endsWith("Pozostałe pominięte pliki: 5")) << message.toStdString();
 }
 
 TEST_F(StartFormTest, configuredDataFolderIsUsedOnlyWhileItExists)
@@ -779,7 +909,9 @@ TEST_F(StartFormTest, screenshotOfTheStartPageWithFiftyPersons)
     const QImage shot = form->grab().toImage();
     const QString path = testOutputFolder() + "/start_page_50_persons.png";
     ASSERT_TRUE(shot.save(path));
+    EXPECT_TRUE(usesEvenlySpacedFace(form->CppWebBrowserPulpit));
     const QImage page = form->CppWebBrowserPulpit->grab().toImage();
+    EXPECT_TRUE(page.save(testOutputFolder() + "/start_page_50_persons_view.png"));
     QSet<QRgb> colours;
     for (int y = 0; y < page.height(); y += 4)
         for (int x = 0; x < page.width(); x += 4)

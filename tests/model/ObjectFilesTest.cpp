@@ -319,6 +319,42 @@ TEST_F(ObjectFilesTest, aFileThatFailsIsReportedAndTheLoadGoesOn)
     }
 }
 
+TEST_F(ObjectFilesTest, aLoadListsEveryFileItPassesOverWithItsReason)
+{
+    const QByteArray id = "person_00000000-0000-0000-0000-000000000005";
+    writeFile(u("person_0-copy.kvfile"), "<Person ID=\"" + id + "\" Surname=\"Kopia\"/>");
+    writeFile(QString::fromLatin1(id) + u(".kvfile"), "<Person ID=\"" + id + "\" Surname=\"Właściwa\"/>");
+    writeFile(u("person_1-copy.kvfile"), "<Person ID=\"" + id + "\"/>");
+    writeFile(u("person_broken.kvfile"), "<Person Surname=\"x\"");
+    writeFile(u("person_attribute.kvfile"), "<Person><Attribute Private=\"tak\"/></Person>");
+    writeFile(u("fact_old.kvfile"), "<Fact Place=\"Nigdzie\"/>");
+    gDB.SkippedFiles.append({u("stale.kvfile"), u("from an earlier load")});
+    reload();
+
+    QStringList skipped;
+    for (const KV_DB::SkippedFile& file : gDB.SkippedFiles)
+        skipped << file.fileName + u(": ") + file.reason;
+    ASSERT_EQ(skipped.size(), 5) << skipped.join(QChar(u'\n')).toStdString();
+    EXPECT_EQ(skipped[0], u("person_0-copy.kvfile: identyfikator person_00000000-0000-0000-0000-000000000005 ma już "
+                            "plik person_00000000-0000-0000-0000-000000000005.kvfile"));
+    EXPECT_EQ(skipped[1], u("person_1-copy.kvfile: identyfikator person_00000000-0000-0000-0000-000000000005 ma już "
+                            "plik person_00000000-0000-0000-0000-000000000005.kvfile"));
+    EXPECT_EQ(skipped[2],
+              u("person_attribute.kvfile: wartość Private nie jest wartością logiczną (true lub false): [tak]"));
+    EXPECT_TRUE(skipped[3].startsWith(u("person_broken.kvfile: plik nie jest poprawnym dokumentem XML (")))
+        << skipped[3].toStdString();
+    EXPECT_FALSE(skipped[3].contains(gDB.DataFolder)) << "the reason names the file once";
+    EXPECT_EQ(skipped[4], u("fact_old.kvfile: brak prawidłowego identyfikatora"));
+    EXPECT_EQ(gDB.FindPerson(QString::fromLatin1(id))->Surname, u("Właściwa"));
+
+    // A clean load lists nothing.
+    for (const char* name : {"person_0-copy.kvfile", "person_1-copy.kvfile", "person_broken.kvfile",
+                             "person_attribute.kvfile", "fact_old.kvfile"})
+        QFile::remove(gDB.DataFolder + u(name));
+    reload();
+    EXPECT_TRUE(gDB.SkippedFiles.isEmpty());
+}
+
 TEST_F(ObjectFilesTest, onlyWellFormedIDsAreAcceptedAndAMissingOneComesFromTheFileName)
 {
     const QString named = u("person_abcdef00-0000-0000-0000-00000000000a");

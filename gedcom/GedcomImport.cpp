@@ -68,6 +68,33 @@ QString fileNamePart(const QString& path)
     return path.mid(path.lastIndexOf(u'/') + 1);
 }
 
+// The level-1 tags of individual records that the conversion takes: the names, sex, events, attributes, notes
+// and picture links. FAMS and FAMC count as taken: the family records carry the same links, and the conversion
+// makes them from there.
+const QSet<QString> convertedIndividualTags = {
+    QStringLiteral("NAME"), QStringLiteral("SEX"),  QStringLiteral("BIRT"), QStringLiteral("BAPM"),
+    QStringLiteral("CHR"),  QStringLiteral("DEAT"), QStringLiteral("BURI"), QStringLiteral("OCCU"),
+    QStringLiteral("NATI"), QStringLiteral("RELI"), QStringLiteral("RESI"), QStringLiteral("NOTE"),
+    QStringLiteral("OBJE"), QStringLiteral("FAMS"), QStringLiteral("FAMC"),
+};
+// The level-1 tags of family records that the conversion takes: the spouses, the children and the union events.
+const QSet<QString> convertedFamilyTags = {
+    QStringLiteral("HUSB"), QStringLiteral("WIFE"), QStringLiteral("CHIL"), QStringLiteral("MARR"),
+    QStringLiteral("ENGA"), QStringLiteral("ANUL"), QStringLiteral("DIV"),
+};
+
+QMap<QString, int> withoutConverted(QMap<QString, int> counts, const QSet<QString>& converted)
+{
+    counts.removeIf([&](const auto& entry) { return converted.contains(entry.key()); });
+    return counts;
+}
+
+void listValuesNotTaken(QStringList& list, const QString& owner, const QList<GedcomValueNotTaken>& values)
+{
+    for (const GedcomValueNotTaken& value : values)
+        list.append(QStringLiteral("%1: %2: %3").arg(owner, value.tag, value.value));
+}
+
 template <typename Map, typename Record>
 void forget(Map& map, Record* record)
 {
@@ -189,6 +216,8 @@ void GedcomImporter::convert()
         importFamily(family);
         report(++position, maximum);
     }
+    summary.unconvertedIndividualTags = withoutConverted(reader.individualLevelOneTags(), convertedIndividualTags);
+    summary.unconvertedFamilyTags = withoutConverted(reader.familyLevelOneTags(), convertedFamilyTags);
 }
 
 KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
@@ -239,6 +268,10 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     record.databaseID = person.ID;
     record.person = &person;
     ImportPictures(person, record);
+    const QString name = QString(record.fullName).remove(u'/').simplified();
+    listValuesNotTaken(summary.valuesNotTaken,
+                       name.isEmpty() ? record.xref : QStringLiteral("%1 (%2)").arg(name, record.xref),
+                       record.valuesNotTaken);
     return &person;
 }
 
@@ -357,6 +390,7 @@ void GedcomImporter::rememberPicturesFolder()
 
 void GedcomImporter::importFamily(const _Fam& family)
 {
+    listValuesNotTaken(summary.valuesNotTaken, family.xref, family.valuesNotTaken);
     KV_Person* husband = findSpouse(family.husband);
     KV_Person* wife = findSpouse(family.wife);
     if (husband && husband == wife) {

@@ -4,6 +4,7 @@
 // neither rewrites nor re-stamps any object that was there before.
 #pragma once
 
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -41,6 +42,14 @@ struct GedcomImportSummary
     QStringList notPictures;
     // Found but not copied into the pictures folder; their records name the file where it was found.
     QStringList uncopiedPictures;
+
+    // "name (cross-reference): TAG PART: value" for each value of a repeated event that differs from the value the
+    // first event of its kind gave: the first one is imported, this one is not. Families are named by their
+    // cross-reference.
+    QStringList valuesNotTaken;
+    // The level-1 lines of individual and family records that the import does not convert, counted by tag.
+    QMap<QString, int> unconvertedIndividualTags;
+    QMap<QString, int> unconvertedFamilyTags;
 
     // Objects whose files could not be written.
     int saveFailures = 0;

@@ -111,3 +111,11 @@ _Gedcom::Tag gedcomTag(QByteArrayView text)
     static const TagTable table;
     return table.find(text);
 }
+
+QByteArrayView gedcomTagText(_Gedcom::Tag tag)
+{
+    for (const TagName& name : tagNames)
+        if (name.tag == tag)
+            return QByteArrayView(name.text);
+    return {};
+}

@@ -81,3 +81,5 @@ enum class _Gedcom::Tag : quint8 {
 
 // The tag a text names; Tag::Other for every tag the reader does not know. Tags are compared exactly.
 _Gedcom::Tag gedcomTag(QByteArrayView text);
+// The text of a tag the reader knows; empty for Tag::Other.
+QByteArrayView gedcomTagText(_Gedcom::Tag tag);

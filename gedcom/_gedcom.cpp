@@ -118,6 +118,8 @@ void _Gedcom::Clear()
     pictureRecords.clear();
     individualByXref.clear();
     multimediaLinks = 0;
+    individualTags = TagTally();
+    familyTags = TagTally();
 }
 
 bool _Gedcom::LoadFile(const QString& filePath)
@@ -228,8 +230,8 @@ void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& 
     const auto offset = [&](QByteArrayView part) {
         return part.isNull() ? begin : int(part.data() - text.constData());
     };
-    lines.push_back({number, parts.level, gedcomTag(parts.tag), offset(parts.xref), int(parts.xref.size()),
-                     offset(parts.value), int(parts.value.size())});
+    lines.push_back({number, parts.level, gedcomTag(parts.tag), offset(parts.tag), offset(parts.xref),
+                     int(parts.xref.size()), offset(parts.value), int(parts.value.size())});
 }
 
 _Gedcom::LineFault _Gedcom::SplitLine(QByteArrayView line, LineParts& parts)
@@ -338,4 +340,42 @@ void _Gedcom::JoinContinuation(QByteArray& text, QByteArrayView continuation)
 QString _Gedcom::Xref(int i) const
 {
     return Decode(QByteArrayView(text).sliced(lines[i].xrefBegin, lines[i].xrefSize));
+}
+
+QByteArrayView _Gedcom::TagText(int i) const
+{
+    // The tag runs to the blank before the value, or to the end of its line.
+    const qsizetype begin = lines[i].tagBegin;
+    qsizetype end = begin;
+    while (end < text.size() && text[end] != ' ' && text[end] != '\r' && text[end] != '\n')
+        ++end;
+    return QByteArrayView(text).sliced(begin, end - begin);
+}
+
+void _Gedcom::CountLevelOneTag(TagTally& tally, int i)
+{
+    const Tag tag = lines[i].tag;
+    if (tag != Tag::Other) {
+        ++tally.known[std::size_t(tag)];
+        return;
+    }
+    const QByteArrayView name = TagText(i);
+    // Looked up without a copy; only a tag met for the first time is copied, as the file's bytes go with it.
+    const auto found = tally.other.find(QByteArray::fromRawData(name.data(), name.size()));
+    if (found != tally.other.end())
+        ++found.value();
+    else
+        tally.other.insert(name.toByteArray(), 1);
+}
+
+QMap<QString, int> _Gedcom::levelOneTags(const TagTally& tally)
+{
+    QMap<QString, int> counts;
+    for (std::size_t tag = 0; tag < tally.known.size(); ++tag) {
+        if (tally.known[tag] > 0)
+            counts.insert(QString::fromLatin1(gedcomTagText(Tag(tag))), tally.known[tag]);
+    }
+    for (auto it = tally.other.cbegin(); it != tally.other.cend(); ++it)
+        counts[QString::fromUtf8(it.key())] += it.value();
+    return counts;
 }

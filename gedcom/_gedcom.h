@@ -8,9 +8,11 @@
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
+#include <QMap>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <array>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -45,6 +47,14 @@ struct _Multimedia
     QString file; // a path as the file wrote it
     QString title;
     QString note;
+};
+
+// A value of a repeated event (or fact) that differs from the value the first one of its kind gave: the first one
+// is kept, and this one is named in the import summary rather than dropped without a word.
+struct GedcomValueNotTaken
+{
+    QString tag;   // the event's tag and the value's own, such as "BIRT DATE"
+    QString value; // as the file wrote it
 };
 
 // The date and place of an event. A date that RMData::FromSimpleText cannot hold stays empty; the file's own text
@@ -91,6 +101,7 @@ struct _Osoba
     KV_Person* person = nullptr; // made from the record by the import; not owned
     QList<_ODWOLANIE> citations;
     QList<_Multimedia> multimedia;
+    QList<GedcomValueNotTaken> valuesNotTaken;
     int firstLine = -1; // physical line numbers (from 1) of the record's head and of its last line
     int lastLine = -1;
 };
@@ -115,6 +126,7 @@ struct _Fam
     QStringList children; // cross-references in file order
     QList<_ODWOLANIE> citations;
     QList<_Multimedia> multimedia;
+    QList<GedcomValueNotTaken> valuesNotTaken;
 };
 
 // A source (SOUR record).
@@ -216,6 +228,9 @@ public:
     const QList<_SOURCE>& sources() const { return sourceRecords; }
     const QList<_PICTURE>& pictures() const { return pictureRecords; }
     int multimediaCount() const { return multimediaLinks; }
+    // How often each tag stood on a level-1 line of the individual (family) records read, by tag.
+    QMap<QString, int> individualLevelOneTags() const { return levelOneTags(individualTags); }
+    QMap<QString, int> familyLevelOneTags() const { return levelOneTags(familyTags); }
 
     // The file last loaded: its absolute path (the folder that relative picture paths in it may count from), the
     // encoding it was read in, the number of lines kept and what was wrong in it.
@@ -233,6 +248,7 @@ private:
         int number;
         int level;
         Tag tag;
+        int tagBegin;
         int xrefBegin;
         int xrefSize;
         int valueBegin;
@@ -258,8 +274,13 @@ private:
     // A line's value decoded and trimmed, for fields that hold one value.
     QString Value(int i) const { return Decode(Raw(i).trimmed()); }
     QString Xref(int i) const;
+    QByteArrayView TagText(int i) const;
     QString FindSub(int start, Tag tag, int limit) const;
     GedcomEvent ReadEvent(int at) const;
+    // The first event of a kind keeps its values; a later one fills only what the first left empty.
+    static void MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag,
+                           QList<GedcomValueNotTaken>& notTaken);
+    static void MergeValue(QString& kept, QString later, const QString& tag, QList<GedcomValueNotTaken>& notTaken);
     static QString MaidenFamilyName(const QString& value);
 
     bool IsRecordHead(int i, Tag word) const;
@@ -287,6 +308,15 @@ private:
     // Takes line at into note when it is one of the record's note lines; false for any other line.
     bool TakeNoteLine(RecordNote& note, int at) const;
 
+    // Counts of the tags of level-1 lines: the tags the reader knows by their number, the others by their text.
+    struct TagTally
+    {
+        std::array<int, 256> known{};
+        QHash<QByteArray, int> other;
+    };
+    void CountLevelOneTag(TagTally& tally, int i);
+    static QMap<QString, int> levelOneTags(const TagTally& tally);
+
     GedcomProgressCallback progressCallback;
     int totalLines = 0;
     int lastStage = 0;
@@ -299,6 +329,8 @@ private:
     QList<_PICTURE> pictureRecords;
     int multimediaLinks = 0;
     QHash<QString, int> individualByXref; // the first individual of each cross-reference
+    TagTally individualTags;
+    TagTally familyTags;
 
     QString path;
     GedcomEncoding fileEncoding = GedcomEncoding::Utf8;

@@ -129,8 +129,10 @@ void _Gedcom::ReadIndividual(int head, int end)
 
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
-        if (line.level == 1)
+        if (line.level == 1) {
             eventLabel.clear();
+            CountLevelOneTag(individualTags, i);
+        }
         if (TakeNoteLine(note, i))
             continue;
         const bool nameLine = line.level == 2 && nameKind == NameKind::Kept;
@@ -192,9 +194,7 @@ void _Gedcom::ReadIndividual(int head, int end)
                 GedcomEvent& event = line.tag == Tag::Birt   ? individual.birth
                                      : line.tag == Tag::Buri ? individual.burial
                                                              : individual.baptism;
-                // A repeated event line that gives no date or place keeps what an earlier one gave.
-                if (GedcomEvent read = ReadEvent(i); !read.isEmpty())
-                    event = std::move(read);
+                MergeEvent(event, ReadEvent(i), TagText(i), individual.valuesNotTaken);
                 if (line.tag == Tag::Buri) {
                     individual.buried = true;
                     if (const QString value = Value(i); !value.isEmpty())
@@ -208,12 +208,9 @@ void _Gedcom::ReadIndividual(int head, int end)
                 individual.died = true;
                 if (const QString value = Value(i); !value.isEmpty())
                     individual.deathValue = value;
-                GedcomEvent read = ReadEvent(i);
-                QString cause = FindSub(i + 1, Tag::Caus, 1);
-                if (!read.isEmpty() || !cause.isEmpty()) {
-                    individual.death = std::move(read);
-                    individual.deathCause = std::move(cause);
-                }
+                MergeEvent(individual.death, ReadEvent(i), TagText(i), individual.valuesNotTaken);
+                MergeValue(individual.deathCause, FindSub(i + 1, Tag::Caus, 1), QStringLiteral("DEAT CAUS"),
+                           individual.valuesNotTaken);
             }
             break;
         case Tag::Occu:
@@ -280,6 +277,7 @@ void _Gedcom::ReadFamily(int head, int end)
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
         if (line.level == 1) {
+            CountLevelOneTag(familyTags, i);
             if (line.tag == Tag::Husb)
                 family.husband = Value(i);
             else if (line.tag == Tag::Wife)
@@ -311,8 +309,7 @@ void _Gedcom::ReadFamily(int head, int end)
                         family.ending = GedcomEvent();
                     family.end = kind;
                 }
-                if (GedcomEvent read = ReadEvent(i); !read.isEmpty())
-                    *event = std::move(read);
+                MergeEvent(*event, ReadEvent(i), TagText(i), family.valuesNotTaken);
             }
             break;
         case Tag::Obje:
@@ -402,6 +399,28 @@ GedcomEvent _Gedcom::ReadEvent(int at) const
     event.date = ConvertDate(event.originalDate);
     event.place = FindSub(at + 1, Tag::Plac, 1);
     return event;
+}
+
+void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag, QList<GedcomValueNotTaken>& notTaken)
+{
+    // Files list the preferred event first; later ones of the kind are alternatives, sources or corrections of
+    // parts the first one lacks.
+    const QString eventTag = QString::fromLatin1(tag);
+    if (kept.originalDate.isEmpty()) {
+        kept.originalDate = std::move(later.originalDate);
+        kept.date = std::move(later.date);
+    } else if (!later.originalDate.isEmpty() && later.originalDate != kept.originalDate) {
+        notTaken.append({eventTag + QStringLiteral(" DATE"), later.originalDate});
+    }
+    MergeValue(kept.place, std::move(later.place), eventTag + QStringLiteral(" PLAC"), notTaken);
+}
+
+void _Gedcom::MergeValue(QString& kept, QString later, const QString& tag, QList<GedcomValueNotTaken>& notTaken)
+{
+    if (kept.isEmpty())
+        kept = std::move(later);
+    else if (!later.isEmpty() && later != kept)
+        notTaken.append({tag, std::move(later)});
 }
 
 _Adres _Gedcom::ReadAddress(int at) const

@@ -356,6 +356,27 @@ TEST_F(GedcomImportTest, EventLinesMakeFactsAndTheDeadFlag)
     }
 }
 
+TEST_F(GedcomImportTest, SummaryNamesTheValuesNotTakenAndCountsTheLinesNotConverted)
+{
+    const GedcomImportSummary summary =
+        importRecords("0 @I1@ INDI\n1 NAME Jan /Nowak/\n1 TITL hrabia\n1 BIRT\n2 DATE 5 MAY 1900\n"
+                      "1 BIRT\n2 DATE 1901\n2 PLAC Lublin\n1 _UID abc\n1 SOUR @S1@\n1 FAMS @F1@\n"
+                      "0 @I2@ INDI\n1 NAME Anna /Nowak/\n1 TITL hrabina\n1 FAMS @F1@\n1 FAMC @F2@\n"
+                      "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n1 MARR\n2 PLAC Kraków\n1 MARR\n2 PLAC Lublin\n"
+                      "1 NOTE rodzina\n1 _STAT x\n"
+                      "0 @S1@ SOUR\n1 TITL Księga\n");
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_EQ(summary.valuesNotTaken, QStringList({"Jan Nowak (@I1@): BIRT DATE: 1901", "@F1@: MARR PLAC: Lublin"}));
+    EXPECT_EQ(summary.unconvertedIndividualTags, (QMap<QString, int>{{"SOUR", 1}, {"TITL", 2}, {"_UID", 1}}));
+    EXPECT_EQ(summary.unconvertedFamilyTags, (QMap<QString, int>{{"NOTE", 1}, {"_STAT", 1}}));
+
+    reload();
+    RMData birth;
+    birth.FromSimpleText("05-05-1900");
+    EXPECT_EQ(factsOf(personNamed("Jan")),
+              QStringList({"BIRT|" + birth.ToStorageText() + "|Lublin||", "MARR||Kraków||"}));
+}
+
 TEST_F(GedcomImportTest, AddressSexAndMarriedName)
 {
     const struct

@@ -146,12 +146,68 @@ TEST(GedcomRecordsTest, aRepeatedEventWithoutDateOrPlaceKeepsWhatTheFirstGave)
                                      "1 BAPM\n2 DATE 1574\n"
                                      "1 BIRT\n2 _UID x\n"
                                      "1 DEAT\n"
-                                     "1 BAPM\n2 DATE ABT 1575\n");
+                                     "1 CHR\n2 DATE 1574\n");
     EXPECT_EQ(person.birth.date, "14-10-1574");
     EXPECT_EQ(person.birth.place, "Skanderborg");
     EXPECT_EQ(person.death.date, "1619");
     EXPECT_EQ(person.deathCause, "starość");
-    EXPECT_EQ(person.baptism.date, "około 1575");
+    EXPECT_EQ(person.baptism.date, "1574");
+    EXPECT_TRUE(person.valuesNotTaken.isEmpty()) << "repeating a value drops nothing";
+}
+
+TEST(GedcomRecordsTest, theFirstEventOfAKindIsKeptAndLaterOnesOnlyFillItsGaps)
+{
+    struct Case
+    {
+        const char* what;
+        QByteArray lines;
+        QString birthDate;
+        QString birthPlace;
+        QStringList notTaken;
+    };
+    const Case cases[] = {
+        {"a later place fills the gap",
+         "1 BIRT\n2 DATE 5 MAY 1900\n1 BIRT\n2 PLAC Lublin\n",
+         "05-05-1900",
+         "Lublin",
+         {}},
+        {"a later date fills the gap",
+         "1 BIRT\n2 PLAC Lublin\n1 BIRT\n2 DATE 5 MAY 1900\n",
+         "05-05-1900",
+         "Lublin",
+         {}},
+        {"an empty first event is filled", "1 BIRT\n1 BIRT\n2 DATE 1900\n2 PLAC Lublin\n", "1900", "Lublin", {}},
+        {"differing later values are listed",
+         "1 BIRT\n2 DATE 5 MAY 1900\n2 PLAC Lublin\n1 BIRT\n2 DATE ABT 1901\n2 PLAC Chełm\n",
+         "05-05-1900",
+         "Lublin",
+         {"BIRT DATE: ABT 1901", "BIRT PLAC: Chełm"}},
+        {"a third event fills what the first two lacked",
+         "1 BIRT\n2 DATE 1900\n1 BIRT\n2 DATE 1899\n1 BIRT\n2 PLAC Lublin\n",
+         "1900",
+         "Lublin",
+         {"BIRT DATE: 1899"}},
+    };
+    for (const Case& c : cases) {
+        const _Osoba person = individual(c.lines);
+        EXPECT_EQ(person.birth.date, c.birthDate) << c.what;
+        EXPECT_EQ(person.birth.place, c.birthPlace) << c.what;
+        QStringList notTaken;
+        for (const GedcomValueNotTaken& value : person.valuesNotTaken)
+            notTaken << value.tag + ": " + value.value;
+        EXPECT_EQ(notTaken, c.notTaken) << c.what;
+    }
+
+    // Baptism and christening are one kind; the cause of death follows the same rule.
+    const _Osoba other = individual("1 BAPM\n2 PLAC Gniezno\n1 CHR\n2 DATE 1850\n2 PLAC Poznań\n"
+                                    "1 DEAT\n2 CAUS gruźlica\n1 DEAT\n2 DATE 1900\n2 CAUS tyfus\n");
+    EXPECT_EQ(other.baptism.date, "1850");
+    EXPECT_EQ(other.baptism.place, "Gniezno");
+    EXPECT_EQ(other.death.date, "1900");
+    EXPECT_EQ(other.deathCause, "gruźlica");
+    ASSERT_EQ(other.valuesNotTaken.size(), 2);
+    EXPECT_EQ(other.valuesNotTaken[0].tag + ": " + other.valuesNotTaken[0].value, "CHR PLAC: Poznań");
+    EXPECT_EQ(other.valuesNotTaken[1].tag + ": " + other.valuesNotTaken[1].value, "DEAT CAUS: tyfus");
 }
 
 TEST(GedcomRecordsTest, eventValuesDoNotComeFromCitationsOrNotesUnderThem)
@@ -365,6 +421,8 @@ TEST(GedcomRecordsTest, familyEventsAndTheirEnd)
          ""},
         {"divorce then annulment", "1 DIV\n2 DATE 1920\n1 ANUL\n2 PLAC Rzym\n", _Fam::End::Annulment, "", "Rzym"},
         {"repeated divorce without date", "1 DIV\n2 DATE 1920\n1 DIV Y\n", _Fam::End::Divorce, "1920", ""},
+        {"repeated divorce filling the place", "1 DIV\n2 DATE 1920\n1 DIV\n2 DATE 1921\n2 PLAC Rzym\n",
+         _Fam::End::Divorce, "1920", "Rzym"},
         {"none", "1 HUSB @I1@\n", _Fam::End::None, "", ""},
     };
     for (const Case& c : cases) {

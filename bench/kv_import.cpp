@@ -21,7 +21,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <algorithm>
 #include <csignal>
 #include <cstdio>
 
@@ -58,19 +57,6 @@ void printList(const char* title, const QStringList& entries)
         std::printf("    %s\n", qPrintable(entries[i]));
     if (entries.size() > listedEntries)
         std::printf("    ... and %lld more\n", qlonglong(entries.size() - listedEntries));
-}
-
-// "TAG: count", the most frequent tags first.
-void printTagCounts(const char* title, const QMap<QString, int>& counts)
-{
-    QList<std::pair<QString, int>> ordered;
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        ordered.append({it.key(), it.value()});
-    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
-    QStringList entries;
-    for (const auto& [tag, count] : ordered)
-        entries << QStringLiteral("%1: %2").arg(tag).arg(count);
-    printList(title, entries);
 }
 
 const char* problemName(GedcomProblem::Kind kind)
@@ -115,8 +101,8 @@ void printImport(const GedcomImportSummary& summary)
     printList("links that are no picture files (not imported)", summary.notPictures);
     printList("picture files not copied into the pictures folder", summary.uncopiedPictures);
     printList("values of repeated events not taken (the first event of a kind is kept)", summary.valuesNotTaken);
-    printTagCounts("level-1 lines of individuals not imported", summary.unconvertedIndividualTags);
-    printTagCounts("level-1 lines of families not imported", summary.unconvertedFamilyTags);
+    printList("level-1 lines of individuals not imported", TagCounts(summary.unconvertedIndividualTags));
+    printList("level-1 lines of families not imported", TagCounts(summary.unconvertedFamilyTags));
     if (summary.saveFailures > 0)
         std::printf("  %d objects could not be saved\n", summary.saveFailures);
     std::printf("  %s\n", qPrintable(summary.message()));

@@ -16,6 +16,7 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
@@ -593,7 +594,22 @@ QString GedcomImportSummary::details() const
     list("LABEL_GEDCOM_MISSING_PICTURES", missingPictures);
     list("LABEL_GEDCOM_NOT_PICTURES", notPictures);
     list("LABEL_GEDCOM_UNCOPIED_PICTURES", uncopiedPictures);
+    list("LABEL_GEDCOM_VALUES_NOT_TAKEN", valuesNotTaken);
+    list("LABEL_GEDCOM_UNCONVERTED_INDIVIDUAL_LINES", TagCounts(unconvertedIndividualTags));
+    list("LABEL_GEDCOM_UNCONVERTED_FAMILY_LINES", TagCounts(unconvertedFamilyTags));
     return paragraphs.join(lineBreak + lineBreak);
+}
+
+QStringList TagCounts(const QMap<QString, int>& counts)
+{
+    QList<std::pair<QString, int>> ordered;
+    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+        ordered.append({it.key(), it.value()});
+    std::stable_sort(ordered.begin(), ordered.end(), [](const auto& a, const auto& b) { return a.second > b.second; });
+    QStringList entries;
+    for (const auto& [tag, count] : ordered)
+        entries << QStringLiteral("%1: %2").arg(tag).arg(count);
+    return entries;
 }
 
 QString FirstLines(const QStringList& firstLines, qsizetype total)

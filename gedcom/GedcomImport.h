@@ -64,6 +64,9 @@ struct GedcomImportSummary
     QString details() const;
 };
 
+// "TAG: count" for each tag, the most frequent first.
+QStringList TagCounts(const QMap<QString, int>& counts);
+
 // The first lines of a list of `total` entries separated by line breaks, then the number of the entries left out.
 QString FirstLines(const QStringList& firstLines, qsizetype total);
 

@@ -611,4 +611,12 @@ TEST_F(GedcomImportTest, theSummaryDetailsGiveTheCountsAndTheFirstEntriesOfEachL
     EXPECT_EQ(missing[20], "zdjecie20.jpg");
     EXPECT_EQ(missing[21], u("... i jeszcze 3"));
     EXPECT_EQ(paragraphs[3], u("Odnośniki, które nie są zdjęciami (pominięte):\r\nakt.pdf"));
+
+    summary.valuesNotTaken << u("Jan Nowak (@I1@): BIRT PLAC: Lublin");
+    summary.unconvertedIndividualTags = {{"SOUR", 2}, {"TITL", 5}};
+    const QStringList more = summary.details().split(QStringLiteral("\r\n\r\n"));
+    ASSERT_EQ(more.size(), 6);
+    EXPECT_TRUE(more[4].endsWith(u(":\r\nJan Nowak (@I1@): BIRT PLAC: Lublin"))) << more[4].toStdString();
+    EXPECT_EQ(more[5],
+              u("Wiersze osób, których program nie importuje (znacznik: liczba wierszy):\r\nTITL: 5\r\nSOUR: 2"));
 }

@@ -12,6 +12,7 @@ packages=(
     fonts-wine fonts-dejavu-core fonts-liberation2
     poppler-utils xlsx2csv docx2txt
     qt6-translations-l10n
+    clang libclang-rt-dev
 )
 
 missing=()

@@ -192,7 +192,7 @@ TEST_F(FactEdycjaUnitTest, theOtherPersonOfAUnionIsShownWhenItIsKnown)
     // An existing union fact shows the other person, whichever of the two opened it.
     KV_Fact* marriage = writtenFact("MARR");
     for (const auto& [opener, other] : {std::pair{jan, annaName}, std::pair{anna, janName}}) {
-        run(opener, marriage, [&](TFormFaktEdycja& f) {
+        run(opener, marriage, [&, other = other](TFormFaktEdycja& f) {
             EXPECT_FALSE(f.AdvEditDotyczyPerson->isHidden());
             EXPECT_TRUE(f.AdvComboBoxdotyczyLista->isHidden());
             EXPECT_EQ(f.AdvEditDotyczyPerson->GetText(), other);

@@ -328,8 +328,9 @@ TEST_F(RelationsTest, aRelativeThatCannotBeSavedIsReportedAfterTheDelete)
     makeUnion(person, wife);
     QDir(folder.path()).mkpath(wife->ID + gDB.FileExtension);
     RecordingPrompter prompter;
+    const QString id = person->ID;
     EXPECT_TRUE(gDB.DeletePerson(person));
-    EXPECT_FALSE(wife->HasPartner(person->ID));
+    EXPECT_FALSE(wife->HasPartner(id));
     ASSERT_EQ(prompter.texts.size(), 1);
     EXPECT_TRUE(prompter.texts.first().contains(wife->ID)) << prompter.texts.first().toStdString();
     EXPECT_EQ(gDB.StorageError, prompter.texts.first());

@@ -5,6 +5,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <cstdio>
 #include <functional>
@@ -150,4 +152,40 @@ inline void writeDetailedTree(const QString& path, int count)
     }
     out.finish();
 }
+// The file's records `copies` times over, every cross-reference of copy k renamed with the prefix "Kk_"; one
+// header and one trailer.
+inline void replicate(const QString& source, const QString& target, int copies)
+{
+    QFile in(source);
+    QFile out(target);
+    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly))
+        return;
+    const QList<QByteArray> lines = in.readAll().split('\n');
+    QByteArray header;
+    QList<QByteArray> records;
+    bool inHeader = false;
+    for (QByteArray line : lines) {
+        line = line.trimmed();
+        if (line.startsWith("0 ")) {
+            inHeader = line == "0 HEAD";
+            if (line == "0 TRLR")
+                break;
+        }
+        if (inHeader)
+            header += line + '\n';
+        else if (!line.isEmpty())
+            records.append(line);
+    }
+    out.write(header);
+    static const QRegularExpression xref(QStringLiteral("@([^@ ]+)@"));
+    for (int k = 0; k < copies; ++k) {
+        const QString renamed = QStringLiteral("@K%1_\\1@").arg(k);
+        QByteArray block;
+        for (const QByteArray& line : std::as_const(records))
+            block += QString::fromLatin1(line).replace(xref, renamed).toLatin1() + '\n';
+        out.write(block);
+    }
+    out.write("0 TRLR\n");
+}
+
 } // namespace GeneratedGedcom

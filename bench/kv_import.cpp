@@ -96,6 +96,9 @@ void printImport(const GedcomImportSummary& summary)
                 "both spouses, %d children kept with their first father or mother\n",
                 summary.skippedIndividuals, summary.danglingReferences, summary.droppedUnionFacts,
                 summary.childrenKeptWithFirstParent);
+    std::printf("  %d multimedia links taken from multimedia records, %d notes and %d multimedia links pointing at no "
+                "record\n",
+                summary.multimediaFromRecords, summary.notesPointingNowhere, summary.multimediaPointingNowhere);
     printList("persons named as their own partner, parent or child (family, individual)", summary.selfLinks);
     printList("picture files not found (kept with the path as written)", summary.missingPictures);
     printList("links that are no picture files (not imported)", summary.notPictures);

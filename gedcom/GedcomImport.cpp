@@ -217,6 +217,9 @@ void GedcomImporter::convert()
         importFamily(family);
         report(++position, maximum);
     }
+    summary.multimediaFromRecords = reader.multimediaFromRecords();
+    summary.notesPointingNowhere = reader.notesPointingNowhere();
+    summary.multimediaPointingNowhere = reader.multimediaPointingNowhere();
     summary.unconvertedIndividualTags = withoutConverted(reader.individualLevelOneTags(), convertedIndividualTags);
     summary.unconvertedFamilyTags = withoutConverted(reader.familyLevelOneTags(), convertedFamilyTags);
 }
@@ -583,6 +586,9 @@ QString GedcomImportSummary::details() const
     };
     count("LABEL_GEDCOM_SKIPPED_INDIVIDUALS", skippedIndividuals);
     count("LABEL_GEDCOM_DANGLING_REFERENCES", danglingReferences);
+    count("LABEL_GEDCOM_MULTIMEDIA_FROM_RECORDS", multimediaFromRecords);
+    count("LABEL_GEDCOM_NOTES_POINTING_NOWHERE", notesPointingNowhere);
+    count("LABEL_GEDCOM_MULTIMEDIA_POINTING_NOWHERE", multimediaPointingNowhere);
     count("LABEL_GEDCOM_DROPPED_UNION_FACTS", droppedUnionFacts);
     count("LABEL_GEDCOM_CHILDREN_KEPT_WITH_FIRST_PARENT", childrenKeptWithFirstParent);
     const auto list = [&paragraphs](const char* key, const QStringList& entries) {

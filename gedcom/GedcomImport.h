@@ -27,6 +27,12 @@ struct GedcomImportSummary
     int skippedIndividuals = 0;
     // HUSB, WIFE and CHIL lines naming no imported individual.
     int danglingReferences = 0;
+    // Picture links that took their file, title and note from the multimedia record they point at.
+    int multimediaFromRecords = 0;
+    // Notes and picture links pointing at records the file does not hold: the note stays empty, the link is not
+    // made.
+    int notesPointingNowhere = 0;
+    int multimediaPointingNowhere = 0;
     // Marriages, engagements, divorces and annulments of families whose other spouse is missing.
     int droppedUnionFacts = 0;
     // Children a further family named while they already had another father (or mother): they keep the first one,

@@ -117,7 +117,7 @@ void _Gedcom::Clear()
     sourceRecords.clear();
     pictureRecords.clear();
     individualByXref.clear();
-    multimediaLinks = 0;
+    multimediaLinks = multimediaResolved = danglingNotes = danglingMultimedia = 0;
     individualTags = TagTally();
     familyTags = TagTally();
 }
@@ -281,7 +281,7 @@ void _Gedcom::Parse()
 {
     parsing = true;
     totalLines = int(lines.size());
-    ReserveRecords();
+    IndexRecords();
     ReportProgress(1, 0);
     ReportProgress(2, 0);
     ReportProgress(3, 0);

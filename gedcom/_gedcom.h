@@ -40,7 +40,7 @@ struct _ODWOLANIE
     QString text;  // TEXT with its continuation lines
 };
 
-// A multimedia link (OBJE) inside an individual or family record.
+// A multimedia link (OBJE) inside an individual or family record, or a multimedia record that such links point at.
 struct _Multimedia
 {
     QString form;
@@ -72,7 +72,7 @@ struct GedcomEvent
 struct _Osoba
 {
     QString databaseID; // of the person the import made from the record
-    QString fullName;   // the first NAME without a type (or of type birth), as written
+    QString fullName;   // the first NAME untyped or of type birth, as written; else the first not of type maiden
     QString familyName; // birth (maiden) family name
     QString xref;       // the record's cross-reference as written, at-signs included
     QString givenNames;
@@ -228,6 +228,11 @@ public:
     const QList<_SOURCE>& sources() const { return sourceRecords; }
     const QList<_PICTURE>& pictures() const { return pictureRecords; }
     int multimediaCount() const { return multimediaLinks; }
+    // Links ("1 OBJE @M1@") that took their fields from a multimedia record, and NOTE and OBJE pointers to records
+    // the file does not hold: such a note stays empty and such a link is not made.
+    int multimediaFromRecords() const { return multimediaResolved; }
+    int notesPointingNowhere() const { return danglingNotes; }
+    int multimediaPointingNowhere() const { return danglingMultimedia; }
     // How often each tag stood on a level-1 line of the individual (family) records read, by tag.
     QMap<QString, int> individualLevelOneTags() const { return levelOneTags(individualTags); }
     QMap<QString, int> familyLevelOneTags() const { return levelOneTags(familyTags); }
@@ -274,6 +279,11 @@ private:
     // A line's value decoded and trimmed, for fields that hold one value.
     QString Value(int i) const { return Decode(Raw(i).trimmed()); }
     QString Xref(int i) const;
+    // A record's cross-reference as the file's bytes, at-signs included.
+    QByteArray RawXref(int i) const
+    {
+        return QByteArrayView(text).sliced(lines[i].xrefBegin, lines[i].xrefSize).toByteArray();
+    }
     QByteArrayView TagText(int i) const;
     QString FindSub(int start, Tag tag, int limit) const;
     GedcomEvent ReadEvent(int at) const;
@@ -284,7 +294,8 @@ private:
     static QString MaidenFamilyName(const QString& value);
 
     bool IsRecordHead(int i, Tag word) const;
-    void ReserveRecords();
+    void IndexRecords();
+    QByteArray ReadNoteRecord(int head) const;
     void ReadIndividuals();
     void ReadFamilies();
     void ReadSources();
@@ -294,7 +305,13 @@ private:
     void ReadFamily(int head, int end);
     void ReadSource(int head, int end);
     void ReadPicture(int head, int end);
-    _Multimedia ReadMultimedia(int at) const;
+    // The link of an OBJE line: its own sub-lines, or the multimedia record it points at; none when it points at no
+    // record.
+    std::optional<_Multimedia> ReadLink(int at);
+    _Multimedia ReadMultimedia(int at);
+    // The text of a NOTE line: its own value, or the text of the note record it points at; none when it points at no
+    // record.
+    std::optional<QByteArrayView> NoteText(int at);
     _ODWOLANIE ReadCitation(int at, const QString& event) const;
     void ReadPicturesText(int at, _Osoba& individual) const;
     _Adres ReadAddress(int at) const;
@@ -306,7 +323,9 @@ private:
         bool open = false;
     };
     // Takes line at into note when it is one of the record's note lines; false for any other line.
-    bool TakeNoteLine(RecordNote& note, int at) const;
+    bool TakeNoteLine(RecordNote& note, int at);
+    // The full name and its parts from the NAME line at and its sub-lines.
+    void TakeName(int at, _Osoba& individual) const;
 
     // Counts of the tags of level-1 lines: the tags the reader knows by their number, the others by their text.
     struct TagTally
@@ -328,7 +347,14 @@ private:
     QList<_SOURCE> sourceRecords;
     QList<_PICTURE> pictureRecords;
     int multimediaLinks = 0;
+    int multimediaResolved = 0;
+    int danglingNotes = 0;
+    int danglingMultimedia = 0;
     QHash<QString, int> individualByXref; // the first individual of each cross-reference
+    // The note and multimedia records of the file, by cross-reference as written: notes as bytes in the file's
+    // encoding with their continuation lines joined, so that they join other notes before they are decoded.
+    QHash<QByteArray, QByteArray> noteRecords;
+    QHash<QByteArray, _Multimedia> multimediaRecords;
     TagTally individualTags;
     TagTally familyTags;
 

@@ -5,6 +5,8 @@
 #include "GedcomTags.h"
 #include "LargeMemory.h"
 
+#include <algorithm>
+
 namespace {
 
 // The labels a citation gets from the event it is written under.
@@ -47,8 +49,23 @@ int leadingNumber(const QString& value)
     return number;
 }
 
-// How a NAME line's type decides what is taken from it and from its sub-lines.
-enum class NameKind { Kept, Maiden, Ignored };
+// The cross-reference a value points at ("@N1@"); none when the value is text of its own.
+std::optional<QByteArrayView> pointerIn(QByteArrayView value)
+{
+    value = value.trimmed();
+    if (value.size() < 3 || value.front() != '@' || value.back() != '@')
+        return std::nullopt;
+    const auto inside = value.sliced(1, value.size() - 2);
+    if (std::find(inside.begin(), inside.end(), '@') != inside.end())
+        return std::nullopt;
+    return value;
+}
+
+// A key that looks a cross-reference up without a copy.
+QByteArray lookupKey(QByteArrayView xref)
+{
+    return QByteArray::fromRawData(xref.data(), xref.size());
+}
 
 } // namespace
 
@@ -58,14 +75,34 @@ bool _Gedcom::IsRecordHead(int i, Tag word) const
 }
 
 // Room for all the records at once: the records are large, and growing their lists one by one would move them
-// again and again.
-void _Gedcom::ReserveRecords()
+// again and again. The note and multimedia records are kept on the way, as individuals and families point at them
+// from anywhere in the file; the first record of a cross-reference counts.
+void _Gedcom::IndexRecords()
 {
+    noteRecords.clear();
+    multimediaRecords.clear();
     qsizetype individuals = 0;
     qsizetype families = 0;
+    // Multimedia records are read once all notes are known, as their notes may point at later note records.
+    std::vector<int> multimediaHeads;
     for (int i = 0; i < int(lines.size()); ++i) {
-        individuals += IsRecordHead(i, Tag::Indi);
-        families += IsRecordHead(i, Tag::Fam);
+        const Line& line = lines[i];
+        if (line.level != 0 || line.xrefSize == 0)
+            continue;
+        if (line.tag == Tag::Indi) {
+            ++individuals;
+        } else if (line.tag == Tag::Fam) {
+            ++families;
+        } else if (line.tag == Tag::Note) {
+            if (const QByteArray xref = RawXref(i); !noteRecords.contains(xref))
+                noteRecords.insert(xref, ReadNoteRecord(i));
+        } else if (line.tag == Tag::Obje) {
+            multimediaHeads.push_back(i);
+        }
+    }
+    for (const int head : multimediaHeads) {
+        if (const QByteArray xref = RawXref(head); !multimediaRecords.contains(xref))
+            multimediaRecords.insert(xref, ReadMultimedia(head));
     }
     individualRecords.reserve(individualRecords.size() + individuals);
     adviseHugePages(individualRecords.data(), std::size_t(individualRecords.capacity()) * sizeof(_Osoba));
@@ -122,8 +159,9 @@ void _Gedcom::ReadIndividual(int head, int end)
     individual.firstLine = lines[head].number;
     individual.lastLine = lines[end - 1].number;
 
-    NameKind nameKind = NameKind::Ignored;
     bool nameTaken = false;
+    bool maidenName = false; // the lines are those under a NAME of type maiden
+    int otherName = -1;      // the first NAME line of a type other than birth and maiden
     QString eventLabel;
     RecordNote note;
 
@@ -131,55 +169,32 @@ void _Gedcom::ReadIndividual(int head, int end)
         const Line& line = lines[i];
         if (line.level == 1) {
             eventLabel.clear();
+            maidenName = false;
             CountLevelOneTag(individualTags, i);
         }
         if (TakeNoteLine(note, i))
             continue;
-        const bool nameLine = line.level == 2 && nameKind == NameKind::Kept;
         switch (line.tag) {
         case Tag::Name:
             if (line.level == 1) {
                 const QString type = FindSub(i + 1, Tag::Type, 1).toUpper();
-                nameKind = NameKind::Ignored;
+                maidenName = type == QLatin1String("MAIDEN") || type == QLatin1String("3");
                 if (type.isEmpty() || type == QLatin1String("BIRTH")) {
                     // The first name without a type is the person's name; later ones are other names.
                     if (!nameTaken) {
-                        individual.fullName = Value(i);
+                        TakeName(i, individual);
                         nameTaken = true;
-                        nameKind = NameKind::Kept;
                     }
-                } else if (type == QLatin1String("MAIDEN") || type == QLatin1String("3")) {
+                } else if (maidenName) {
                     individual.familyName = MaidenFamilyName(Value(i));
-                    nameKind = NameKind::Maiden;
+                } else if (otherName < 0) {
+                    otherName = i;
                 }
             }
             break;
-        case Tag::Givn:
-            if (nameLine)
-                individual.givenNames = Value(i);
-            break;
-        case Tag::Middle:
-            if (nameLine)
-                individual.givenNames = (individual.givenNames + QLatin1Char(' ') + Value(i)).trimmed();
-            break;
         case Tag::Surn:
-            if (nameLine)
-                individual.surname = Value(i);
-            else if (line.level == 2 && nameKind == NameKind::Maiden)
+            if (line.level == 2 && maidenName)
                 individual.familyName = Value(i);
-            break;
-        case Tag::Npfx:
-            if (nameLine)
-                individual.namePrefix = Value(i);
-            break;
-        case Tag::Nsfx:
-            if (nameLine)
-                individual.nameSuffix = Value(i);
-            break;
-        case Tag::Marnm:
-        case Tag::Mar:
-            if (nameLine)
-                individual.marriedName = Value(i);
             break;
         case Tag::Sex:
             if (line.level == 1)
@@ -242,8 +257,10 @@ void _Gedcom::ReadIndividual(int head, int end)
         case Tag::Obje:
             // A picture under one of the person's events (a document of a death, say) is the person's too.
             if (line.level == 1 || (line.level == 2 && !eventLabel.isEmpty())) {
-                individual.multimedia.append(ReadMultimedia(i));
-                ++multimediaLinks;
+                if (std::optional<_Multimedia> link = ReadLink(i)) {
+                    individual.multimedia.append(std::move(*link));
+                    ++multimediaLinks;
+                }
             }
             break;
         case Tag::Pictures:
@@ -259,6 +276,9 @@ void _Gedcom::ReadIndividual(int head, int end)
         }
     }
     individual.note = Decode(note.text);
+    // A person known only by a married name or an alias is known by that rather than by none.
+    if (!nameTaken && otherName >= 0)
+        TakeName(otherName, individual);
     SplitPersonName(individual);
     if (!individualByXref.contains(individual.xref))
         individualByXref.insert(individual.xref, int(individualRecords.size()) - 1);
@@ -313,8 +333,10 @@ void _Gedcom::ReadFamily(int head, int end)
             }
             break;
         case Tag::Obje:
-            if (line.level == 1)
-                family.multimedia.append(ReadMultimedia(i));
+            if (line.level == 1) {
+                if (std::optional<_Multimedia> link = ReadLink(i))
+                    family.multimedia.append(std::move(*link));
+            }
             break;
         case Tag::Sour:
             if (line.level == 1 || line.level == 2)
@@ -439,16 +461,19 @@ _Adres _Gedcom::ReadAddress(int at) const
 }
 
 // A record may carry several notes; each further one goes on a line of its own rather than replacing the others.
-bool _Gedcom::TakeNoteLine(RecordNote& note, int at) const
+bool _Gedcom::TakeNoteLine(RecordNote& note, int at)
 {
     const Line& line = lines[at];
     if (line.level != 2)
         note.open = false;
     if (line.level == 1 && line.tag == Tag::Note) {
+        const std::optional<QByteArrayView> own = NoteText(at);
+        if (!own)
+            return true;
         if (note.any)
-            JoinContinuation(note.text, Raw(at));
+            JoinContinuation(note.text, *own);
         else
-            note.text = Raw(at).toByteArray();
+            note.text = own->toByteArray();
         note.any = note.open = true;
         return true;
     }
@@ -461,9 +486,52 @@ bool _Gedcom::TakeNoteLine(RecordNote& note, int at) const
     return true;
 }
 
+std::optional<QByteArrayView> _Gedcom::NoteText(int at)
+{
+    const QByteArrayView value = Raw(at);
+    const std::optional<QByteArrayView> xref = pointerIn(value);
+    if (!xref)
+        return value;
+    const auto found = noteRecords.constFind(lookupKey(*xref));
+    if (found == noteRecords.constEnd()) {
+        ++danglingNotes;
+        return std::nullopt;
+    }
+    return QByteArrayView(found.value());
+}
+
+// A note record's text: its head line's value with the CONC and CONT lines of level 1.
+QByteArray _Gedcom::ReadNoteRecord(int head) const
+{
+    QByteArray note = Raw(head).toByteArray();
+    for (int j = head + 1; j < int(lines.size()) && lines[j].level > 0; ++j) {
+        if (lines[j].level != 1)
+            continue;
+        if (lines[j].tag == Tag::Conc)
+            note.append(Raw(j));
+        else if (lines[j].tag == Tag::Cont)
+            JoinContinuation(note, Raw(j));
+    }
+    return note;
+}
+
+std::optional<_Multimedia> _Gedcom::ReadLink(int at)
+{
+    const std::optional<QByteArrayView> xref = pointerIn(Raw(at));
+    if (!xref)
+        return ReadMultimedia(at);
+    const auto found = multimediaRecords.constFind(lookupKey(*xref));
+    if (found == multimediaRecords.constEnd()) {
+        ++danglingMultimedia;
+        return std::nullopt;
+    }
+    ++multimediaResolved;
+    return found.value();
+}
+
 // The lines of a sub-structure are those after its head whose level is greater; the line that ends it belongs to
-// the record again.
-_Multimedia _Gedcom::ReadMultimedia(int at) const
+// the record again. A multimedia record reads alike whether FORM and TITL stand beside FILE or under it.
+_Multimedia _Gedcom::ReadMultimedia(int at)
 {
     _Multimedia link;
     const int level = lines[at].level;
@@ -482,7 +550,7 @@ _Multimedia _Gedcom::ReadMultimedia(int at) const
             break;
         case Tag::Note:
             if (line.level == level + 1)
-                note = Raw(j).toByteArray();
+                note = NoteText(j).value_or(QByteArrayView()).toByteArray();
             break;
         case Tag::Conc:
             if (line.level == level + 2)
@@ -498,6 +566,38 @@ _Multimedia _Gedcom::ReadMultimedia(int at) const
     }
     link.note = Decode(note);
     return link;
+}
+
+void _Gedcom::TakeName(int at, _Osoba& individual) const
+{
+    individual.fullName = Value(at);
+    for (int j = at + 1; j < int(lines.size()) && lines[j].level > 1; ++j) {
+        if (lines[j].level != 2)
+            continue;
+        switch (lines[j].tag) {
+        case Tag::Givn:
+            individual.givenNames = Value(j);
+            break;
+        case Tag::Middle:
+            individual.givenNames = (individual.givenNames + QLatin1Char(' ') + Value(j)).trimmed();
+            break;
+        case Tag::Surn:
+            individual.surname = Value(j);
+            break;
+        case Tag::Npfx:
+            individual.namePrefix = Value(j);
+            break;
+        case Tag::Nsfx:
+            individual.nameSuffix = Value(j);
+            break;
+        case Tag::Marnm:
+        case Tag::Mar:
+            individual.marriedName = Value(j);
+            break;
+        default:
+            break;
+        }
+    }
 }
 
 void _Gedcom::ReadPicturesText(int at, _Osoba& individual) const

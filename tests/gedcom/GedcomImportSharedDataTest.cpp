@@ -57,6 +57,33 @@ TEST_F(GedcomImportSharedDataTest, EveryFileImportsAndLoadsBackExactly)
     }
 }
 
+// Every president's biography stands in a note record, and most pictures in multimedia records whose files are on
+// another computer.
+TEST_F(GedcomImportSharedDataTest, PresidentsGetTheirSharedNotesAndMultimediaRecords)
+{
+    SKIP_WITHOUT_SHARED_DATA();
+    const GedcomImportSummary summary = importFile(gedcomFolder() + "/large/pres2020.ged");
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_EQ(summary.notesPointingNowhere, 0);
+    EXPECT_EQ(summary.multimediaPointingNowhere, 0);
+    EXPECT_EQ(summary.multimediaFromRecords, 108);
+    EXPECT_FALSE(summary.missingPictures.isEmpty());
+
+    reload();
+    int noted = 0;
+    const KV_Person* clinton = nullptr;
+    for (const auto& [id, person] : gDB.PersonMap) {
+        EXPECT_FALSE(person->Note.startsWith(u'@')) << person->Note.toStdString();
+        noted += !person->Note.isEmpty();
+        if (person->Forename == "William Jefferson" && person->Surname == "Clinton")
+            clinton = person;
+    }
+    EXPECT_EQ(noted, 141);
+    ASSERT_NE(clinton, nullptr);
+    EXPECT_TRUE(clinton->Note.startsWith("Bill Clinton was born William Jefferson Blythe IV."))
+        << clinton->Note.toStdString();
+}
+
 // The pictures linked from its individuals and their events come along; the family's picture and the one of a source
 // record belong to no person.
 TEST_F(GedcomImportSharedDataTest, KennedyPicturesAreCopiedIntoThePicturesFolder)

@@ -356,6 +356,44 @@ TEST_F(GedcomImportTest, EventLinesMakeFactsAndTheDeadFlag)
     }
 }
 
+// A link to a multimedia record goes through the picture rules as a link written in place does: a found file is
+// copied, a missing one keeps its path, a document is passed over.
+TEST_F(GedcomImportTest, SharedNotesAndMultimediaRecordsComeWithThePersons)
+{
+    ASSERT_TRUE(QFile::copy(fixturePath("slub.jpg"), source.filePath("slub.jpg")));
+    const GedcomImportSummary summary =
+        importRecords("0 @I1@ INDI\n1 NAME Jan /Nowak/\n1 NOTE @N1@\n1 OBJE @M1@\n1 BIRT\n2 OBJE @M2@\n"
+                      "1 OBJE @M3@\n1 OBJE @M9@\n"
+                      "0 @I2@ INDI\n1 NAME Anna /Kowalska/\n2 TYPE married\n1 NOTE @N9@\n1 NOTE @N1@\n1 OBJE @M1@\n"
+                      "0 @M1@ OBJE\n1 FILE slub.jpg\n2 FORM jpg\n2 TITL Ślub\n"
+                      "0 @M2@ OBJE\n1 FORM jpg\n1 FILE zaginione/akt.jpg\n1 TITL Akt\n1 NOTE @N1@\n"
+                      "0 @M3@ OBJE\n1 FORM pdf\n1 FILE akt.pdf\n"
+                      "0 @N1@ NOTE Wspólna\n1 CONC  notatka\n1 CONT druga linia\n");
+    ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
+    EXPECT_EQ(summary.persons, 2);
+    EXPECT_EQ(summary.multimediaFromRecords, 4);
+    EXPECT_EQ(summary.notesPointingNowhere, 1);
+    EXPECT_EQ(summary.multimediaPointingNowhere, 1);
+    EXPECT_EQ(pictureFiles(), QStringList({"slub.jpg"}));
+    EXPECT_EQ(summary.missingPictures, QStringList({"zaginione/akt.jpg"}));
+    EXPECT_EQ(summary.notPictures, QStringList({"akt.pdf"}));
+    const QStringList details = summary.details().split(QStringLiteral("\r\n\r\n"));
+    EXPECT_TRUE(details.contains(u("Odnośniki do multimediów wzięte z rekordów multimediów pliku: 4")));
+    EXPECT_TRUE(details.contains(u("Odwołania do notatek, których nie ma w pliku (notatki pozostały puste): 1")));
+    EXPECT_TRUE(details.contains(u("Odwołania do multimediów, których nie ma w pliku (pominięte): 1")));
+
+    reload();
+    const QString shared = u("Wspólna notatka\r\ndruga linia");
+    const KV_Person* jan = personNamed("Jan");
+    const KV_Person* anna = personNamed("Anna");
+    ASSERT_TRUE(jan && anna);
+    EXPECT_EQ(jan->Note, shared);
+    EXPECT_EQ(anna->Note, shared);
+    EXPECT_EQ(anna->Surname, "Kowalska");
+    EXPECT_EQ(picturesOf(jan), QStringList({u("[#] slub.jpg|Ślub|"), "zaginione/akt.jpg|Akt|" + shared}));
+    EXPECT_EQ(picturesOf(anna), QStringList({u("[#] slub.jpg|Ślub|")}));
+}
+
 TEST_F(GedcomImportTest, SummaryNamesTheValuesNotTakenAndCountsTheLinesNotConverted)
 {
     const GedcomImportSummary summary =

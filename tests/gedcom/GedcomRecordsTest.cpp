@@ -61,8 +61,14 @@ TEST(GedcomRecordsTest, namesComeFromTheFirstUntypedNameAndItsParts)
         QString familyName;
     };
     const Case cases[] = {
-        {"married name is not the name", "1 NAME Anna /Kowalska/\n2 TYPE married\n2 GIVN Ania\n2 SURN Kowalska\n", "",
-         "", "", ""},
+        {"married name alone is the name", "1 NAME Anna /Kowalska/\n2 TYPE married\n2 GIVN Ania\n2 SURN Kowalska\n",
+         "Anna /Kowalska/", "Ania", "Kowalska", "Kowalska"},
+        {"the first of other names alone", "1 NAME Johnny /N/\n2 TYPE aka\n1 NAME Jan /Nowak/\n2 TYPE immigrant\n",
+         "Johnny /N/", "Johnny", "N", "N"},
+        {"a birth name after a married one wins", "1 NAME Ania /K/\n2 TYPE married\n2 GIVN Ania\n1 NAME Anna /Nowak/\n",
+         "Anna /Nowak/", "Anna", "Nowak", "Nowak"},
+        {"maiden and married names", "1 NAME Anna /Nowak/\n2 TYPE maiden\n1 NAME Anna /Kowalska/\n2 TYPE married\n",
+         "Anna /Kowalska/", "Anna", "Kowalska", "Nowak"},
         {"birth name is the name", "1 NAME Anna /Nowak/\n2 TYPE birth\n2 GIVN Anna Maria\n", "Anna /Nowak/",
          "Anna Maria", "Nowak", "Nowak"},
         {"maiden name in lower case", "1 NAME Anna /Kowalska/\n1 NAME Anna /Nowak/\n2 TYPE maiden\n", "Anna /Kowalska/",
@@ -80,6 +86,9 @@ TEST(GedcomRecordsTest, namesComeFromTheFirstUntypedNameAndItsParts)
          "Nowak-Jeziorański", "Nowak-Jeziorański"},
         {"name without slashes", "1 NAME Jan Nowak\n", "Jan Nowak", "Jan Nowak", "", ""},
         {"name parts at the wrong level", "1 NAME Jan /Nowak/\n3 GIVN Piotr\n", "Jan /Nowak/", "Jan", "Nowak", "Nowak"},
+        {"parts under another line are not the name's", "1 NAME Jan /Nowak/\n1 BIRT\n2 GIVN Piotr\n2 SURN Lis\n",
+         "Jan /Nowak/", "Jan", "Nowak", "Nowak"},
+        {"nor the maiden name's", "1 NAME Anna /K/\n2 TYPE maiden\n1 BIRT\n2 SURN Lis\n", "", "", "", "K"},
         {"level-2 NAME is no name", "1 EVEN\n2 NAME Jan /Nowak/\n", "", "", "", ""},
     };
     for (const Case& c : cases) {
@@ -357,6 +366,95 @@ TEST(GedcomRecordsTest, notesContinueAndSeveralNotesAreAllKept)
     EXPECT_EQ(individual("1 NOTE Ala\n2 CONT ma\n1 SEX F\n2 CONC kota\n").note, "Ala\r\nma");
     EXPECT_EQ(individual("1 NOTE Pierwsza\n1 SEX F\n1 NOTE Druga\n2 CONC  notatka\n").note,
               "Pierwsza\r\nDruga notatka");
+}
+
+// A note record is joined like a note written in place; pointers may come before or after it.
+TEST(GedcomRecordsTest, notePointersTakeTheTextOfTheirRecords)
+{
+    struct Case
+    {
+        const char* name;
+        QByteArray lines;
+        QString note;
+        int pointingNowhere;
+    };
+    const QString shared = u("Urodził się w Krakowie\r\ni tam żył.");
+    const Case cases[] = {
+        {"pointer", "1 NOTE @N1@\n", shared, 0},
+        {"pointer between blanks", "1 NOTE  @N1@ \n", shared, 0},
+        {"record before the individual", "1 NOTE @N0@\n", "Wcześniejsza", 0},
+        {"after a note in place", "1 NOTE Własna\n2 CONC  notatka\n1 NOTE @N1@\n", "Własna notatka\r\n" + shared, 0},
+        {"pointer to no record", "1 NOTE @N9@\n", "", 1},
+        {"pointer to no record among notes", "1 NOTE Pierwsza\n1 NOTE @N9@\n1 NOTE Druga\n", "Pierwsza\r\nDruga", 1},
+        {"a pointer's case counts", "1 NOTE @n1@\n", "", 1},
+        {"at-signs in text", "1 NOTE jan@example.pl\n1 NOTE @N1@ i dalej\n", "jan@example.pl\r\n@N1@ i dalej", 0},
+    };
+    for (const Case& c : cases) {
+        const auto reader = readGedcom("0 HEAD\n0 @N0@ NOTE Wcześniejsza\n0 @I1@ INDI\n" + c.lines +
+                                       "0 @N1@ NOTE Urodził się\n1 CONC  w Krakowie\n1 CONT i tam żył.\n"
+                                       "1 CHAN\n2 DATE 1 JAN 2000\n0 TRLR\n");
+        ASSERT_EQ(reader->individuals().size(), 1) << c.name;
+        EXPECT_EQ(reader->individuals().first().note, c.note) << c.name;
+        EXPECT_EQ(reader->notesPointingNowhere(), c.pointingNowhere) << c.name;
+    }
+}
+
+TEST(GedcomRecordsTest, oneNoteRecordServesEveryRecordPointingAtIt)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n1 NOTE @N1@\n0 @I2@ INDI\n1 NOTE @N1@\n"
+                                   "0 @F1@ FAM\n1 NOTE @N1@\n0 @N1@ NOTE Ród\n1 CONC  Nowaków\n0 TRLR\n");
+    ASSERT_EQ(reader->individuals().size(), 2);
+    EXPECT_EQ(reader->individuals()[0].note, u("Ród Nowaków"));
+    EXPECT_EQ(reader->individuals()[1].note, u("Ród Nowaków"));
+    ASSERT_EQ(reader->families().size(), 1);
+    EXPECT_EQ(reader->families().first().note, u("Ród Nowaków"));
+}
+
+// Multimedia records written both ways: FORM and TITL beside FILE, or under it.
+TEST(GedcomRecordsTest, multimediaPointersTakeTheFieldsOfTheirRecords)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n"
+                                   "1 OBJE @M1@\n"
+                                   "1 BIRT\n"
+                                   "2 OBJE @M2@\n"
+                                   "1 OBJE @M9@\n"
+                                   "1 OBJE\n"
+                                   "2 FILE w_miejscu.jpg\n"
+                                   "0 @F1@ FAM\n"
+                                   "1 OBJE @M2@\n"
+                                   "0 @M1@ OBJE\n"
+                                   "1 FORM jpeg\n"
+                                   "1 TITL Portret\n"
+                                   "1 FILE portret.jpg\n"
+                                   "1 NOTE @N1@\n"
+                                   "0 @M2@ OBJE\n"
+                                   "1 FILE slub.png\n"
+                                   "2 FORM png\n"
+                                   "3 TYPE photo\n"
+                                   "2 TITL Ślub\n"
+                                   "1 NOTE Opis\n"
+                                   "2 CONC  ślubu\n"
+                                   "1 CHAN\n"
+                                   "2 DATE 1 JAN 2000\n"
+                                   "0 @N1@ NOTE Z albumu\n"
+                                   "0 TRLR\n");
+    ASSERT_EQ(reader->individuals().size(), 1);
+    const QList<_Multimedia>& links = reader->individuals().first().multimedia;
+    ASSERT_EQ(links.size(), 3);
+    const auto fields = [](const _Multimedia& link) {
+        return QStringList{link.form, link.file, link.title, link.note};
+    };
+    EXPECT_EQ(fields(links[0]), QStringList({"jpeg", "portret.jpg", "Portret", "Z albumu"}));
+    EXPECT_EQ(fields(links[1]), QStringList({"png", "slub.png", u("Ślub"), u("Opis ślubu")}));
+    EXPECT_EQ(fields(links[2]), QStringList({"", "w_miejscu.jpg", "", ""}));
+    ASSERT_EQ(reader->families().size(), 1);
+    ASSERT_EQ(reader->families().first().multimedia.size(), 1);
+    EXPECT_EQ(fields(reader->families().first().multimedia[0]), fields(links[1]));
+    // The link to no record is not made.
+    EXPECT_EQ(reader->multimediaCount(), 3);
+    EXPECT_EQ(reader->multimediaFromRecords(), 3);
+    EXPECT_EQ(reader->multimediaPointingNowhere(), 1);
+    EXPECT_EQ(reader->notesPointingNowhere(), 0);
 }
 
 TEST(GedcomRecordsTest, lastRecordsNeedNoTrailer)

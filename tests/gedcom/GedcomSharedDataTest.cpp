@@ -208,8 +208,13 @@ TEST(GedcomSharedDataTest, windows1252FileKeepsItsWesternLetters)
     const QString path = gedcomFolder() + "/encoding/ansi-cp1252-irish-kings.ged";
     const auto reader = readShared("encoding/ansi-cp1252-irish-kings.ged");
     ASSERT_EQ(reader->encoding(), GedcomEncoding::Windows1252);
-    // Its only letters beyond ASCII stand in a note record and a source's note, which the reader keeps no record
-    // of; decoded in the encoding the reader chose, they read right.
+    // Its only letters beyond ASCII stand in a note record, which a person's note points at, and a source's note,
+    // which the reader keeps no record of; decoded in the encoding the reader chose, they read right.
+    const _Osoba* brath = individualWith(*reader, "@I00050@");
+    ASSERT_TRUE(brath);
+    EXPECT_TRUE(brath->note.startsWith("Brath was born in Gothia")) << brath->note.toStdString();
+    EXPECT_TRUE(brath->note.contains("La Coruña")) << brath->note.toStdString();
+    EXPECT_TRUE(brath->note.contains("Castile and León")) << brath->note.toStdString();
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QString text = decodeGedcomText(file.readAll(), reader->encoding());

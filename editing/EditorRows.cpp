@@ -4,6 +4,7 @@
 #include "Settings.h"
 
 #include <QPainter>
+#include <QTreeWidget>
 
 namespace {
 
@@ -41,4 +42,16 @@ void EditorRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
     painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
     painter->restore();
+}
+
+QTreeWidgetItem* SelectedRow(const QTreeWidget* list)
+{
+    return list->selectedItems().value(0);
+}
+
+void SelectRow(QTreeWidget* list, QTreeWidgetItem* row)
+{
+    list->setCurrentItem(row);
+    row->setSelected(true);
+    list->scrollToItem(row);
 }

@@ -3,6 +3,9 @@
 
 #include <QStyledItemDelegate>
 
+class QTreeWidget;
+class QTreeWidgetItem;
+
 // What a row of the relatives view stands for. The person kinds are the relation kinds the relation removal takes:
 // a child and a sibling of either sex go as Son and Sister.
 enum class RelativeRowKind { Father = 1, Mother = 2, Partner = 3, Child = 4, Sibling = 7, UnionFact = 10 };
@@ -34,3 +37,8 @@ protected:
 private:
     Kind kind;
 };
+
+// The list's selected row; null without one.
+QTreeWidgetItem* SelectedRow(const QTreeWidget* list);
+// Selects the row, makes it the current one and scrolls it into view.
+void SelectRow(QTreeWidget* list, QTreeWidgetItem* row);

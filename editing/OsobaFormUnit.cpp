@@ -15,12 +15,14 @@
 #include <QAction>
 #include <QHeaderView>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
 #include <memory>
 #include <tuple>
 
@@ -30,11 +32,13 @@ constexpr int clientWidth = 767;
 constexpr int clientHeight = 649;
 constexpr int buttonColumnWidth = 112;
 
-// The picture box: paints the editor's picture image.
+// The picture box: paints the editor's picture image and reports a click.
 class PictureBox : public QWidget
 {
 public:
     PictureBox(QWidget* parent, const QImage& picture) : QWidget(parent), picture(picture) {}
+
+    std::function<void()> OnClick;
 
 protected:
     void paintEvent(QPaintEvent*) override
@@ -42,9 +46,57 @@ protected:
         if (!picture.isNull())
             QPainter(this).drawImage(0, 0, picture);
     }
+    void mouseReleaseEvent(QMouseEvent* event) override
+    {
+        if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()) && OnClick)
+            OnClick();
+    }
 
 private:
     const QImage& picture;
+};
+
+// Takes the drags and drops of rows within the attributes list to the editor's handlers.
+class AttributeDrop : public QObject
+{
+public:
+    explicit AttributeDrop(TOsobaEdycjaForm* editor) : QObject(editor), editor(editor) {}
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (drag->source() == editor->ListViewInformacjeDodatkowe &&
+                editor->ListViewInformacjeDodatkoweDragOver(drag->position().toPoint())) {
+                // A copy, so that the list does not take the dragged row out itself once the drop is done.
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            if (drop->source() != editor->ListViewInformacjeDodatkowe) {
+                drop->ignore();
+                return true;
+            }
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            editor->ListViewInformacjeDodatkoweDragDrop(drop->position().toPoint());
+            return true;
+        }
+        default:
+            return false;
+        }
+    }
+
+private:
+    TOsobaEdycjaForm* editor;
 };
 
 QPushButton* makeButton(QWidget* parent, const char* name, const char* caption, const QRect& geometry)
@@ -183,7 +235,9 @@ void TOsobaEdycjaForm::buildHeader()
     AdvGroupBox1 = makeGroupBox(AdvPanelDaneOsoby, "AdvGroupBox1", QRect(4, 2, clientWidth - 8, 210));
     AdvGroupBoxPictureFrame = makeGroupBox(AdvGroupBox1, "AdvGroupBoxPictureFrame", QRect(8, 8, 176, 196));
     AdvGroupBoxPictureFrame->SetTransparent(false);
-    PaintBoxPicture = new PictureBox(AdvGroupBoxPictureFrame, PictureBitmap);
+    auto* pictureBox = new PictureBox(AdvGroupBoxPictureFrame, PictureBitmap);
+    pictureBox->OnClick = [this] { PaintBoxPictureClick(); };
+    PaintBoxPicture = pictureBox;
     PaintBoxPicture->setObjectName(QStringLiteral("PaintBoxPicture"));
     PaintBoxPicture->setGeometry(9, 4, 158, 188);
 
@@ -298,6 +352,12 @@ void TOsobaEdycjaForm::buildAttributesPage()
     ListViewInformacjeDodatkowe->setColumnWidth(2, 380);
     ListViewInformacjeDodatkowe->setItemDelegate(
         new EditorRowDelegate(EditorRowDelegate::FactsOrAttributes, ListViewInformacjeDodatkowe));
+    // The rows are dragged by the list, but dropped by the editor (eventFilter): a drop swaps two attributes of
+    // the person, which the list's own insert-move could not say.
+    ListViewInformacjeDodatkowe->setDragEnabled(true);
+    ListViewInformacjeDodatkowe->setDragDropMode(QAbstractItemView::DragDrop);
+    ListViewInformacjeDodatkowe->setDefaultDropAction(Qt::CopyAction);
+    ListViewInformacjeDodatkowe->viewport()->installEventFilter(new AttributeDrop(this));
 }
 
 void TOsobaEdycjaForm::buildMenus()
@@ -393,6 +453,53 @@ void TOsobaEdycjaForm::connectHandlers()
     OnActivate = [this](QObject*) { FormActivate(); };
     connect(Button4, &QPushButton::clicked, this, &TOsobaEdycjaForm::Button4Click);
     connect(SpeedButton1, &QToolButton::clicked, this, &TOsobaEdycjaForm::ButtonEditDaneClick);
+
+    connect(ButtonFactAdd, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonFactAddClick);
+    connect(PopupMenuFactsList, &QMenu::aboutToShow, this, &TOsobaEdycjaForm::PopupMenuFactsListPopup);
+    for (QAction* item : {FactBirt, Chrzest1, Edukacja1, Edukacja2, Zarczyny2, Zawarciezwizku2, Rozwd1, Uniewanienie1,
+                          Innyfaktdotyczcyzwizku1, FactDeath, FactBuri, Wasnyfakt1, Zarczyny1, Zawarciezwizku1,
+                          Zakoczeniezwizku1, Anulowaniezwizku1, Innyfaktdotzawarciazwizku1})
+        connect(item, &QAction::triggered, this, [this, item] { Wasnyfakt1Click(item); });
+    connect(ButtonFactEdit, &QPushButton::clicked, this, [this] { ButtonFactEditClick(FromFactsList); });
+    connect(ButtonKrewnyEditFakt, &QPushButton::clicked, this, [this] { ButtonFactEditClick(FromRelatives); });
+    connect(ListViewFakty, &QTreeWidget::itemDoubleClicked, this, &TOsobaEdycjaForm::ListViewFaktyDblClick);
+    connect(ButtonFactDelete, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonFactDeleteClick);
+    connect(SpeedButtonSort, &QToolButton::clicked, this, &TOsobaEdycjaForm::SpeedButtonSortClick);
+    connect(SpeedButtonGora, &QToolButton::clicked, this, &TOsobaEdycjaForm::SpeedButtonGoraClick);
+    connect(SpeedButtonDol, &QToolButton::clicked, this, &TOsobaEdycjaForm::SpeedButtonDolClick);
+
+    connect(ButtonInfoAdd, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonInfoAddClick);
+    connect(PopupMenuDodatkowePola, &QMenu::aboutToShow, this, &TOsobaEdycjaForm::PopupMenuDodatkowePolaPopup);
+    connect(ButtonInfoEdytuj, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonInfoEdytujClick);
+    connect(ListViewInformacjeDodatkowe, &QTreeWidget::itemDoubleClicked, this,
+            &TOsobaEdycjaForm::ListViewInformacjeDodatkoweDblClick);
+    connect(ButtonInfoUsun, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonInfoUsunClick);
+    connect(SpeedButtonAtrGora, &QToolButton::clicked, this, &TOsobaEdycjaForm::Atrzmianagora);
+    connect(SpeedButtonAtrDol, &QToolButton::clicked, this, &TOsobaEdycjaForm::SpeedButtonAtrDolClick);
+
+    connect(ButtonKrewnyAdd, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonKrewnyAddClick);
+    connect(PopupMenuKrewniList, &QMenu::aboutToShow, this, &TOsobaEdycjaForm::PopupMenuKrewniListPopup);
+    for (QAction* item :
+         {KrewnyFather, KrewnyMother, KrewnyBrother, KrewnySister, WspmaonkaPartnera1, MDzieckoAdd, Crk1})
+        connect(item, &QAction::triggered, this, [this, item] { DodajKrewnego(item); });
+    connect(ButtonKrewnyDelete, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonKrewnyDeleteClick);
+    connect(ButtonPokazDaneKrwenego, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonPokazDaneKrwenegoClick);
+    connect(ListViewRodzina, &QTreeWidget::itemDoubleClicked, this, &TOsobaEdycjaForm::ListViewRodzinaDblClick);
+    connect(ButtonMenuKolejnosc, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonMenuKolejnoscClick);
+    connect(ZamienKolejnoscZwiazkow, &QAction::triggered, this, &TOsobaEdycjaForm::ZmienKolejnoscZwiazkow);
+    connect(Zmiekolejnodzieci1, &QAction::triggered, this, &TOsobaEdycjaForm::Zmiekolejnodzieci1Click);
+
+    connect(ButtonDodajZdjecie, &QToolButton::clicked, this, &TOsobaEdycjaForm::WstawZdjecie);
+    connect(ButtonUsunZdjecie, &QToolButton::clicked, this, &TOsobaEdycjaForm::ButtonUsunZdjecieClick);
+
+    connect(ButtonPersonUsun, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonPersonUsunClick);
+    connect(ButtonPersonFormularz, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonPersonFormularzClick);
+    connect(PopupMenuWydruk, &QMenu::aboutToShow, this, &TOsobaEdycjaForm::PopupMenuWydrukPopup);
+    connect(RaportDaneszczegowe1, &QAction::triggered, this, &TOsobaEdycjaForm::RaportDaneszczegowe1Click);
+    connect(Drzewoprzodkw1, &QAction::triggered, this, &TOsobaEdycjaForm::Drzewoprzodkw1Click);
+    connect(Drzewopotomkw1, &QAction::triggered, this, &TOsobaEdycjaForm::Drzewopotomkw1Click);
+    connect(Drzewoprzodkwipotomkw1, &QAction::triggered, this, &TOsobaEdycjaForm::Drzewoprzodkwipotomkw1Click);
+
     for (QTreeWidget* list : {ListViewRodzina, ListViewFakty, ListViewInformacjeDodatkowe})
         connect(list, &QTreeWidget::itemSelectionChanged, this, &TOsobaEdycjaForm::UpdateButtons);
     // A new note shows the person's colours again, as every change of the note box does.
@@ -424,6 +531,24 @@ void TOsobaEdycjaForm::FormActivate()
 void TOsobaEdycjaForm::Button4Click()
 {
     Close();
+}
+
+void TOsobaEdycjaForm::popUpUnder(QMenu* menu, QWidget* button)
+{
+    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
+}
+
+bool TOsobaEdycjaForm::savePerson(KV_Person* person)
+{
+    if (gDB.SavePerson(person, person->ID))
+        return true;
+    showStorageFailure(gDB.StorageError);
+    return false;
+}
+
+void TOsobaEdycjaForm::showStorageFailure(const QString& failure)
+{
+    prompter().message(failure, gProductName, Prompter::Icon::Warning);
 }
 
 bool TOsobaEdycjaForm::HasBasicData()
@@ -473,4 +598,14 @@ QString EditPerson(QWidget* owner, const QString& personID, int sex)
     editor->FirstActivation = true;
     editor->ShowModal();
     return editor->PersonID;
+}
+
+QString MenuCaptionOfName(const QString& name)
+{
+    return QString(name).replace(u'&', QStringLiteral("&&"));
+}
+
+QString NameOfMenuCaption(const QString& caption)
+{
+    return QString(caption).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }

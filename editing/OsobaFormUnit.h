@@ -68,6 +68,72 @@ public:
     // "Edytuj" in the header: the person's basic data in the quick person form.
     void ButtonEditDaneClick();
 
+    // Facts (OsobaFormFacts.cpp).
+    // Where an edit of a fact takes the fact from: the facts list or a union-fact row of the relatives view.
+    enum FactEditSource { FromFactsList = 5, FromRelatives = 10 };
+    void ButtonFactAddClick();
+    // Enables the kinds the person may still get and offers the custom fact names used so far.
+    void PopupMenuFactsListPopup();
+    // An item of the fact menus: its Tag says the kind of fact to add.
+    void Wasnyfakt1Click(QAction* item);
+    // Makes a fact of the kind in the fact editor and adds it to the person; false when none was added.
+    bool AddFact(const QString& type, const QString& name, bool oncePerPerson);
+    void ButtonFactEditClick(FactEditSource source);
+    void ListViewFaktyDblClick();
+    void ButtonFactDeleteClick();
+    void SpeedButtonSortClick();
+    void SpeedButtonGoraClick();
+    void SpeedButtonDolClick();
+
+    // Attributes (OsobaFormAttributes.cpp).
+    void ButtonInfoAddClick();
+    // Builds the menu from the attribute-type table the first time, and the custom names every time.
+    void PopupMenuDodatkowePolaPopup();
+    // An item of the attribute menu: a row of the attribute-type table, or a custom name for a Tag below 0.
+    void Wasnepole1Click(QAction* item);
+    void ButtonInfoEdytujClick();
+    void ListViewInformacjeDodatkoweDblClick();
+    void ButtonInfoUsunClick();
+    void Atrzmianagora();
+    void SpeedButtonAtrDolClick();
+    // A drag of the selected attribute over a point of the list's viewport: whether a drop there is taken.
+    bool ListViewInformacjeDodatkoweDragOver(const QPoint& at);
+    // The selected attribute dropped at a point of the list's viewport: swapped with the row there, or moved to
+    // the end below the last row.
+    void ListViewInformacjeDodatkoweDragDrop(const QPoint& at);
+
+    // Relatives (OsobaFormRelatives.cpp).
+    void ButtonKrewnyAddClick();
+    void PopupMenuKrewniListPopup();
+    // An item of the relatives menu: its Tag is the relation to add.
+    void DodajKrewnego(QAction* item);
+    // Removes the relation of the selected row, or the union fact it shows.
+    void ButtonKrewnyDeleteClick();
+    // Shows the selected relative in this editor.
+    void ButtonPokazDaneKrwenegoClick();
+    void ListViewRodzinaDblClick();
+    void ButtonMenuKolejnoscClick();
+    void ZmienKolejnoscZwiazkow();
+    void Zmiekolejnodzieci1Click();
+
+    // Pictures (OsobaFormPictures.cpp).
+    // "Dodaj zdjęcie": a picture file chosen by the user, copied into the pictures folder and added.
+    void WstawZdjecie();
+    void ButtonUsunZdjecieClick();
+    void PaintBoxPictureClick();
+    // The picture viewer on the person's pictures, from the one in the picture box.
+    void ShowPictures();
+
+    // The person as a whole (OsobaFormPerson.cpp).
+    void ButtonPersonUsunClick();
+    void ButtonPersonFormularzClick();
+    // Enables the trees the person has relatives for.
+    void PopupMenuWydrukPopup();
+    void RaportDaneszczegowe1Click();
+    void Drzewoprzodkw1Click();
+    void Drzewopotomkw1Click();
+    void Drzewoprzodkwipotomkw1Click();
+
     // Components.
     TAdvPanel* AdvPanel2;
     QPushButton* ButtonPersonFormularz;
@@ -161,6 +227,8 @@ public:
     QAction* MDzieckoAdd;
     QAction* Crk1;
     QMenu* PopupMenuDodatkowePola;
+    // The attribute menu's holder of the custom attribute names; made with the menu's items.
+    QMenu* CustomAttributesItem = nullptr;
     QMenu* PopupMenuAkcja;
     QAction* ZamienKolejnoscZwiazkow;
     QAction* Zmiekolejnodzieci1;
@@ -184,7 +252,27 @@ private:
     void AddRelativeRow(QTreeWidgetItem* group, bool personRow, const QString& label, const QString& id,
                         RelativeRowKind kind);
     QTreeWidgetItem* addGroup(const QString& header);
+    // Pops the menu up with its top-left corner at the button's bottom-left corner.
+    void popUpUnder(QMenu* menu, QWidget* button);
+    // Writes the person; false after showing why it could not be written.
+    bool savePerson(KV_Person* person);
+    void showStorageFailure(const QString& failure);
+    // The selected fact row's fact ID; "" without a selection.
+    QString selectedFactID() const;
+    // The selected attribute row's index; -1 without a selection.
+    int selectedAttributeIndex() const;
+    // The selected fact, or attribute, changes places with the row the step away, when there is one.
+    void moveSelectedFact(int step);
+    void moveSelectedAttribute(int step);
+    // The reorder dialog on the person's children or unions, and the order saved there put into the person.
+    void reorder(int kind);
+    // The "Zdjęcia (n)" button for the person's pictures, shown instead of "Dodaj zdjęcie" when it has any.
+    void showPictureButtons(const KV_Person* person);
 };
+
+// A menu caption that shows a name the user typed as it is: "&" would otherwise mark a shortcut letter.
+QString MenuCaptionOfName(const QString& name);
+QString NameOfMenuCaption(const QString& caption);
 
 // The editor's texts in the order of its layout, for Translate.
 QList<CaptionEntry> OsobaEdycjaFormCaptions(TOsobaEdycjaForm* form);

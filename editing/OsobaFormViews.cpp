@@ -33,18 +33,6 @@ QString numberedLabel(int number)
     return QString(8, u' ') + QString::number(number) + QStringLiteral(") ");
 }
 
-QTreeWidgetItem* selectedRow(const QTreeWidget* list)
-{
-    return list->selectedItems().value(0);
-}
-
-void selectRow(QTreeWidget* list, QTreeWidgetItem* row)
-{
-    list->setCurrentItem(row);
-    row->setSelected(true);
-    list->scrollToItem(row);
-}
-
 // The rows of the relatives view, without the group headers.
 int relativeRowCount(const QTreeWidget* list)
 {
@@ -108,6 +96,11 @@ void TOsobaEdycjaForm::RefreshHeader()
     const bool dead = person && person->IsDead();
     LabelDataZgLabel->setVisible(dead);
     LabelDataZg->setVisible(dead);
+    showPictureButtons(person);
+}
+
+void TOsobaEdycjaForm::showPictureButtons(const KV_Person* person)
+{
     const bool hasPicture = person && !person->GetProfilePictureID().isEmpty();
     if (person) {
         ButtonUsunZdjecie->setText(
@@ -266,7 +259,7 @@ void TOsobaEdycjaForm::FillFacts(const QString& selectID, bool updateCaptions)
         row->setData(0, RowIDRole, fact->ID);
         row->setData(0, RowPrivateRole, fact->Private);
         if (!selectID.isEmpty() && fact->ID == selectID)
-            selectRow(ListViewFakty, row);
+            SelectRow(ListViewFakty, row);
     }
     SpeedButtonSort->setEnabled(ListViewFakty->topLevelItemCount() > 1);
     if (updateCaptions)
@@ -289,7 +282,7 @@ void TOsobaEdycjaForm::FillAttributes(int selectIndex, bool updateCaptions)
     if (updateCaptions)
         UpdateTabCaptions();
     if (QTreeWidgetItem* row = ListViewInformacjeDodatkowe->topLevelItem(selectIndex))
-        selectRow(ListViewInformacjeDodatkowe, row);
+        SelectRow(ListViewInformacjeDodatkowe, row);
 }
 
 void TOsobaEdycjaForm::UpdateTabCaptions()
@@ -306,7 +299,7 @@ void TOsobaEdycjaForm::UpdateButtons()
 {
     const auto rowState = [](const QTreeWidget* list, QPushButton* first, QPushButton* second, QToolButton* up,
                              QToolButton* down) {
-        QTreeWidgetItem* row = selectedRow(list);
+        QTreeWidgetItem* row = SelectedRow(list);
         const int index = row ? list->indexOfTopLevelItem(row) : -1;
         first->setEnabled(row);
         second->setEnabled(row);
@@ -317,10 +310,22 @@ void TOsobaEdycjaForm::UpdateButtons()
     SpeedButtonSort->setEnabled(ListViewFakty->topLevelItemCount() > 1);
     rowState(ListViewInformacjeDodatkowe, ButtonInfoEdytuj, ButtonInfoUsun, SpeedButtonAtrGora, SpeedButtonAtrDol);
 
-    const QTreeWidgetItem* relative = selectedRow(ListViewRodzina);
+    const QTreeWidgetItem* relative = SelectedRow(ListViewRodzina);
     const bool withID = relative && !relative->data(0, RowIDRole).toString().isEmpty();
     const bool unionFact = relative && relative->data(0, RowKindRole).toInt() == int(RelativeRowKind::UnionFact);
     ButtonKrewnyDelete->setEnabled(withID);
     ButtonPokazDaneKrwenego->setEnabled(withID && !unionFact);
     ButtonKrewnyEditFakt->setEnabled(withID && unionFact);
+}
+
+QString TOsobaEdycjaForm::selectedFactID() const
+{
+    const QTreeWidgetItem* row = SelectedRow(ListViewFakty);
+    return row ? row->data(0, RowIDRole).toString() : QString();
+}
+
+int TOsobaEdycjaForm::selectedAttributeIndex() const
+{
+    QTreeWidgetItem* row = SelectedRow(ListViewInformacjeDodatkowe);
+    return row ? ListViewInformacjeDodatkowe->indexOfTopLevelItem(row) : -1;
 }

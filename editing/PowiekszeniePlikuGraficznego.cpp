@@ -7,13 +7,12 @@
 #include "Canvas.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
-#include "FileDialogs.h"
 #include "GdiPlus.h"
 #include "Miniaturyunit.h"
 #include "PaintBox.h"
 #include "Person.h"
 #include "Picture.h"
-#include "Picturemanager.h"
+#include "PictureImport.h"
 #include "Prompter.h"
 #include "Rotate.h"
 #include "StdCtrls.h"
@@ -26,7 +25,6 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QWheelEvent>
-#include <memory>
 
 TFormPwiekszenie* FormPwiekszenie = nullptr;
 
@@ -64,10 +62,6 @@ constexpr int currentCellAlpha = 25;
 constexpr TColor previewBackground = 0xF4F4F4;
 // DrawPictureInRect's "no background".
 constexpr TColor noBackground = 0xFFFFFFFF;
-
-const char* const pictureFilter = "All (*.png;*.gif;*.jpg;*.jpeg;*.bmp)|*.png;*.gif;*.jpg;*.jpeg;*.bmp"
-                                  "|PNG (*.png)|*.png|GIF (*.gif)|*.gif|JPG (*.jpg)|*.jpg|JPEG (*.jpeg)|*.jpeg"
-                                  "|BMP (*.bmp)|*.bmp";
 
 QString markerPicture()
 {
@@ -483,39 +477,12 @@ void TFormPwiekszenie::Dodajzdjcie1Click()
 {
     if (!settlePendingEdits())
         return;
-    TFileDialogRequest request;
-    request.Kind = fdOpenPicture;
-    request.Filter = QString::fromUtf8(pictureFilter);
-    if (!fileDialogs().Execute(this, request))
+    QString file;
+    if (!ChoosePictureFile(this, file))
         return;
-    KV_Person* person = gDB.FindPerson(PersonID);
-    if (!person) {
-        prompter().message(gLangM.Get(QStringLiteral("LABEL_NIE_MA_OSOBY,_DO_KTOREJ_MOZNA_DOLACZYC_ZDJECIE")),
-                           gProductName);
+    const QString added = AddPictureFromFile(PersonID, file);
+    if (added.isEmpty())
         return;
-    }
-    auto picture = std::make_unique<KV_Picture>();
-    if (!picture->ImportFile(request.FileName)) {
-        prompter().message(gLangM.FormatStr(QStringLiteral("LABEL_NIE_MOZNA_SKOPIOWAC_WSKAZANEGO_ZDJECIA_DO_FOLDERU"),
-                                            GetPicturesFolder()),
-                           gProductName);
-        return;
-    }
-    // The picture's own file is written before the person's file lists it, so that a failed write never leaves the
-    // person naming a picture without a file.
-    picture->ID = KV_DB::NewPictureID();
-    picture->PersonID = person->ID;
-    if (!gDB.SavePicture(picture.get(), picture->ID)) {
-        showStorageFailure(gDB.StorageError);
-        return;
-    }
-    if (!gDB.AddPictureToPerson(person->ID, picture.get())) {
-        showStorageFailure(gDB.GetLastError());
-        return;
-    }
-    const QString added = picture.release()->ID;
-    if (!gDB.SavePerson(person, person->ID))
-        showStorageFailure(gDB.StorageError);
     LoadPictureList(PersonID);
     ShowPicture(added);
 }

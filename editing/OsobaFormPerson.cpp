@@ -1,0 +1,63 @@
+// The person editor's commands on the person as a whole: deleting it, and its reports and trees.
+#include "OsobaFormUnit.h"
+
+#include "Bazadanych.h"
+#include "Prompter.h"
+#include "ReportWindows.h"
+#include "Vh_langmanager.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QPushButton>
+
+void TOsobaEdycjaForm::ButtonPersonUsunClick()
+{
+    KV_Person* person = gDB.FindPerson(PersonID);
+    if (!person)
+        return;
+    if (!prompter().confirm(gLangM.Get(QStringLiteral(
+                                "LABEL_CZY_CHCESZ_USUNAC_WYBRANA_OSOBE_ORAZ_WSZYSTKIE_JEJ_ODWOLANIA_DO_INNYCH_OSOB?")),
+                            gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
+        return;
+    if (!gDB.DeletePerson(person)) {
+        showStorageFailure(gDB.StorageError);
+        return;
+    }
+    prompter().message(gLangM.Get(QStringLiteral("LABEL_OSOBA_ZOSTALA_USUNIETA.")), gProductName);
+    SetModalResult(mrOk);
+}
+
+void TOsobaEdycjaForm::ButtonPersonFormularzClick()
+{
+    popUpUnder(PopupMenuWydruk, ButtonPersonFormularz);
+}
+
+void TOsobaEdycjaForm::PopupMenuWydrukPopup()
+{
+    const KV_Person* person = gDB.FindPerson(PersonID);
+    const bool ancestors = person && (!person->FID.isEmpty() || !person->MID.isEmpty());
+    const bool descendants = person && person->GetChildCount() > 0;
+    Drzewoprzodkw1->setEnabled(ancestors);
+    Drzewopotomkw1->setEnabled(descendants);
+    Drzewoprzodkwipotomkw1->setEnabled(ancestors && descendants);
+}
+
+void TOsobaEdycjaForm::RaportDaneszczegowe1Click()
+{
+    OpenPersonReport(PersonID, true);
+}
+
+void TOsobaEdycjaForm::Drzewoprzodkw1Click()
+{
+    OpenTreeReport(TreeType::Ancestors, PersonID);
+}
+
+void TOsobaEdycjaForm::Drzewopotomkw1Click()
+{
+    OpenTreeReport(TreeType::Descendants, PersonID);
+}
+
+void TOsobaEdycjaForm::Drzewoprzodkwipotomkw1Click()
+{
+    OpenTreeReport(TreeType::AncestorsAndDescendants, PersonID);
+}

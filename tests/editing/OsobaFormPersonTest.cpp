@@ -1,0 +1,131 @@
+#include "EditorCommandsFixture.h"
+
+#include <QDir>
+#include <QPushButton>
+
+namespace {
+
+using Answer = Prompter::Answer;
+
+class OsobaFormPersonTest : public EditorCommandsFixture
+{
+protected:
+    // Shows an editor for the person modally, runs the step inside and returns the modal result.
+    TModalResult runEditor(const QString& id, std::function<void(TOsobaEdycjaForm&)> step)
+    {
+        TOsobaEdycjaForm editor;
+        editor.Translate();
+        editor.PersonID = id;
+        editor.FirstActivation = true;
+        whenShownModal(&editor, [&editor, step] {
+            step(editor);
+            stillOpenAfterStep = editor.IsModal() && editor.GetModalResult() == mrNone;
+            if (stillOpenAfterStep)
+                editor.Button4Click();
+        });
+        return editor.ShowModal();
+    }
+
+    static inline bool stillOpenAfterStep = false;
+};
+
+TEST_F(OsobaFormPersonTest, deletingThePersonEndsTheEditorWithResultOne)
+{
+    const TModalResult result = runEditor(piotr, [this](TOsobaEdycjaForm& editor) {
+        prompts.answers = {Answer::Yes};
+        editor.ButtonPersonUsun->click();
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_FALSE(stillOpenAfterStep);
+    EXPECT_EQ(prompts.texts,
+              QStringList({u("Czy chcesz usunąć wybraną osobę oraz wszystkie jej odwołania do innych osób?"),
+                           u("Osoba została usunięta.")}));
+    EXPECT_EQ(prompts.captions.value(0), "Uwaga");
+    EXPECT_FALSE(QFile::exists(pathOf(piotr)));
+    reload();
+    EXPECT_FALSE(P(piotr));
+    EXPECT_FALSE(P(jan)->HasChild(piotr));
+
+    // Declined: the editor stays open and the person with it.
+    prompts.texts.clear();
+    EXPECT_EQ(runEditor(ewa,
+                        [this](TOsobaEdycjaForm& editor) {
+                            prompts.answers = {Answer::No};
+                            editor.ButtonPersonUsunClick();
+                        }),
+              mrCancel);
+    EXPECT_TRUE(stillOpenAfterStep);
+    EXPECT_TRUE(QFile::exists(pathOf(ewa)));
+}
+
+TEST_F(OsobaFormPersonTest, aPersonWhoseFileCannotGoStaysAndTheEditorWithIt)
+{
+    // Root deletes anything in a read-only folder: a folder under the file's name stands in the way.
+    ASSERT_TRUE(QFile::remove(pathOf(piotr)));
+    ASSERT_TRUE(QDir().mkpath(pathOf(piotr) + QStringLiteral("/inside")));
+    const TModalResult result = runEditor(piotr, [this](TOsobaEdycjaForm& editor) {
+        prompts.answers = {Answer::Yes};
+        editor.ButtonPersonUsunClick();
+        EXPECT_EQ(editor.PersonID, piotr);
+    });
+    EXPECT_TRUE(stillOpenAfterStep);
+    EXPECT_EQ(result, mrCancel);
+    ASSERT_EQ(prompts.texts.size(), 2);
+    EXPECT_EQ(prompts.texts[1], gDB.StorageError);
+    EXPECT_TRUE(prompts.texts[1].contains(pathOf(piotr))) << prompts.texts[1].toStdString();
+    EXPECT_TRUE(P(piotr));
+    EXPECT_TRUE(P(jan)->HasChild(piotr));
+}
+
+TEST_F(OsobaFormPersonTest, thePrintMenuOffersTheTreesThePersonHasRelativesFor)
+{
+    struct Case
+    {
+        const char* what;
+        QString id;
+        // ancestors, descendants, both
+        const char* enabled;
+    };
+    const Case cases[] = {
+        {"parents and children", piotr, "111"},
+        {"parents, no children", ewa, "100"},
+        {"children, no parents", jan, "010"},
+        {"neither", adam, "000"},
+    };
+    makeChild(addPerson(QStringLiteral("Kuba"), QStringLiteral("Kowalski")), P(piotr), nullptr);
+    for (const Case& c : cases) {
+        const auto editor = editorOf(c.id);
+        // Made the other way first, so that the opening sets every item.
+        for (QAction* item : {editor->Drzewoprzodkw1, editor->Drzewopotomkw1, editor->Drzewoprzodkwipotomkw1})
+            item->setEnabled(QLatin1String(c.enabled) == "000");
+        editor->PopupMenuWydrukPopup();
+        QString state;
+        for (const QAction* item : {editor->Drzewoprzodkw1, editor->Drzewopotomkw1, editor->Drzewoprzodkwipotomkw1})
+            state += item->isEnabled() ? u'1' : u'0';
+        EXPECT_EQ(state, QLatin1String(c.enabled)) << c.what;
+        EXPECT_TRUE(editor->RaportDaneszczegowe1->isEnabled()) << c.what;
+    }
+}
+
+TEST_F(OsobaFormPersonTest, aChoiceReachesTheReportWithThePersonAndTheType)
+{
+    struct Case
+    {
+        QAction* TOsobaEdycjaForm::*item;
+        const char* report;
+    };
+    const Case cases[] = {
+        {&TOsobaEdycjaForm::RaportDaneszczegowe1, "person %1 locked"},
+        {&TOsobaEdycjaForm::Drzewoprzodkw1, "tree 1 %1"},
+        {&TOsobaEdycjaForm::Drzewopotomkw1, "tree 2 %1"},
+        {&TOsobaEdycjaForm::Drzewoprzodkwipotomkw1, "tree 3 %1"},
+    };
+    const auto editor = editorOf(jan);
+    for (const Case& c : cases) {
+        reports.clear();
+        (editor.get()->*c.item)->trigger();
+        EXPECT_EQ(reports, QStringList{QString::fromLatin1(c.report).arg(jan)}) << c.report;
+    }
+}
+
+} // namespace

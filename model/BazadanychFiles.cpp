@@ -554,11 +554,16 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
         {"picture_*", [](KV_DB& db, const QString& name) { return db.LoadPicture(nullptr, name); },
          "LABEL_WCZYTYWANIE_DANYCH_ZDJECIA"},
     };
+    // Bare names, as the readers take them: no path is built only to be cut off again. One reading of the folder
+    // serves all three kinds.
+    QStringList masks;
+    for (const auto& pass : passes)
+        masks.append(QLatin1String(pass.mask) + FileExtension);
+    const QList<QStringList> listed = FileSystem::listFiles(DataFolder, masks);
     int passNumber = 0;
     for (const auto& pass : passes) {
+        const QStringList& files = listed[passNumber];
         ++passNumber;
-        // Bare names, as the readers take them: no path is built only to be cut off again.
-        const QStringList files = FileSystem::listFiles(DataFolder, QLatin1String(pass.mask) + FileExtension);
         if (progress)
             progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))),
                             int(files.size()));

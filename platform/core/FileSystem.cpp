@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -14,6 +15,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace FileSystem {
 
@@ -119,22 +121,37 @@ bool replaceAtomically(const QString& path, QString* error, Fill fill)
 
 QStringList listFiles(const QString& folder, const QString& mask)
 {
+    return listFiles(folder, QStringList{mask}).front();
+}
+
+QList<QStringList> listFiles(const QString& folder, const QStringList& masks)
+{
     // Read the folder entry by entry: a data folder holds hundreds of thousands of files, and building a file
     // information object for each of them (as a QDir listing does) costs seconds and hundreds of megabytes.
-    QStringList names;
+    QList<QStringList> lists(masks.size());
+    std::vector<WildcardPattern> patterns(masks.cbegin(), masks.cend());
     const QByteArray encodedFolder = QFile::encodeName(folder);
     DIR* dir = ::opendir(encodedFolder.constData());
     if (!dir)
-        return names;
+        return lists;
     while (const dirent* entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
-        if (MatchesWildcard(name, mask) && isRegularFile(encodedFolder, entry))
-            names.append(name);
+        // Qt takes file names on this system as UTF-8; the direct conversion skips the locale's decoder.
+        const QString name = QString::fromUtf8(entry->d_name);
+        int regular = -1;
+        for (size_t i = 0; i < patterns.size(); ++i) {
+            if (!patterns[i].Matches(name))
+                continue;
+            if (regular < 0)
+                regular = isRegularFile(encodedFolder, entry) ? 1 : 0;
+            if (regular)
+                lists[qsizetype(i)].append(name);
+        }
     }
     ::closedir(dir);
     // The order must not depend on the file system or the locale.
-    std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.compare(b) < 0; });
-    return names;
+    for (QStringList& names : lists)
+        std::sort(names.begin(), names.end(), [](const QString& a, const QString& b) { return a.compare(b) < 0; });
+    return lists;
 }
 
 bool fileExists(const QString& path)

@@ -11,6 +11,8 @@ namespace FileSystem {
 // Names (not paths) of the files directly in folder whose names match mask ("*" and "?", case ignored), with
 // their case kept, in ordinal order so that loads are deterministic. Sub-folders are not entered.
 QStringList listFiles(const QString& folder, const QString& mask);
+// The same for several masks in one reading of the folder: one list per mask, in the masks' order.
+QList<QStringList> listFiles(const QString& folder, const QStringList& masks);
 
 bool fileExists(const QString& path);
 bool folderExists(const QString& path);

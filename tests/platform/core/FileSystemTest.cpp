@@ -22,6 +22,26 @@ TEST(FileSystemTest, listingKeepsCaseMatchesMaskIgnoringCaseAndStaysInTheFolder)
     EXPECT_EQ(FileSystem::listFiles(dir.path() + "/missing", "*.kvfile"), QStringList());
 }
 
+TEST(FileSystemTest, listingWithSeveralMasksGivesEachMaskItsOwnSortedList)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"person_B.kvfile", "fact_Z.kvfile", "person_a.KVFILE", "FACT_A.kvfile", "notes.txt"})
+        writeFileBytes(dir.filePath(name), "x");
+    QDir(dir.path()).mkpath("person_folder.kvfile");
+
+    const QList<QStringList> lists =
+        FileSystem::listFiles(dir.path(), QStringList{"person_*.kvfile", "fact_*.kvfile", "picture_*", "*"});
+    ASSERT_EQ(lists.size(), 4);
+    EXPECT_EQ(lists[0], QStringList({"person_B.kvfile", "person_a.KVFILE"}));
+    EXPECT_EQ(lists[1], QStringList({"FACT_A.kvfile", "fact_Z.kvfile"}));
+    EXPECT_EQ(lists[2], QStringList());
+    // A name that two masks match is in both lists.
+    EXPECT_EQ(lists[3],
+              QStringList({"FACT_A.kvfile", "fact_Z.kvfile", "notes.txt", "person_B.kvfile", "person_a.KVFILE"}));
+    EXPECT_EQ(FileSystem::listFiles(dir.path() + "/missing", QStringList{"*", "*.txt"}),
+              QList<QStringList>({QStringList(), QStringList()}));
+}
+
 TEST(FileSystemTest, listingTakesRegularFilesAndLinksToThemOnly)
 {
     QTemporaryDir dir;

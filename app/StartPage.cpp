@@ -3,8 +3,8 @@
 #include "Bazadanych.h"
 #include "Clock.h"
 #include "Fact.h"
-#include "FileSystem.h"
 #include "HtmlEscape.h"
+#include "PageFile.h"
 #include "Person.h"
 #include "Settings.h"
 #include "Statistics.h"
@@ -12,10 +12,6 @@
 #include "Unitdata.h"
 #include "Vh_langmanager.h"
 
-#include <QDir>
-#include <QFile>
-#include <QRegularExpression>
-#include <QUrl>
 #include <algorithm>
 #include <cmath>
 
@@ -88,42 +84,6 @@ void collectAnniversary(const KV_Person* person, const char* type, int kind, dou
     items.append({kind, int(day - today), years, person->ID, personName(person)});
 }
 
-QStringList lines(const QString& text)
-{
-    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
-    QStringList result = text.split(lineBreak);
-    // The break that ends the last line leaves an empty piece behind it.
-    if (!result.isEmpty() && result.last().isEmpty())
-        result.removeLast();
-    return result;
-}
-
-QString withLineEnds(const QStringList& lines)
-{
-    QString result;
-    for (const QString& line : lines)
-        result += line + QStringLiteral("\r\n");
-    return result;
-}
-
-QString readTemplate(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    return withLineEnds(lines(QString::fromUtf8(bytes)));
-}
-
-void writePage(const QString& path, const QString& page)
-{
-    QString error;
-    if (!FileSystem::atomicWrite(path, "\xEF\xBB\xBF" + withLineEnds(lines(page)).toUtf8(), &error))
-        throw Exception(error);
-}
-
 } // namespace
 
 QString GetDaysAheadText(int days)
@@ -142,7 +102,7 @@ QString GetDaysAheadText(int days)
 
 QString TemplateFolderText()
 {
-    return QUrl::fromLocalFile(gAppFolder + QStringLiteral("TEMPLATE/")).toString(QUrl::FullyEncoded);
+    return fileUrlText(gAppFolder + QStringLiteral("TEMPLATE/"));
 }
 
 QString StartPageFooter()
@@ -316,7 +276,7 @@ QString BuildStartPage(bool forced, int statisticKind)
     const QString templatePath =
         gAppFolder + (welcome ? QStringLiteral("TEMPLATE/index_empty.html") : QStringLiteral("TEMPLATE/index.html"));
     const QString output = gTempFolder + QStringLiteral("index.html");
-    writePage(output, StartPageText(readTemplate(templatePath), welcome, statisticKind));
+    writePageFile(output, StartPageText(readPageTemplate(templatePath), welcome, statisticKind));
     if (!welcome)
         gDB.SetChanged(false);
     return output;

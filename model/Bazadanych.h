@@ -301,6 +301,11 @@ double ParseCreationTime(const QString& text);
 // order, and counts them. Sub-folders are never entered: the program writes none, and a delete-all must not
 // reach files it did not load.
 void FindFilesRecursive(bool clear, const QString& folder, QStringList* list, const QString& mask, int& count);
+// IDs name files, so only the form the program makes is accepted where a path is built from one: the kind's prefix
+// ("person_", "fact_", "picture_") and a GUID of 36 hex digits and dashes. Anything else could point outside the
+// data folder or at another object's file.
+bool isValidID(const QString& id, QLatin1StringView prefix);
+bool isPersonID(const QString& id);
 
 // Folder texts end with "/".
 extern QString gAppFolder;

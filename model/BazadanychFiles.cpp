@@ -51,21 +51,6 @@ QLatin1StringView idPrefix()
         return QLatin1StringView("picture_");
 }
 
-// IDs name files, so only the form the program makes is accepted: the kind's prefix and a GUID of 36 hex
-// digits and dashes. Anything else could point outside the data folder or at another object's file.
-bool isValidID(const QString& id, QLatin1StringView prefix)
-{
-    if (id.size() != prefix.size() + 36 || !id.startsWith(prefix))
-        return false;
-    for (qsizetype i = prefix.size(); i < id.size(); ++i) {
-        const char16_t c = id[i].unicode();
-        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
-        if (!hex && c != u'-')
-            return false;
-    }
-    return true;
-}
-
 QString timeStamp()
 {
     return Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
@@ -348,6 +333,24 @@ QString fileNameOf(const QString& path)
 }
 
 } // namespace
+
+bool isValidID(const QString& id, QLatin1StringView prefix)
+{
+    if (id.size() != prefix.size() + 36 || !id.startsWith(prefix))
+        return false;
+    for (qsizetype i = prefix.size(); i < id.size(); ++i) {
+        const char16_t c = id[i].unicode();
+        const bool hex = (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+        if (!hex && c != u'-')
+            return false;
+    }
+    return true;
+}
+
+bool isPersonID(const QString& id)
+{
+    return isValidID(id, idPrefix<KV_Person>());
+}
 
 template <typename Record>
 bool KV_DB::saveObject(Record* record, const QString& id, FileSystem::NewFileBatch* batch)

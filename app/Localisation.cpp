@@ -9,6 +9,7 @@
 #include "AtrybutUnit.h"
 #include "FactEdycjaUnit.h"
 #include "FormularzOsobyUnit.h"
+#include "FromularzUnit.h"
 #include "GedcomImportUnit.h"
 #include "ListView.h"
 #include "ListaOsobForm.h"
@@ -66,6 +67,24 @@ QList<CaptionEntry> StartFormCaptions(TStartForm* form)
         {form->N6, "StartForm_N6_Caption_-"},
         {form->Oprogramie1, "StartForm_Oprogramie1_Caption_O_programie"},
         {form->Zapisz2, "StartForm_Zapisz2_Caption_Odswiez"},
+    };
+}
+
+QList<CaptionEntry> FormFormularzCaptions(TFormFormularz* form)
+{
+    return {
+        {form, "FormFormularz_Caption_Formularz:_Widok_najblizszej_rodziny"},
+        {form->SpeedButton2, "FormFormularz_SpeedButton2_Caption_Pusty_formularz"},
+        {form->SpeedButton5, "FormFormularz_SpeedButton5_Caption_Wybierz_osobe"},
+        {form->SpeedButtonCofnij, "FormFormularz_SpeedButtonCofnij_Caption_Cofnij"},
+        {form->SpeedButton4, "FormFormularz_SpeedButton4_Caption_Drukuj"},
+        {form->SpeedButton1, "FormFormularz_SpeedButton1_Caption_Pomoc"},
+        {form->SpeedButton3, "FormFormularz_SpeedButton3_Caption_Zamknij"},
+        {form->RaportDaneszczegowe1, "FormFormularz_RaportDaneszczegowe1_Caption_Raport:_Dane_szczegolowe"},
+        {form->N2, "FormFormularz_N2_Caption_-"},
+        {form->Drzewoprzodkw1, "FormFormularz_Drzewoprzodkw1_Caption_Drzewo_przodkow"},
+        {form->Drzewopotomkw1, "FormFormularz_Drzewopotomkw1_Caption_Drzewo_potomkow"},
+        {form->Drzewoprzodkwipotomkw1, "FormFormularz_Drzewoprzodkwipotomkw1_Caption_Drzewo_przodkow_i_potomkow"},
     };
 }
 
@@ -499,6 +518,8 @@ void TranslateForms(TStartForm* mainWindow)
     QList<CaptionEntry> entries = StartFormCaptions(mainWindow);
     if (FormListaOsob)
         entries += ListaOsobFormCaptions(FormListaOsob);
+    if (FormFormularz)
+        entries += FormFormularzCaptions(FormFormularz);
     if (FormFaktEdycja)
         entries += FormFaktEdycjaCaptions(FormFaktEdycja);
     if (FormRelacjaAdd)

@@ -11,6 +11,7 @@
 class TFormAtrybutEdycja;
 class TFormDaneOsobyBasic;
 class TFormFaktEdycja;
+class TFormFormularz;
 class TFormGedcomImport;
 class TFormKolejnoscZmiana;
 class TFormListaOsob;
@@ -27,6 +28,7 @@ class TStartForm;
 // The captions of the windows, each in the order of its layout.
 QList<CaptionEntry> StartFormCaptions(TStartForm* form);
 QList<CaptionEntry> ListaOsobFormCaptions(TFormListaOsob* form);
+QList<CaptionEntry> FormFormularzCaptions(TFormFormularz* form);
 QList<CaptionEntry> FormFaktEdycjaCaptions(TFormFaktEdycja* form);
 QList<CaptionEntry> FormRelacjaAddCaptions(TFormRelacjaAdd* form);
 QList<CaptionEntry> FormDaneOsobyBasicCaptions(TFormDaneOsobyBasic* form);

@@ -3,9 +3,6 @@
 #include "Bazadanych.h"
 #include "UrlOpener.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
 
 // A command that runs only when the main window has filled its entry.
@@ -19,21 +16,9 @@ std::function<void()> bind(const Function& function, Args... args)
 
 } // namespace
 
-QString StartPageCommandName(const QUrl& url)
-{
-    if (!url.isLocalFile() || gTempFolder.isEmpty())
-        return QString();
-    const QFileInfo file(url.toLocalFile());
-    if (QDir::cleanPath(file.absolutePath()) != QDir::cleanPath(gTempFolder))
-        return QString();
-    const QString name = file.fileName();
-    const qsizetype dot = name.lastIndexOf(u'.');
-    return dot < 0 ? name : name.left(dot);
-}
-
 TCppWebBrowser::Decision StartPageLinkDecision(const QUrl& url, const StartPageCommands& commands)
 {
-    const QString name = StartPageCommandName(url);
+    const QString name = StartPageCommandName(url, gTempFolder);
     const struct
     {
         const char* name;

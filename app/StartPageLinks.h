@@ -20,8 +20,5 @@ struct StartPageCommands
     std::function<void()> ImportGedcom;
 };
 
-// The command name of a link: the file name without its extension when url is a file directly in the
-// temporary folder (gTempFolder), else "".
-QString StartPageCommandName(const QUrl& url);
 // What the browser does with a navigation to url, and the command to run once it has been cancelled.
 TCppWebBrowser::Decision StartPageLinkDecision(const QUrl& url, const StartPageCommands& commands);

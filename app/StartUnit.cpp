@@ -608,8 +608,7 @@ bool TStartForm::restart()
 
 void TStartForm::Pomoc2Click()
 {
-    const QString compiledHelp = gAppFolder + QStringLiteral("help.chm");
-    openLocalFile(FileSystem::fileExists(compiledHelp) ? compiledHelp : gAppFolder + QStringLiteral("help.pdf"));
+    openHelp(gAppFolder);
 }
 
 void TStartForm::PomocPDF1Click()

@@ -8,6 +8,7 @@
 #include "FileDialogs.h"
 #include "Fonts.h"
 #include "FormularzOsobyUnit.h"
+#include "FromularzUnit.h"
 #include "GedcomImportUnit.h"
 #include "ListaOsobForm.h"
 #include "OProgramieUnit.h"
@@ -15,6 +16,7 @@
 #include "PersonPicker.h"
 #include "PowiekszeniePlikuGraficznego.h"
 #include "ProcessControl.h"
+#include "ProgramWindow.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "RaportOsobyUnit.h"
@@ -50,6 +52,7 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TStartForm> startForm(StartForm = new TStartForm);
         // Each window created at start-up follows here in its order, and the main window is connected to them.
         const std::unique_ptr<TFormListaOsob> personList(FormListaOsob = new TFormListaOsob);
+        const std::unique_ptr<TFormFormularz> familyView(FormFormularz = new TFormFormularz);
         const std::unique_ptr<TFormFaktEdycja> factEditor(FormFaktEdycja = new TFormFaktEdycja);
         const std::unique_ptr<TFormRelacjaAdd> addRelative(FormRelacjaAdd = new TFormRelacjaAdd);
         const std::unique_ptr<TFormDaneOsobyBasic> quickForm(FormDaneOsobyBasic = new TFormDaneOsobyBasic);
@@ -63,8 +66,11 @@ int main(int argc, char* argv[])
         const std::unique_ptr<TFormAtrybutEdycja> attributeEditor(FormAtrybutEdycja = new TFormAtrybutEdycja);
         const std::unique_ptr<TFormRaportLista> listReport(FormRaportLista = new TFormRaportLista);
         const std::unique_ptr<TFormRaportOsoby> personReport(FormRaportOsoby = new TFormRaportOsoby);
+        SetProgramMainWindow(StartForm);
         TStartFormWindows windows;
         windows.EditPerson = EditPerson;
+        windows.ShowFamilyView = ShowFamilyView;
+        FormListaOsob->ShowFamilyView = ShowFamilyView;
         FormListaOsob->EditPerson = [](const QString& id, int sex) { return EditPerson(StartForm, id, sex); };
         windows.ShowPersonList = BrowsePersonList;
         SetPersonPicker(PickPersonFromList);
@@ -81,6 +87,7 @@ int main(int argc, char* argv[])
         ShowException(std::current_exception());
     }
     StartForm = nullptr;
+    FormFormularz = nullptr;
     FormFaktEdycja = nullptr;
     FormRelacjaAdd = nullptr;
     FormDaneOsobyBasic = nullptr;

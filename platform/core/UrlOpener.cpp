@@ -1,5 +1,7 @@
 #include "UrlOpener.h"
 
+#include "FileSystem.h"
+
 namespace {
 
 class NoOpener : public UrlOpener
@@ -48,4 +50,11 @@ bool openLink(const QString& target)
 bool openLocalFile(const QString& path)
 {
     return urlOpener().open(QUrl::fromLocalFile(path));
+}
+
+bool openHelp(const QString& programFolder)
+{
+    const QString compiledHelp = programFolder + QStringLiteral("help.chm");
+    return openLocalFile(FileSystem::fileExists(compiledHelp) ? compiledHelp
+                                                              : programFolder + QStringLiteral("help.pdf"));
 }

@@ -23,3 +23,6 @@ bool isAllowedLink(const QString& target);
 bool openLink(const QString& target);
 // Opens a local file (a report, the help) with the desktop's default program.
 bool openLocalFile(const QString& path);
+// Opens the program's help beside the program in programFolder (ending with "/"): help.chm when it is there,
+// else help.pdf.
+bool openHelp(const QString& programFolder);

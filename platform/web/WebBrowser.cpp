@@ -4,6 +4,8 @@
 #include "HtmlEscape.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QMetaObject>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
@@ -122,6 +124,18 @@ void TCppWebBrowser::pageLoaded(bool ok)
     // only the page asked for counts.
     if (ok && url() == navigated && OnDocumentComplete)
         QMetaObject::invokeMethod(this, OnDocumentComplete, Qt::QueuedConnection);
+}
+
+QString StartPageCommandName(const QUrl& url, const QString& folder)
+{
+    if (!url.isLocalFile() || folder.isEmpty())
+        return QString();
+    const QFileInfo file(url.toLocalFile());
+    if (QDir::cleanPath(file.absolutePath()) != QDir::cleanPath(folder))
+        return QString();
+    const QString name = file.fileName();
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
 }
 
 void prepareWebEngine()

@@ -45,6 +45,11 @@ private:
     QUrl navigated;
 };
 
+// The command a link of one of the program's pages names: the file name without its extension when url is a
+// file directly in folder (the temporary folder the pages are written to), else "". Links elsewhere, and the
+// addresses of other schemes, name no command whatever their last segment reads.
+QString StartPageCommandName(const QUrl& url, const QString& folder);
+
 // Prepares the process for the web engine; call before the application object exists. The engine refuses to
 // start as root with its sandbox on, so a process running as root switches the sandbox off.
 void prepareWebEngine();

@@ -9,6 +9,7 @@
 #include "AppFixture.h"
 #include "AtrybutUnit.h"
 #include "FactEdycjaUnit.h"
+#include "FromularzUnit.h"
 #include "GedcomImportUnit.h"
 #include "ListView.h"
 #include "OProgramieUnit.h"
@@ -140,6 +141,38 @@ std::pair<QString, QString> designedProperty(const QString& window, const Captio
     if (auto* label = qobject_cast<QLabel*>(entry.component))
         return {path + "Caption", label->text()};
     return {path + "Caption", qobject_cast<QAbstractButton*>(entry.component)->text()};
+}
+
+TEST_F(StartFormCaptionsTest, theFamilyViewsKeysFollowFromItsDesignTextsAndTranslationReachesIt)
+{
+    TStartForm form;
+    TFormFormularz familyView;
+    const QList<CaptionEntry> entries = FormFormularzCaptions(&familyView);
+    ASSERT_EQ(entries.size(), 12);
+    for (const CaptionEntry& entry : entries) {
+        QString path = "FormFormularz->" + entry.component->objectName() + "->Caption";
+        QString designText;
+        if (entry.component == &familyView) {
+            path = "FormFormularz->Caption";
+            designText = familyView.GetCaption();
+        } else if (auto* action = qobject_cast<QAction*>(entry.component)) {
+            designText = action->isSeparator() ? QStringLiteral("-") : action->text();
+        } else {
+            designText = qobject_cast<QToolButton*>(entry.component)->text();
+        }
+        EXPECT_EQ(QLatin1String(entry.key), CaptionKey(path, designText)) << entry.key;
+        EXPECT_EQ(gLangM.Get(QLatin1String(entry.key)), designText) << entry.key;
+    }
+
+    familyView.SetCaption("x");
+    familyView.SpeedButtonCofnij->setText("x");
+    familyView.Drzewoprzodkwipotomkw1->setText("x");
+    FormFormularz = &familyView;
+    TranslateForms(&form);
+    FormFormularz = nullptr;
+    EXPECT_EQ(familyView.GetCaption(), QStringLiteral("Formularz: Widok najbliższej rodziny"));
+    EXPECT_EQ(familyView.SpeedButtonCofnij->text(), "Cofnij");
+    EXPECT_EQ(familyView.Drzewoprzodkwipotomkw1->text(), QStringLiteral("Drzewo przodków i potomków"));
 }
 
 class DialogCaptionsTest : public AppFixture

@@ -143,6 +143,20 @@ TEST_F(FromularzUnitTest, theEmptyPageOffersANewPersonWithPrintingDisabled)
         << "the style sheet copied beside the page applies";
     for (const QString& name : FamilyViewIncludeFiles())
         EXPECT_TRUE(QFileInfo::exists(gTempFolder + name)) << name.toStdString();
+
+    // The add menu opens on its title; the relatives an empty page cannot take cannot be clicked.
+    const QString menuDisplay = "getComputedStyle(document.querySelector('.dropdown-menu')).display";
+    EXPECT_EQ(evaluate(menuDisplay).toString(), "none");
+    evaluate("document.getElementById('add-menu-button').click(); true");
+    EXPECT_EQ(evaluate(menuDisplay).toString(), "block");
+    EXPECT_EQ(
+        evaluate("getComputedStyle(document.querySelector('a[href=\"person_add_type_3\"]')).pointerEvents").toString(),
+        "none");
+    EXPECT_EQ(
+        evaluate("getComputedStyle(document.querySelector('a[href=\"person_add_type_1\"]')).pointerEvents").toString(),
+        "auto");
+    QTest::qWait(200);
+    EXPECT_TRUE(view->CppWebBrowserFormularz->grab().save(testOutputFolder() + "/family_view_add_menu.png"));
 }
 
 TEST_F(FromularzUnitTest, theHistoryLeadsBackAndNeverHoldsTheEmptyPageOrARepeat)

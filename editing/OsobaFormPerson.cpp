@@ -1,7 +1,8 @@
-// The person editor's commands on the person as a whole: deleting it, and its reports and trees.
+// The person editor's commands on the person as a whole: deleting it, its family view, and its reports and trees.
 #include "OsobaFormUnit.h"
 
 #include "Bazadanych.h"
+#include "FromularzUnit.h"
 #include "Prompter.h"
 #include "ReportWindows.h"
 #include "Vh_langmanager.h"
@@ -25,6 +26,16 @@ void TOsobaEdycjaForm::ButtonPersonUsunClick()
     }
     prompter().message(gLangM.Get(QStringLiteral("LABEL_OSOBA_ZOSTALA_USUNIETA.")), gProductName);
     SetModalResult(mrOk);
+}
+
+void TOsobaEdycjaForm::ButtonFormularzClick()
+{
+    if (!gDB.FindPerson(PersonID))
+        return;
+    ShowFamilyView(PersonID);
+    // The family view may have added or removed relatives of the person, edited it in another editor or deleted
+    // it: rows left from before would act on links that are gone.
+    RefreshAll();
 }
 
 void TOsobaEdycjaForm::ButtonPersonFormularzClick()

@@ -8,6 +8,7 @@
 #include "EditingInput.h"
 #include "Fonts.h"
 #include "FormularzOsobyUnit.h"
+#include "FromularzUnit.h"
 #include "Prompter.h"
 #include "StdCtrls.h"
 #include "Vh_langmanager.h"
@@ -493,6 +494,7 @@ void TOsobaEdycjaForm::connectHandlers()
     connect(ButtonUsunZdjecie, &QToolButton::clicked, this, &TOsobaEdycjaForm::ButtonUsunZdjecieClick);
 
     connect(ButtonPersonUsun, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonPersonUsunClick);
+    connect(ButtonFormularz, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonFormularzClick);
     connect(ButtonPersonFormularz, &QPushButton::clicked, this, &TOsobaEdycjaForm::ButtonPersonFormularzClick);
     connect(PopupMenuWydruk, &QMenu::aboutToShow, this, &TOsobaEdycjaForm::PopupMenuWydrukPopup);
     connect(RaportDaneszczegowe1, &QAction::triggered, this, &TOsobaEdycjaForm::RaportDaneszczegowe1Click);
@@ -593,6 +595,8 @@ QString EditPerson(QWidget* owner, const QString& personID, int sex)
     }
     const std::unique_ptr<TOsobaEdycjaForm> editor = std::make_unique<TOsobaEdycjaForm>(owner);
     editor->Translate();
+    // An editor opened from the family view does not offer the family view again.
+    editor->ButtonFormularz->setVisible(!(FormFormularz && FormFormularz->isVisible()));
     editor->PersonID = id;
     editor->PersonSex = sex;
     editor->FirstActivation = true;

@@ -126,6 +126,8 @@ public:
 
     // The person as a whole (OsobaFormPerson.cpp).
     void ButtonPersonUsunClick();
+    // The family view on the person; every view is rebuilt afterwards, since the family view changes relatives.
+    void ButtonFormularzClick();
     void ButtonPersonFormularzClick();
     // Enables the trees the person has relatives for.
     void PopupMenuWydrukPopup();

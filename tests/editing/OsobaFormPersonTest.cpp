@@ -1,7 +1,9 @@
 #include "EditorCommandsFixture.h"
+#include "FromularzUnit.h"
 
 #include <QDir>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -26,7 +28,25 @@ protected:
         return editor.ShowModal();
     }
 
+    // The family view, made as the entry point makes it, over the program's page template.
+    void makeFamilyView()
+    {
+        gAppFolder = QStringLiteral(KRONVEL_SOURCE_DIR "/resources/");
+        gTempFolder = folder.path() + QStringLiteral("/temp/");
+        QDir().mkpath(gTempFolder);
+        familyView = std::make_unique<TFormFormularz>();
+        FormFormularz = familyView.get();
+    }
+    void TearDown() override
+    {
+        FormFormularz = nullptr;
+        familyView.reset();
+        gDB.History.clear();
+        EditorCommandsFixture::TearDown();
+    }
+
     static inline bool stillOpenAfterStep = false;
+    std::unique_ptr<TFormFormularz> familyView;
 };
 
 TEST_F(OsobaFormPersonTest, deletingThePersonEndsTheEditorWithResultOne)
@@ -126,6 +146,51 @@ TEST_F(OsobaFormPersonTest, aChoiceReachesTheReportWithThePersonAndTheType)
         (editor.get()->*c.item)->trigger();
         EXPECT_EQ(reports, QStringList{QString::fromLatin1(c.report).arg(jan)}) << c.report;
     }
+}
+
+TEST_F(OsobaFormPersonTest, afterTheFamilyViewAddedAFatherTheEditorShowsHim)
+{
+    makeFamilyView();
+    const auto editor = editorOf(adam);
+    EXPECT_TRUE(groupIDs(*editor, QStringLiteral("Rodzice")).isEmpty());
+    bool shown = false;
+    whenShownModal(familyView.get(), [&] {
+        shown = true;
+        ASSERT_TRUE(QTest::qWaitFor([&] { return familyView->ShownID == adam; }, 20000));
+        onShown(form.get(), [this] {
+            form->AdvComboBoxImie->SetText(u("Józef"));
+            form->ButtonZapisz->click();
+        });
+        familyView->AddRelativeOfType(int(RelationKind::Father));
+        familyView->Close();
+    });
+    editor->ButtonFormularz->click();
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(dialogsShown, 1);
+    const QString father = newPersonID();
+    ASSERT_FALSE(father.isEmpty());
+    EXPECT_EQ(groupIDs(*editor, QStringLiteral("Rodzice")), QStringList{father});
+    EXPECT_EQ(editor->AdvTabSheetKrewni->GetCaption(), "Najbliższa rodzina (1)");
+
+    // A person deleted meanwhile opens no family view.
+    ASSERT_TRUE(gDB.DeletePerson(P(tomasz)));
+    const auto gone = editorOf(tomasz);
+    gone->ButtonFormularzClick();
+    EXPECT_FALSE(familyView->isVisible());
+}
+
+TEST_F(OsobaFormPersonTest, anEditorOpenedWhileTheFamilyViewShowsDoesNotOfferIt)
+{
+    makeFamilyView();
+    for (const bool viewShown : {false, true}) {
+        familyView->setVisible(viewShown);
+        // Set the wrong way until the editor is looked at.
+        bool offered = viewShown;
+        onEditor([&](TOsobaEdycjaForm& editor) { offered = !editor.ButtonFormularz->isHidden(); });
+        EXPECT_EQ(EditPerson(nullptr, adam, 1), adam);
+        EXPECT_EQ(offered, !viewShown) << (viewShown ? "view shown" : "view hidden");
+    }
+    familyView->hide();
 }
 
 } // namespace

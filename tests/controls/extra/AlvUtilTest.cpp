@@ -142,6 +142,8 @@ TEST(AlvUtilTest, matcherComparesAndMatchesPatterns)
         const char* text;
         bool matches;
     };
+    // The table points into these bytes, so they live as long as the table.
+    const QByteArray longText = QByteArray(1000, 'a') + "z";
     const Case cases[] = {
         {"a*c", "abc", true},
         {"a*c", "ac", true},
@@ -163,7 +165,7 @@ TEST(AlvUtilTest, matcherComparesAndMatchesPatterns)
         {"*", "", false}, // an empty text ends the pattern before it started
         {"", "", true},
         // Far longer than a line of a file once was.
-        {"*z", (QByteArray(1000, 'a') + "z").constData(), true},
+        {"*z", longText.constData(), true},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(Matchstr(u(c.mask), u(c.text)), c.matches) << c.mask << " / " << c.text;

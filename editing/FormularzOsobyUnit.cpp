@@ -9,7 +9,6 @@
 #include "Bazadanych.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
-#include "FieldStack.h"
 #include "HtmlEscape.h"
 #include "Prompter.h"
 #include "Unitdata.h"
@@ -26,25 +25,6 @@ namespace {
 
 constexpr int clientWidth = 440;
 constexpr int clientHeight = 620;
-// The field panel keeps its rows this far from its sides.
-constexpr int panelMargin = 12;
-constexpr int rowWidth = clientWidth - 2 * panelMargin;
-constexpr int fieldLeft = 8;
-constexpr int fieldWidth = rowWidth - 2 * fieldLeft;
-// A field with its label above it.
-constexpr int rowHeight = 46;
-constexpr int fieldTop = 18;
-constexpr int dateGroupHeight = 62;
-
-QWidget* addRow(QWidget* panel, int top, int height)
-{
-    return addFieldRow(panel, QRect(panelMargin, top, rowWidth, height));
-}
-
-TAdvGroupBox* addDates(QWidget* panel, const char* name, int top)
-{
-    return addDateGroup(panel, name, QRect(panelMargin, top, rowWidth, dateGroupHeight));
-}
 
 } // namespace
 
@@ -71,65 +51,11 @@ void TFormDaneOsobyBasic::buildTitle()
 
 void TFormDaneOsobyBasic::buildFields()
 {
-    AdvPanel3 = new TAdvPanel(this);
-    AdvPanel3->setObjectName(QStringLiteral("AdvPanel3"));
-    AdvPanel3->SetBevelOuter(bvNone);
-    AdvPanel3->SetColor(clWhite);
-    AdvPanel3->setContentsMargins(panelMargin, 4, panelMargin, 0);
-    SetAlign(AdvPanel3, alClient);
-
-    const QRect field(fieldLeft, fieldTop, fieldWidth, 21);
-    int top = 0;
-    AdvComboBoxPlec =
-        addWordList(addRow(AdvPanel3, top, rowHeight), "AdvComboBoxPlec", "Płeć", QRect(fieldLeft, fieldTop, 160, 21));
-    AdvComboBoxPlec->SetStyle(csDropDownList);
-    AdvComboBoxPlec->addItems({QStringLiteral("Kobieta"), QStringLiteral("Mężczyzna"), QStringLiteral("Nieokreślona")});
-    AdvComboBoxPlec->SetItemIndex(0);
-    AdvComboBoxImie = addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxImie", "Imiona", field);
-    AdvComboBoxRodowe =
-        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxRodowe", "Nazwisko rodowe", field);
-    AdvComboBoxNazwisko =
-        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxNazwisko", "Nazwisko", field);
-    AdvEditFullName = addLabelledEdit(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvEditFullName",
-                                      "Pełne imię i nazwisko", field);
-
-    AdvGroupBoxUr = addDates(AdvPanel3, "AdvGroupBoxUr", top += rowHeight);
-    AdvComboBoxDataUr =
-        addLabelledEdit(AdvGroupBoxUr, "AdvComboBoxDataUr", "Data urodzenia", QRect(fieldLeft, 26, 140, 21));
-    AdvComboBoxDataUrMiejsce = addWordList(AdvGroupBoxUr, "AdvComboBoxDataUrMiejsce", "Miejsce",
-                                           QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
-
-    CheckBoxOsobaZmarla = addCheckBox(AdvPanel3, "CheckBoxOsobaZmarla", QStringLiteral("Osoba zmarła"),
-                                      QRect(panelMargin, top += dateGroupHeight, rowWidth, 30));
-    SetAlign(CheckBoxOsobaZmarla, alTop);
-
-    AdvGroupBoxDataSmierci = addDates(AdvPanel3, "AdvGroupBoxDataSmierci", top += 30);
-    AdvEditDataSmierci =
-        addLabelledEdit(AdvGroupBoxDataSmierci, "AdvEditDataSmierci", "Data zgonu", QRect(fieldLeft, 26, 140, 21));
-    AdvEditDataSmierciMiejsce = addWordList(AdvGroupBoxDataSmierci, "AdvEditDataSmierciMiejsce", "Miejsce",
-                                            QRect(fieldLeft + 152, 26, fieldWidth - 152, 21));
-    AdvGroupBoxDataSmierci->hide();
-
-    QWidget* noteRow = addRow(AdvPanel3, top += dateGroupHeight, 22);
-    Label1 = new TLabel(noteRow);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(fieldLeft, 6);
-    Label1->SetCaption(QStringLiteral("Notatki"));
-    auto* noteArea = new QWidget(AdvPanel3);
-    noteArea->setContentsMargins(fieldLeft, 0, fieldLeft, 12);
-    SetAlign(noteArea, alClient);
-    MemoNote = new QPlainTextEdit(noteArea);
-    MemoNote->setObjectName(QStringLiteral("MemoNote"));
-    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoNote->setTabChangesFocus(true);
-    SetAlign(MemoNote, alClient);
-
-    for (TAdvComboBox* combo : {AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
-                                AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce})
-        combo->Loaded();
-    for (TAdvEdit* edit : {AdvEditFullName, AdvComboBoxDataUr, AdvEditDataSmierci})
-        edit->Loaded();
-    CheckBoxOsobaZmarla->Loaded();
+    addFieldPanel(this, clientWidth);
+    addNameRows();
+    AdvEditFullName = addOwnEdit("AdvEditFullName", "Pełne imię i nazwisko");
+    AdvGroupBoxUr = addLifeRows("AdvGroupBoxUr");
+    finishLoading(this);
 }
 
 void TFormDaneOsobyBasic::buildButtons()

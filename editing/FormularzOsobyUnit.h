@@ -4,21 +4,18 @@
 #pragma once
 
 #include "Forms.h"
+#include "PersonFields.h"
 
 #include <QStringList>
 
 class QKeyEvent;
-class QPlainTextEdit;
 class QPushButton;
-class TAdvComboBox;
 class TAdvEdit;
 class TAdvGroupBox;
-class TAdvOfficeCheckBox;
 class TAdvPanel;
-class TLabel;
 class KV_Person;
 
-class TFormDaneOsobyBasic : public TForm
+class TFormDaneOsobyBasic : public TForm, public PersonFields
 {
     Q_OBJECT
 public:
@@ -61,23 +58,10 @@ public:
     void AdvComboBoxDataUrChange();
     void AdvEditDataSmierciChange();
 
-    // Components.
+    // Components; the person fields are in PersonFields.
     TAdvPanel* Panel1;
-    TAdvPanel* AdvPanel3;
-    TAdvComboBox* AdvComboBoxPlec;
-    TAdvComboBox* AdvComboBoxImie;
-    TAdvComboBox* AdvComboBoxRodowe;
-    TAdvComboBox* AdvComboBoxNazwisko;
     TAdvEdit* AdvEditFullName;
     TAdvGroupBox* AdvGroupBoxUr;
-    TAdvEdit* AdvComboBoxDataUr;
-    TAdvComboBox* AdvComboBoxDataUrMiejsce;
-    TAdvOfficeCheckBox* CheckBoxOsobaZmarla;
-    TAdvGroupBox* AdvGroupBoxDataSmierci;
-    TAdvEdit* AdvEditDataSmierci;
-    TAdvComboBox* AdvEditDataSmierciMiejsce;
-    TLabel* Label1;
-    QPlainTextEdit* MemoNote;
     TAdvPanel* PanelButtons;
     QPushButton* ButtonSave;
     QPushButton* Button4;

@@ -8,7 +8,6 @@
 #include "BasicFacts.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
-#include "FieldStack.h"
 #include "HtmlEscape.h"
 #include "PersonPicker.h"
 #include "Prompter.h"
@@ -28,36 +27,15 @@ namespace {
 
 constexpr int clientWidth = 600;
 constexpr int clientHeight = 640;
-// The column on the right of the fields, with the buttons that choose a person.
+// The column on the right of the fields, with the buttons that choose a person, level with the first field.
 constexpr int choiceColumnWidth = 176;
+constexpr int choiceTop = 18;
 constexpr int fieldPanelWidth = clientWidth - choiceColumnWidth;
-// The field panel keeps its rows this far from its sides.
-constexpr int panelMargin = 12;
-constexpr int rowWidth = fieldPanelWidth - 2 * panelMargin;
-constexpr int fieldLeft = 8;
-constexpr int fieldWidth = rowWidth - 2 * fieldLeft;
-// A field with its label above it.
-constexpr int rowHeight = 46;
-constexpr int fieldTop = 18;
-constexpr int fieldHeight = 21;
-constexpr int checkBoxHeight = 30;
-constexpr int dateGroupHeight = 62;
-constexpr int dateWidth = 140;
 constexpr int titleFontHeight = 29;
 // Sex codes, which are also the items of the sex list.
 constexpr int woman = 0;
 constexpr int man = 1;
 constexpr int unspecifiedSex = 2;
-
-QWidget* addRow(QWidget* panel, int top, int height)
-{
-    return addFieldRow(panel, QRect(panelMargin, top, rowWidth, height));
-}
-
-TAdvGroupBox* addDates(QWidget* panel, const char* name, int top)
-{
-    return addDateGroup(panel, name, QRect(panelMargin, top, rowWidth, dateGroupHeight));
-}
 
 bool isChildType(RelationKind type)
 {
@@ -143,77 +121,22 @@ void TFormRelacjaAdd::buildChoiceColumn()
     auto* column = new QWidget(AdvPanelDane);
     column->resize(choiceColumnWidth, clientHeight);
     SetAlign(column, alRight);
-    Button2 =
-        addButton(column, "Button2", QStringLiteral("Wybierz z listy"), QRect(8, fieldTop, choiceColumnWidth - 20, 28));
+    Button2 = addButton(column, "Button2", QStringLiteral("Wybierz z listy"),
+                        QRect(8, choiceTop, choiceColumnWidth - 20, 28));
     ButtonUsunWybor = addButton(column, "ButtonUsunWybor", QStringLiteral("Usuń wybór z listy"),
-                                QRect(8, fieldTop + 36, choiceColumnWidth - 20, 28));
+                                QRect(8, choiceTop + 36, choiceColumnWidth - 20, 28));
     ButtonUsunWybor->hide();
 }
 
 void TFormRelacjaAdd::buildFields()
 {
-    AdvPanel3 = new TAdvPanel(AdvPanelDane);
-    AdvPanel3->setObjectName(QStringLiteral("AdvPanel3"));
-    AdvPanel3->SetBevelOuter(bvNone);
-    AdvPanel3->SetColor(clWhite);
-    AdvPanel3->resize(fieldPanelWidth, clientHeight);
-    AdvPanel3->setContentsMargins(panelMargin, 4, panelMargin, 0);
-    SetAlign(AdvPanel3, alClient);
-
-    const QRect field(fieldLeft, fieldTop, fieldWidth, fieldHeight);
-    int top = 0;
+    addFieldPanel(AdvPanelDane, fieldPanelWidth);
     // The union list heads the stack; only a son or daughter shows it.
-    AdvComboBoxZwiazki =
-        addWordList(addRow(AdvPanel3, top, rowHeight), "AdvComboBoxZwiazki", "Dziecko ze związku z:", field);
+    AdvComboBoxZwiazki = addOwnWordList("AdvComboBoxZwiazki", "Dziecko ze związku z:");
     AdvComboBoxZwiazki->SetStyle(csDropDownList);
-    AdvComboBoxPlec = addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxPlec", "Płeć",
-                                  QRect(fieldLeft, fieldTop, 160, fieldHeight));
-    AdvComboBoxPlec->SetStyle(csDropDownList);
-    AdvComboBoxPlec->addItems({QStringLiteral("Kobieta"), QStringLiteral("Mężczyzna"), QStringLiteral("Nieokreślona")});
-    AdvComboBoxPlec->SetItemIndex(woman);
-    AdvComboBoxImie = addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxImie", "Imiona", field);
-    AdvComboBoxRodowe =
-        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxRodowe", "Nazwisko rodowe", field);
-    AdvComboBoxNazwisko =
-        addWordList(addRow(AdvPanel3, top += rowHeight, rowHeight), "AdvComboBoxNazwisko", "Nazwisko", field);
-
-    AdvGroupBox2 = addDates(AdvPanel3, "AdvGroupBox2", top += rowHeight);
-    AdvComboBoxDataUr = addLabelledEdit(AdvGroupBox2, "AdvComboBoxDataUr", "Data urodzenia",
-                                        QRect(fieldLeft, 26, dateWidth, fieldHeight));
-    AdvComboBoxDataUrMiejsce = addWordList(AdvGroupBox2, "AdvComboBoxDataUrMiejsce", "Miejsce",
-                                           QRect(fieldLeft + dateWidth + 12, 26, fieldWidth - dateWidth - 12, 21));
-
-    CheckBoxOsobaZmarla = addCheckBox(AdvPanel3, "CheckBoxOsobaZmarla", QStringLiteral("Osoba zmarła"),
-                                      QRect(panelMargin, top += dateGroupHeight, rowWidth, checkBoxHeight));
-    SetAlign(CheckBoxOsobaZmarla, alTop);
-
-    AdvGroupBoxDataSmierci = addDates(AdvPanel3, "AdvGroupBoxDataSmierci", top += checkBoxHeight);
-    AdvEditDataSmierci = addLabelledEdit(AdvGroupBoxDataSmierci, "AdvEditDataSmierci", "Data zgonu",
-                                         QRect(fieldLeft, 26, dateWidth, fieldHeight));
-    AdvEditDataSmierciMiejsce = addWordList(AdvGroupBoxDataSmierci, "AdvEditDataSmierciMiejsce", "Miejsce",
-                                            QRect(fieldLeft + dateWidth + 12, 26, fieldWidth - dateWidth - 12, 21));
-    AdvGroupBoxDataSmierci->hide();
-
-    QWidget* noteRow = addRow(AdvPanel3, top += dateGroupHeight, 22);
-    Label1 = new TLabel(noteRow);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->move(fieldLeft, 6);
-    Label1->SetCaption(QStringLiteral("Notatki"));
-    auto* noteArea = new QWidget(AdvPanel3);
-    noteArea->setContentsMargins(fieldLeft, 0, fieldLeft, 12);
-    SetAlign(noteArea, alClient);
-    MemoNote = new QPlainTextEdit(noteArea);
-    MemoNote->setObjectName(QStringLiteral("MemoNote"));
-    MemoNote->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    MemoNote->setTabChangesFocus(true);
-    SetAlign(MemoNote, alClient);
-
-    for (TAdvComboBox* combo : {AdvComboBoxZwiazki, AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe,
-                                AdvComboBoxNazwisko, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce})
-        combo->Loaded();
-    for (TAdvEdit* edit : {AdvComboBoxDataUr, AdvEditDataSmierci})
-        edit->Loaded();
-    CheckBoxOsobaZmarla->Loaded();
+    addNameRows();
+    AdvGroupBox2 = addLifeRows("AdvGroupBox2");
+    finishLoading(this);
 }
 
 void TFormRelacjaAdd::buildButtons()

@@ -5,22 +5,20 @@
 
 #include "Bazadanych.h"
 #include "Forms.h"
+#include "PersonFields.h"
 
 #include <QString>
 #include <QStringList>
 
 class KV_Person;
 class QKeyEvent;
-class QPlainTextEdit;
 class QPushButton;
 class TAdvComboBox;
 class TAdvEdit;
 class TAdvGroupBox;
-class TAdvOfficeCheckBox;
 class TAdvPanel;
-class TLabel;
 
-class TFormRelacjaAdd : public TForm
+class TFormRelacjaAdd : public TForm, public PersonFields
 {
     Q_OBJECT
 public:
@@ -86,24 +84,11 @@ public:
     void AdvComboBoxDataUrChange();
     void AdvEditDataSmierciChange();
 
-    // Components.
+    // Components; the person fields are in PersonFields.
     TAdvPanel* PanelTitle;
     TAdvPanel* AdvPanelDane;
-    TAdvPanel* AdvPanel3;
     TAdvComboBox* AdvComboBoxZwiazki;
-    TAdvComboBox* AdvComboBoxPlec;
-    TAdvComboBox* AdvComboBoxImie;
-    TAdvComboBox* AdvComboBoxRodowe;
-    TAdvComboBox* AdvComboBoxNazwisko;
     TAdvGroupBox* AdvGroupBox2;
-    TAdvEdit* AdvComboBoxDataUr;
-    TAdvComboBox* AdvComboBoxDataUrMiejsce;
-    TAdvOfficeCheckBox* CheckBoxOsobaZmarla;
-    TAdvGroupBox* AdvGroupBoxDataSmierci;
-    TAdvEdit* AdvEditDataSmierci;
-    TAdvComboBox* AdvEditDataSmierciMiejsce;
-    TLabel* Label1;
-    QPlainTextEdit* MemoNote;
     QPushButton* Button2;
     QPushButton* ButtonUsunWybor;
     TAdvPanel* PanelButtons;

@@ -86,19 +86,13 @@ void TFormAtrybutEdycja::buildFields()
     CheckBoxPrivate =
         addCheckBox(privateRow, "CheckBoxPrivate", QStringLiteral("Informacja poufna"), QRect(fieldLeft, 4, 200, 20));
 
-    AdvComboBoxNazwaCustom->Loaded();
-    AdvComboBoxAtrKV->Loaded();
-    CheckBoxPrivate->Loaded();
+    finishLoading(this);
 }
 
 void TFormAtrybutEdycja::buildButtons()
 {
     PanelButtons = addButtonPanel(this, "PanelButtons");
-    ButtonZapisz =
-        addButton(PanelButtons, "ButtonZapisz", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addSaveButton(PanelButtons, "ButtonZapisz");
     Button2 = addCloseButton(this, PanelButtons);
 }
 

@@ -122,11 +122,7 @@ void TFormFaktEdycja::buildFields()
     CheckBoxPrivate =
         addCheckBox(privateRow, "CheckBoxPrivate", QStringLiteral("Informacja poufna"), QRect(fieldLeft, 4, 200, 20));
 
-    for (TAdvEdit* edit : {AdvEditDotyczyPerson, AdvComboBoxNazwa, AdvComboBoxData})
-        edit->Loaded();
-    for (TAdvComboBox* combo : {AdvComboBoxdotyczyLista, AdvComboBoxMiejsce, AdvComboBoxForma})
-        combo->Loaded();
-    CheckBoxPrivate->Loaded();
+    finishLoading(this);
 }
 
 void TFormFaktEdycja::buildButtons()
@@ -136,11 +132,7 @@ void TFormFaktEdycja::buildButtons()
     LabelTypFakty->setObjectName(QStringLiteral("LabelTypFakty"));
     LabelTypFakty->move(16, 18);
     LabelTypFakty->SetCaption(QStringLiteral("LabelTypFakty"));
-    ButtonZapisz =
-        addButton(PanelButtons, "ButtonZapisz", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addSaveButton(PanelButtons, "ButtonZapisz");
     ButtonZamknij =
         addButton(PanelButtons, "ButtonZamknij", QStringLiteral("Zamknij"), QRect(clientWidth - 124, 11, 108, 28));
     SetCancelButton(ButtonZamknij);

@@ -61,11 +61,7 @@ void TFormDaneOsobyBasic::buildFields()
 void TFormDaneOsobyBasic::buildButtons()
 {
     PanelButtons = addButtonPanel(this, "PanelButtons");
-    ButtonSave =
-        addButton(PanelButtons, "ButtonSave", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
-    QFont bold = ButtonSave->font();
-    bold.setBold(true);
-    ButtonSave->setFont(bold);
+    ButtonSave = addSaveButton(PanelButtons, "ButtonSave");
     Button4 = addButton(PanelButtons, "Button4", QStringLiteral("Zamknij"), QRect(clientWidth - 124, 11, 108, 28));
 }
 

@@ -142,11 +142,7 @@ void TFormRelacjaAdd::buildFields()
 void TFormRelacjaAdd::buildButtons()
 {
     PanelButtons = addButtonPanel(this, "PanelButtons");
-    ButtonZapisz =
-        addButton(PanelButtons, "ButtonZapisz", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addSaveButton(PanelButtons, "ButtonZapisz");
     Button4 = addButton(PanelButtons, "Button4", QStringLiteral("Zamknij"), QRect(clientWidth - 124, 11, 108, 28));
     SetCancelButton(Button4);
 }

@@ -102,11 +102,7 @@ void TFormKolejnoscZmiana::buildList()
 void TFormKolejnoscZmiana::buildButtons()
 {
     PanelButtons = addButtonPanel(this, "PanelButtons");
-    ButtonZapisz =
-        addButton(PanelButtons, "ButtonZapisz", QStringLiteral("F3 - Zapisz"), QRect(clientWidth - 244, 11, 112, 28));
-    QFont bold = ButtonZapisz->font();
-    bold.setBold(true);
-    ButtonZapisz->setFont(bold);
+    ButtonZapisz = addSaveButton(PanelButtons, "ButtonZapisz");
     Button2 = addCloseButton(this, PanelButtons);
 }
 

@@ -13,6 +13,26 @@
 
 namespace {
 
+// The buttons of the button panel: "Zamknij" at its right end, the main button this far left of it.
+constexpr int buttonTop = 11;
+constexpr int buttonHeight = 28;
+constexpr int closeButtonWidth = 108;
+constexpr int closeButtonRightGap = 16;
+constexpr int mainButtonGap = 8;
+constexpr int mainButtonWidth = 108;
+constexpr int saveButtonWidth = 112;
+
+// A bold button of the width, ending the gap left of "Zamknij".
+QPushButton* addBoldButton(TAdvPanel* buttons, const char* name, const QString& caption, int width)
+{
+    const int right = buttons->width() - closeButtonRightGap - closeButtonWidth - mainButtonGap;
+    QPushButton* button = addButton(buttons, name, caption, QRect(right - width, buttonTop, width, buttonHeight));
+    QFont bold = button->font();
+    bold.setBold(true);
+    button->setFont(bold);
+    return button;
+}
+
 TAdvPanel* addPanel(QWidget* dialog, const char* name, int height, TAlign align)
 {
     auto* panel = new TAdvPanel(dialog);
@@ -61,7 +81,8 @@ QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult resu
 {
     auto* button = new QPushButton(QStringLiteral("Zamknij"), buttons);
     button->setObjectName(QStringLiteral("Button2"));
-    button->setGeometry(buttons->width() - 124, 11, 108, 28);
+    button->setGeometry(buttons->width() - closeButtonRightGap - closeButtonWidth, buttonTop, closeButtonWidth,
+                        buttonHeight);
     dialog->SetCancelButton(button);
     if (result == mrCancel)
         QObject::connect(button, &QPushButton::clicked, dialog, &TForm::Close);
@@ -72,11 +93,12 @@ QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult resu
 
 QPushButton* addMainButton(TAdvPanel* buttons, const char* name, const QString& caption)
 {
-    QPushButton* button = addButton(buttons, name, caption, QRect(buttons->width() - 240, 11, 108, 28));
-    QFont bold = button->font();
-    bold.setBold(true);
-    button->setFont(bold);
-    return button;
+    return addBoldButton(buttons, name, caption, mainButtonWidth);
+}
+
+QPushButton* addSaveButton(TAdvPanel* buttons, const char* name)
+{
+    return addBoldButton(buttons, name, QStringLiteral("F3 - Zapisz"), saveButtonWidth);
 }
 
 void finishLoading(QWidget* dialog)

@@ -31,6 +31,8 @@ TAdvPanel* addButtonPanel(QWidget* dialog, const char* name);
 QPushButton* addCloseButton(TForm* dialog, TAdvPanel* buttons, TModalResult result = mrCancel);
 // The dialog's main button in bold, left of "Zamknij" on the button panel ("F3 - Generuj" in the report dialogs).
 QPushButton* addMainButton(TAdvPanel* buttons, const char* name, const QString& caption);
+// "F3 - Zapisz", the main button of the editing dialogs: as the main button, a little wider to the left.
+QPushButton* addSaveButton(TAdvPanel* buttons, const char* name);
 // Ends the loading of every edit, combo box, check box and radio button the dialog holds, once its layout is built,
 // so their stored values and looks apply as at the end of a form's loading.
 void finishLoading(QWidget* dialog);

@@ -5,6 +5,7 @@
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
 #include "Bazadanych.h"
+#include "DescriptionRows.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
 #include "HtmlEscape.h"
@@ -25,7 +26,6 @@ constexpr int clientHeight = 328;
 constexpr int fieldLeft = 120;
 constexpr int fieldRight = clientWidth - 20;
 constexpr int fieldWidth = fieldRight - fieldLeft;
-constexpr int labelGap = 4;
 
 // Codes whose values are addresses, typed in the case they are written.
 bool keepsValueCase(const QString& code)
@@ -47,12 +47,8 @@ TFormAtrybutEdycja::TFormAtrybutEdycja(QWidget* owner) : TForm(owner)
 
 void TFormAtrybutEdycja::buildFields()
 {
-    PanelFields = new TAdvPanel(this);
-    PanelFields->setObjectName(QStringLiteral("PanelFields"));
-    PanelFields->SetBevelOuter(bvNone);
-    PanelFields->SetColor(clWhite);
+    PanelFields = addFieldPanel(this, "PanelFields");
     PanelFields->setContentsMargins(0, 8, 0, 0);
-    SetAlign(PanelFields, alClient);
 
     // The two name fields share one place: only the one for the attribute's code is shown.
     auto* nameRow = new QWidget(PanelFields);
@@ -64,27 +60,9 @@ void TFormAtrybutEdycja::buildFields()
     AdvComboBoxNazwaCustom->SetDropDownCount(15);
     AdvComboBoxAtrKV = addEdit(nameRow, "AdvComboBoxAtrKV", QStringLiteral("Nazwa"), lpLeftCenter, namePlace);
 
-    auto* valueArea = new QWidget(PanelFields);
-    valueArea->setContentsMargins(fieldLeft, 4, clientWidth - fieldRight, 4);
-    SetAlign(valueArea, alClient);
-    Label1 = new TLabel(valueArea);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->SetAutoSize(false);
-    Label1->SetTransparent(true);
-    Label1->setGeometry(0, 6, fieldLeft - labelGap, 21);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label1->SetCaption(QStringLiteral("Wartość"));
-    AdvComboBoxOpis = new QPlainTextEdit(valueArea);
-    AdvComboBoxOpis->setObjectName(QStringLiteral("AdvComboBoxOpis"));
-    AdvComboBoxOpis->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    AdvComboBoxOpis->setTabChangesFocus(true);
-    SetAlign(AdvComboBoxOpis, alClient);
-
-    auto* privateRow = new QWidget(PanelFields);
-    privateRow->resize(clientWidth, 32);
-    SetAlign(privateRow, alBottom);
-    CheckBoxPrivate =
-        addCheckBox(privateRow, "CheckBoxPrivate", QStringLiteral("Informacja poufna"), QRect(fieldLeft, 4, 200, 20));
+    AdvComboBoxOpis =
+        addDescription(PanelFields, QStringLiteral("Wartość"), fieldLeft, clientWidth - fieldRight, Label1);
+    CheckBoxPrivate = addPrivateRow(PanelFields, fieldLeft);
 
     finishLoading(this);
 }

@@ -5,6 +5,7 @@
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
 #include "Bazadanych.h"
+#include "DescriptionRows.h"
 #include "DialogFrame.h"
 #include "EditingInput.h"
 #include "Fact.h"
@@ -29,7 +30,6 @@ constexpr int fieldLeft = 150;
 constexpr int fieldRight = clientWidth - 20;
 constexpr int fieldWidth = fieldRight - fieldLeft;
 constexpr int fieldHeight = 21;
-constexpr int labelGap = 4;
 
 const QString marriageType = QStringLiteral("MARR");
 
@@ -43,32 +43,16 @@ QRect fieldPlace(int width = fieldWidth)
 TFormFaktEdycja::TFormFaktEdycja(QWidget* owner) : TForm(owner)
 {
     setUpDialogFrame(this, "FormFaktEdycja", clientWidth, clientHeight);
-    buildTitle();
+    PanelTitle = addNameTitlePanel(this, "PanelTitle", QStringLiteral("Edycja faktu"));
     buildButtons();
     buildFields();
     connectHandlers();
 }
 
-void TFormFaktEdycja::buildTitle()
-{
-    PanelTitle = addTitlePanel(this, "PanelTitle", QStringLiteral("Edycja faktu"));
-    TFont big = PanelTitle->GetFont();
-    big.SetHeight(29);
-    big.Style = 0;
-    PanelTitle->SetFont(big);
-    // A long name ends in an ellipsis rather than running out of the panel.
-    PanelTitle->SetEllipsis(true);
-    PanelTitle->resize(clientWidth, 64);
-}
-
 void TFormFaktEdycja::buildFields()
 {
-    PanelFields = new TAdvPanel(this);
-    PanelFields->setObjectName(QStringLiteral("PanelFields"));
-    PanelFields->SetBevelOuter(bvNone);
-    PanelFields->SetColor(clWhite);
+    PanelFields = addFieldPanel(this, "PanelFields");
     PanelFields->setContentsMargins(0, 8, 0, 0);
-    SetAlign(PanelFields, alClient);
 
     // The rows of the single-line fields, stacked by stackFields.
     FieldStack = new QWidget(PanelFields);
@@ -100,27 +84,8 @@ void TFormFaktEdycja::buildFields()
     AdvComboBoxForma->SetItemIndex(-1);
     stackFields();
 
-    auto* descriptionArea = new QWidget(PanelFields);
-    descriptionArea->setContentsMargins(fieldLeft, 4, clientWidth - fieldRight, 4);
-    SetAlign(descriptionArea, alClient);
-    Label1 = new TLabel(descriptionArea);
-    Label1->setObjectName(QStringLiteral("Label1"));
-    Label1->SetAutoSize(false);
-    Label1->SetTransparent(true);
-    Label1->setGeometry(0, 6, fieldLeft - labelGap, fieldHeight);
-    Label1->setAlignment(Qt::AlignRight | Qt::AlignTop);
-    Label1->SetCaption(QStringLiteral("Opis"));
-    AdvComboBoxOpis = new QPlainTextEdit(descriptionArea);
-    AdvComboBoxOpis->setObjectName(QStringLiteral("AdvComboBoxOpis"));
-    AdvComboBoxOpis->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    AdvComboBoxOpis->setTabChangesFocus(true);
-    SetAlign(AdvComboBoxOpis, alClient);
-
-    auto* privateRow = new QWidget(PanelFields);
-    privateRow->resize(clientWidth, 32);
-    SetAlign(privateRow, alBottom);
-    CheckBoxPrivate =
-        addCheckBox(privateRow, "CheckBoxPrivate", QStringLiteral("Informacja poufna"), QRect(fieldLeft, 4, 200, 20));
+    AdvComboBoxOpis = addDescription(PanelFields, QStringLiteral("Opis"), fieldLeft, clientWidth - fieldRight, Label1);
+    CheckBoxPrivate = addPrivateRow(PanelFields, fieldLeft);
 
     finishLoading(this);
 }

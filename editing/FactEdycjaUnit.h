@@ -87,7 +87,6 @@ public:
     QPushButton* ButtonZamknij;
 
 private:
-    void buildTitle();
     void buildFields();
     void buildButtons();
     void connectHandlers();

@@ -31,27 +31,15 @@ constexpr int clientHeight = 620;
 TFormDaneOsobyBasic::TFormDaneOsobyBasic(QWidget* owner) : TForm(owner)
 {
     setUpDialogFrame(this, "FormDaneOsobyBasic", clientWidth, clientHeight);
-    buildTitle();
+    Panel1 = addNameTitlePanel(this, "Panel1", QStringLiteral("Nowa osoba"));
     buildButtons();
     buildFields();
     connectHandlers();
 }
 
-void TFormDaneOsobyBasic::buildTitle()
-{
-    Panel1 = addTitlePanel(this, "Panel1", QStringLiteral("Nowa osoba"));
-    TFont big = Panel1->GetFont();
-    big.SetHeight(29);
-    big.Style = 0;
-    Panel1->SetFont(big);
-    // A long name ends in an ellipsis rather than running out of the panel.
-    Panel1->SetEllipsis(true);
-    Panel1->resize(clientWidth, 64);
-}
-
 void TFormDaneOsobyBasic::buildFields()
 {
-    addFieldPanel(this, clientWidth);
+    addPersonPanel(this, clientWidth);
     addNameRows();
     AdvEditFullName = addOwnEdit("AdvEditFullName", "Pełne imię i nazwisko");
     AdvGroupBoxUr = addLifeRows("AdvGroupBoxUr");
@@ -81,13 +69,8 @@ void TFormDaneOsobyBasic::connectHandlers()
     AdvEditDataSmierci->OnChange = [this](TCustomEdit*) { AdvEditDataSmierciChange(); };
     AdvEditFullName->OnChange = [this](TCustomEdit*) { AdvEditDataSmierciChange(); };
 
-    for (QWidget* text : std::initializer_list<QWidget*>{AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
-                                                         AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce, MemoNote})
-        CapitaliseFirstLetter(text);
-    for (QWidget* field : std::initializer_list<QWidget*>{
-             AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvEditFullName,
-             AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce, AdvEditDataSmierci, AdvEditDataSmierciMiejsce, MemoNote})
-        EnterMovesOn(field);
+    setUpTyping();
+    EnterMovesOn(AdvEditFullName);
 }
 
 void TFormDaneOsobyBasic::SetupFor(const QString& id, int sex)
@@ -115,25 +98,13 @@ void TFormDaneOsobyBasic::LoadFields()
 {
     if (const KV_Person* person = gDB.FindPerson(PersonID)) {
         Panel1->SetText(htmlEscape(person->GetDisplayName(DisplayNameMode::Plain, false, false)));
-        AdvComboBoxImie->SetText(person->Forename);
-        AdvComboBoxNazwisko->SetText(person->Surname);
-        AdvComboBoxRodowe->SetText(person->Familyname);
+        showPerson(*person, person->Sex);
         AdvEditFullName->SetText(person->Displayname);
-        ShowDateFact(*person, QStringLiteral("BIRT"), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
-        ShowDateFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
-        AdvComboBoxPlec->SetItemIndex(person->Sex);
-        CheckBoxOsobaZmarla->SetChecked(person->IsDead());
-        MemoNote->setPlainText(NoteForMemo(person->Note));
     } else {
         Panel1->SetText(htmlEscape(gLangM.Get(QStringLiteral("LABEL_NOWA_OSOBA"))));
-        for (TAdvComboBox* combo : {AdvComboBoxImie, AdvComboBoxNazwisko, AdvComboBoxRodowe, AdvComboBoxDataUrMiejsce,
-                                    AdvEditDataSmierciMiejsce})
-            combo->SetText(QString());
-        for (TAdvEdit* edit : {AdvEditFullName, AdvComboBoxDataUr, AdvEditDataSmierci})
-            edit->SetText(QString());
+        clearPerson();
+        AdvEditFullName->SetText(QString());
         AdvComboBoxPlec->SetItemIndex(PersonSex);
-        CheckBoxOsobaZmarla->SetChecked(false);
-        MemoNote->clear();
     }
     CheckBoxOsobaZmarlaClick();
     AdvComboBoxPlecChange();
@@ -142,20 +113,12 @@ void TFormDaneOsobyBasic::LoadFields()
 
 void TFormDaneOsobyBasic::FillDictionaries()
 {
-    FillWordLists(
-        {AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce},
-        AdvComboBoxPlec->GetItemIndex());
+    fillWordLists();
 }
 
 void TFormDaneOsobyBasic::CheckBoxOsobaZmarlaClick()
 {
-    const bool dead = CheckBoxOsobaZmarla->GetChecked();
-    // Just below the box: the top-aligned strips stack in the order of their tops.
-    if (dead)
-        AdvGroupBoxDataSmierci->move(AdvGroupBoxDataSmierci->x(), CheckBoxOsobaZmarla->y() + 4);
-    AdvGroupBoxDataSmierci->setVisible(dead);
-    if (dead && AdvEditDataSmierci->isVisible() && AdvEditDataSmierci->isEnabled())
-        AdvEditDataSmierci->setFocus(Qt::OtherFocusReason);
+    showDeathFields();
 }
 
 void TFormDaneOsobyBasic::AdvComboBoxPlecChange()
@@ -176,8 +139,7 @@ void TFormDaneOsobyBasic::AdvComboBoxImieChange()
 
 void TFormDaneOsobyBasic::AdvComboBoxRodoweExit()
 {
-    if (AdvComboBoxNazwisko->GetText().isEmpty())
-        AdvComboBoxNazwisko->SetText(AdvComboBoxRodowe->GetText());
+    fillEmptySurname();
 }
 
 void TFormDaneOsobyBasic::AdvComboBoxDataUrChange()
@@ -205,22 +167,14 @@ void TFormDaneOsobyBasic::Button4Click()
     SetModalResult(mrCancel);
 }
 
-bool TFormDaneOsobyBasic::acceptsDate(TAdvEdit* date, const char* message)
-{
-    if (IsValidDateText(date->GetText()))
-        return true;
-    prompter().message(gLangM.Get(QLatin1String(message)), gProductName);
-    date->setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
 void TFormDaneOsobyBasic::ButtonSaveClick()
 {
-    if (!acceptsDate(AdvComboBoxDataUr, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_URODZENIA]!"))
+    const char* message = nullptr;
+    if (TAdvEdit* wrong = wrongDate(message)) {
+        prompter().message(gLangM.Get(QLatin1String(message)), gProductName);
+        wrong->setFocus(Qt::OtherFocusReason);
         return;
-    const bool dead = CheckBoxOsobaZmarla->GetChecked();
-    if (dead && !acceptsDate(AdvEditDataSmierci, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_ZGONU]!"))
-        return;
+    }
 
     std::unique_ptr<KV_Person> made;
     KV_Person* person = nullptr;
@@ -237,12 +191,7 @@ void TFormDaneOsobyBasic::ButtonSaveClick()
         return;
     }
 
-    person->Forename = AdvComboBoxImie->GetText();
-    person->Surname = AdvComboBoxNazwisko->GetText();
-    person->Familyname = AdvComboBoxRodowe->GetText();
-    person->Sex = AdvComboBoxPlec->GetItemIndex();
-    person->SetDead(dead);
-    person->Note = KV_DB::NormalizeLineBreaks(MemoNote->toPlainText());
+    takeBasicData(*person);
     person->Displayname = AdvEditFullName->GetText();
     if (made) {
         if (!gDB.AddPerson(person))
@@ -256,19 +205,7 @@ void TFormDaneOsobyBasic::ButtonSaveClick()
     // Memory has changed whatever the disk does; what failed is told once the work is done, and the next save
     // writes it again.
     QStringList failures;
-    const QString birthDate = AdvComboBoxDataUr->GetText();
-    const QString birthPlace = AdvComboBoxDataUrMiejsce->GetText();
-    if (!birthDate.isEmpty() || !birthPlace.isEmpty())
-        WriteDateFact(*person, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
-    else
-        DeleteDateFact(*person, QStringLiteral("BIRT"), failures);
-    if (dead) {
-        WriteDateFact(*person, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(),
-                      AdvEditDataSmierciMiejsce->GetText(), failures);
-    } else {
-        DeleteDateFact(*person, QStringLiteral("DEAT"), failures);
-        DeleteDateFact(*person, QStringLiteral("BURI"), failures);
-    }
+    writeLifeFacts(*person, EmptyBirth::IsDeleted, failures);
     if (!gDB.SavePerson(person, person->ID))
         failures.append(gDB.StorageError);
     ReportStorageFailures(failures);

@@ -67,12 +67,9 @@ public:
     QPushButton* Button4;
 
 private:
-    void buildTitle();
     void buildFields();
     void buildButtons();
     void connectHandlers();
-    // Rejects a date text that is no date: the message, the focus in the field; false then.
-    bool acceptsDate(TAdvEdit* date, const char* message);
 
     bool loadPending = false;
 };

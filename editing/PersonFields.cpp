@@ -5,9 +5,14 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
+#include "BasicFacts.h"
+#include "Bazadanych.h"
 #include "DialogFrame.h"
+#include "EditingInput.h"
 #include "FieldStack.h"
+#include "Person.h"
 #include "StdCtrls.h"
+#include "Unitdata.h"
 
 #include <QPlainTextEdit>
 
@@ -31,14 +36,10 @@ constexpr int noteLabelHeight = 22;
 
 } // namespace
 
-void PersonFields::addFieldPanel(QWidget* parent, int width)
+void PersonFields::addPersonPanel(QWidget* parent, int width)
 {
-    AdvPanel3 = new TAdvPanel(parent);
-    AdvPanel3->setObjectName(QStringLiteral("AdvPanel3"));
-    AdvPanel3->SetBevelOuter(bvNone);
-    AdvPanel3->SetColor(clWhite);
+    AdvPanel3 = addFieldPanel(parent, "AdvPanel3");
     AdvPanel3->setContentsMargins(panelMargin, 4, panelMargin, 0);
-    SetAlign(AdvPanel3, alClient);
     rowWidth = width - 2 * panelMargin;
     nextTop = 0;
 }
@@ -114,4 +115,102 @@ TAdvGroupBox* PersonFields::addLifeRows(const char* birthGroupName)
     MemoNote->setTabChangesFocus(true);
     SetAlign(MemoNote, alClient);
     return birth;
+}
+
+void PersonFields::setUpTyping()
+{
+    for (QWidget* text : std::initializer_list<QWidget*>{AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
+                                                         AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce, MemoNote})
+        CapitaliseFirstLetter(text);
+    for (QWidget* field : std::initializer_list<QWidget*>{
+             AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvComboBoxDataUr,
+             AdvComboBoxDataUrMiejsce, AdvEditDataSmierci, AdvEditDataSmierciMiejsce, MemoNote})
+        EnterMovesOn(field);
+}
+
+void PersonFields::showPerson(const KV_Person& person, int sexIndex)
+{
+    AdvComboBoxImie->SetText(person.Forename);
+    AdvComboBoxNazwisko->SetText(person.Surname);
+    AdvComboBoxRodowe->SetText(person.Familyname);
+    ShowDateFact(person, QStringLiteral("BIRT"), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
+    ShowDateFact(person, QStringLiteral("DEAT"), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
+    AdvComboBoxPlec->SetItemIndex(sexIndex);
+    CheckBoxOsobaZmarla->SetChecked(person.IsDead());
+    MemoNote->setPlainText(NoteForMemo(person.Note));
+}
+
+void PersonFields::clearPerson()
+{
+    for (TAdvComboBox* combo :
+         {AdvComboBoxImie, AdvComboBoxNazwisko, AdvComboBoxRodowe, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce})
+        combo->SetText(QString());
+    for (TAdvEdit* edit : {AdvComboBoxDataUr, AdvEditDataSmierci})
+        edit->SetText(QString());
+    CheckBoxOsobaZmarla->SetChecked(false);
+    MemoNote->clear();
+}
+
+void PersonFields::fillWordLists()
+{
+    FillWordLists(
+        {AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce},
+        AdvComboBoxPlec->GetItemIndex());
+}
+
+void PersonFields::showDeathFields()
+{
+    const bool dead = CheckBoxOsobaZmarla->GetChecked();
+    // Just below the box: the top-aligned strips stack in the order of their tops.
+    if (dead)
+        AdvGroupBoxDataSmierci->move(AdvGroupBoxDataSmierci->x(), CheckBoxOsobaZmarla->y() + 4);
+    AdvGroupBoxDataSmierci->setVisible(dead);
+    if (dead && AdvEditDataSmierci->isVisible() && AdvEditDataSmierci->isEnabled())
+        AdvEditDataSmierci->setFocus(Qt::OtherFocusReason);
+}
+
+void PersonFields::fillEmptySurname()
+{
+    if (AdvComboBoxNazwisko->GetText().isEmpty())
+        AdvComboBoxNazwisko->SetText(AdvComboBoxRodowe->GetText());
+}
+
+TAdvEdit* PersonFields::wrongDate(const char*& messageKey) const
+{
+    if (!IsValidDateText(AdvComboBoxDataUr->GetText())) {
+        messageKey = "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_URODZENIA]!";
+        return AdvComboBoxDataUr;
+    }
+    if (CheckBoxOsobaZmarla->GetChecked() && !IsValidDateText(AdvEditDataSmierci->GetText())) {
+        messageKey = "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_ZGONU]!";
+        return AdvEditDataSmierci;
+    }
+    return nullptr;
+}
+
+void PersonFields::takeBasicData(KV_Person& person) const
+{
+    person.Forename = AdvComboBoxImie->GetText();
+    person.Surname = AdvComboBoxNazwisko->GetText();
+    person.Familyname = AdvComboBoxRodowe->GetText();
+    person.Sex = AdvComboBoxPlec->GetItemIndex();
+    person.SetDead(CheckBoxOsobaZmarla->GetChecked());
+    person.Note = KV_DB::NormalizeLineBreaks(MemoNote->toPlainText());
+}
+
+void PersonFields::writeLifeFacts(KV_Person& person, EmptyBirth emptyBirth, QStringList& failures) const
+{
+    const QString birthDate = AdvComboBoxDataUr->GetText();
+    const QString birthPlace = AdvComboBoxDataUrMiejsce->GetText();
+    if (!birthDate.isEmpty() || !birthPlace.isEmpty())
+        WriteDateFact(person, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
+    else if (emptyBirth == EmptyBirth::IsDeleted)
+        DeleteDateFact(person, QStringLiteral("BIRT"), failures);
+    if (CheckBoxOsobaZmarla->GetChecked()) {
+        WriteDateFact(person, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(),
+                      AdvEditDataSmierciMiejsce->GetText(), failures);
+    } else {
+        DeleteDateFact(person, QStringLiteral("DEAT"), failures);
+        DeleteDateFact(person, QStringLiteral("BURI"), failures);
+    }
 }

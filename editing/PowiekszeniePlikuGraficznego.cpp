@@ -104,7 +104,7 @@ TFormPwiekszenie::TFormPwiekszenie(QWidget* owner) : TForm(owner)
     QPalette white = palette();
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
-    buildTitle();
+    PanelTitle = addNameTitlePanel(this, "PanelTitle", QStringLiteral("Zdjęcia"));
     buildStrip();
     auto* left = new QWidget(this);
     left->resize(clientWidth - stripPanelWidth, clientHeight - titleHeight);
@@ -117,18 +117,6 @@ TFormPwiekszenie::TFormPwiekszenie(QWidget* owner) : TForm(owner)
     buildPreview();
     connectHandlers();
     LoadPictureFields();
-}
-
-void TFormPwiekszenie::buildTitle()
-{
-    PanelTitle = addTitlePanel(this, "PanelTitle", QStringLiteral("Zdjęcia"));
-    TFont big = PanelTitle->GetFont();
-    big.SetHeight(29);
-    big.Style = 0;
-    PanelTitle->SetFont(big);
-    // A long name ends in an ellipsis rather than running out of the panel.
-    PanelTitle->SetEllipsis(true);
-    PanelTitle->resize(clientWidth, titleHeight);
 }
 
 void TFormPwiekszenie::buildStrip()

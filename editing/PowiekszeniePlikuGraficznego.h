@@ -115,7 +115,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void buildTitle();
     void buildStrip();
     void buildFieldsAndButtons();
     void buildPreview();

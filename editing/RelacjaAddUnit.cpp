@@ -31,7 +31,6 @@ constexpr int clientHeight = 640;
 constexpr int choiceColumnWidth = 176;
 constexpr int choiceTop = 18;
 constexpr int fieldPanelWidth = clientWidth - choiceColumnWidth;
-constexpr int titleFontHeight = 29;
 // Sex codes, which are also the items of the sex list.
 constexpr int woman = 0;
 constexpr int man = 1;
@@ -93,27 +92,12 @@ QString text(const char* key)
 TFormRelacjaAdd::TFormRelacjaAdd(QWidget* owner) : TForm(owner)
 {
     setUpDialogFrame(this, "FormRelacjaAdd", clientWidth, clientHeight);
-    buildTitle();
+    PanelTitle = addNameTitlePanel(this, "PanelTitle", QStringLiteral("Nowa relacja"));
     buildButtons();
-    AdvPanelDane = new TAdvPanel(this);
-    AdvPanelDane->setObjectName(QStringLiteral("AdvPanelDane"));
-    AdvPanelDane->SetBevelOuter(bvNone);
-    AdvPanelDane->SetColor(clWhite);
-    SetAlign(AdvPanelDane, alClient);
+    AdvPanelDane = addFieldPanel(this, "AdvPanelDane");
     buildChoiceColumn();
     buildFields();
     connectHandlers();
-}
-
-void TFormRelacjaAdd::buildTitle()
-{
-    PanelTitle = addTitlePanel(this, "PanelTitle", QStringLiteral("Nowa relacja"));
-    TFont big = PanelTitle->GetFont();
-    big.SetHeight(titleFontHeight);
-    big.Style = 0;
-    PanelTitle->SetFont(big);
-    PanelTitle->SetEllipsis(true);
-    PanelTitle->resize(clientWidth, 64);
 }
 
 void TFormRelacjaAdd::buildChoiceColumn()
@@ -130,7 +114,7 @@ void TFormRelacjaAdd::buildChoiceColumn()
 
 void TFormRelacjaAdd::buildFields()
 {
-    addFieldPanel(AdvPanelDane, fieldPanelWidth);
+    addPersonPanel(AdvPanelDane, fieldPanelWidth);
     // The union list heads the stack; only a son or daughter shows it.
     AdvComboBoxZwiazki = addOwnWordList("AdvComboBoxZwiazki", "Dziecko ze związku z:");
     AdvComboBoxZwiazki->SetStyle(csDropDownList);
@@ -162,13 +146,8 @@ void TFormRelacjaAdd::connectHandlers()
     AdvComboBoxDataUr->OnChange = [this](TCustomEdit*) { AdvComboBoxDataUrChange(); };
     AdvEditDataSmierci->OnChange = [this](TCustomEdit*) { AdvEditDataSmierciChange(); };
 
-    for (QWidget* text : std::initializer_list<QWidget*>{AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
-                                                         AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce, MemoNote})
-        CapitaliseFirstLetter(text);
-    for (QWidget* field : std::initializer_list<QWidget*>{
-             AdvComboBoxZwiazki, AdvComboBoxPlec, AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko,
-             AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce, AdvEditDataSmierci, AdvEditDataSmierciMiejsce, MemoNote})
-        EnterMovesOn(field);
+    setUpTyping();
+    EnterMovesOn(AdvComboBoxZwiazki);
     EscapeCloses(MemoNote);
 }
 
@@ -223,32 +202,16 @@ void TFormRelacjaAdd::LoadFields(int unionIndex)
     AdvComboBoxZwiazki->parentWidget()->setVisible(isChildType(RelationType));
 
     if (chosen)
-        showChosen(*chosen);
+        showPerson(*chosen, chosen->IsFemale() || chosen->IsMale() ? chosen->Sex : unspecifiedSex);
     else
         presetNewRelative(anchor, secondParent);
     AdvComboBoxPlec->setEnabled(RelationType != RelationKind::Father && RelationType != RelationKind::Mother);
     CheckBoxOsobaZmarlaClick();
 }
 
-void TFormRelacjaAdd::showChosen(const KV_Person& chosen)
-{
-    AdvComboBoxImie->SetText(chosen.Forename);
-    AdvComboBoxNazwisko->SetText(chosen.Surname);
-    AdvComboBoxRodowe->SetText(chosen.Familyname);
-    ShowDateFact(chosen, QStringLiteral("BIRT"), AdvComboBoxDataUr, AdvComboBoxDataUrMiejsce);
-    ShowDateFact(chosen, QStringLiteral("DEAT"), AdvEditDataSmierci, AdvEditDataSmierciMiejsce);
-    AdvComboBoxPlec->SetItemIndex(chosen.IsFemale() || chosen.IsMale() ? chosen.Sex : unspecifiedSex);
-    CheckBoxOsobaZmarla->SetChecked(chosen.IsDead());
-    MemoNote->setPlainText(NoteForMemo(chosen.Note));
-}
-
 void TFormRelacjaAdd::presetNewRelative(const KV_Person* anchor, const KV_Person* secondParent)
 {
-    for (TAdvComboBox* combo :
-         {AdvComboBoxImie, AdvComboBoxNazwisko, AdvComboBoxRodowe, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce})
-        combo->SetText(QString());
-    for (TAdvEdit* edit : {AdvComboBoxDataUr, AdvEditDataSmierci})
-        edit->SetText(QString());
+    clearPerson();
     const int sex = presetSex(RelationType, anchor);
     AdvComboBoxPlec->SetItemIndex(sex);
 
@@ -290,15 +253,11 @@ void TFormRelacjaAdd::presetNewRelative(const KV_Person* anchor, const KV_Person
         if (alsoFamilyName)
             AdvComboBoxRodowe->SetText(surname);
     }
-    CheckBoxOsobaZmarla->SetChecked(false);
-    MemoNote->clear();
 }
 
 void TFormRelacjaAdd::FillDictionaries()
 {
-    FillWordLists(
-        {AdvComboBoxImie, AdvComboBoxRodowe, AdvComboBoxNazwisko, AdvComboBoxDataUrMiejsce, AdvEditDataSmierciMiejsce},
-        AdvComboBoxPlec->GetItemIndex());
+    fillWordLists();
 }
 
 void TFormRelacjaAdd::AdvComboBoxPlecChange()
@@ -312,19 +271,12 @@ void TFormRelacjaAdd::AdvComboBoxPlecChange()
 
 void TFormRelacjaAdd::CheckBoxOsobaZmarlaClick()
 {
-    const bool dead = CheckBoxOsobaZmarla->GetChecked();
-    // Just below the box: the top-aligned strips stack in the order of their tops.
-    if (dead)
-        AdvGroupBoxDataSmierci->move(AdvGroupBoxDataSmierci->x(), CheckBoxOsobaZmarla->y() + 4);
-    AdvGroupBoxDataSmierci->setVisible(dead);
-    if (dead && AdvEditDataSmierci->isVisible() && AdvEditDataSmierci->isEnabled())
-        AdvEditDataSmierci->setFocus(Qt::OtherFocusReason);
+    showDeathFields();
 }
 
 void TFormRelacjaAdd::AdvComboBoxRodoweExit()
 {
-    if (AdvComboBoxNazwisko->GetText().isEmpty())
-        AdvComboBoxNazwisko->SetText(AdvComboBoxRodowe->GetText());
+    fillEmptySurname();
 }
 
 void TFormRelacjaAdd::AdvComboBoxDataUrChange()
@@ -471,22 +423,14 @@ void TFormRelacjaAdd::ButtonZapiszClick()
     SetModalResult(mrOk);
 }
 
-bool TFormRelacjaAdd::acceptsDate(TAdvEdit* date, const char* message)
-{
-    if (IsValidDateText(date->GetText()))
-        return true;
-    LastError = text(message);
-    date->setFocus(Qt::OtherFocusReason);
-    return false;
-}
-
 bool TFormRelacjaAdd::SaveRelative()
 {
-    if (!acceptsDate(AdvComboBoxDataUr, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_URODZENIA]!"))
+    const char* message = nullptr;
+    if (TAdvEdit* wrong = wrongDate(message)) {
+        LastError = text(message);
+        wrong->setFocus(Qt::OtherFocusReason);
         return false;
-    const bool dead = CheckBoxOsobaZmarla->GetChecked();
-    if (dead && !acceptsDate(AdvEditDataSmierci, "LABEL_WPISZ_POPRAWNA_WARTOSC_W_POLE_[DATA_ZGONU]!"))
-        return false;
+    }
 
     KV_Person* anchor = gDB.FindPerson(AnchorID);
     KV_Person* second = nullptr;
@@ -511,12 +455,7 @@ bool TFormRelacjaAdd::SaveRelative()
         return false;
     }
 
-    relative->Forename = AdvComboBoxImie->GetText();
-    relative->Surname = AdvComboBoxNazwisko->GetText();
-    relative->Familyname = AdvComboBoxRodowe->GetText();
-    relative->Sex = AdvComboBoxPlec->GetItemIndex();
-    relative->SetDead(dead);
-    relative->Note = KV_DB::NormalizeLineBreaks(MemoNote->toPlainText());
+    takeBasicData(*relative);
     if (made) {
         if (!gDB.AddPerson(relative)) {
             LastError = gDB.GetLastError();
@@ -526,18 +465,8 @@ bool TFormRelacjaAdd::SaveRelative()
     }
 
     QStringList failures;
-    const QString birthDate = AdvComboBoxDataUr->GetText();
-    const QString birthPlace = AdvComboBoxDataUrMiejsce->GetText();
     // Empty birth fields leave a chosen person's birth as it was recorded.
-    if (!birthDate.isEmpty() || !birthPlace.isEmpty())
-        WriteDateFact(*relative, QStringLiteral("BIRT"), birthDate, birthPlace, failures);
-    if (dead) {
-        WriteDateFact(*relative, QStringLiteral("DEAT"), AdvEditDataSmierci->GetText(),
-                      AdvEditDataSmierciMiejsce->GetText(), failures);
-    } else {
-        DeleteDateFact(*relative, QStringLiteral("DEAT"), failures);
-        DeleteDateFact(*relative, QStringLiteral("BURI"), failures);
-    }
+    writeLifeFacts(*relative, EmptyBirth::StaysAsRecorded, failures);
     if (!gDB.SavePersons(relative))
         failures.append(gDB.StorageError);
     linkRelative(relative, anchor, second, failures);

@@ -96,20 +96,17 @@ public:
     QPushButton* Button4;
 
 private:
-    void buildTitle();
     void buildButtons();
     void buildFields();
     void buildChoiceColumn();
     void connectHandlers();
 
-    // LoadFields' two halves.
-    void showChosen(const KV_Person& chosen);
+    // The fields of a new relative.
     void presetNewRelative(const KV_Person* anchor, const KV_Person* secondParent);
     // The partner ID the selected union item holds; "" for the one-parent family.
     QString selectedPartnerID() const;
     // Refuses a chosen son or daughter whose recorded parent would be overwritten by another.
     bool keepsRecordedParents(const KV_Person& chosen, const QString& partnerID);
-    bool acceptsDate(TAdvEdit* date, const char* message);
     // The links of the relative by type, and the persons they touched written.
     void linkRelative(KV_Person* relative, KV_Person* anchor, KV_Person* second, QStringList& failures);
 

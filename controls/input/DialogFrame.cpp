@@ -13,6 +13,9 @@
 
 namespace {
 
+constexpr int nameTitleHeight = 64;
+constexpr int nameTitleFontHeight = 29;
+
 // The buttons of the button panel: "Zamknij" at its right end, the main button this far left of it.
 constexpr int buttonTop = 11;
 constexpr int buttonHeight = 28;
@@ -67,6 +70,28 @@ TAdvPanel* addTitlePanel(QWidget* dialog, const char* name, const QString& title
     panel->SetIndent(16);
     panel->SetText(title);
     panel->Loaded();
+    return panel;
+}
+
+TAdvPanel* addNameTitlePanel(QWidget* dialog, const char* name, const QString& title)
+{
+    TAdvPanel* panel = addTitlePanel(dialog, name, title);
+    TFont big = panel->GetFont();
+    big.SetHeight(nameTitleFontHeight);
+    big.Style = 0;
+    panel->SetFont(big);
+    panel->SetEllipsis(true);
+    panel->resize(panel->width(), nameTitleHeight);
+    return panel;
+}
+
+TAdvPanel* addFieldPanel(QWidget* parent, const char* name)
+{
+    auto* panel = new TAdvPanel(parent);
+    panel->setObjectName(QLatin1String(name));
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clWhite);
+    SetAlign(panel, alClient);
     return panel;
 }
 

@@ -24,6 +24,11 @@ class TAdvPanel;
 void setUpDialogFrame(TForm* dialog, const char* name, int clientWidth, int clientHeight);
 // A panel along the top of the dialog showing its title in large bold letters.
 TAdvPanel* addTitlePanel(QWidget* dialog, const char* name, const QString& title);
+// A taller title panel for a name, in larger plain letters; a long name ends in an ellipsis rather than running out
+// of the panel.
+TAdvPanel* addNameTitlePanel(QWidget* dialog, const char* name, const QString& title);
+// A white panel without a bevel filling the rest of the parent, for a dialog's fields.
+TAdvPanel* addFieldPanel(QWidget* parent, const char* name);
 // An empty panel along the bottom of the dialog, for its buttons.
 TAdvPanel* addButtonPanel(QWidget* dialog, const char* name);
 // "Zamknij" at the right end of the button panel: the dialog's cancel button, so Esc presses it too. It ends a modal

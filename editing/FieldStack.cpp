@@ -1,7 +1,6 @@
 #include "FieldStack.h"
 
 #include "AdvCombo.h"
-#include "AdvEdit.h"
 #include "AdvGroupBox.h"
 #include "DialogFrame.h"
 
@@ -21,12 +20,7 @@ QWidget* addFieldRow(QWidget* panel, const QRect& geometry)
 
 TAdvEdit* addLabelledEdit(QWidget* parent, const char* name, const char* label, const QRect& geometry)
 {
-    auto* edit = new TAdvEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(geometry);
-    edit->SetLabelPosition(lpTopLeft);
-    edit->SetLabelCaption(QString::fromUtf8(label));
-    return edit;
+    return addEdit(parent, name, QString::fromUtf8(label), lpTopLeft, geometry);
 }
 
 TAdvComboBox* addWordList(QWidget* parent, const char* name, const char* label, const QRect& geometry)

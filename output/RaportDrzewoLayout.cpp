@@ -36,22 +36,11 @@ ColourPanel* colourPanel(QWidget* parent, const char* name, const QRect& geometr
     return panel;
 }
 
-TAdvEdit* labelledEdit(QWidget* parent, const char* name, const QString& label, TLabelPosition position,
-                       const QRect& geometry)
-{
-    auto* edit = new TAdvEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setGeometry(geometry);
-    edit->SetLabelPosition(position);
-    edit->SetLabelCaption(label);
-    return edit;
-}
-
 // A font row of the fonts tab: the description's edit, its "..." button (both with the row's tag) and its colour.
 std::tuple<TAdvEdit*, QToolButton*, ColourPanel*> fontRow(QWidget* group, const char* edit, const QString& label,
                                                           const char* button, const char* colour, int tag, int top)
 {
-    TAdvEdit* description = labelledEdit(group, edit, label, lpLeftCenter, QRect(120, top, 330, 21));
+    TAdvEdit* description = addEdit(group, edit, label, lpLeftCenter, QRect(120, top, 330, 21));
     auto* chooser = new QToolButton(group);
     chooser->setObjectName(QLatin1String(button));
     chooser->setText(QStringLiteral("..."));
@@ -67,7 +56,7 @@ void TFormRaportDrzewo::buildHeader()
 {
     PanelTitle = addTitlePanel(this, "PanelTitle", QString());
     AdvComboBoxTytul =
-        labelledEdit(this, "AdvComboBoxTytul", QStringLiteral("Tytuł drzewa"), lpTopLeft, QRect(24, 84, 599, 21));
+        addEdit(this, "AdvComboBoxTytul", QStringLiteral("Tytuł drzewa"), lpTopLeft, QRect(24, 84, 599, 21));
     SpeedButton2 = new QToolButton(this);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setToolTip(QStringLiteral("Utwórz tytuł drzewa na podstawie danych osoby"));

@@ -192,6 +192,14 @@ void TCanvas::applyBrush()
     painter->setBrush(QBrush(ToQColor(Brush.Color), styles[Brush.Style]));
 }
 
+void TCanvas::applyFill()
+{
+    if (Brush.Style == bsClear)
+        painter->setBrush(Qt::NoBrush);
+    else
+        applyBrush();
+}
+
 void TCanvas::drawSegment(const TPoint& from, const TPoint& to)
 {
     const int dx = to.X - from.X;
@@ -256,10 +264,7 @@ void TCanvas::Polyline(const QVector<TPoint>& points)
 void TCanvas::Polygon(const QVector<TPoint>& points)
 {
     applyPen();
-    if (Brush.Style == bsClear)
-        painter->setBrush(Qt::NoBrush);
-    else
-        applyBrush();
+    applyFill();
     painter->drawPolygon(toPolygon(points));
 }
 
@@ -287,10 +292,7 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
     if (r.IsEmpty())
         return;
     applyPen();
-    if (Brush.Style == bsClear)
-        painter->setBrush(Qt::NoBrush);
-    else
-        applyBrush();
+    applyFill();
     painter->drawRoundedRect(QRectF(r.Left, r.Top, r.Width() - 1, r.Height() - 1), cornerWidth / 2.0,
                              cornerHeight / 2.0);
 }
@@ -301,10 +303,7 @@ void TCanvas::Ellipse(int left, int top, int right, int bottom)
     if (r.IsEmpty())
         return;
     applyPen();
-    if (Brush.Style == bsClear)
-        painter->setBrush(Qt::NoBrush);
-    else
-        applyBrush();
+    applyFill();
     painter->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
 }
 

@@ -208,6 +208,8 @@ public:
 private:
     void applyPen();
     void applyBrush();
+    // The brush that fills a shape's inside; none for a clear brush.
+    void applyFill();
     void drawSegment(const TPoint& from, const TPoint& to);
     void drawTextLine(int x, int y, const QString& text, int underlineIndex, bool expandTabs);
     int drawTurnedText(const QString& text, TRect& rect, unsigned flags);

@@ -6,8 +6,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <functional>
 
@@ -46,6 +49,27 @@ inline bool writableFolder(const QString& folder)
         return false;
     }
     return true;
+}
+
+// Measures the data folder named by the first argument after the program's name; without one, a folder of 100,000
+// persons that the generator (the object files benchmark) writes into a temporary folder first.
+inline int measureDataFolder(const QStringList& args, const QString& generator,
+                             const std::function<int(const QString& folder)>& measure)
+{
+    if (args.size() > 1)
+        return measure(args[1]);
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
+        std::printf("no temporary folder\n");
+        return 1;
+    }
+    std::printf("generating the data folder with bench_object_files\n");
+    std::fflush(stdout);
+    if (QProcess::execute(generator, {QStringLiteral("--generate"), folder.path()}) != 0) {
+        std::printf("the generator failed\n");
+        return 1;
+    }
+    return measure(folder.path());
 }
 
 // What the generated GEDCOM files of the benchmarks are made of: Polish names and places, so that every reader and

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -98,19 +97,5 @@ int main(int argc, char* argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() > 1)
-        return measure(args[1]);
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        std::printf("no temporary folder\n");
-        return 1;
-    }
-    std::printf("generating the data folder with bench_object_files\n");
-    std::fflush(stdout);
-    if (QProcess::execute(QStringLiteral(OBJECT_FILES_BENCH), {QStringLiteral("--generate"), folder.path()}) != 0) {
-        std::printf("the generator failed\n");
-        return 1;
-    }
-    return measure(folder.path());
+    return measureDataFolder(app.arguments(), QStringLiteral(OBJECT_FILES_BENCH), measure);
 }

@@ -483,7 +483,9 @@ void RMData::FromStorageText(const QString& text)
     // Keep any printable ASCII code as it is, so that a save writes back what was read.
     const char16_t code = text[1].unicode();
     Qualifier = code > u' ' && code < 0x7F ? char(code) : DateQualifier::Exact;
-    if (!readStoredPart(QStringView(text).mid(2, 8), First)) {
+    // A date without its start is empty, as the writer and the rest of the program take it: a qualifier or the
+    // end of a range kept beside it would show, yet be lost by the next save.
+    if (!readStoredPart(QStringView(text).mid(2, 8), First) || First.IsEmpty()) {
         Clear();
         return;
     }
@@ -515,6 +517,11 @@ int RMData::FromSimpleText(const QString& text)
     if (rangeAt >= 0) {
         Qualifier = DateQualifier::From;
         readSimplePart(TrimBlanks(text.left(rangeAt)), First);
+        // A range without its start is an empty date (see FromStorageText).
+        if (First.IsEmpty()) {
+            Clear();
+            return 1;
+        }
         readSimplePart(TrimBlanks(text.mid(rangeAt + 3, considered)), Second);
         return 1;
     }

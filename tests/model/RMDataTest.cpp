@@ -243,6 +243,37 @@ TEST(RMDataTest, simpleTextReadsPlainDatesQualifiersAndRanges)
     EXPECT_EQ(d.First.Day, 0);
 }
 
+// A range whose start cannot be read is an empty date in memory too, not an end that shows but is never saved.
+TEST(RMDataTest, aRangeWithoutItsStartIsAnEmptyDate)
+{
+    struct Case
+    {
+        const char* text;
+        bool storedForm;
+    };
+    const Case cases[] = {
+        {"#1000000000#01011900", true},
+        {"#400000000#00001910", true},
+        {"#400000000", true},              // a qualifier without a date
+        {"1912- 05-1900 - 05-1910", true}, // no stored form: read as simple text
+        {" - 1910", false},
+        {"x - 05-1910", false},
+        {"0000 - 12-05-1910", false},
+    };
+    for (const Case& c : cases) {
+        RMData d;
+        if (c.storedForm)
+            d.FromStorageText(u(c.text));
+        else
+            d.FromSimpleText(u(c.text));
+        EXPECT_TRUE(d.IsEmpty()) << c.text;
+        EXPECT_TRUE(d.Second.IsEmpty()) << c.text;
+        EXPECT_EQ(d.Qualifier, DateQualifier::Exact) << c.text;
+        EXPECT_EQ(d.ToDisplayText(false, true), QString()) << c.text;
+        EXPECT_EQ(d.ToStorageText(), QString()) << c.text;
+    }
+}
+
 TEST(RMDataTest, sortKeysOrderYearOnlyDatesAroundTheDaysOfTheirYear)
 {
     const double year = 1900 * 440.0;

@@ -63,8 +63,16 @@ bool ImportJournal::add(const QStringList& paths)
         lines = header;
     }
     const QDir dataFolder(folder);
-    for (const QString& file : paths)
-        lines += dataFolder.relativeFilePath(file).toUtf8() + '\n';
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (const QString& file : paths) {
+        // Nearly every file is an object file named directly in the data folder: its line is its bare name, and
+        // the general relative path, which cleans and compares both paths, costs more than writing the file.
+        const bool bareName = file.startsWith(prefix) && file.indexOf(u'/', prefix.size()) < 0 &&
+                              file.size() > prefix.size() && !file.endsWith(u'.');
+        lines +=
+            (bareName ? QStringView(file).mid(prefix.size()).toUtf8() : dataFolder.relativeFilePath(file).toUtf8()) +
+            '\n';
+    }
     if (!FileSystem::appendDurably(path, lines, &failure))
         return false;
     started = true;

@@ -131,11 +131,12 @@ private:
     void ImportUnionFact(KV_Person* husband, KV_Person* wife, const QString& type, const GedcomEvent& event);
     void linkChild(KV_Person& parent, KV_Person& child, QString& parentSlot);
 
-    std::unique_ptr<KV_Fact> makeFact(const QString& type, const GedcomEvent& event, const QString& form) const;
+    std::unique_ptr<KV_Fact> makeFact(const QString& type, const GedcomEvent& event, const QString& form);
     KV_Fact* enterFact(std::unique_ptr<KV_Fact> fact);
     KV_Person* findSpouse(const QString& xref);
     QString findPictureFile(const QString& path) const;
     QString attributeName(const QString& code);
+    QString factLabel(const QString& type);
     void rememberPicturesFolder();
 
     bool save();
@@ -158,6 +159,7 @@ private:
     ListedOnce notPictures;
     ListedOnce uncopiedPictures;
     QHash<QString, QString> attributeNames;
+    QHash<QString, QString> factLabels;
     // The names in the pictures folder before the first copy: a copy that is not among them was made by this
     // import and goes again when the import is undone.
     std::optional<QSet<QString>> picturesBefore;
@@ -230,8 +232,13 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
         ++summary.skippedIndividuals;
         return nullptr;
     }
-    // The name parts are completed on a copy: the reader's record stays as the file gave it.
-    _Osoba names = record;
+    // The name parts are completed on a copy of them: the reader's record stays as the file gave it. Only the
+    // names are copied; the whole record is large.
+    _Osoba names;
+    names.fullName = record.fullName;
+    names.givenNames = record.givenNames;
+    names.surname = record.surname;
+    names.familyName = record.familyName;
     SplitPersonName(names);
 
     auto made = std::make_unique<KV_Person>();
@@ -239,7 +246,7 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     person.ID = KV_DB::NewPersonID();
     person.DateCreate = timeStamp;
     person.DateModify = timeStamp;
-    person.Surname = names.marriedName.isEmpty() ? names.surname : names.marriedName;
+    person.Surname = record.marriedName.isEmpty() ? names.surname : record.marriedName;
     person.Forename = names.givenNames;
     person.Familyname = names.familyName;
 
@@ -272,15 +279,16 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     record.databaseID = person.ID;
     record.person = &person;
     ImportPictures(person, record);
-    const QString name = QString(record.fullName).remove(u'/').simplified();
-    listValuesNotTaken(summary.valuesNotTaken,
-                       name.isEmpty() ? record.xref : QStringLiteral("%1 (%2)").arg(name, record.xref),
-                       record.valuesNotTaken);
+    if (!record.valuesNotTaken.isEmpty()) {
+        const QString name = QString(record.fullName).remove(u'/').simplified();
+        listValuesNotTaken(summary.valuesNotTaken,
+                           name.isEmpty() ? record.xref : QStringLiteral("%1 (%2)").arg(name, record.xref),
+                           record.valuesNotTaken);
+    }
     return &person;
 }
 
-std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const GedcomEvent& event,
-                                                  const QString& form) const
+std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const GedcomEvent& event, const QString& form)
 {
     auto fact = std::make_unique<KV_Fact>();
     fact->ID = KV_DB::NewFactID();
@@ -291,7 +299,7 @@ std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const Ged
     // A date the program cannot hold is kept as the file wrote it, after the description.
     if (fact->Date.IsEmpty() && !event.originalDate.isEmpty())
         fact->Description = JoinNonEmpty(fact->Description, lineBreak, QString(), event.originalDate);
-    fact->Name = fact->GetTypeLabel();
+    fact->Name = factLabel(type);
     return fact;
 }
 
@@ -328,6 +336,15 @@ QString GedcomImporter::attributeName(const QString& code)
     auto found = attributeNames.constFind(code);
     if (found == attributeNames.constEnd())
         found = attributeNames.insert(code, db.GetAttributeTypeName(code));
+    return found.value();
+}
+
+// The label of each type is looked up in the language table once per import, not once per fact.
+QString GedcomImporter::factLabel(const QString& type)
+{
+    auto found = factLabels.constFind(type);
+    if (found == factLabels.constEnd())
+        found = factLabels.insert(type, GetFactTypeLabel(type));
     return found.value();
 }
 

@@ -25,40 +25,55 @@ CodePoints foldedCodePoints(const QString& text)
     return result;
 }
 
-bool segmentMatchesAt(const char32_t* text, const char32_t* segment, qsizetype length)
+// A text of ASCII characters only, folded character by character as the matching reads it: a listing matches
+// hundreds of thousands of such names, and most of them fail at their first character.
+class AsciiFolded
+{
+public:
+    explicit AsciiFolded(const QString& text) : text(text.utf16()), length(text.size()) {}
+    qsizetype size() const { return length; }
+    char32_t operator[](qsizetype i) const
+    {
+        const char32_t c = text[i];
+        return c >= U'A' && c <= U'Z' ? c + (U'a' - U'A') : c;
+    }
+
+private:
+    const ushort* text;
+    qsizetype length;
+};
+
+template <typename Text>
+bool segmentMatchesAt(const Text& text, qsizetype at, const char32_t* segment, qsizetype length)
 {
     for (qsizetype i = 0; i < length; ++i) {
-        if (segment[i] != U'?' && segment[i] != text[i])
+        if (segment[i] != U'?' && segment[i] != text[at + i])
             return false;
     }
     return true;
 }
 
-} // namespace
-
-WildcardPattern::WildcardPattern(const QString& text) : pattern(foldedCodePoints(text)) {}
-
 // The pattern is cut at each "*" into segments. The first segment must match at the start of the text and the
 // last one at its end; each middle segment is taken at its leftmost place after the one before, which is always
 // the best choice since a later place can only leave less room. No step is ever undone, so the time stays
 // bounded by the text's length times the pattern's, whatever the pattern.
-bool WildcardPattern::Matches(const QString& text) const
+template <typename Text>
+bool matchesFolded(const CodePoints& pattern, const Text& t)
 {
-    const CodePoints t = foldedCodePoints(text);
     const char32_t* const pBegin = pattern.constData();
     const char32_t* const pEnd = pBegin + pattern.size();
 
     const char32_t* firstStar = std::find(pBegin, pEnd, U'*');
     if (firstStar == pEnd)
-        return t.size() == pattern.size() && segmentMatchesAt(t.constData(), pBegin, pattern.size());
+        return t.size() == pattern.size() && segmentMatchesAt(t, 0, pBegin, pattern.size());
 
     const char32_t* lastStar = pEnd - 1;
     while (*lastStar != U'*')
         --lastStar;
     const qsizetype prefix = firstStar - pBegin;
     const qsizetype suffix = pEnd - lastStar - 1;
-    if (prefix + suffix > t.size() || !segmentMatchesAt(t.constData(), pBegin, prefix) ||
-        !segmentMatchesAt(t.constData() + t.size() - suffix, lastStar + 1, suffix)) {
+    if (prefix + suffix > t.size() || !segmentMatchesAt(t, 0, pBegin, prefix) ||
+        !segmentMatchesAt(t, t.size() - suffix, lastStar + 1, suffix)) {
         return false;
     }
 
@@ -68,7 +83,7 @@ bool WildcardPattern::Matches(const QString& text) const
     while (segment < lastStar) {
         const char32_t* segmentEnd = std::find(segment, lastStar, U'*');
         const qsizetype length = segmentEnd - segment;
-        while (from + length <= to && !segmentMatchesAt(t.constData() + from, segment, length))
+        while (from + length <= to && !segmentMatchesAt(t, from, segment, length))
             ++from;
         if (from + length > to)
             return false;
@@ -76,6 +91,18 @@ bool WildcardPattern::Matches(const QString& text) const
         segment = segmentEnd + 1;
     }
     return true;
+}
+
+} // namespace
+
+WildcardPattern::WildcardPattern(const QString& text) : pattern(foldedCodePoints(text)) {}
+
+bool WildcardPattern::Matches(const QString& text) const
+{
+    const bool ascii = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (ascii)
+        return matchesFolded(pattern, AsciiFolded(text));
+    return matchesFolded(pattern, foldedCodePoints(text));
 }
 
 bool MatchesWildcard(const QString& text, const QString& pattern)

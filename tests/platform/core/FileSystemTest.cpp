@@ -42,6 +42,24 @@ TEST(FileSystemTest, listingWithSeveralMasksGivesEachMaskItsOwnSortedList)
               QList<QStringList>({QStringList(), QStringList()}));
 }
 
+TEST(FileSystemTest, listingOrdersNamesByTheirUtf16CodeUnitsWhateverTheirBytes)
+{
+    QTemporaryDir dir;
+    // In UTF-8 the character outside the basic plane sorts after U+E000; in UTF-16 it sorts before it.
+    const QStringList ordered = {"B.txt",
+                                 "a.txt",
+                                 "b.txt",
+                                 "zebra.txt",
+                                 QString::fromUtf8("Żuk.txt"),
+                                 QString::fromUtf8("żaba.txt"),
+                                 QString::fromUtf8("\xF0\x9F\x98\x80.txt"),
+                                 QString::fromUtf8("\xEE\x80\x80x.txt")};
+    for (auto name = ordered.crbegin(); name != ordered.crend(); ++name)
+        writeFileBytes(dir.filePath(*name), "x");
+    EXPECT_EQ(FileSystem::listFiles(dir.path(), "*.txt"), ordered);
+    EXPECT_EQ(FileSystem::listFiles(dir.path(), "?.txt"), QStringList({"B.txt", "a.txt", "b.txt", ordered[6]}));
+}
+
 TEST(FileSystemTest, listingTakesRegularFilesAndLinksToThemOnly)
 {
     QTemporaryDir dir;

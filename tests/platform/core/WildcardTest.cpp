@@ -31,6 +31,9 @@ TEST(WildcardTest, wildcardMatchesTheWholeTextIgnoringCase)
         {"x\U0001F600y", "x?y", true},
         {"a*b", "a*b", true},
         {"ab", "***", true},
+        {"lukasz", "łuk*", false},
+        {"PERSON_1.KVFILE", "person_*.kvfile", true},
+        {"fact_1.kvfile", "person_*.kvfile", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(MatchesWildcard(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), c.matches)

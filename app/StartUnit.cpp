@@ -2,6 +2,7 @@
 
 #include "Bazadanych.h"
 #include "Canvas.h"
+#include "DrawnIcon.h"
 #include "FileSystem.h"
 #include "Fonts.h"
 #include "ImportJournal.h"
@@ -91,12 +92,8 @@ enum class Glyph { Woman, Man, Family, List, Settings, Help, Refresh };
 // list, a gear, a question mark and a circular arrow.
 QIcon toolbarIcon(Glyph glyph)
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(70, 70, 70);
-    p.setPen(QPen(ink, 1.5));
+    DrawnIcon drawn;
+    QPainter& p = drawn.painter();
     switch (glyph) {
     case Glyph::Woman:
     case Glyph::Man: {
@@ -148,16 +145,9 @@ QIcon toolbarIcon(Glyph glyph)
         p.setBrush(Qt::white);
         p.drawEllipse(QPointF(16, 16), 3.5, 3.5);
         break;
-    case Glyph::Help: {
-        p.setBrush(QColor(183, 219, 255));
-        p.drawEllipse(QRectF(2, 2, 28, 28));
-        QFont font = p.font();
-        font.setPixelSize(20);
-        font.setBold(true);
-        p.setFont(font);
-        p.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, QStringLiteral("?"));
+    case Glyph::Help:
+        drawn.paintHelp();
         break;
-    }
     case Glyph::Refresh:
         p.setPen(QPen(QColor(40, 120, 60), 3));
         p.drawArc(QRectF(6, 6, 20, 20), 60 * 16, 280 * 16);
@@ -166,7 +156,7 @@ QIcon toolbarIcon(Glyph glyph)
         p.drawPolygon(QPolygonF({QPointF(19, 2), QPointF(27, 8), QPointF(18, 12)}));
         break;
     }
-    return QIcon(pixmap);
+    return drawn.icon();
 }
 
 QFrame* separatorBevel(QWidget* parent, int left)

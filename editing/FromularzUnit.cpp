@@ -1,6 +1,7 @@
 #include "FromularzUnit.h"
 
 #include "Bazadanych.h"
+#include "DrawnIcon.h"
 #include "FamilyViewLinks.h"
 #include "FamilyViewPage.h"
 #include "Fonts.h"
@@ -30,12 +31,9 @@ enum class Glyph { EmptyForm, PickPerson, Back, Print, Help, Close };
 // printer, a question mark and a cross.
 QIcon headerIcon(Glyph glyph)
 {
-    QPixmap pixmap(32, 32);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    const QColor ink(70, 70, 70);
-    p.setPen(QPen(ink, 1.5));
+    DrawnIcon drawn;
+    QPainter& p = drawn.painter();
+    const QColor ink = drawn.ink();
     switch (glyph) {
     case Glyph::EmptyForm: {
         QPainterPath sheet;
@@ -76,23 +74,16 @@ QIcon headerIcon(Glyph glyph)
         p.drawLine(QPointF(12, 22), QPointF(20, 22));
         p.drawLine(QPointF(12, 25), QPointF(20, 25));
         break;
-    case Glyph::Help: {
-        p.setBrush(QColor(183, 219, 255));
-        p.drawEllipse(QRectF(2, 2, 28, 28));
-        QFont font = p.font();
-        font.setPixelSize(20);
-        font.setBold(true);
-        p.setFont(font);
-        p.drawText(QRectF(2, 2, 28, 28), Qt::AlignCenter, QStringLiteral("?"));
+    case Glyph::Help:
+        drawn.paintHelp();
         break;
-    }
     case Glyph::Close:
         p.setPen(QPen(QColor(190, 50, 40), 4, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(8, 8), QPointF(24, 24));
         p.drawLine(QPointF(24, 8), QPointF(8, 24));
         break;
     }
-    return QIcon(pixmap);
+    return drawn.icon();
 }
 
 QToolButton* headerButton(QWidget* parent, const char* name, const QString& caption, Glyph glyph, int left, int width)

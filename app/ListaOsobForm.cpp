@@ -6,6 +6,7 @@
 #include "DialogFrame.h"
 #include "Fonts.h"
 #include "Grids.h"
+#include "Menus.h"
 #include "PersonListModel.h"
 #include "Prompter.h"
 #include "ReportWindows.h"
@@ -272,17 +273,13 @@ void TFormListaOsob::buildActions()
 
 void TFormListaOsob::buildPrintMenu()
 {
-    PopupMenuWydruk = new QMenu(this);
-    PopupMenuWydruk->setObjectName(QStringLiteral("PopupMenuWydruk"));
+    PopupMenuWydruk = newNamedMenu(this, "PopupMenuWydruk");
     const auto item = [this](const char* name, const char* caption) {
-        QAction* action = PopupMenuWydruk->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QLatin1String(name));
-        return action;
+        return addNamedItem(PopupMenuWydruk, name, caption);
     };
     RaportDaneosobyszczegy1 = item("RaportDaneosobyszczegy1", "Raport - Dane szczegółowe");
     Listaosb1 = item("Listaosb1", "Raport - Lista osób");
-    N1 = PopupMenuWydruk->addSeparator();
-    N1->setObjectName(QStringLiteral("N1"));
+    N1 = addNamedSeparator(PopupMenuWydruk, "N1");
     Drzewoprzodkw1 = item("Drzewoprzodkw1", "Drzewo przodków");
     Drzewopotomkw1 = item("Drzewopotomkw1", "Drzewo potomków");
     Drzewoprzodkwipotomkw1 = item("Drzewoprzodkwipotomkw1", "Drzewo przodków i potomków");
@@ -766,7 +763,7 @@ void TFormListaOsob::deletePerson()
 
 void TFormListaOsob::ButtonDrukujClick()
 {
-    PopupMenuWydruk->popup(ButtonDrukuj->mapToGlobal(QPoint(0, ButtonDrukuj->height())));
+    popUpUnder(PopupMenuWydruk, ButtonDrukuj);
 }
 
 void TFormListaOsob::PopupMenuWydrukPopup()

@@ -5,6 +5,7 @@
 #include "FamilyViewLinks.h"
 #include "FamilyViewPage.h"
 #include "Fonts.h"
+#include "Menus.h"
 #include "OsobaFormUnit.h"
 #include "PersonPicker.h"
 #include "ProgramWindow.h"
@@ -165,16 +166,12 @@ void TFormFormularz::buildContent()
 
 void TFormFormularz::buildPrintMenu()
 {
-    PopupMenuWydruk = new QMenu(this);
-    PopupMenuWydruk->setObjectName(QStringLiteral("PopupMenuWydruk"));
+    PopupMenuWydruk = newNamedMenu(this, "PopupMenuWydruk");
     const auto item = [this](const char* name, const char* caption) {
-        QAction* action = PopupMenuWydruk->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QLatin1String(name));
-        return action;
+        return addNamedItem(PopupMenuWydruk, name, caption);
     };
     RaportDaneszczegowe1 = item("RaportDaneszczegowe1", "Raport: Dane szczegółowe");
-    N2 = PopupMenuWydruk->addSeparator();
-    N2->setObjectName(QStringLiteral("N2"));
+    N2 = addNamedSeparator(PopupMenuWydruk, "N2");
     Drzewoprzodkw1 = item("Drzewoprzodkw1", "Drzewo przodków");
     Drzewopotomkw1 = item("Drzewopotomkw1", "Drzewo potomków");
     Drzewoprzodkwipotomkw1 = item("Drzewoprzodkwipotomkw1", "Drzewo przodków i potomków");
@@ -342,7 +339,7 @@ void TFormFormularz::Cofnij()
 
 void TFormFormularz::SpeedButton4Click()
 {
-    PopupMenuWydruk->popup(SpeedButton4->mapToGlobal(QPoint(0, SpeedButton4->height())));
+    popUpUnder(PopupMenuWydruk, SpeedButton4);
 }
 
 void TFormFormularz::SpeedButton1Click()

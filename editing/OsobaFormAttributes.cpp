@@ -4,6 +4,7 @@
 
 #include "AtrybutUnit.h"
 #include "Bazadanych.h"
+#include "Menus.h"
 #include "Prompter.h"
 #include "Vh_langmanager.h"
 

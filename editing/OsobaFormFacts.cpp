@@ -5,6 +5,7 @@
 #include "Bazadanych.h"
 #include "Fact.h"
 #include "FactEdycjaUnit.h"
+#include "Menus.h"
 #include "Prompter.h"
 #include "Vh_langmanager.h"
 

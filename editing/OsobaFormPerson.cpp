@@ -3,6 +3,7 @@
 
 #include "Bazadanych.h"
 #include "FromularzUnit.h"
+#include "Menus.h"
 #include "Prompter.h"
 #include "ReportWindows.h"
 #include "Vh_langmanager.h"

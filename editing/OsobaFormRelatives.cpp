@@ -3,6 +3,7 @@
 #include "OsobaFormUnit.h"
 
 #include "Bazadanych.h"
+#include "Menus.h"
 #include "Prompter.h"
 #include "RelacjaAddUnit.h"
 #include "Vh_langmanager.h"

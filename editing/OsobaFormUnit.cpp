@@ -9,6 +9,7 @@
 #include "Fonts.h"
 #include "FormularzOsobyUnit.h"
 #include "FromularzUnit.h"
+#include "Menus.h"
 #include "Prompter.h"
 #include "StdCtrls.h"
 #include "Vh_langmanager.h"
@@ -363,28 +364,15 @@ void TOsobaEdycjaForm::buildAttributesPage()
 
 void TOsobaEdycjaForm::buildMenus()
 {
-    const auto menu = [this](const char* name) {
-        auto* popup = new QMenu(this);
-        popup->setObjectName(QLatin1String(name));
-        return popup;
-    };
+    const auto menu = [this](const char* name) { return newNamedMenu(this, name); };
     // The Tag of an item rides as its data: the kind of fact or relative its command adds.
     const auto item = [](QMenu* into, const char* name, const char* caption, int tag = 0) {
-        QAction* action = into->addAction(QString::fromUtf8(caption));
-        action->setObjectName(QLatin1String(name));
+        QAction* action = addNamedItem(into, name, caption);
         action->setData(tag);
         return action;
     };
-    const auto separator = [](QMenu* into, const char* name) {
-        QAction* action = into->addSeparator();
-        action->setObjectName(QLatin1String(name));
-        return action;
-    };
-    const auto submenu = [](QMenu* into, const char* name, const char* caption) {
-        QMenu* sub = into->addMenu(QString::fromUtf8(caption));
-        sub->setObjectName(QLatin1String(name));
-        return sub;
-    };
+    const auto separator = addNamedSeparator;
+    const auto submenu = addNamedSubmenu;
 
     PopupMenuFactsList = menu("PopupMenuFactsList");
     FactBirt = item(PopupMenuFactsList, "FactBirt", "Narodziny", 1);
@@ -533,11 +521,6 @@ void TOsobaEdycjaForm::FormActivate()
 void TOsobaEdycjaForm::Button4Click()
 {
     Close();
-}
-
-void TOsobaEdycjaForm::popUpUnder(QMenu* menu, QWidget* button)
-{
-    menu->popup(button->mapToGlobal(QPoint(0, button->height())));
 }
 
 bool TOsobaEdycjaForm::savePerson(KV_Person* person)

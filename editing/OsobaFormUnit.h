@@ -255,7 +255,6 @@ private:
                         RelativeRowKind kind);
     QTreeWidgetItem* addGroup(const QString& header);
     // Pops the menu up with its top-left corner at the button's bottom-left corner.
-    void popUpUnder(QMenu* menu, QWidget* button);
     // Writes the person; false after showing why it could not be written.
     bool savePerson(KV_Person* person);
     void showStorageFailure(const QString& failure);

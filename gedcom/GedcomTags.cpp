@@ -39,6 +39,16 @@ constexpr TagName tagNames[] = {
     {"MEDI", Tag::Medi},       {"PATH", Tag::Path},         {"DESCRIPTION", Tag::Description},
 };
 
+// The table lists the tags in the order of their numbers, so that a tag's text is found by its number.
+constexpr bool inTagOrder()
+{
+    for (std::size_t i = 0; i < std::size(tagNames); ++i)
+        if (tagNames[i].tag != Tag(i + 1))
+            return false;
+    return true;
+}
+static_assert(inTagOrder());
+
 // Every tag the table holds but one fits in eight bytes; such a tag read as one number is cheap to hash and to
 // compare. Tags carry no zero bytes, so the number is unique to the text.
 constexpr qsizetype keyBytes = 8;
@@ -114,8 +124,6 @@ _Gedcom::Tag gedcomTag(QByteArrayView text)
 
 QByteArrayView gedcomTagText(_Gedcom::Tag tag)
 {
-    for (const TagName& name : tagNames)
-        if (name.tag == tag)
-            return QByteArrayView(name.text);
-    return {};
+    const auto index = std::size_t(tag);
+    return index > 0 && index <= std::size(tagNames) ? QByteArrayView(tagNames[index - 1].text) : QByteArrayView();
 }

@@ -49,10 +49,23 @@ char16_t anselMark(uchar b)
     return b >= 0xE0 && b <= 0xFE ? anselMarks[b - 0xE0] : 0;
 }
 
+// True for bytes that every single-byte encoding here reads as the same ASCII characters: no byte of the upper
+// half and no zero byte.
+bool isPlainAscii(QByteArrayView bytes)
+{
+    for (const char c : bytes)
+        if (uchar(c) == 0 || uchar(c) >= 0x80)
+            return false;
+    return true;
+}
+
 // ANSEL writes a combining mark before its letter, Unicode after it; the marks wait for their letter and are
 // then composed with it.
 QString decodeAnsel(QByteArrayView bytes)
 {
+    // Most values are plain ASCII, which ANSEL shares.
+    if (!bytes.isEmpty() && isPlainAscii(bytes))
+        return QString::fromLatin1(bytes);
     QString text;
     text.reserve(bytes.size());
     QString marks;

@@ -148,12 +148,22 @@ void _Gedcom::Load(QByteArray bytes)
     std::vector<SkippedLine> skipped;
     SplitLines(skipped);
 
-    // UTF-16 became valid UTF-8 on the way in; every other file may have to prove it is UTF-8.
+    // UTF-16 became valid UTF-8 on the way in. A file in UTF-8 has its bytes checked; so has one that names no
+    // encoding, whose bytes then decide it.
     Utf8Checker checker;
-    const bool utf16 = form && *form != GedcomEncoding::Utf8;
-    if (!utf16)
+    if (form) {
+        fileEncoding = *form;
+        if (fileEncoding == GedcomEncoding::Utf8)
+            CheckUtf8(checker);
+    } else if (const std::optional<QByteArrayView> charset = HeaderCharset()) {
+        // A named encoding does not depend on whether the bytes are valid UTF-8.
+        fileEncoding = encodingForCharset(charset, text, true);
+        if (fileEncoding == GedcomEncoding::Utf8)
+            CheckUtf8(checker);
+    } else {
         CheckUtf8(checker);
-    fileEncoding = form ? *form : encodingForCharset(HeaderCharset(), text, checker.faults().isEmpty());
+        fileEncoding = encodingForCharset(std::nullopt, text, checker.faults().isEmpty());
+    }
     if (fileEncoding == GedcomEncoding::Utf8)
         for (const Utf8Checker::Fault& fault : checker.faults())
             faults.append({fault.line, GedcomProblem::Kind::InvalidBytes, hexBytes(fault.bytes)});
@@ -227,11 +237,15 @@ void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& 
         skipped.push_back({number, kind, begin, end - begin});
         return;
     }
-    const auto offset = [&](QByteArrayView part) {
-        return part.isNull() ? begin : int(part.data() - text.constData());
-    };
-    lines.push_back({number, parts.level, gedcomTag(parts.tag), offset(parts.tag), offset(parts.xref),
-                     int(parts.xref.size()), offset(parts.value), int(parts.value.size())});
+    const QByteArrayView value = parts.value.isNull() ? parts.tag.sliced(parts.tag.size()) : parts.value;
+    Line kept;
+    kept.number = number;
+    kept.valueBegin = int(value.data() - text.constData());
+    kept.valueSize = quint32(std::min<qsizetype>(value.size(), longValue));
+    kept.tag = gedcomTag(parts.tag);
+    kept.level = quint32(parts.level);
+    kept.hasXref = !parts.xref.isEmpty();
+    lines.push_back(kept);
 }
 
 _Gedcom::LineFault _Gedcom::SplitLine(QByteArrayView line, LineParts& parts)
@@ -337,19 +351,36 @@ void _Gedcom::JoinContinuation(QByteArray& text, QByteArrayView continuation)
     text.append(continuation);
 }
 
+qsizetype _Gedcom::LongValueSize(int i) const
+{
+    const QByteArrayView rest = QByteArrayView(text).sliced(lines[i].valueBegin);
+    const auto end = std::find_if(rest.begin(), rest.end(), [](char c) { return c == '\r' || c == '\n'; });
+    return end - rest.begin();
+}
+
+_Gedcom::LineParts _Gedcom::Parts(int i) const
+{
+    // The line starts after the line end before its value; its leading blanks are passed over again.
+    const Line& line = lines[i];
+    const char* data = text.constData();
+    int begin = line.valueBegin;
+    while (begin > 0 && data[begin - 1] != '\n' && data[begin - 1] != '\r')
+        --begin;
+    const QByteArrayView value = Raw(i);
+    LineParts parts;
+    SplitLine(QByteArrayView(data + begin, value.data() + value.size()), parts);
+    return parts;
+}
+
 QString _Gedcom::Xref(int i) const
 {
-    return Decode(QByteArrayView(text).sliced(lines[i].xrefBegin, lines[i].xrefSize));
+    return Decode(Parts(i).xref);
 }
 
 QByteArrayView _Gedcom::TagText(int i) const
 {
-    // The tag runs to the blank before the value, or to the end of its line.
-    const qsizetype begin = lines[i].tagBegin;
-    qsizetype end = begin;
-    while (end < text.size() && text[end] != ' ' && text[end] != '\r' && text[end] != '\n')
-        ++end;
-    return QByteArrayView(text).sliced(begin, end - begin);
+    const Tag tag = lines[i].tag;
+    return tag != Tag::Other ? gedcomTagText(tag) : Parts(i).tag;
 }
 
 void _Gedcom::CountLevelOneTag(TagTally& tally, int i)

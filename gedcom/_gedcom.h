@@ -248,17 +248,18 @@ public:
     enum class Tag : quint8;
 
 private:
+    // A kept line in 16 bytes, as a file has hundreds of thousands: its cross-reference and tag text are found
+    // again in its bytes when needed, which is seldom.
     struct Line
     {
-        int number;
-        int level;
-        Tag tag;
-        int tagBegin;
-        int xrefBegin;
-        int xrefSize;
-        int valueBegin;
-        int valueSize;
+        int number;     // physical line of the file, from 1
+        int valueBegin; // where the value starts; the end of the tag when there is none
+        quint32 valueSize : 24; // longValue for a value that long or longer, which runs to its line's end
+        Tag tag : 8;
+        quint32 level : 30;   // a level has at most nine digits
+        quint32 hasXref : 1;  // a cross-reference stands before the tag
     };
+    static constexpr quint32 longValue = 0xFFFFFF;
     // A skipped line, kept as bytes until the encoding that decodes it is known.
     struct SkippedLine
     {
@@ -274,23 +275,30 @@ private:
     std::optional<QByteArrayView> HeaderCharset() const;
     void CheckUtf8(Utf8Checker& checker) const;
 
-    QByteArrayView Raw(int i) const { return QByteArrayView(text).sliced(lines[i].valueBegin, lines[i].valueSize); }
+    QByteArrayView Raw(int i) const
+    {
+        const Line& line = lines[i];
+        return QByteArrayView(text).sliced(line.valueBegin, line.valueSize != longValue ? line.valueSize : LongValueSize(i));
+    }
+    qsizetype LongValueSize(int i) const;
+    // Line i cut into its parts again.
+    LineParts Parts(int i) const;
     QString Decode(QByteArrayView bytes) const { return decodeGedcomText(bytes, fileEncoding); }
     // A line's value decoded and trimmed, for fields that hold one value.
     QString Value(int i) const { return Decode(Raw(i).trimmed()); }
     QString Xref(int i) const;
     // A record's cross-reference as the file's bytes, at-signs included.
-    QByteArray RawXref(int i) const
-    {
-        return QByteArrayView(text).sliced(lines[i].xrefBegin, lines[i].xrefSize).toByteArray();
-    }
+    QByteArray RawXref(int i) const { return Parts(i).xref.toByteArray(); }
     QByteArrayView TagText(int i) const;
     QString FindSub(int start, Tag tag, int limit) const;
     GedcomEvent ReadEvent(int at) const;
     // The first event of a kind keeps its values; a later one fills only what the first left empty.
     static void MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag,
                            QList<GedcomValueNotTaken>& notTaken);
-    static void MergeValue(QString& kept, QString later, const QString& tag, QList<GedcomValueNotTaken>& notTaken);
+    static void MergeValue(QString& kept, QString later, QByteArrayView tag, QByteArrayView part,
+                           QList<GedcomValueNotTaken>& notTaken);
+    // The tag of a value not taken, such as "BIRT DATE".
+    static QString ValueTag(QByteArrayView tag, QByteArrayView part);
     static QString MaidenFamilyName(const QString& value);
 
     bool IsRecordHead(int i, Tag word) const;

@@ -213,10 +213,14 @@ bool _Gedcom::IsInteger(QStringView text)
 {
     if (text.isEmpty() || text.size() > 10)
         return false;
-    for (const QChar c : text)
+    // Ten digits fit in 64 bits.
+    qint64 value = 0;
+    for (const QChar c : text) {
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))
             return false;
-    return text.toLongLong() <= std::numeric_limits<qint32>::max();
+        value = value * 10 + (c.unicode() - '0');
+    }
+    return value <= std::numeric_limits<qint32>::max();
 }
 
 void SplitPersonName(_Osoba& individual)

@@ -71,7 +71,7 @@ QByteArray lookupKey(QByteArrayView xref)
 
 bool _Gedcom::IsRecordHead(int i, Tag word) const
 {
-    return lines[i].level == 0 && lines[i].tag == word && lines[i].xrefSize > 0;
+    return lines[i].level == 0 && lines[i].tag == word && lines[i].hasXref;
 }
 
 // Room for all the records at once: the records are large, and growing their lists one by one would move them
@@ -87,7 +87,7 @@ void _Gedcom::IndexRecords()
     std::vector<int> multimediaHeads;
     for (int i = 0; i < int(lines.size()); ++i) {
         const Line& line = lines[i];
-        if (line.level != 0 || line.xrefSize == 0)
+        if (line.level != 0 || !line.hasXref)
             continue;
         if (line.tag == Tag::Indi) {
             ++individuals;
@@ -132,22 +132,23 @@ void _Gedcom::ReadPictures()
 
 // A record runs from a level-0 head line with a cross-reference and the record word to the next level-0 line (or
 // the end of the lines), which is then examined again as a possible head. Progress is reported for each line the
-// scan examines outside the records.
+// scan examines outside the records; only a callback sees those reports, so without one they are not made.
 void _Gedcom::ScanRecords(int stage, Tag word, void (_Gedcom::*read)(int head, int end))
 {
     const int count = int(lines.size());
     int i = 0;
     while (i < count) {
-        ReportProgress(stage, i + 1);
+        int end = i + 1;
+        while (end < count && lines[end].level != 0)
+            ++end;
         if (IsRecordHead(i, word)) {
-            int end = i + 1;
-            while (end < count && lines[end].level != 0)
-                ++end;
+            ReportProgress(stage, i + 1);
             (this->*read)(i, end);
-            i = end;
-        } else {
-            ++i;
+        } else if (progressCallback) {
+            for (int examined = i; examined < end; ++examined)
+                ReportProgress(stage, examined + 1);
         }
+        i = end;
     }
     ReportProgress(stage, -10);
 }
@@ -224,7 +225,7 @@ void _Gedcom::ReadIndividual(int head, int end)
                 if (const QString value = Value(i); !value.isEmpty())
                     individual.deathValue = value;
                 MergeEvent(individual.death, ReadEvent(i), TagText(i), individual.valuesNotTaken);
-                MergeValue(individual.deathCause, FindSub(i + 1, Tag::Caus, 1), QStringLiteral("DEAT CAUS"),
+                MergeValue(individual.deathCause, FindSub(i + 1, Tag::Caus, 1), "DEAT", "CAUS",
                            individual.valuesNotTaken);
             }
             break;
@@ -427,22 +428,28 @@ void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView ta
 {
     // Files list the preferred event first; later ones of the kind are alternatives, sources or corrections of
     // parts the first one lacks.
-    const QString eventTag = QString::fromLatin1(tag);
     if (kept.originalDate.isEmpty()) {
         kept.originalDate = std::move(later.originalDate);
         kept.date = std::move(later.date);
     } else if (!later.originalDate.isEmpty() && later.originalDate != kept.originalDate) {
-        notTaken.append({eventTag + QStringLiteral(" DATE"), later.originalDate});
+        notTaken.append({ValueTag(tag, "DATE"), later.originalDate});
     }
-    MergeValue(kept.place, std::move(later.place), eventTag + QStringLiteral(" PLAC"), notTaken);
+    MergeValue(kept.place, std::move(later.place), tag, "PLAC", notTaken);
 }
 
-void _Gedcom::MergeValue(QString& kept, QString later, const QString& tag, QList<GedcomValueNotTaken>& notTaken)
+void _Gedcom::MergeValue(QString& kept, QString later, QByteArrayView tag, QByteArrayView part,
+                         QList<GedcomValueNotTaken>& notTaken)
 {
     if (kept.isEmpty())
         kept = std::move(later);
     else if (!later.isEmpty() && later != kept)
-        notTaken.append({tag, std::move(later)});
+        notTaken.append({ValueTag(tag, part), std::move(later)});
+}
+
+// Built only for a value not taken: most events are not repeated.
+QString _Gedcom::ValueTag(QByteArrayView tag, QByteArrayView part)
+{
+    return QString::fromLatin1(tag) + QLatin1Char(' ') + QString::fromLatin1(part);
 }
 
 _Adres _Gedcom::ReadAddress(int at) const

@@ -53,11 +53,37 @@ static_assert(inTagOrder());
 // compare. Tags carry no zero bytes, so the number is unique to the text.
 constexpr qsizetype keyBytes = 8;
 
-quint64 keyOf(QByteArrayView text)
+// Copies of a size known when compiled are single loads, where a copy of a size known only at run time is a call.
+template <std::size_t Size>
+quint64 keyOfSize(const char* text)
 {
     quint64 key = 0;
-    std::memcpy(&key, text.data(), std::size_t(std::min(text.size(), keyBytes)));
+    std::memcpy(&key, text, Size);
     return key;
+}
+
+quint64 keyOf(QByteArrayView text)
+{
+    switch (text.size()) {
+    case 0:
+        return 0;
+    case 1:
+        return keyOfSize<1>(text.data());
+    case 2:
+        return keyOfSize<2>(text.data());
+    case 3:
+        return keyOfSize<3>(text.data());
+    case 4:
+        return keyOfSize<4>(text.data());
+    case 5:
+        return keyOfSize<5>(text.data());
+    case 6:
+        return keyOfSize<6>(text.data());
+    case 7:
+        return keyOfSize<7>(text.data());
+    default:
+        return keyOfSize<keyBytes>(text.data());
+    }
 }
 
 // Every line's tag is looked up while a file loads, so this is an open-addressing table that needs no allocation

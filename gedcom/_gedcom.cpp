@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
+#include <QtEndian>
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -18,36 +20,42 @@ _Gedcom gGedcom;
 namespace {
 
 // A level: decimal digits only, within an int; -1 for anything else.
-int levelNumber(QByteArrayView text)
+int levelNumber(const char* from, const char* to)
 {
-    if (text.isEmpty() || text.size() > 9)
+    if (from == to || to - from > 9)
         return -1;
     int level = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9')
+    for (; from != to; ++from) {
+        if (*from < '0' || *from > '9')
             return -1;
-        level = level * 10 + (c - '0');
+        level = level * 10 + (*from - '0');
     }
     return level;
 }
 
-// The end of the token that starts at `from`: the next blank, or the end of the line.
-qsizetype tokenEnd(QByteArrayView line, qsizetype from)
+// The end of the token that starts at `from`: the next blank, or `to`.
+const char* tokenEnd(const char* from, const char* to)
 {
-    while (from < line.size() && line[from] != ' ')
+    while (from != to && *from != ' ')
         ++from;
     return from;
 }
 
-qsizetype skipBlanks(QByteArrayView line, qsizetype from)
+const char* skipBlanks(const char* from, const char* to)
 {
-    while (from < line.size() && line[from] == ' ')
+    while (from != to && *from == ' ')
         ++from;
     return from;
 }
 
-// True when one of eight bytes is a control character: below 0x20, or DEL.
-bool holdsControl(quint64 eight)
+QByteArrayView between(const char* from, const char* to)
+{
+    return QByteArrayView(from, to - from);
+}
+
+// The high bit of each of eight bytes that is a control character (below 0x20, or DEL). A borrow may mark a byte
+// above a marked one too, so only the lowest mark is sure.
+quint64 controlMarks(quint64 eight)
 {
     constexpr quint64 ones = 0x0101010101010101ULL;
     constexpr quint64 highs = 0x8080808080808080ULL;
@@ -72,9 +80,11 @@ bool isControl(uchar c)
 // The position of the next control character (line ends included) from `from` on; `size` when there is none.
 int nextControl(const char* data, int from, int size)
 {
-    quint64 eight = 0;
-    while (from + 8 <= size && (std::memcpy(&eight, data + from, 8), !holdsControl(eight)))
-        from += 8;
+    for (; from + 8 <= size; from += 8) {
+        // Read in little-endian order, the lowest mark is the first control character.
+        if (const quint64 marks = controlMarks(qFromLittleEndian<quint64>(data + from)))
+            return from + std::countr_zero(marks) / 8;
+    }
     while (from < size && !isControl(uchar(data[from])))
         ++from;
     return from;
@@ -142,6 +152,7 @@ bool _Gedcom::LoadFile(const QString& filePath)
 void _Gedcom::Load(QByteArray bytes)
 {
     const std::optional<GedcomEncoding> form = takeUnicodeForm(bytes);
+    ForgetSharedValues();
     text = std::move(bytes);
     lines.clear();
     faults.clear();
@@ -225,11 +236,12 @@ void _Gedcom::SplitLines(std::vector<SkippedLine>& skipped)
 
 void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped)
 {
-    while (begin < end && text[begin] == ' ')
+    const char* data = text.constData();
+    while (begin < end && data[begin] == ' ')
         ++begin;
     if (begin == end)
         return;
-    const QByteArrayView line = QByteArrayView(text).sliced(begin, end - begin);
+    const QByteArrayView line(data + begin, end - begin);
     LineParts parts;
     const LineFault fault = SplitLine(line, parts);
     if (fault != LineFault::None) {
@@ -251,28 +263,29 @@ void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& 
 _Gedcom::LineFault _Gedcom::SplitLine(QByteArrayView line, LineParts& parts)
 {
     parts = LineParts();
-    qsizetype at = skipBlanks(line, 0);
-    qsizetype end = tokenEnd(line, at);
-    parts.level = levelNumber(line.sliced(at, end - at));
+    const char* const last = line.data() + line.size();
+    const char* at = skipBlanks(line.data(), last);
+    const char* end = tokenEnd(at, last);
+    parts.level = levelNumber(at, end);
     if (parts.level < 0)
         return LineFault::LevelNotANumber;
 
-    at = skipBlanks(line, end);
-    if (at < line.size() && line[at] == '@') {
+    at = skipBlanks(end, last);
+    if (at != last && *at == '@') {
         // A cross-reference runs to its closing at-sign, blanks included; one that is never closed ends at a blank.
         end = at + 1;
-        while (end < line.size() && line[end] != '@')
+        while (end != last && *end != '@')
             ++end;
-        end = end < line.size() ? end + 1 : tokenEnd(line, at);
-        parts.xref = line.sliced(at, end - at);
-        at = skipBlanks(line, end);
+        end = end != last ? end + 1 : tokenEnd(at, last);
+        parts.xref = between(at, end);
+        at = skipBlanks(end, last);
     }
-    if (at >= line.size())
+    if (at == last)
         return LineFault::NoTag;
-    end = tokenEnd(line, at);
-    parts.tag = line.sliced(at, end - at);
-    if (end < line.size())
-        parts.value = line.sliced(end + 1);
+    end = tokenEnd(at, last);
+    parts.tag = between(at, end);
+    if (end != last)
+        parts.value = between(end + 1, last);
     return LineFault::None;
 }
 
@@ -295,6 +308,7 @@ void _Gedcom::Parse()
 {
     parsing = true;
     totalLines = int(lines.size());
+    ForgetSharedValues();
     IndexRecords();
     ReportProgress(1, 0);
     ReportProgress(2, 0);
@@ -303,6 +317,7 @@ void _Gedcom::Parse()
     ReadFamilies();
     ReadSources();
     ReadPictures();
+    ForgetSharedValues();
     parsing = false;
 }
 
@@ -331,18 +346,24 @@ QString _Gedcom::FindSubValue(int start, QByteArrayView tag, int limit) const
 
 QString _Gedcom::FindSub(int start, Tag tag, int limit) const
 {
+    const int line = FindSubLine(start, tag, limit);
+    return line >= 0 ? Value(line) : QString();
+}
+
+int _Gedcom::FindSubLine(int start, Tag tag, int limit) const
+{
     if (tag == Tag::Other)
-        return QString();
-    for (int i = start; i < int(lines.size()) && lines[i].level > limit; ++i) {
+        return -1;
+    for (int i = start; i < int(lines.size()) && int(lines[i].level) > limit; ++i) {
         const Line& line = lines[i];
         if (line.tag == tag)
-            return Value(i);
+            return i;
         // A source's DATA DATE or a note's text is not the value of the event they stand under.
         if (line.tag == Tag::Sour || line.tag == Tag::Note || line.tag == Tag::Obje)
             while (i + 1 < int(lines.size()) && lines[i + 1].level > line.level)
                 ++i;
     }
-    return QString();
+    return -1;
 }
 
 void _Gedcom::JoinContinuation(QByteArray& text, QByteArrayView continuation)

@@ -291,7 +291,19 @@ private:
     QByteArray RawXref(int i) const { return Parts(i).xref.toByteArray(); }
     QByteArrayView TagText(int i) const;
     QString FindSub(int start, Tag tag, int limit) const;
-    GedcomEvent ReadEvent(int at) const;
+    // The line FindSub takes its value from; -1 when there is none.
+    int FindSubLine(int start, Tag tag, int limit) const;
+    GedcomEvent ReadEvent(int at);
+    // The values of line at that records repeat (places, sexes, dates), decoded once per parse and shared by the
+    // records that hold them.
+    QString SharedValue(int at);
+    struct SharedDate
+    {
+        QString original;
+        QString converted; // by ConvertDate
+    };
+    const SharedDate& SharedDateValue(int at);
+    void ForgetSharedValues();
     // The first event of a kind keeps its values; a later one fills only what the first left empty.
     static void MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag,
                            QList<GedcomValueNotTaken>& notTaken);
@@ -320,7 +332,7 @@ private:
     // The text of a NOTE line: its own value, or the text of the note record it points at; none when it points at no
     // record.
     std::optional<QByteArrayView> NoteText(int at);
-    _ODWOLANIE ReadCitation(int at, const QString& event) const;
+    _ODWOLANIE ReadCitation(int at, const QString& event);
     void ReadPicturesText(int at, _Osoba& individual) const;
     _Adres ReadAddress(int at) const;
     // A record's own notes: each level-1 NOTE with the CONC and CONT lines under it.
@@ -365,6 +377,9 @@ private:
     QHash<QByteArray, _Multimedia> multimediaRecords;
     TagTally individualTags;
     TagTally familyTags;
+    // By the value's trimmed bytes, which stay in the text while a parse runs, so the keys are not copies.
+    QHash<QByteArray, QString> sharedValues;
+    QHash<QByteArray, SharedDate> sharedDates;
 
     QString path;
     GedcomEncoding fileEncoding = GedcomEncoding::Utf8;

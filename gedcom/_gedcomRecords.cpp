@@ -199,7 +199,7 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         case Tag::Sex:
             if (line.level == 1)
-                individual.sex = Value(i);
+                individual.sex = SharedValue(i);
             break;
         case Tag::Birt:
         case Tag::Bapm:
@@ -415,13 +415,46 @@ void _Gedcom::ReadPicture(int head, int end)
     }
 }
 
-GedcomEvent _Gedcom::ReadEvent(int at) const
+GedcomEvent _Gedcom::ReadEvent(int at)
 {
     GedcomEvent event;
-    event.originalDate = FindSub(at + 1, Tag::Date, 1);
-    event.date = ConvertDate(event.originalDate);
-    event.place = FindSub(at + 1, Tag::Plac, 1);
+    if (const int date = FindSubLine(at + 1, Tag::Date, 1); date >= 0) {
+        const SharedDate& shared = SharedDateValue(date);
+        event.originalDate = shared.original;
+        event.date = shared.converted;
+    }
+    if (const int place = FindSubLine(at + 1, Tag::Plac, 1); place >= 0)
+        event.place = SharedValue(place);
     return event;
+}
+
+QString _Gedcom::SharedValue(int at)
+{
+    const QByteArrayView bytes = Raw(at).trimmed();
+    const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
+    auto found = sharedValues.constFind(key);
+    if (found == sharedValues.constEnd())
+        found = sharedValues.insert(key, Decode(bytes));
+    return found.value();
+}
+
+const _Gedcom::SharedDate& _Gedcom::SharedDateValue(int at)
+{
+    const QByteArrayView bytes = Raw(at).trimmed();
+    const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
+    auto found = sharedDates.constFind(key);
+    if (found == sharedDates.constEnd()) {
+        QString original = Decode(bytes);
+        QString converted = ConvertDate(original);
+        found = sharedDates.insert(key, {std::move(original), std::move(converted)});
+    }
+    return found.value();
+}
+
+void _Gedcom::ForgetSharedValues()
+{
+    sharedValues = {};
+    sharedDates = {};
 }
 
 void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag, QList<GedcomValueNotTaken>& notTaken)
@@ -620,7 +653,7 @@ void _Gedcom::ReadPicturesText(int at, _Osoba& individual) const
     individual.pictures = Decode(pictures);
 }
 
-_ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event) const
+_ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event)
 {
     _ODWOLANIE citation;
     citation.source = Value(at);
@@ -639,7 +672,7 @@ _ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event) const
             break;
         case Tag::Date:
             if (line.level == level + 2)
-                citation.date = ConvertDate(Value(j));
+                citation.date = SharedDateValue(j).converted;
             break;
         case Tag::Text:
             if (line.level == level + 2)

@@ -277,8 +277,14 @@ private:
     bool saveObject(Record* record, const QString& id, FileSystem::NewFileBatch* batch);
     template <typename Record>
     bool loadObject(Record* record, const QString& fileName);
+    // Enters what the reading of one file gave (an ObjectFile): the record, or the file among the skipped ones.
+    template <typename File>
+    bool enterRead(File& file, const QString& fileName);
     template <typename Record>
     bool enterLoaded(Record* record, const QString& fileName);
+    // Reads the files of one kind on worker threads and enters them in the order listed, reporting each.
+    template <typename Record>
+    void loadFiles(const QStringList& files, ProgressDisplay* progress);
     // Leaves storageText in StorageError and, while LoadAll runs, lists the file with the reason; false.
     bool skipFile(const QString& fileName, const QString& storageText, const QString& reason);
     bool deleteObjectFile(const QString& id, QString& failure);

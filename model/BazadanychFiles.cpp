@@ -5,6 +5,7 @@
 #include "Clock.h"
 #include "Fact.h"
 #include "FileSystem.h"
+#include "OrderedWork.h"
 #include "Picture.h"
 #include "ProgressDisplay.h"
 #include "Vh_langmanager.h"
@@ -13,9 +14,12 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <algorithm>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <variant>
+#include <vector>
 
 struct KV_DB::LoadSession
 {
@@ -192,8 +196,9 @@ public:
 
     const QString fileName;
     QString failure;
-    // The same failure in the user's language, for the list of files a load passed over.
-    QString reason;
+    // The same failure for the user: a language key with its arguments, put into words by the loading thread.
+    const char* reasonKey = nullptr;
+    QStringList reasonArguments;
 
 private:
     void read(const XmlAttributeTable& attributes, int index, const char*, QString& field) const
@@ -238,7 +243,8 @@ private:
         const QString value = element.attribute(name);
         failure = QStringLiteral("%1: %2 is not %3: \"%4\"")
                       .arg(fileName, QLatin1String(name), QLatin1String(expected), value);
-        reason = gLangM.FormatStr2(QLatin1String(reasonKey), QLatin1String(name), value);
+        this->reasonKey = reasonKey;
+        reasonArguments = {QLatin1String(name), value};
     }
 
     const XmlElement& element;
@@ -255,7 +261,8 @@ void readRecord(RecordReader& in, const XmlElement& root, KV_Person& person)
         attributeIn.readFields(attribute, attributeFields);
         if (!attributeIn.failure.isEmpty()) {
             in.failure = attributeIn.failure;
-            in.reason = attributeIn.reason;
+            in.reasonKey = attributeIn.reasonKey;
+            in.reasonArguments = attributeIn.reasonArguments;
             return;
         }
         person.AddAttribute(attribute);
@@ -270,6 +277,88 @@ void readRecord(RecordReader& in, const XmlElement&, KV_Fact& fact)
 void readRecord(RecordReader& in, const XmlElement&, KV_Picture& picture)
 {
     in.readFields(picture, pictureFields);
+}
+
+// One object file as read for a load: its record, or why the file is passed over. The reading touches nothing
+// shared (no member of the database, not the language manager), so that many files can be read at once; the
+// reason is put into words, and the record entered, on the loading thread.
+template <typename Record>
+struct ObjectFile
+{
+    // Reads into given, or into a record of its own when none is given.
+    explicit ObjectFile(Record* given = nullptr)
+        : made(given ? nullptr : std::make_unique<Record>()), record(given ? given : made.get())
+    {
+    }
+
+    // folder ends with "/".
+    void read(const QString& folder, const QString& extension, const QString& fileName);
+    bool failed() const { return reasonKey != nullptr; }
+    // The reason in the user's language.
+    QString reason() const
+    {
+        const QString text = gLangM.Get(QLatin1String(reasonKey));
+        return reasonArguments.isEmpty() ? text : FormatText(text, reasonArguments);
+    }
+
+    std::unique_ptr<Record> made;
+    Record* record;
+    // The text for StorageError.
+    QString failure;
+    const char* reasonKey = nullptr;
+    QStringList reasonArguments;
+
+private:
+    void fail(const QString& text, const char* key, const QStringList& arguments = {})
+    {
+        failure = text;
+        reasonKey = key;
+        reasonArguments = arguments;
+    }
+};
+
+template <typename Record>
+void ObjectFile<Record>::read(const QString& folder, const QString& extension, const QString& fileName)
+{
+    XmlDocument document;
+    QString loadFailure;
+    const QString path = folder + fileName;
+    if (!document.loadFile(path, &loadFailure)) {
+        // The reason names the file already; the XML layer's text starts with its path.
+        const QString detail = loadFailure.startsWith(path + QStringLiteral(": ")) ? loadFailure.mid(path.size() + 2)
+                                                                                   : loadFailure;
+        return fail(loadFailure, "LABEL_PLIK_NIE_JEST_POPRAWNYM_DOKUMENTEM_XML_(%S)", {detail});
+    }
+    const XmlElement root = document.root(rootName<Record>());
+    if (root.isNull())
+        return fail(wrongFormat, "LABEL_BRAK_ELEMENTU_%S", {QLatin1String(rootName<Record>())});
+
+    const QLatin1StringView prefix = idPrefix<Record>();
+    bool hasID = false;
+    QString id = root.attribute("ID", &hasID);
+    if (hasID) {
+        if (!isValidID(id, prefix)) {
+            return fail(QStringLiteral("%1: invalid ID \"%2\"; the file was not loaded").arg(fileName, id),
+                        "LABEL_NIEPRAWIDLOWY_IDENTYFIKATOR_[%S]", {id});
+        }
+    } else {
+        // A file without its ID is still the object its name says.
+        const QString stem = fileName.left(fileName.size() - extension.size());
+        if (isValidID(stem, prefix)) {
+            id = stem;
+        } else if (!std::is_same_v<Record, KV_Person>) {
+            // A person without an ID gets a new one; a fact or picture could not be reached under one.
+            return fail(QStringLiteral("%1: no valid ID; the file was not loaded").arg(fileName),
+                        "LABEL_BRAK_PRAWIDLOWEGO_IDENTYFIKATORA");
+        }
+    }
+
+    if (!id.isEmpty())
+        record->ID = id;
+    RecordReader in(root, fileName);
+    readRecord(in, root, *record);
+    if (!in.failure.isEmpty())
+        fail(in.failure, in.reasonKey, in.reasonArguments);
 }
 
 void feedDictionaries(KV_DB& db, const KV_Person& person)
@@ -403,59 +492,21 @@ bool KV_DB::SavePersons(KV_Person* first, KV_Person* second, KV_Person* third)
 template <typename Record>
 bool KV_DB::loadObject(Record* given, const QString& fileName)
 {
-    XmlDocument document;
-    QString failure;
-    const QString path = DataFolder + fileName;
-    if (!document.loadFile(path, &failure)) {
-        // The reason names the file already; the XML layer's text starts with its path.
-        const QString detail = failure.startsWith(path + QStringLiteral(": ")) ? failure.mid(path.size() + 2) : failure;
-        return skipFile(fileName, failure,
-                        gLangM.FormatStr(QStringLiteral("LABEL_PLIK_NIE_JEST_POPRAWNYM_DOKUMENTEM_XML_(%S)"), detail));
-    }
-    const XmlElement root = document.root(rootName<Record>());
-    if (root.isNull()) {
-        return skipFile(fileName, wrongFormat,
-                        gLangM.FormatStr(QStringLiteral("LABEL_BRAK_ELEMENTU_%S"), QLatin1String(rootName<Record>())));
-    }
+    ObjectFile<Record> file(given);
+    file.read(DataFolder, FileExtension, fileName);
+    return enterRead(file, fileName);
+}
 
-    const QLatin1StringView prefix = idPrefix<Record>();
-    bool hasID = false;
-    QString id = root.attribute("ID", &hasID);
-    if (hasID) {
-        if (!isValidID(id, prefix)) {
-            return skipFile(fileName,
-                            QStringLiteral("%1: invalid ID \"%2\"; the file was not loaded").arg(fileName, id),
-                            gLangM.FormatStr(QStringLiteral("LABEL_NIEPRAWIDLOWY_IDENTYFIKATOR_[%S]"), id));
-        }
-    } else {
-        // A file without its ID is still the object its name says.
-        const QString stem = fileName.left(fileName.size() - FileExtension.size());
-        if (isValidID(stem, prefix)) {
-            id = stem;
-        } else if (!std::is_same_v<Record, KV_Person>) {
-            // A person without an ID gets a new one; a fact or picture could not be reached under one.
-            return skipFile(fileName, QStringLiteral("%1: no valid ID; the file was not loaded").arg(fileName),
-                            gLangM.Get(QStringLiteral("LABEL_BRAK_PRAWIDLOWEGO_IDENTYFIKATORA")));
-        }
-    }
-
-    std::unique_ptr<Record> made;
-    Record* record = given;
-    if (!record) {
-        made = std::make_unique<Record>();
-        record = made.get();
-    }
-    if (!id.isEmpty())
-        record->ID = id;
-    RecordReader in(root, fileName);
-    readRecord(in, root, *record);
-    if (!in.failure.isEmpty())
-        return skipFile(fileName, in.failure, in.reason);
-    noteCustomNames(*this, *record);
-    feedDictionaries(*this, *record);
-    if (!made)
+template <typename File>
+bool KV_DB::enterRead(File& file, const QString& fileName)
+{
+    if (file.failed())
+        return skipFile(fileName, file.failure, file.reason());
+    noteCustomNames(*this, *file.record);
+    feedDictionaries(*this, *file.record);
+    if (!file.made)
         return true;
-    return enterLoaded(made.release(), fileName);
+    return enterLoaded(file.made.release(), fileName);
 }
 
 template <typename Record>
@@ -533,6 +584,41 @@ bool KV_DB::LoadPicture(KV_Picture* picture, const QString& fileName)
     return loadObject(picture, fileName);
 }
 
+template <typename Record>
+void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
+{
+    // Files are read on worker threads a chunk at a time and entered here in the order of the list, so the
+    // result is that of reading them one by one. Chunks read ahead of the entering are bounded, so memory holds
+    // little beyond the records themselves.
+    constexpr int filesPerChunk = 64;
+    constexpr int chunksAhead = 32;
+    using Chunk = std::vector<ObjectFile<Record>>;
+    std::vector<Chunk> ring(chunksAhead);
+    const QString folder = DataFolder;
+    const QString extension = FileExtension;
+    const int count = int(files.size());
+    OrderedWork::run(
+        (count + filesPerChunk - 1) / filesPerChunk, chunksAhead,
+        [&](int chunk) {
+            Chunk& read = ring[size_t(chunk % chunksAhead)];
+            const int first = chunk * filesPerChunk;
+            for (int i = first; i < std::min(count, first + filesPerChunk); ++i)
+                read.emplace_back().read(folder, extension, files[i]);
+        },
+        [&](int chunk) {
+            Chunk& read = ring[size_t(chunk % chunksAhead)];
+            int i = chunk * filesPerChunk;
+            for (ObjectFile<Record>& file : read) {
+                // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still load.
+                enterRead(file, files[i]);
+                ++i;
+                if (progress)
+                    progress->setPosition(i);
+            }
+            read.clear();
+        });
+}
+
 void KV_DB::LoadAll(ProgressDisplay* progress)
 {
     SetChanged(true);
@@ -543,39 +629,31 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
 
     LoadSession session;
     Loading = &session;
-    using Reader = bool (*)(KV_DB&, const QString&);
     const struct
     {
         const char* mask;
-        Reader read;
+        void (KV_DB::*load)(const QStringList&, ProgressDisplay*);
         const char* label;
     } passes[] = {
-        {"person_*", [](KV_DB& db, const QString& name) { return db.LoadPerson(nullptr, name); },
-         "LABEL_WCZYTYWANIE_DANYCH_OSOBY"},
-        {"fact_*", [](KV_DB& db, const QString& name) { return db.LoadFact(nullptr, name); },
-         "LABEL_WCZYTYWANIE_DANYCH_FAKTY"},
-        {"picture_*", [](KV_DB& db, const QString& name) { return db.LoadPicture(nullptr, name); },
-         "LABEL_WCZYTYWANIE_DANYCH_ZDJECIA"},
+        {"person_*", &KV_DB::loadFiles<KV_Person>, "LABEL_WCZYTYWANIE_DANYCH_OSOBY"},
+        {"fact_*", &KV_DB::loadFiles<KV_Fact>, "LABEL_WCZYTYWANIE_DANYCH_FAKTY"},
+        {"picture_*", &KV_DB::loadFiles<KV_Picture>, "LABEL_WCZYTYWANIE_DANYCH_ZDJECIA"},
     };
     // Bare names, as the readers take them: no path is built only to be cut off again. One reading of the folder
     // serves all three kinds.
     QStringList masks;
     for (const auto& pass : passes)
         masks.append(QLatin1String(pass.mask) + FileExtension);
-    const QList<QStringList> listed = FileSystem::listFiles(DataFolder, masks);
+    QList<QStringList> listed = FileSystem::listFiles(DataFolder, masks);
     int passNumber = 0;
     for (const auto& pass : passes) {
-        const QStringList& files = listed[passNumber];
+        // Taken out of the listing, so that each kind's names are freed once its pass is done.
+        const QStringList files = std::exchange(listed[passNumber], QStringList());
         ++passNumber;
         if (progress)
             progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))),
                             int(files.size()));
-        for (int i = 0; i < files.size(); ++i) {
-            // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still load.
-            pass.read(*this, files[i]);
-            if (progress)
-                progress->setPosition(i + 1);
-        }
+        (this->*pass.load)(files, progress);
     }
     Loading = nullptr;
     shareFactIDs();

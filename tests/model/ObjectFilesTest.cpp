@@ -551,3 +551,114 @@ TEST_F(ObjectFilesTest, dictionariesKeepOneEntryPerWordIgnoringCase)
     gDB.AddToDictionaries(DictionaryKind::Forename, 0, u("Anna"));
     EXPECT_EQ(gDB.FemaleForenames.ToStringList(), QStringList({u("Anna")}));
 }
+
+// A load reads many files at once; what it enters and what it passes over must still be what reading them one by
+// one in listing order gives. Each kind of file below recurs all through a folder far larger than the share read at
+// once, with the expected outcome written beside it.
+TEST_F(ObjectFilesTest, aLargeMixedFolderLoadsAsReadingItFileByFileInOrderWould)
+{
+    struct Skip
+    {
+        QString file;
+        QString reason;
+    };
+    QList<Skip> expectedSkips;
+    QStringList expectedSurnames;
+    int expectedFacts = 0;
+    const auto hasFile = [](const QString& id, const QString& name) {
+        return u("identyfikator %1 ma już plik %2").arg(id, name);
+    };
+    // Names sort in the order of i, and the files of one i as "ID-…" < "ID.kvfile" < "ID~…".
+    const auto idOf = [](const char* prefix, int i) {
+        return QLatin1String(prefix) + u("00000000-0000-0000-0000-%1").arg(i, 12, 16, QChar(u'0')).toUpper();
+    };
+    const auto person = [](const QString& id, const char* surname) {
+        return "<Person ID=\"" + id.toUtf8() + "\" Surname=\"" + QByteArray(surname) + "\"/>";
+    };
+    constexpr int personKinds = 6;
+    for (int i = 0; i < 80 * personKinds; ++i) {
+        const QString id = idOf("person_", i);
+        const QString own = id + u(".kvfile");
+        switch (i % personKinds) {
+        case 0:
+            writeFile(own, person(id, "Właściwa"));
+            expectedSurnames << u("Właściwa");
+            break;
+        case 1:
+            writeFile(own, "<Person ID=\"" + id.toUtf8());
+            expectedSkips.append({own, u("plik nie jest poprawnym dokumentem XML (Error parsing element attribute at "
+                                         "offset 12)")});
+            break;
+        case 2:
+            writeFile(own, "<Person ID=\"" + id.toUtf8() + "\" Sex=\"x\"/>");
+            expectedSkips.append({own, u("wartość Sex nie jest liczbą: [x]")});
+            break;
+        case 3:
+            // A stray copy read first gives way to the file named after the ID when that one is read.
+            writeFile(id + u("-copy.kvfile"), person(id, "Kopia"));
+            writeFile(own, person(id, "Właściwa"));
+            expectedSkips.append({id + u("-copy.kvfile"), hasFile(id, own)});
+            expectedSurnames << u("Właściwa");
+            break;
+        case 4:
+            writeFile(own, person(id, "Właściwa"));
+            writeFile(id + u("~copy.kvfile"), person(id, "Kopia"));
+            expectedSkips.append({id + u("~copy.kvfile"), hasFile(id, own)});
+            expectedSurnames << u("Właściwa");
+            break;
+        case 5:
+            // Without a file named after the ID the first one read stays.
+            writeFile(id + u("-a.kvfile"), person(id, "Właściwa"));
+            writeFile(id + u("-b.kvfile"), person(id, "Kopia"));
+            expectedSkips.append({id + u("-b.kvfile"), hasFile(id, id + u("-a.kvfile"))});
+            expectedSurnames << u("Właściwa");
+            break;
+        }
+    }
+    for (int i = 0; i < 200; ++i) {
+        const QString id = idOf("fact_", i);
+        if (i % 4 == 1) {
+            writeFile(id + u("-old.kvfile"), "<Fact Place=\"Nigdzie\"/>");
+            expectedSkips.append({id + u("-old.kvfile"), u("brak prawidłowego identyfikatora")});
+        } else if (i % 4 == 2) {
+            writeFile(id + u(".kvfile"), "<Fact ID=\"" + id.toUtf8() + "\" Private=\"tak\"/>");
+            expectedSkips.append(
+                {id + u(".kvfile"), u("wartość Private nie jest wartością logiczną (true lub false): [tak]")});
+        } else {
+            writeFile(id + u(".kvfile"), "<Fact ID=\"" + id.toUtf8() + "\" Type=\"CUSTOM\" Name=\"Wyjazd " +
+                                             QByteArray::number(i % 3) + "\" Place=\"Miejsce " +
+                                             QByteArray::number(i % 5) + "\"/>");
+            ++expectedFacts;
+        }
+    }
+    for (int i = 0; i < 70; ++i) {
+        const QString id = idOf("picture_", i);
+        writeFile(id + u(".kvfile"), i % 7 == 3 ? QByteArray("<Fact/>") : "<Picture ID=\"" + id.toUtf8() + "\"/>");
+        if (i % 7 == 3)
+            expectedSkips.append({id + u(".kvfile"), u("brak elementu Picture")});
+    }
+
+    RecordingProgress progress;
+    gDB.LoadAll(&progress);
+
+    QStringList skips;
+    for (const KV_DB::SkippedFile& file : gDB.SkippedFiles)
+        skips << file.fileName + u(": ") + file.reason;
+    QStringList expected;
+    for (const Skip& skip : expectedSkips)
+        expected << skip.file + u(": ") + skip.reason;
+    EXPECT_EQ(skips, expected);
+    // The last file passed over leaves its text.
+    EXPECT_EQ(gDB.StorageError, u("Incorrect DB Fact Format"));
+    QStringList surnames;
+    for (const auto& [id, p] : gDB.PersonMap)
+        surnames << p->Surname;
+    EXPECT_EQ(surnames, expectedSurnames);
+    EXPECT_EQ(gDB.GetFactCount(), expectedFacts);
+    EXPECT_EQ(gDB.GetPictureCount(), 60);
+    EXPECT_EQ(gDB.GetCustomFactNames().ToStringList(), QStringList({u("Wyjazd 0"), u("Wyjazd 1"), u("Wyjazd 2")}));
+    EXPECT_EQ(gDB.Places.Count(), 5);
+    EXPECT_EQ(progress.events.size(), 4);
+    EXPECT_TRUE(progress.events[1].endsWith(u(" / 200"))) << progress.events[1].toStdString();
+    EXPECT_EQ(progress.lastPosition, 70);
+}

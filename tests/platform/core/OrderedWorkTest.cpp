@@ -1,0 +1,58 @@
+#include "OrderedWork.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <atomic>
+#include <thread>
+#include <vector>
+
+// Every piece is produced once, consumed once on the calling thread in order with its own result, and never more
+// than the allowed number wait between the two.
+TEST(OrderedWorkTest, piecesAreConsumedInOrderOnTheCallingThreadWithinTheBound)
+{
+    const struct
+    {
+        int count;
+        int ahead;
+    } cases[] = {{0, 4}, {1, 1}, {7, 1}, {50, 3}, {1000, 32}, {5, 0}};
+    for (const auto& c : cases) {
+        const int slots = std::max(c.ahead, 1);
+        std::vector<long long> ring(size_t(slots), -1);
+        std::vector<std::atomic<int>> produced(size_t(c.count));
+        std::vector<long long> work(size_t(c.count));
+        std::atomic<int> waiting{0};
+        std::atomic<int> mostWaiting{0};
+        std::vector<int> consumed;
+        bool onCaller = true;
+        const std::thread::id caller = std::this_thread::get_id();
+        OrderedWork::run(
+            c.count, c.ahead,
+            [&](int i) {
+                ++produced[size_t(i)];
+                long long value = i;
+                // Uneven work, so that pieces finish out of order.
+                for (int k = 0; k < (i % 5) * 2000; ++k)
+                    value = (value * 31 + k) % 1000003;
+                work[size_t(i)] = value;
+                ring[size_t(i % slots)] = i;
+                const int now = ++waiting;
+                for (int most = mostWaiting; now > most && !mostWaiting.compare_exchange_weak(most, now);)
+                    ;
+            },
+            [&](int i) {
+                onCaller = onCaller && std::this_thread::get_id() == caller;
+                EXPECT_EQ(ring[size_t(i % slots)], i) << c.count << "/" << c.ahead;
+                consumed.push_back(i);
+                --waiting;
+            });
+        std::vector<int> expected(size_t(c.count));
+        for (int i = 0; i < c.count; ++i)
+            expected[size_t(i)] = i;
+        EXPECT_EQ(consumed, expected) << c.count << "/" << c.ahead;
+        EXPECT_TRUE(onCaller) << c.count << "/" << c.ahead;
+        EXPECT_LE(mostWaiting.load(), slots) << c.count << "/" << c.ahead;
+        for (int i = 0; i < c.count; ++i)
+            EXPECT_EQ(produced[size_t(i)].load(), 1) << i;
+    }
+}

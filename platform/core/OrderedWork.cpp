@@ -3,8 +3,7 @@
 #include <QThread>
 
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
+#include <atomic>
 #include <thread>
 #include <vector>
 
@@ -15,31 +14,20 @@ void run(int count, int ahead, const std::function<void(int)>& produce, const st
     if (count <= 0)
         return;
     ahead = std::max(ahead, 1);
-    std::mutex mutex;
-    std::condition_variable produced;
-    std::condition_variable consumed;
-    std::vector<bool> done(size_t(count), false);
-    int claimed = 0;
-    int consumedCount = 0;
+    std::atomic<int> claimed{0};
+    std::atomic<int> consumed{0};
+    // One flag per piece, set once the piece is produced.
+    std::vector<std::atomic<int>> produced(static_cast<size_t>(count));
 
     // Pieces are claimed in order, so the oldest one not yet consumed is always claimed by a worker that may
     // start it: the wait for room ahead never blocks the piece the calling thread waits for.
     const auto work = [&] {
-        for (;;) {
-            int piece = 0;
-            {
-                std::unique_lock lock(mutex);
-                if (claimed == count)
-                    return;
-                piece = claimed++;
-                consumed.wait(lock, [&] { return piece < consumedCount + ahead; });
-            }
+        for (int piece = claimed++; piece < count; piece = claimed++) {
+            for (int seen = consumed.load(); piece >= seen + ahead; seen = consumed.load())
+                consumed.wait(seen);
             produce(piece);
-            {
-                const std::lock_guard lock(mutex);
-                done[size_t(piece)] = true;
-            }
-            produced.notify_one();
+            produced[size_t(piece)].store(1);
+            produced[size_t(piece)].notify_one();
         }
     };
     std::vector<std::thread> workers(size_t(std::clamp(QThread::idealThreadCount(), 1, count)));
@@ -47,15 +35,9 @@ void run(int count, int ahead, const std::function<void(int)>& produce, const st
         worker = std::thread(work);
 
     for (int piece = 0; piece < count; ++piece) {
-        {
-            std::unique_lock lock(mutex);
-            produced.wait(lock, [&] { return bool(done[size_t(piece)]); });
-        }
+        produced[size_t(piece)].wait(0);
         consume(piece);
-        {
-            const std::lock_guard lock(mutex);
-            consumedCount = piece + 1;
-        }
+        consumed.store(piece + 1);
         consumed.notify_all();
     }
     for (std::thread& worker : workers)

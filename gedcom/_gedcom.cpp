@@ -400,8 +400,21 @@ QString _Gedcom::Xref(int i) const
 
 QByteArrayView _Gedcom::TagText(int i) const
 {
-    const Tag tag = lines[i].tag;
-    return tag != Tag::Other ? gedcomTagText(tag) : Parts(i).tag;
+    const Line& line = lines[i];
+    if (line.tag != Tag::Other)
+        return gedcomTagText(line.tag);
+    if (line.hasXref)
+        return Parts(i).tag;
+    // Without a cross-reference the tag is the word between the level's blank and the value, whose one blank
+    // separator (when there is a value) stands before its first byte.
+    const char* data = text.constData();
+    const char* end = data + line.valueBegin;
+    if (end[-1] == ' ')
+        --end;
+    const char* begin = end;
+    while (begin[-1] != ' ')
+        --begin;
+    return between(begin, end);
 }
 
 void _Gedcom::CountLevelOneTag(TagTally& tally, int i)

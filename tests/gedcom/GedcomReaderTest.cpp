@@ -376,3 +376,38 @@ TEST(GedcomReaderTest, aNewFileCannotReplaceTheLinesWhileTheyAreParsed)
     ASSERT_EQ(reader->individuals().size(), 1);
     EXPECT_EQ(reader->individuals().first().xref, "@I1@");
 }
+
+// Lines keep no copy of their tag: the tag text of an unknown level-1 tag is found again in the line's bytes,
+// whatever blanks, cross-reference or value stand around it.
+TEST(GedcomReaderTest, unknownLevelOneTagsAreCountedWhateverTheLineLooksLike)
+{
+    const auto reader = readGedcom("0 HEAD\n"
+                                   "0 @I1@ INDI\n"
+                                   "1 _UID a\n"
+                                   "1   _UID    spaced\n"
+                                   "1\t_UID\ttabbed\n"
+                                   "1 _UID\n"
+                                   "1 _UID \n"
+                                   "1 @X1@ _UID after a cross-reference\n"
+                                   "1 @X2@_UID\n"
+                                   "1 _UID@ at-sign\n"
+                                   "2 _UID not level 1\n"
+                                   "1 BIRT\n"
+                                   "0 @F1@ FAM\n"
+                                   "1 _STAT x\n"
+                                   "0 TRLR\n");
+    EXPECT_EQ(reader->individualLevelOneTags(), (QMap<QString, int>{{"_UID", 7}, {"_UID@", 1}, {"BIRT", 1}}));
+    EXPECT_EQ(reader->familyLevelOneTags(), (QMap<QString, int>{{"_STAT", 1}}));
+}
+
+// A value of 16 MB or more is longer than a line records; it runs to its line's end.
+TEST(GedcomReaderTest, valuesOfSixteenMegabytesAndMoreAreReadWhole)
+{
+    const QByteArray longest(0xFFFFFF, 'x');
+    const QByteArray longer = longest + "yyyy";
+    const auto reader = readGedcom("0 HEAD\n0 @I1@ INDI\n1 NOTE " + longest + "\n2 CONT end\n0 @I2@ INDI\n1 NOTE " +
+                                   longer + "\n0 TRLR");
+    ASSERT_EQ(reader->individuals().size(), 2);
+    EXPECT_TRUE(reader->individuals()[0].note == QString::fromLatin1(longest + "\r\nend"));
+    EXPECT_TRUE(reader->individuals()[1].note == QString::fromLatin1(longer));
+}

@@ -318,6 +318,7 @@ void _Gedcom::Parse()
     ReadSources();
     ReadPictures();
     ForgetSharedValues();
+    blockStarts = {};
     parsing = false;
 }
 

@@ -379,6 +379,8 @@ private:
     TagTally familyTags;
     // By the value's trimmed bytes, which stay in the text while a parse runs, so the keys are not copies.
     QHash<QByteArray, QString> sharedValues;
+    // Where the blocks the record passes walk start: the first line and each level-0 line after it.
+    std::vector<int> blockStarts;
     QHash<QByteArray, SharedDate> sharedDates;
 
     QString path;

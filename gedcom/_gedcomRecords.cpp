@@ -85,8 +85,11 @@ void _Gedcom::IndexRecords()
     qsizetype families = 0;
     // Multimedia records are read once all notes are known, as their notes may point at later note records.
     std::vector<int> multimediaHeads;
+    blockStarts.clear();
     for (int i = 0; i < int(lines.size()); ++i) {
         const Line& line = lines[i];
+        if (i == 0 || line.level == 0)
+            blockStarts.push_back(i);
         if (line.level != 0 || !line.hasXref)
             continue;
         if (line.tag == Tag::Indi) {
@@ -135,12 +138,9 @@ void _Gedcom::ReadPictures()
 // scan examines outside the records; only a callback sees those reports, so without one they are not made.
 void _Gedcom::ScanRecords(int stage, Tag word, void (_Gedcom::*read)(int head, int end))
 {
-    const int count = int(lines.size());
-    int i = 0;
-    while (i < count) {
-        int end = i + 1;
-        while (end < count && lines[end].level != 0)
-            ++end;
+    for (std::size_t block = 0; block < blockStarts.size(); ++block) {
+        const int i = blockStarts[block];
+        const int end = block + 1 < blockStarts.size() ? blockStarts[block + 1] : int(lines.size());
         if (IsRecordHead(i, word)) {
             ReportProgress(stage, i + 1);
             (this->*read)(i, end);
@@ -148,7 +148,6 @@ void _Gedcom::ScanRecords(int stage, Tag word, void (_Gedcom::*read)(int head, i
             for (int examined = i; examined < end; ++examined)
                 ReportProgress(stage, examined + 1);
         }
-        i = end;
     }
     ReportProgress(stage, -10);
 }

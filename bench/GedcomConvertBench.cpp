@@ -7,6 +7,7 @@
 //
 //   bench_gedcom_convert                   the three sizes
 //   bench_gedcom_convert --convert FILE    one conversion, in this process
+//   bench_gedcom_convert --generate N FILE writes the generated tree of N individuals to FILE, for a profiler
 #include "Bazadanych.h"
 #include "BenchSupport.h"
 #include "GedcomImport.h"
@@ -17,6 +18,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <sys/wait.h>
@@ -119,6 +121,10 @@ int main(int argc, char* argv[])
     QCoreApplication app(argc, argv);
     if (argc == 3 && std::strcmp(argv[1], "--convert") == 0)
         return convertOne(QString::fromLocal8Bit(argv[2]));
+    if (argc == 4 && std::strcmp(argv[1], "--generate") == 0) {
+        GeneratedGedcom::writeDetailedTree(QString::fromLocal8Bit(argv[3]), std::atoi(argv[2]));
+        return 0;
+    }
 
     QTemporaryDir dir;
     std::vector<double> perPerson;

@@ -96,6 +96,13 @@ void listValuesNotTaken(QStringList& list, const QString& owner, const QList<Ged
         list.append(QStringLiteral("%1: %2: %3").arg(owner, value.tag, value.value));
 }
 
+// An event makes a fact when it gives a date or a place; a cause of death alone still makes the death fact, so
+// that the cause is kept.
+bool makesFact(const GedcomEvent& event, const QString& form = QString())
+{
+    return !event.isEmpty() || !form.isEmpty();
+}
+
 template <typename Map, typename Record>
 void forget(Map& map, Record* record)
 {
@@ -123,6 +130,7 @@ public:
 
 private:
     void convert();
+    void reserveRoom();
     KV_Person* ImportPerson(_Osoba& record);
     bool ImportPersonFact(KV_Person& person, const QString& type, const GedcomEvent& event, const QString& form);
     bool ImportAttribute(KV_Person& person, const QString& code, const QString& value);
@@ -211,6 +219,7 @@ void GedcomImporter::convert()
     const int maximum = int(individuals.size() + reader.families().size());
     int position = 0;
     report(position, maximum);
+    reserveRoom();
     for (_Osoba& record : individuals) {
         if (ImportPerson(record))
             report(++position, maximum);
@@ -224,6 +233,27 @@ void GedcomImporter::convert()
     summary.multimediaPointingNowhere = reader.multimediaPointingNowhere();
     summary.unconvertedIndividualTags = withoutConverted(reader.individualLevelOneTags(), convertedIndividualTags);
     summary.unconvertedFamilyTags = withoutConverted(reader.familyLevelOneTags(), convertedFamilyTags);
+}
+
+// The database's indexes get room for everything the records can make before the first object goes in.
+void GedcomImporter::reserveRoom()
+{
+    std::size_t newPersons = 0;
+    std::size_t newFacts = 0;
+    std::size_t newPictures = 0;
+    for (const _Osoba& record : std::as_const(reader.individuals())) {
+        ++newPersons;
+        newFacts += makesFact(record.birth) + makesFact(record.baptism) + makesFact(record.death, record.deathCause) +
+                    makesFact(record.burial);
+        newPictures += std::size_t(record.multimedia.size());
+    }
+    for (const _Fam& family : reader.families()) {
+        newFacts += makesFact(family.marriage) + makesFact(family.engagement) +
+                    (family.end != _Fam::End::None && makesFact(family.ending));
+    }
+    db.PersonMap.reserve(db.PersonMap.size() + newPersons);
+    db.FactMap.reserve(db.FactMap.size() + newFacts);
+    db.PictureMap.reserve(db.PictureMap.size() + newPictures);
 }
 
 KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
@@ -311,11 +341,10 @@ KV_Fact* GedcomImporter::enterFact(std::unique_ptr<KV_Fact> fact)
     return facts.back();
 }
 
-// A cause of death alone still makes the death fact, so that the cause is kept.
 bool GedcomImporter::ImportPersonFact(KV_Person& person, const QString& type, const GedcomEvent& event,
                                       const QString& form)
 {
-    if (event.isEmpty() && form.isEmpty())
+    if (!makesFact(event, form))
         return false;
     std::unique_ptr<KV_Fact> fact = makeFact(type, event, form);
     fact->PersonIDF = person.ID;
@@ -458,7 +487,7 @@ KV_Person* GedcomImporter::findSpouse(const QString& xref)
 
 void GedcomImporter::ImportUnionFact(KV_Person* husband, KV_Person* wife, const QString& type, const GedcomEvent& event)
 {
-    if (event.isEmpty())
+    if (!makesFact(event))
         return;
     if (!husband || !wife) {
         ++summary.droppedUnionFacts;

@@ -113,12 +113,7 @@ bool KV_DB::PersonHasFactType(const QString& personID, const QString& type) cons
 
 QString KV_DB::NewID(const QString& prefix)
 {
-    const QString guid = NewGuidText();
-    // Built in one allocation: an import makes an ID for every object.
-    QString id;
-    id.reserve(prefix.size() + guid.size() - 2);
-    id.append(prefix).append(QStringView(guid).mid(1, guid.size() - 2));
-    return id;
+    return NewPrefixedGuid(prefix);
 }
 
 QString KV_DB::NewPersonID()

@@ -36,6 +36,9 @@ public:
     std::size_t size() const { return tree.size(); }
     bool empty() const { return tree.empty(); }
     std::size_t count(const QString& id) const { return index.contains(id) ? 1 : 0; }
+    // Makes room in the index for `total` entries, so that a bulk insert of a known number of objects does not
+    // rebuild it again and again: each rebuild reads the text of every key already in it.
+    void reserve(std::size_t total) { index.reserve(qsizetype(total)); }
 
     iterator find(const QString& id)
     {
@@ -58,16 +61,24 @@ public:
     // Like std::map: an ID already present keeps its object, and the result says whether the pair went in.
     std::pair<iterator, bool> emplace(const QString& id, T* object)
     {
-        if (index.contains(id))
-            return {index.value(id), false};
-        // IDs mostly come in order: data folders are listed in ID order, and new IDs sort after the ones made
-        // before them. An ID that goes right after the last one inserted needs no descent through the tree.
-        const iterator next = lastInserted == tree.end() ? tree.end() : std::next(lastInserted);
-        const bool follows = lastInserted == tree.end()
-                                 ? tree.empty() || tree.rbegin()->first < id
-                                 : lastInserted->first < id && (next == tree.end() || id < next->first);
-        lastInserted = follows ? tree.emplace_hint(next, id, object) : tree.emplace(id, object).first;
-        index.insert(id, lastInserted);
+        // One probe of the index both finds a taken ID and makes the new entry's slot.
+        const qsizetype before = index.size();
+        iterator& slot = index[id];
+        if (index.size() == before)
+            return {slot, false};
+        try {
+            // IDs mostly come in order: data folders are listed in ID order, and new IDs sort after the ones made
+            // before them. An ID that goes right after the last one inserted needs no descent through the tree.
+            const iterator next = lastInserted == tree.end() ? tree.end() : std::next(lastInserted);
+            const bool follows = lastInserted == tree.end()
+                                     ? tree.empty() || tree.rbegin()->first < id
+                                     : lastInserted->first < id && (next == tree.end() || id < next->first);
+            lastInserted = follows ? tree.emplace_hint(next, id, object) : tree.emplace(id, object).first;
+        } catch (...) {
+            index.remove(id);
+            throw;
+        }
+        slot = lastInserted;
         return {lastInserted, true};
     }
     iterator erase(iterator position)

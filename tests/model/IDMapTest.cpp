@@ -77,3 +77,25 @@ TEST(IDMapTest, idsInOrderGoInAfterTheLastOneWhereverThatIs)
     EXPECT_EQ(map.value(QStringLiteral("person_8")), &objects[4]);
     EXPECT_EQ(keysInOrder(map).size(), int(map.size()));
 }
+
+TEST(IDMapTest, aReservedMapTakesABulkInsertAndStillRefusesTakenIDs)
+{
+    int objects[3] = {};
+    KV_IDMap<int> map;
+    map.emplace(QStringLiteral("fact_0000"), &objects[0]);
+    map.reserve(2001);
+    EXPECT_EQ(map.size(), 1u);
+    EXPECT_EQ(map.value(QStringLiteral("fact_0000")), &objects[0]);
+    for (int i = 1; i <= 2000; ++i)
+        ASSERT_TRUE(map.emplace(QStringLiteral("fact_%1").arg(i, 4, 10, QLatin1Char('0')), &objects[1]).second) << i;
+    const auto taken = map.emplace(QStringLiteral("fact_0000"), &objects[2]);
+    EXPECT_FALSE(taken.second);
+    EXPECT_EQ(taken.first->second, &objects[0]);
+    EXPECT_EQ(map.size(), 2001u);
+    EXPECT_EQ(map.value(QStringLiteral("fact_1234")), &objects[1]);
+    EXPECT_EQ(keysInOrder(map).size(), 2001);
+    EXPECT_EQ(keysInOrder(map).last(), QStringLiteral("fact_2000"));
+    // Reserving less than the map holds changes nothing.
+    map.reserve(1);
+    EXPECT_EQ(map.value(QStringLiteral("fact_2000")), &objects[1]);
+}

@@ -294,8 +294,8 @@ private:
     // The line FindSub takes its value from; -1 when there is none.
     int FindSubLine(int start, Tag tag, int limit) const;
     GedcomEvent ReadEvent(int at);
-    // The values of line at that records repeat (places, sexes, dates), decoded once per parse and shared by the
-    // records that hold them.
+    // The value of line at, of a kind that records repeat (places, dates, name parts, sexes, occupations, the
+    // sources and pages of citations): decoded once per parse and shared by the records that hold it.
     QString SharedValue(int at);
     struct SharedDate
     {
@@ -345,7 +345,7 @@ private:
     // Takes line at into note when it is one of the record's note lines; false for any other line.
     bool TakeNoteLine(RecordNote& note, int at);
     // The full name and its parts from the NAME line at and its sub-lines.
-    void TakeName(int at, _Osoba& individual) const;
+    void TakeName(int at, _Osoba& individual);
 
     // Counts of the tags of level-1 lines: the tags the reader knows by their number, the others by their text.
     struct TagTally

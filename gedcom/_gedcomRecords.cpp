@@ -61,6 +61,16 @@ std::optional<QByteArrayView> pointerIn(QByteArrayView value)
     return value;
 }
 
+// Appends to a list of a record's citations or links, which most records that have any have one of: the first
+// entry gets a block of its own size, where growing the list would round the block up to twice that.
+template <typename T>
+void appendToRecord(QList<T>& list, T&& entry)
+{
+    if (list.isEmpty())
+        list.reserve(1);
+    list.append(std::move(entry));
+}
+
 // A key that looks a cross-reference up without a copy.
 QByteArray lookupKey(QByteArrayView xref)
 {
@@ -194,7 +204,7 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         case Tag::Surn:
             if (line.level == 2 && maidenName)
-                individual.familyName = Value(i);
+                individual.familyName = SharedValue(i);
             break;
         case Tag::Sex:
             if (line.level == 1)
@@ -230,15 +240,15 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         case Tag::Occu:
             if (line.level == 1)
-                individual.occupation = Value(i);
+                individual.occupation = SharedValue(i);
             break;
         case Tag::Nati:
             if (line.level == 1)
-                individual.nationality = Value(i);
+                individual.nationality = SharedValue(i);
             break;
         case Tag::Reli:
             if (line.level == 1)
-                individual.religion = Value(i);
+                individual.religion = SharedValue(i);
             break;
         case Tag::Resi:
             if (line.level == 1) {
@@ -258,7 +268,7 @@ void _Gedcom::ReadIndividual(int head, int end)
             // A picture under one of the person's events (a document of a death, say) is the person's too.
             if (line.level == 1 || (line.level == 2 && !eventLabel.isEmpty())) {
                 if (std::optional<_Multimedia> link = ReadLink(i)) {
-                    individual.multimedia.append(std::move(*link));
+                    appendToRecord(individual.multimedia, std::move(*link));
                     ++multimediaLinks;
                 }
             }
@@ -269,7 +279,7 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         case Tag::Sour:
             if (line.level == 1 || line.level == 2)
-                individual.citations.append(ReadCitation(i, line.level == 2 ? eventLabel : QString()));
+                appendToRecord(individual.citations, ReadCitation(i, line.level == 2 ? eventLabel : QString()));
             break;
         default:
             break;
@@ -335,12 +345,12 @@ void _Gedcom::ReadFamily(int head, int end)
         case Tag::Obje:
             if (line.level == 1) {
                 if (std::optional<_Multimedia> link = ReadLink(i))
-                    family.multimedia.append(std::move(*link));
+                    appendToRecord(family.multimedia, std::move(*link));
             }
             break;
         case Tag::Sour:
             if (line.level == 1 || line.level == 2)
-                family.citations.append(ReadCitation(i, eventLabel));
+                appendToRecord(family.citations, ReadCitation(i, eventLabel));
             break;
         default:
             break;
@@ -607,7 +617,7 @@ _Multimedia _Gedcom::ReadMultimedia(int at)
     return link;
 }
 
-void _Gedcom::TakeName(int at, _Osoba& individual) const
+void _Gedcom::TakeName(int at, _Osoba& individual)
 {
     individual.fullName = Value(at);
     for (int j = at + 1; j < int(lines.size()) && lines[j].level > 1; ++j) {
@@ -615,13 +625,13 @@ void _Gedcom::TakeName(int at, _Osoba& individual) const
             continue;
         switch (lines[j].tag) {
         case Tag::Givn:
-            individual.givenNames = Value(j);
+            individual.givenNames = SharedValue(j);
             break;
         case Tag::Middle:
             individual.givenNames = (individual.givenNames + QLatin1Char(' ') + Value(j)).trimmed();
             break;
         case Tag::Surn:
-            individual.surname = Value(j);
+            individual.surname = SharedValue(j);
             break;
         case Tag::Npfx:
             individual.namePrefix = Value(j);
@@ -655,7 +665,7 @@ void _Gedcom::ReadPicturesText(int at, _Osoba& individual) const
 _ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event)
 {
     _ODWOLANIE citation;
-    citation.source = Value(at);
+    citation.source = SharedValue(at);
     citation.event = event;
     const int level = lines[at].level;
     QByteArray citationText;
@@ -664,7 +674,7 @@ _ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event)
         const bool continuation = line.level == level + 3 || line.level == level + 1;
         switch (line.tag) {
         case Tag::Page:
-            citation.page = Value(j);
+            citation.page = SharedValue(j);
             break;
         case Tag::Even:
             citation.event = Value(j);

@@ -15,6 +15,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <limits>
 #include <memory>
 #include <type_traits>
 #include <utility>
@@ -55,9 +56,20 @@ QLatin1StringView idPrefix()
         return QLatin1StringView("picture_");
 }
 
+// Formatting a time costs more than writing the rest of a person's file, and an import saves thousands of persons
+// within one minute: the text, which names the day and the minute only, is made again when they change.
 QString timeStamp()
 {
-    return Clock::now().toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+    thread_local qint64 stampedMinute = std::numeric_limits<qint64>::min();
+    thread_local QString stamp;
+    const QDateTime now = Clock::now();
+    const QTime time = now.time();
+    const qint64 minute = now.date().toJulianDay() * 24 * 60 + time.hour() * 60 + time.minute();
+    if (minute != stampedMinute) {
+        stamp = now.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        stampedMinute = minute;
+    }
+    return stamp;
 }
 
 // One stored attribute of a record: its name in the file and the member that holds it. Each record kind has one

@@ -662,3 +662,28 @@ TEST_F(ObjectFilesTest, aLargeMixedFolderLoadsAsReadingItFileByFileInOrderWould)
     EXPECT_TRUE(progress.events[1].endsWith(u(" / 200"))) << progress.events[1].toStdString();
     EXPECT_EQ(progress.lastPosition, 70);
 }
+
+TEST_F(ObjectFilesTest, eachSaveIsStampedWithTheMinuteOfItsOwnClockReading)
+{
+    KV_Person* person = addPerson(u("Jan"), u("Nowak"));
+    // Seconds within one minute, the next minute, the same clock time a day later, and a time given in UTC: each
+    // stamp names the day and minute the clock reads, however close the saves come.
+    const struct
+    {
+        QDateTime now;
+        const char16_t* stamp;
+    } cases[] = {
+        {QDateTime(QDate(2022, 12, 31), QTime(23, 59, 0)), u"2022-12-31 23:59"},
+        {QDateTime(QDate(2022, 12, 31), QTime(23, 59, 59)), u"2022-12-31 23:59"},
+        {QDateTime(QDate(2023, 1, 1), QTime(0, 0, 0)), u"2023-01-01 00:00"},
+        {QDateTime(QDate(2023, 1, 2), QTime(0, 0, 0)), u"2023-01-02 00:00"},
+        {QDateTime(QDate(2023, 1, 2), QTime(0, 0, 30), Qt::UTC), u"2023-01-02 00:00"},
+        {QDateTime(QDate(1969, 7, 20), QTime(20, 17, 40)), u"1969-07-20 20:17"},
+    };
+    for (const auto& entry : cases) {
+        Clock::setFixedNow(entry.now);
+        ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+        EXPECT_EQ(person->DateModify, QString::fromUtf16(entry.stamp)) << entry.now.toString().toStdString();
+    }
+    Clock::setFixedNow(QDateTime());
+}

@@ -42,6 +42,8 @@ public:
     void check(int line, QByteArrayView value, bool continues);
     // Ends the file: bytes still held back are invalid.
     void finish();
+    // True while the bytes of an incomplete character wait for the next value.
+    bool holding() const { return !held.isEmpty(); }
     const QList<Fault>& faults() const { return found; }
 
 private:

@@ -90,6 +90,18 @@ int nextControl(const char* data, int from, int size)
     return from;
 }
 
+// The position of the next byte above ASCII from `from` on; `size` when there is none.
+int nextAboveAscii(const char* data, int from, int size)
+{
+    for (; from + 8 <= size; from += 8) {
+        if (const quint64 highs = qFromLittleEndian<quint64>(data + from) & 0x8080808080808080ULL)
+            return from + std::countr_zero(highs) / 8;
+    }
+    while (from < size && uchar(data[from]) < 0x80)
+        ++from;
+    return from;
+}
+
 QString hexBytes(QByteArrayView bytes)
 {
     QStringList hex;
@@ -299,8 +311,19 @@ std::optional<QByteArrayView> _Gedcom::HeaderCharset() const
 
 void _Gedcom::CheckUtf8(Utf8Checker& checker) const
 {
-    for (int i = 0; i < int(lines.size()); ++i)
-        checker.check(lines[i].number, Raw(i), lines[i].tag == Tag::Conc);
+    // An ASCII value is valid and completes nothing held back: the checker sees only the values that reach a byte
+    // above ASCII, found for the whole text a word at a time, and the value after one that held bytes back.
+    const char* data = text.constData();
+    const int size = int(text.size());
+    int nextHigh = -1;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const QByteArrayView value = Raw(i);
+        const int begin = int(value.data() - data);
+        if (nextHigh < begin)
+            nextHigh = nextAboveAscii(data, begin, size);
+        if (nextHigh < begin + value.size() || checker.holding())
+            checker.check(lines[i].number, value, lines[i].tag == Tag::Conc);
+    }
     checker.finish();
 }
 

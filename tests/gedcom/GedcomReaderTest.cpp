@@ -411,3 +411,21 @@ TEST(GedcomReaderTest, valuesOfSixteenMegabytesAndMoreAreReadWhole)
     EXPECT_TRUE(reader->individuals()[0].note == QString::fromLatin1(longest + "\r\nend"));
     EXPECT_TRUE(reader->individuals()[1].note == QString::fromLatin1(longer));
 }
+
+// The bytes of a UTF-8 file are checked value by value, only where a value reaches a byte above ASCII or follows
+// one that held back the start of a character.
+TEST(GedcomReaderTest, invalidUtf8IsFoundInValuesOnlyWhereverItStands)
+{
+    const auto reader = readGedcom("0 HEAD\n"
+                                   "1 CHAR UTF-8\n"
+                                   "0 @I1@ INDI\n"
+                                   "1 NOTE Pan \xC5\n"
+                                   "1 SEX M\n"
+                                   "1 NOTE abcdefghijklmnopqrstuvwxyz \x80\n"
+                                   "1 _TAG\xFF x\n"
+                                   "1 NOTE \xE2\x82\n"
+                                   "2 CONC abc\n"
+                                   "1 NOTE x\xC3",
+                                   false);
+    EXPECT_EQ(problemTexts(*reader), QStringList({"4 0 0xC5", "6 0 0x80", "9 0 0xE2 0x82", "10 0 0xC3"}));
+}

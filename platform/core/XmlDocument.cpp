@@ -1,7 +1,5 @@
 #include "XmlDocument.h"
 
-#include <QFile>
-
 #include <pugixml.hpp>
 
 #include <cerrno>
@@ -106,7 +104,8 @@ bool readWholeFile(const QString& path, char*& buffer, size_t& size, QString* er
             *error = QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(code)));
         return false;
     };
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // File names are UTF-8 here, as QFile::encodeName makes them; toUtf8 takes the short way there.
+    const int fd = ::open(path.toUtf8().constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         return fail(errno);
     struct stat info

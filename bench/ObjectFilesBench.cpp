@@ -19,7 +19,6 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <algorithm>
@@ -508,15 +507,7 @@ int main(int argc, char* argv[])
         return generate(args[2]);
     if (args.size() > 1)
         return measure(args[1]);
-
-    QTemporaryDir folder;
-    if (!folder.isValid()) {
-        std::printf("no temporary folder\n");
-        return 1;
-    }
-    if (generate(folder.path()) != 0)
-        return 1;
-    gDB.Clear();
-    // A fresh process, so that the peak memory reported is the load's and not the generator's.
-    return QProcess::execute(args[0], {folder.path()});
+    // The folder is measured in a fresh process, so that the peak memory reported is the load's alone.
+    return measureDataFolder(args, args[0],
+                             [&args](const QString& folder) { return QProcess::execute(args[0], {folder}); });
 }

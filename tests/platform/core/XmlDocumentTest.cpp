@@ -1,6 +1,7 @@
 #include "XmlDocument.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -185,4 +186,17 @@ TEST(XmlDocumentTest, loadFailuresSayWhy)
         EXPECT_TRUE(error.contains(QLatin1String(c.expected), Qt::CaseInsensitive)) << error.toStdString();
         EXPECT_TRUE(doc.root("Person").isNull());
     }
+}
+
+// Data folders live under the user's home, whose name may hold Polish letters.
+TEST(XmlDocumentTest, loadsAFileWhosePathHoldsLettersOutsideAscii)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Zażółć gęślą")));
+    const QString path = dir.filePath(QStringLiteral("Zażółć gęślą/osoba_Łódź.kvfile"));
+    writeFileBytes(path, personDocument(QStringLiteral("Jaźń")));
+    XmlDocument doc;
+    QString error;
+    ASSERT_TRUE(doc.loadFile(path, &error)) << error.toStdString();
+    EXPECT_EQ(doc.root("Person").attribute("Note"), QStringLiteral("Jaźń"));
 }

@@ -41,9 +41,16 @@ void TAdvListView::CopySelectionToClipboard()
     QGuiApplication::clipboard()->setText(copiedText(true));
 }
 
+// Takes away exactly what went to the clipboard: with single cells selected that is the current cell, which is
+// emptied while its row stays.
 void TAdvListView::CutToClipboard()
 {
     CopySelectionToClipboard();
+    if (subItemSelect || subItemEdit) {
+        if (const TListItem* item = Selected())
+            SetTextAtColRow(qMax(0, currentColumn), item->GetIndex(), QString());
+        return;
+    }
     Items().DeleteIf([](const TListItem& item) { return item.GetSelected(); });
 }
 

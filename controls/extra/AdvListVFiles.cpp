@@ -17,6 +17,10 @@ const QString CandidateDelimiters = QStringLiteral(",;#\t|");
 // Beyond these a cell file's counts are damage, not a list: nothing could show that many.
 constexpr qint64 MaxFileColumns = 65535;
 constexpr qint64 MaxFileRows = 10000000;
+constexpr qint64 MaxFileCells = 20000000;
+// Empty rows take no line, so a few bytes of counts could promise a grid that costs gigabytes to build. Up to
+// this many rows are taken on the counts alone; beyond it the file must have a line for every row it promises.
+constexpr qint64 RowsWithoutLines = 100000;
 const QString WidthPrefix = QStringLiteral("cw");
 
 // The leading integer of a field, 0 when it starts with none.
@@ -122,6 +126,14 @@ QChar detectDelimiter(const QString& text)
     return found;
 }
 
+// Whether counts read from a cell file or stream of lineCount lines describe a grid worth building.
+bool plausibleGrid(qint64 columns, qint64 rows, qsizetype lineCount)
+{
+    if (columns <= 0 || rows <= 0 || columns > MaxFileColumns || rows > MaxFileRows)
+        return false;
+    return columns * rows <= MaxFileCells && (rows <= RowsWithoutLines || rows < lineCount);
+}
+
 } // namespace
 
 QString TAdvListView::preparedText(int row, int column, bool keepMarkup) const
@@ -192,7 +204,7 @@ void TAdvListView::LoadFromFile(const QString& FileName)
     const QString counts = lines.value(0);
     const qint64 columns = leadingNumber(counts.section(u',', 0, 0));
     const qint64 rows = leadingNumber(counts.section(u',', 1));
-    if (counts.isEmpty() || columns <= 0 || rows <= 0 || columns > MaxFileColumns || rows > MaxFileRows)
+    if (counts.isEmpty() || !plausibleGrid(columns, rows, lines.size()))
         throw EAdvListViewError(corruptFileMessage(FileName));
 
     struct Cell
@@ -285,7 +297,7 @@ void TAdvListView::LoadFromStream(QIODevice& Stream)
     const qint64 rows = strictNumber(counts.section(u',', 1));
     if (columns == 0 || rows == 0)
         return;
-    if (columns < 0 || rows < 0 || columns > MaxFileColumns || rows > MaxFileRows)
+    if (!plausibleGrid(columns, rows, lines.size()))
         throw EAdvListViewError(corruptFileMessage(QString()).trimmed());
 
     struct Cell

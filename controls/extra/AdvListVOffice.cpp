@@ -2,6 +2,7 @@
 // current spreadsheet and word processor opens them; nothing runs but this program.
 #include "AdvListV.h"
 #include "AdvListVFileText.h"
+#include "Vh_langmanager.h"
 #include "WaitCursor.h"
 
 #include <QFile>
@@ -21,6 +22,8 @@ namespace {
 constexpr qint64 MaxSheetColumns = 16384;
 constexpr qint64 MaxSheetRows = 1048576;
 constexpr qint64 MaxSheetCells = 20000000;
+// The most characters a workbook cell may hold.
+constexpr qsizetype MaxSheetCellLength = 32767;
 // A column's width in the document: twentieths of a point per pixel at 96 dots per inch.
 constexpr int TwipsPerPixel = 15;
 
@@ -313,7 +316,9 @@ QByteArray documentXml(TAdvListView& list, const std::function<QString(int, int)
             const QString text = cellText(r, c);
             if (!text.isEmpty()) {
                 xml.writeStartElement(WordNamespace, QStringLiteral("r"));
-                const QStringList lines = text.split(QStringLiteral("\r\n"));
+                // Texts from elsewhere end their lines in LF or CR alone as well.
+                static const QRegularExpression lineBreak(QStringLiteral("\r\n|\n|\r"));
+                const QStringList lines = text.split(lineBreak);
                 for (int l = 0; l < lines.size(); ++l) {
                     if (l > 0)
                         xml.writeEmptyElement(WordNamespace, QStringLiteral("br"));
@@ -431,15 +436,27 @@ void TAdvListView::SaveToXLS(const QString& FileName, bool KeepMarkup)
         throw EAdvListViewError(cannotCreateFileMessage(FileName));
     lxw_worksheet* sheet = workbook_add_worksheet(workbook, nullptr);
     bool written = sheet != nullptr;
+    std::optional<std::pair<int, int>> tooLong; // row and column of a text no cell can hold
     for (int r = 0; written && r < Items().Count(); ++r)
         for (int c = 0; written && c < columns; ++c) {
-            const QString text = encodeSheetEscapes(preparedText(r, c, KeepMarkup));
-            if (!text.isEmpty())
-                written = worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c), text.toUtf8().constData(),
-                                                 nullptr) == LXW_NO_ERROR;
+            const QString text = preparedText(r, c, KeepMarkup);
+            if (text.size() > MaxSheetCellLength) {
+                tooLong = {r, c};
+                written = false;
+            } else if (!text.isEmpty()) {
+                written =
+                    worksheet_write_string(sheet, lxw_row_t(r), lxw_col_t(c),
+                                           encodeSheetEscapes(text).toUtf8().constData(), nullptr) == LXW_NO_ERROR;
+            }
         }
     // The workbook is freed by closing it, written or not.
-    if (workbook_close(workbook) != LXW_NO_ERROR || !written)
+    const bool closed = workbook_close(workbook) == LXW_NO_ERROR;
+    if (tooLong)
+        throw EAdvListViewError(
+            FormatText(gLangM.Get(QStringLiteral("ERROR_SHEET_CELL_TOO_LONG")),
+                       {FileName, QString::number(tooLong->first + 1), QString::number(tooLong->second + 1),
+                        QString::number(MaxSheetCellLength)}));
+    if (!closed || !written)
         throw EAdvListViewError(cannotCreateFileMessage(FileName));
     scratch.moveTo(FileName);
 }

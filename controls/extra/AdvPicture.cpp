@@ -13,6 +13,9 @@ namespace {
 
 // One hundredth of a second: the unit of GIF delays, so that one tick counts one unit.
 constexpr int animationTick = 10;
+// Every image is kept decoded, and a GIF's come each at the size of its logical screen: a few kilobytes of
+// one-pixel frames on a large screen would otherwise take gigabytes. A picture needing more is refused.
+constexpr qint64 maxDecodedBytes = qint64(256) * 1024 * 1024;
 
 } // namespace
 
@@ -200,10 +203,21 @@ void TIPicture::LoadPicture()
     QImageReader reader(&buffer);
     if (!reader.canRead())
         throw Exception(QStringLiteral("Could not load image. Invalid format"));
+    // A GIF's frames tell before any decoding that its screens, four bytes a pixel, would not fit.
+    const qint64 screenBytes = qint64(logicalScreen.width()) * logicalScreen.height() * 4;
+    if (!gifFrames.isEmpty() && screenBytes * (gifFrames.last().image + 1) > maxDecodedBytes)
+        throw Exception(QStringLiteral("Could not load image"));
     // A GIF's images come one after the other, each composed onto the logical screen by the reader; a cut-off
     // image ends the list.
-    for (QImage image = reader.read(); !image.isNull(); image = reader.read())
+    qint64 decodedBytes = 0;
+    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
+        decodedBytes += image.sizeInBytes();
+        if (decodedBytes > maxDecodedBytes) {
+            images.clear();
+            throw Exception(QStringLiteral("Could not load image"));
+        }
         images.append(image);
+    }
     if (images.isEmpty())
         throw Exception(QStringLiteral("Could not load image"));
     selectFrame();

@@ -271,10 +271,12 @@ TAdvProgressBar::TAdvProgressBar(QWidget* parent) : QWidget(parent), timer(new Q
     connect(timer, &QTimer::timeout, this, &TAdvProgressBar::TimerProc);
 }
 
+// A new bound takes the position along, so the bar never shows more than it holds.
 void TAdvProgressBar::SetMin(int value)
 {
     min = value;
     repaintStep = (props.Max - min) / 100;
+    props.Position = boundedPosition(props.Position);
     update();
 }
 
@@ -282,16 +284,22 @@ void TAdvProgressBar::SetMax(int value)
 {
     props.Max = value;
     repaintStep = (props.Max - min) / 100;
+    props.Position = boundedPosition(props.Position);
     update();
 }
 
-void TAdvProgressBar::SetPosition(int value)
+int TAdvProgressBar::boundedPosition(int value) const
 {
     if (value < min)
         value = min;
     if (value > props.Max)
         value = props.Max;
-    props.Position = value;
+    return value;
+}
+
+void TAdvProgressBar::SetPosition(int value)
+{
+    props.Position = boundedPosition(value);
     if (repaintStep == 0 || props.Position % repaintStep == 0 || props.Position / repaintStep != lastPaintedStep)
         repaint();
     if (repaintStep != 0)

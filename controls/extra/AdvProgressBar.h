@@ -157,6 +157,8 @@ protected:
 
 private:
     int percentage() const;
+    // The value kept within Min and Max, Max winning when they cross.
+    int boundedPosition(int value) const;
     // Runs the timer exactly while the animation is wanted.
     void updateTimer();
 

@@ -218,9 +218,16 @@ void TAdvMaskEdit::SetModified(bool value)
     setModified(value);
 }
 
+// Only typed positions can be unfilled: a literal position counts as filled whatever it shows, a space too.
 bool TAdvMaskEdit::maskComplete() const
 {
-    return !GetText().contains(u' ') && GetSelStart() == GetEditText().size();
+    const QString shown = GetEditText();
+    const qsizetype count = qMin(shown.size(), mask.positions.size());
+    for (qsizetype i = 0; i < count; ++i) {
+        if (!mask.positions[i].literal && (shown[i] == mask.blank || shown[i] == u' '))
+            return false;
+    }
+    return GetSelStart() == shown.size();
 }
 
 void TAdvMaskEdit::SetAlignment(TAlignment value)

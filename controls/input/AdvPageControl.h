@@ -369,6 +369,8 @@ private:
     void drawCloseBox(TCanvas& Canvas, const TPoint& cell, TColor fill, TColor frame, TColor cross) const;
     // Repaints the active tab's close button in its new look.
     void updateCloseButton();
+    // Repaints a tab with its hover frame.
+    void updateHoverArea(int index);
     // The active page, when the mouse may work its close button.
     TAdvTabSheet* closablePage() const;
     void closeActivePage();

@@ -150,6 +150,12 @@ TAdvTabSheet* TAdvPageControl::closablePage() const
     return !tabBorder3D && activePage && activePage->showClose ? activePage : nullptr;
 }
 
+// The hover frame runs one pixel outside the tab on some sides, so that pixel is repainted with the tab.
+void TAdvPageControl::updateHoverArea(int index)
+{
+    update(ToQRect(TabRectEx(index)).adjusted(-1, -1, 1, 1));
+}
+
 void TAdvPageControl::MouseDown(Qt::MouseButton Button, const QPoint& p)
 {
     if (!closablePage() || !IsOnButton(GetActivePageIndex(), p.x(), p.y()))
@@ -170,10 +176,10 @@ void TAdvPageControl::MouseMove(const QPoint& p)
         const int index = IndexOfTabAtEx(p.x(), p.y());
         if (index != hoverTabIndex) {
             if (hoverTabIndex >= 0 && hoverTabIndex < GetPageCount())
-                update(ToQRect(TabRectEx(hoverTabIndex)));
+                updateHoverArea(hoverTabIndex);
             hoverTabIndex = index;
             if (index >= 0)
-                update(ToQRect(TabRectEx(index)));
+                updateHoverArea(index);
         }
     }
     if (!closablePage())
@@ -200,7 +206,7 @@ void TAdvPageControl::MouseUp(Qt::MouseButton Button, const QPoint& p)
 void TAdvPageControl::CMMouseLeave()
 {
     if (tabBackGround.GetEmpty() && hoverTabIndex >= 0 && hoverTabIndex < GetPageCount())
-        update(ToQRect(TabRectEx(hoverTabIndex)));
+        updateHoverArea(hoverTabIndex);
     hoverTabIndex = -1;
     // The button is not hot with the mouse gone.
     if (closeHot || closeDown) {

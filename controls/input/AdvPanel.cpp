@@ -114,7 +114,6 @@ TCustomAdvPanel::TCustomAdvPanel(QWidget* Owner)
         changed();
     };
     statusBar.OnChange = [this](QObject*) { changed(); };
-    savedColor = color;
 }
 
 TCustomAdvPanel::~TCustomAdvPanel()
@@ -131,6 +130,11 @@ void TCustomAdvPanel::changed()
 
 void TCustomAdvPanel::SetColor(TColor Value)
 {
+    // While a collapse shows CollapsColor, the panel's own colour waits for the expand.
+    if (collapsColorShown) {
+        savedColor = Value;
+        return;
+    }
     if (Value == color)
         return;
     color = Value;
@@ -378,7 +382,6 @@ void TCustomAdvPanel::Loaded()
     if (position.GetSave())
         LoadPosition();
     defaultCursor = cursor();
-    savedColor = color;
     if (styler)
         AssignStyle(styler->GetSettings());
 }

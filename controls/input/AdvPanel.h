@@ -310,6 +310,8 @@ private:
     void DrawCaptionBkg(TCanvas& canvas, const TRect& R);
     void paintCaptionButtons(TCanvas& canvas, TRect& r);
     void paintCaptionText(TCanvas& canvas, TRect r);
+    // The average colour of the bar the style draws for stXPCaption.
+    QColor themedCaptionColour();
     // The width of the caption's buttons and their boxes in the client rectangle (the min/max box after the close
     // button's).
     int captionButtonSize() const;
@@ -399,7 +401,9 @@ private:
     TPanelPosition position;
     TAutoSize autoSize{this};
     int fullHeight = 0;
+    // The panel's own colour while an animated collapse shows CollapsColor in its place.
     TColor savedColor = clBtnFace;
+    bool collapsColorShown = false;
     bool collapsBusy = false;
     QList<QPointer<QWidget>> hiddenBefore;
     struct DragState

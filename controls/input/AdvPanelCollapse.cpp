@@ -127,6 +127,7 @@ void TCustomAdvPanel::collapse()
     savedColor = color;
     if (collapsSteps > 0) {
         SetColor(collapsColor);
+        collapsColorShown = true;
         const int step =
             top ? (height() - ch - sbh - 2 * borderWidth) / collapsSteps : (width() - ch - sbh) / collapsSteps;
         for (int i = 0; i < collapsSteps; ++i) {
@@ -149,8 +150,11 @@ void TCustomAdvPanel::expand()
     const int ch = caption.GetHeight();
     const int sbh = statusBar.GetVisible() ? statusBar.GetHeight() : 0;
     const bool top = captionAtTop();
-    if (collapsSteps > 0) {
+    if (collapsColorShown) {
+        collapsColorShown = false;
         SetColor(savedColor);
+    }
+    if (collapsSteps > 0) {
         const int step = (fullHeight - ch - sbh) / collapsSteps;
         for (int i = 0; i < collapsSteps; ++i) {
             if (top)

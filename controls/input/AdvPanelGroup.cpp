@@ -137,7 +137,10 @@ void TAdvPanelGroup::RemovePanel(int Index)
         return;
     delete panels.takeAt(Index).data();
     renumber();
+    // The panels left may fit without the bar, and must not stay scrolled by it.
+    UpdateScrollbar();
     ArrangeControls();
+    UpdateScrollbar();
 }
 
 void TAdvPanelGroup::MovePanel(int FromIndex, int ToIndex)
@@ -405,7 +408,10 @@ void TAdvPanelGroup::resizeEvent(QResizeEvent* event)
 
 void TAdvPanelGroup::wheelEvent(QWheelEvent* event)
 {
-    const int notches = event->angleDelta().y() / wheelNotch;
+    // A touchpad turns the wheel by parts of a notch: they add up until they make whole notches.
+    wheelRest += event->angleDelta().y();
+    const int notches = wheelRest / wheelNotch;
+    wheelRest -= notches * wheelNotch;
     scrollBar->setValue(scrollBar->value() - notches * wheelSmallChanges * smallChange);
     event->accept();
 }

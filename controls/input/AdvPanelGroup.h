@@ -97,4 +97,6 @@ private:
     QScrollBar* scrollBar;
     QList<QPointer<TCustomAdvPanel>> panels;
     QSize lastSize;
+    // The wheel turned since the last whole notch (angle units).
+    int wheelRest = 0;
 };

@@ -107,6 +107,39 @@ TEST_F(AdvListVClipboardTest, cutRemovesTheSelectedRows)
     EXPECT_EQ(clipboard(), u("1\r\n2\r\n"));
 }
 
+// What a cut puts on the clipboard is exactly what it takes from the list: with single cells selected, the
+// current cell is emptied and every row stays.
+TEST_F(AdvListVClipboardTest, cutWithSingleCellsEmptiesOnlyTheCopiedCell)
+{
+    struct Case
+    {
+        bool subItemEdit;
+        int column;
+        const char* copied;
+        QStringList rows;
+    };
+    const Case cases[] = {
+        {false, 1, "born1", {"name1||place1", "name2|born2|place2"}},
+        {true, 0, "name1", {"|born1|place1", "name2|born2|place2"}},
+        {false, 2, "place1", {"name1|born1|", "name2|born2|place2"}},
+    };
+    for (const Case& c : cases) {
+        list.Items().Clear();
+        addRow({u("name1"), u("born1"), u("place1")})->SetSelected(true);
+        addRow({u("name2"), u("born2"), u("place2")})->SetSelected(true);
+        list.SetSubItemSelect(!c.subItemEdit);
+        list.SetSubItemEdit(c.subItemEdit);
+        list.SetColumnIndex(c.column);
+        list.CutToClipboard();
+        EXPECT_EQ(clipboard(), u(c.copied)) << c.copied;
+        EXPECT_EQ(rowTexts(), c.rows) << c.copied;
+    }
+    list.Items()[0]->SetSelected(false);
+    list.Items()[1]->SetSelected(false);
+    list.CutToClipboard();
+    EXPECT_EQ(list.Items().Count(), 2) << "nothing selected, nothing cut";
+}
+
 TEST_F(AdvListVClipboardTest, clipboardKeysOnlyWhenEnabled)
 {
     addRow({u("a")})->SetSelected(true);

@@ -191,6 +191,12 @@ TEST_F(AdvListVFilesTest, corruptCellFilesRaiseBeforeTheListChanges)
         "2,0\r\n",
         "70000,1\r\n",
         "1,20000000\r\n",
+        // Counts that promise a grid the file's lines do not carry, or more cells than any list holds.
+        "1,10000000\r\n",
+        "1,100001\r\n",
+        "65535,10000\r\n",
+        "65535,100000\r\n",
+        "401,50000\r\n",
         "2,2\r\n0,9,-1,far row\r\n",
         "2,2\r\n7,0,-1,far column\r\n",
     };
@@ -206,6 +212,25 @@ TEST_F(AdvListVFilesTest, corruptCellFilesRaiseBeforeTheListChanges)
         ASSERT_EQ(list.Items().Count(), 2) << file;
         EXPECT_EQ(list.Items()[0]->GetCaption(), u("Oak"));
     }
+}
+
+// Empty rows have no lines, so a modest count is taken on its own; a larger one needs a line per row.
+TEST_F(AdvListVFilesTest, cellFileRowsBeyondTheAllowanceNeedTheirLines)
+{
+    writeBytes(path(u("empty.txt")), "400,50000\r\n");
+    list.LoadFromFile(path(u("empty.txt")));
+    EXPECT_EQ(list.Items().Count(), 50000);
+    writeBytes(path(u("empty.txt")), "1,100000\r\n");
+    list.LoadFromFile(path(u("empty.txt")));
+    EXPECT_EQ(list.Items().Count(), 100000);
+
+    QByteArray full = "1,100001\r\n";
+    for (int row = 0; row < 100001; ++row)
+        full += "0," + QByteArray::number(row) + ",-1,x\r\n";
+    writeBytes(path(u("full.txt")), full);
+    list.LoadFromFile(path(u("full.txt")));
+    ASSERT_EQ(list.Items().Count(), 100001);
+    EXPECT_EQ(list.Items()[100000]->GetCaption(), u("x"));
 }
 
 TEST_F(AdvListVFilesTest, cellFileImagesSwitchSubImagesOn)
@@ -256,6 +281,17 @@ TEST_F(AdvListVFilesTest, emptyOrZeroStreamsChangeNothingAndBadNumbersRaise)
     outside.open(QIODevice::ReadOnly);
     EXPECT_THROW(list.LoadFromStream(outside), EAdvListViewError);
     EXPECT_EQ(list.Items().Count(), 2);
+}
+
+TEST_F(AdvListVFilesTest, streamCountsTheLinesCannotCarryRaiseBeforeTheListChanges)
+{
+    for (const char* counts : {"1,10000000", "1,100002", "65535,10000", "401,50001"}) {
+        QBuffer buffer;
+        buffer.setData(utf16Lines({u(counts), u("0,1,Oak")}));
+        buffer.open(QIODevice::ReadOnly);
+        EXPECT_THROW(list.LoadFromStream(buffer), EAdvListViewError) << counts;
+        EXPECT_EQ(list.Items().Count(), 2) << counts;
+    }
 }
 
 TEST_F(AdvListVFilesTest, csvLinesHaveAFieldPerColumn)

@@ -1,5 +1,6 @@
 #include "AdvListV.h"
 #include "TestSupport.h"
+#include "Vh_langmanager.h"
 
 #include <gtest/gtest.h>
 
@@ -195,6 +196,42 @@ TEST_F(AdvListVOfficeTest, documentHoldsATableWithAlignedColumns)
     const QByteArray centred = zipMember(file, "word/document.xml");
     EXPECT_EQ(centred.count("<w:jc w:val=\"center\"/>"), 2);
     EXPECT_TRUE(centred.contains("a &amp; &lt;b&gt;</w:t><w:br/><w:t xml:space=\"preserve\">c"));
+}
+
+// Lines from other programs end in LF or CR alone: each is a line break in the cell, as CR LF is.
+TEST_F(AdvListVOfficeTest, documentBreaksLinesAtEveryKindOfLineEnd)
+{
+    const QString file = path(u("a.docx"));
+    const QByteArray broken = "a</w:t><w:br/><w:t xml:space=\"preserve\">b</w:t><w:br/><w:t xml:space=\"preserve\">c"
+                              "</w:t><w:br/><w:t xml:space=\"preserve\">d";
+    list.Items()[0]->SubItems().Put(0, u("a\nb\rc\r\nd"));
+    list.SaveToDOC(file, true);
+    EXPECT_TRUE(zipMember(file, "word/document.xml").contains(broken));
+}
+
+// A cell longer than a workbook cell holds fails the export with a message that names the cell and the limit;
+// a cell at the limit is written.
+TEST_F(AdvListVOfficeTest, workbookRefusesACellBeyondTheCellLimitByName)
+{
+    const QString file = path(u("a.xlsx"));
+    list.Items()[1]->SubItems().Put(0, QString(32767, u'x'));
+    list.SaveToXLS(file, false);
+    TAdvListView back;
+    back.LoadFromXLS(file);
+    EXPECT_EQ(back.GetTextAtColRow(1, 1).size(), 32767);
+
+    gLangM.Load(KX_LangManager::MessageTable());
+    list.Items()[1]->SubItems().Put(0, QString(32768, u'x'));
+    const QString refused = path(u("b.xlsx"));
+    try {
+        list.SaveToXLS(refused, false);
+        ADD_FAILURE();
+    } catch (const EAdvListViewError& e) {
+        EXPECT_EQ(e.Message(), u("Nie zapisano pliku ") + refused +
+                                   u(": komórka w wierszu 2, kolumnie 2 ma więcej niż 32767 znaków, a tyle najwięcej "
+                                     "mieści komórka arkusza."));
+    }
+    EXPECT_FALSE(QFileInfo::exists(refused));
 }
 
 TEST_F(AdvListVOfficeTest, aFolderAtTheTargetNameCannotBeCreatedAndStays)

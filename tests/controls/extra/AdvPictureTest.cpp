@@ -223,6 +223,34 @@ TEST(TAdvPictureTest, cutOffAndForeignDataLoadNoFrameThatIsNotThere)
     }
 }
 
+// Each GIF image is kept at the size of the logical screen, so a few kilobytes of one-pixel frames on a large
+// screen promise gigabytes: such a picture is refused and stays empty.
+TEST(TIPictureTest, aGifWhoseFramesNeedTooMuchMemoryIsRefused)
+{
+    GifWriter gif(3000, 3000);
+    for (int i = 0; i < 150; ++i)
+        gif.frame(10, i, i, 1, 1, GifWriter::Red);
+    const QByteArray hostile = gif.finish();
+    ASSERT_LT(hostile.size(), 4096);
+
+    TIPicture picture;
+    try {
+        loadFromBytes(picture, hostile);
+        ADD_FAILURE() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_EQ(e.Message(), u("Could not load image"));
+    }
+    EXPECT_TRUE(picture.GetEmpty());
+
+    QTemporaryDir folder;
+    const QString file = folder.filePath("duzy.gif");
+    writeFileBytes(file, hostile);
+    TAdvPicture control;
+    control.GetPicture()->LoadFromFile(file);
+    EXPECT_TRUE(control.GetPicture()->GetEmpty());
+    EXPECT_EQ(control.GetPicture()->GetWidth(), 0);
+}
+
 TEST(TIPictureTest, picturesLoadByAddressFileAndResource)
 {
     QTemporaryDir folder;

@@ -145,6 +145,36 @@ TEST(TAdvProgressBarTest, positionPercentageAndTheCentreText)
     EXPECT_EQ(midline(empty, 4), white);
 }
 
+// A bound set after the position takes the position along, so the bar never shows more than full.
+TEST(TAdvProgressBarTest, newBoundsKeepThePositionWithinThem)
+{
+    struct Case
+    {
+        int min, max;
+        int position;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 10, 10, "100%"},
+        {80, 100, 80, "0%"},
+        {-20, 40, 40, "100%"},
+        {0, 100, 50, "50%"},
+    };
+    for (const Case& c : cases) {
+        TAdvProgressBar bar;
+        ASSERT_EQ(bar.GetPosition(), 50);
+        bar.SetMin(c.min);
+        bar.SetMax(c.max);
+        EXPECT_EQ(bar.GetPosition(), c.position) << c.min << ".." << c.max;
+        EXPECT_EQ(GaugeText(bar.GaugeSettings()), QString::fromUtf8(c.text)) << c.min << ".." << c.max;
+    }
+    TAdvProgressBar bar;
+    bar.SetMax(10);
+    const QImage image = drawn(bar);
+    EXPECT_EQ(image.pixelColor(bar.width() - 1, bar.height() / 2), image.pixelColor(0, bar.height() / 2))
+        << "the fill stays inside the frame";
+}
+
 TEST(TAdvProgressBarTest, stepsBelowOneActAsOne)
 {
     TAdvProgressBar one;

@@ -103,6 +103,38 @@ TEST_F(MaskFixture, theEighthDigitOfADateMovesTheFocusOn)
     EXPECT_TRUE(after->hasFocus());
 }
 
+// Literal positions are filled from the start, also when they hold a space ("_" in a mask stands for one).
+TEST_F(MaskFixture, literalSpacesDoNotKeepTheMaskFromCompleting)
+{
+    struct Case
+    {
+        const char* editMask;
+        const char* typed;
+        const char* completed;
+    };
+    const Case cases[] = {
+        {"000 000;1;_", "123456", "123 456"},
+        {"00_00;1;_", "1234", "12 34"},
+        {"LL 00;1; ", "ab12", "ab 12"},
+        {"00 00;0;_", "1234", "1234"},
+    };
+    for (const Case& c : cases) {
+        QString completed;
+        edit->OnMaskComplete = [&](TAdvMaskEdit*, const QString& value, bool&) { completed = value; };
+        edit->SetEditMask(QString::fromUtf8(c.editMask));
+        edit->SetText(QString());
+        focusEdit();
+        edit->home(false);
+        QTest::keyClicks(edit, QString::fromUtf8(c.typed).chopped(1));
+        settle();
+        EXPECT_TRUE(completed.isEmpty()) << c.editMask;
+        QTest::keyClicks(edit, QString::fromUtf8(c.typed).right(1));
+        settle();
+        EXPECT_EQ(completed, QString::fromUtf8(c.completed)) << c.editMask;
+        EXPECT_TRUE(after->hasFocus()) << c.editMask;
+    }
+}
+
 TEST_F(MaskFixture, maskCompleteAnsweringFalseKeepsTheFocus)
 {
     edit->OnMaskComplete = [](TAdvMaskEdit*, const QString&, bool& accept) { accept = false; };

@@ -76,6 +76,19 @@ TEST_F(AdvPanelCollapseTest, collapsingStepsDownToTheBarAndExpandingEndsAtTheFul
     EXPECT_EQ(panel->GetColor(), colour);
 }
 
+// A colour given while the collapse colour shows is the panel's own: it shows once the panel is expanded.
+TEST_F(AdvPanelCollapseTest, aColourSetWhileCollapsedShowsOnExpanding)
+{
+    panel->SetCollaps(true);
+    panel->SetColor(clYellow);
+    EXPECT_EQ(panel->GetColor(), panel->GetCollapsColor());
+    panel->SetCollapsSteps(0);
+    panel->SetCollaps(false);
+    EXPECT_EQ(panel->GetColor(), clYellow);
+    panel->SetColor(clAqua);
+    EXPECT_EQ(panel->GetColor(), clAqua);
+}
+
 TEST_F(AdvPanelCollapseTest, borderShadowAndJumpsWithoutSteps)
 {
     panel->SetBorderWidth(2);

@@ -97,6 +97,45 @@ TEST_F(AdvPanelGroupTest, shortGroupShowsTheScrollBarAndTheWheelScrollsFourPixel
     EXPECT_EQ(bar->geometry().right(), 299);
 }
 
+// Parts of a notch, as a touchpad sends them, add up to whole notches in either direction.
+TEST_F(AdvPanelGroupTest, partialWheelStepsAddUpToNotches)
+{
+    const auto panels = addPanels({150, 150, 150});
+    group.resize(300, 200);
+    const auto turn = [&](int angle) {
+        QWheelEvent wheel(QPointF(50, 50), group.mapToGlobal(QPointF(50, 50)), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&group, &wheel);
+        return group.GetScrollBar()->value();
+    };
+    struct Step
+    {
+        int angle;
+        int position;
+    };
+    const Step steps[] = {{-40, 0}, {-40, 0}, {-40, 4}, {-100, 4}, {-20, 8}, {-250, 16}, {90, 16}, {40, 12}};
+    for (const Step& step : steps)
+        EXPECT_EQ(turn(step.angle), step.position) << step.angle;
+    EXPECT_EQ(panels[0]->y(), 8 - 12);
+}
+
+// Removing panels updates the bar: once the rest fit, it goes and the first panel is back at the top.
+TEST_F(AdvPanelGroupTest, removingPanelsThatNoLongerNeedTheBarScrollsBack)
+{
+    const auto panels = addPanels({150, 150, 150});
+    group.resize(300, 200);
+    QScrollBar* bar = group.GetScrollBar();
+    bar->setValue(82);
+    EXPECT_EQ(panels[2]->y(), 8 + 2 * 158 - 82);
+    group.RemovePanel(0);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(panels[1]->y(), 8 - 82);
+    group.RemovePanel(0);
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_EQ(panels[2]->y(), 8);
+    EXPECT_EQ(panels[2]->width(), 300 - 16);
+}
+
 TEST_F(AdvPanelGroupTest, horizontalGroupPlacesPanelsSideBySide)
 {
     const auto panels = addPanels({100, 100});

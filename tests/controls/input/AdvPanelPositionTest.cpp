@@ -16,14 +16,17 @@ namespace {
 class AdvPanelPositionTest : public ::testing::Test
 {
 protected:
-    // A panel with a 20-pixel caption bar that keeps its position under [Okno] of the test's file.
-    std::unique_ptr<TAdvPanel> makePanel()
+    // A white panel with a 20-pixel caption bar that keeps its position under [Okno] of the test's file and
+    // collapses in the given steps, without delay.
+    std::unique_ptr<TAdvPanel> makePanel(int collapsSteps = 0)
     {
         auto panel = std::make_unique<TAdvPanel>(&window);
         panel->setGeometry(10, 20, 150, 120);
         panel->SetHeight(120);
         panel->GetCaption().SetVisible(true);
-        panel->SetCollapsSteps(0);
+        panel->SetColor(clWhite);
+        panel->SetCollapsSteps(collapsSteps);
+        panel->SetCollapsDelay(0);
         TPanelPosition& position = panel->GetPosition();
         position.SetSave(true);
         position.SetKey(file());
@@ -40,39 +43,53 @@ protected:
 
 } // namespace
 
+// Collapsing with and without animation: the stored values are the same.
+constexpr int CollapsStepCounts[] = {0, 2};
+
 TEST_F(AdvPanelPositionTest, destroyedPanelWritesItsSixValuesInOrder)
 {
-    auto panel = makePanel();
-    panel->SetCollaps(true);
-    panel.reset();
-    const QString text = QString::fromUtf8(readFileBytes(file()));
-    EXPECT_EQ(text, QStringLiteral("[Okno]\r\nTop=20\r\nLeft=10\r\nHeight=18\r\nFullHeight=120\r\nWidth=150\r\n"
-                                   "Collaps=1\r\n"));
+    for (const int steps : CollapsStepCounts) {
+        auto panel = makePanel(steps);
+        panel->SetCollaps(true);
+        panel.reset();
+        const QString text = QString::fromUtf8(readFileBytes(file()));
+        EXPECT_EQ(text, QStringLiteral("[Okno]\r\nTop=20\r\nLeft=10\r\nHeight=18\r\nFullHeight=120\r\nWidth=150\r\n"
+                                       "Collaps=1\r\n"))
+            << steps;
+        QFile::remove(file());
+    }
 }
 
+// The restored panel expands to its full height in its own colour, also after an animated collapse.
 TEST_F(AdvPanelPositionTest, loadingRestoresTheCollapsedPanelAndItsFullHeight)
 {
-    writeFile(
-        "[Inne]\r\nTop=1\r\n[Okno]\r\nTop=40\r\nLeft=30\r\nHeight=18\r\nFullHeight=90\r\nWidth=170\r\nCollaps=1\r\n");
-    auto panel = makePanel();
-    panel->Loaded();
-    EXPECT_TRUE(panel->GetCollaps());
-    EXPECT_EQ(panel->geometry(), QRect(30, 40, 170, 18));
-    panel->SetCollaps(false);
-    EXPECT_EQ(panel->height(), 90);
-    panel->GetPosition().SetSave(false);
+    for (const int steps : CollapsStepCounts) {
+        writeFile("[Inne]\r\nTop=1\r\n[Okno]\r\nTop=40\r\nLeft=30\r\nHeight=18\r\nFullHeight=90\r\nWidth=170\r\n"
+                  "Collaps=1\r\n");
+        auto panel = makePanel(steps);
+        panel->Loaded();
+        EXPECT_TRUE(panel->GetCollaps()) << steps;
+        EXPECT_EQ(panel->geometry(), QRect(30, 40, 170, 18)) << steps;
+        panel->SetCollaps(false);
+        EXPECT_EQ(panel->height(), 90) << steps;
+        EXPECT_EQ(panel->GetColor(), clWhite) << steps;
+        panel->GetPosition().SetSave(false);
+    }
 }
 
 TEST_F(AdvPanelPositionTest, storeWithoutFullHeightExpandsToTheStoredHeight)
 {
-    writeFile("[Okno]\r\nHeight=200\r\nCollaps=1\r\n");
-    auto panel = makePanel();
-    panel->Loaded();
-    EXPECT_TRUE(panel->GetCollaps());
-    EXPECT_EQ(panel->height(), 18);
-    panel->SetCollaps(false);
-    EXPECT_EQ(panel->height(), 200);
-    panel->GetPosition().SetSave(false);
+    for (const int steps : CollapsStepCounts) {
+        writeFile("[Okno]\r\nHeight=200\r\nCollaps=1\r\n");
+        auto panel = makePanel(steps);
+        panel->Loaded();
+        EXPECT_TRUE(panel->GetCollaps()) << steps;
+        EXPECT_EQ(panel->height(), 18) << steps;
+        panel->SetCollaps(false);
+        EXPECT_EQ(panel->height(), 200) << steps;
+        EXPECT_EQ(panel->GetColor(), clWhite) << steps;
+        panel->GetPosition().SetSave(false);
+    }
 }
 
 TEST_F(AdvPanelPositionTest, handEditedValuesAreBoundedOrIgnored)

@@ -207,27 +207,34 @@ TEST_F(TabsFixture, theSeparatorIsLeftOutBeforeTheActiveTab)
         << "the last of the row keeps its separator";
 }
 
+// Checked both in a full repaint and in what the control's own partial repaints left on screen: the frame's top
+// line lies outside the tab.
 TEST_F(TabsFixture, theHoverLookFollowsTheMouse)
 {
     control->SetTabHoverColor(clAqua);
     control->SetTabHoverBorder(clFuchsia);
+    shownOnScreen(control);
     const TRect b = tab(1);
     mouse(QEvent::MouseMove, b.Left + 10, b.Top + 10);
-    QImage image = shot();
-    EXPECT_EQ(image.pixelColor(b.Left, b.Top + 5), colour(clFuchsia));
-    EXPECT_EQ(image.pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia));
-    EXPECT_EQ(image.pixelColor(b.Left + 2, b.Top + 2), colour(clAqua));
+    for (const QImage& image : {shownOnScreen(control), shot()}) {
+        EXPECT_EQ(image.pixelColor(b.Left, b.Top + 5), colour(clFuchsia));
+        EXPECT_EQ(image.pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia));
+        EXPECT_EQ(image.pixelColor(b.Left + 2, b.Top + 2), colour(clAqua));
+    }
 
     const TRect a = tab(0);
     mouse(QEvent::MouseMove, a.Left + 10, a.Top + 10);
-    image = shot();
-    EXPECT_NE(image.pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia));
-    EXPECT_NE(image.pixelColor(a.Left, a.Top + 5), colour(clFuchsia)) << "never round the active tab";
+    for (const QImage& image : {shownOnScreen(control), shot()}) {
+        EXPECT_NE(image.pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia));
+        EXPECT_NE(image.pixelColor(a.Left, a.Top + 5), colour(clFuchsia)) << "never round the active tab";
+    }
 
     mouse(QEvent::MouseMove, b.Left + 10, b.Top + 10);
+    EXPECT_EQ(shownOnScreen(control).pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia));
     QEvent leave(QEvent::Leave);
     QApplication::sendEvent(control->TabBar(), &leave);
-    EXPECT_NE(shot().pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia)) << "leaving ends the hover";
+    for (const QImage& image : {shownOnScreen(control), shot()})
+        EXPECT_NE(image.pixelColor(b.Left + 10, b.Top - 1), colour(clFuchsia)) << "leaving ends the hover";
 }
 
 TEST_F(TabsFixture, theFocusFrameShowsOnTheActiveTabWithShowFocus)
@@ -319,19 +326,24 @@ TEST_F(TabsFixture, theCloseButtonsBoxItsLooksAndItsHitRectangle)
                            Hit{2, 1, false}})
         EXPECT_EQ(control->IsOnButton(0, L + hit.dx, T + hit.dy), hit.on) << hit.dx << ',' << hit.dy;
 
+    // Each look also as the button's own partial repaint leaves it on screen.
     control->SetTabHoverColor(clAqua);
+    shownOnScreen(control);
     mouse(QEvent::MouseMove, L + 8, T + 8);
-    image = shot();
-    EXPECT_EQ(image.pixelColor(L + 2, T + 4), colour(clBlack)) << "hot: a black frame";
-    EXPECT_EQ(image.pixelColor(L + 5, T + 11), colour(clGray)) << "and a grey cross";
+    for (const QImage& image : {shownOnScreen(control), shot()}) {
+        EXPECT_EQ(image.pixelColor(L + 2, T + 4), colour(clBlack)) << "hot: a black frame";
+        EXPECT_EQ(image.pixelColor(L + 5, T + 11), colour(clGray)) << "and a grey cross";
+    }
 
     mouse(QEvent::MouseButtonPress, L + 8, T + 8);
-    image = shot();
-    EXPECT_EQ(image.pixelColor(L + 3, T + 5), colour(clSilver)) << "pressed: silver";
-    EXPECT_EQ(image.pixelColor(L + 2, T + 4), colour(clBlack));
+    for (const QImage& image : {shownOnScreen(control), shot()}) {
+        EXPECT_EQ(image.pixelColor(L + 3, T + 5), colour(clSilver)) << "pressed: silver";
+        EXPECT_EQ(image.pixelColor(L + 2, T + 4), colour(clBlack));
+    }
     mouse(QEvent::MouseButtonRelease, L + 40, T + 8);
     EXPECT_EQ(control->GetPageCount(), 3) << "released beside the button";
-    EXPECT_EQ(shot().pixelColor(L + 3, T + 5), colour(clWhite));
+    for (const QImage& image : {shownOnScreen(control), shot()})
+        EXPECT_EQ(image.pixelColor(L + 3, T + 5), colour(clWhite));
 
     click(L + 8, T + 8, Qt::RightButton);
     EXPECT_EQ(control->GetPageCount(), 3) << "a right release closes nothing";

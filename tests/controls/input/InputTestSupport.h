@@ -8,12 +8,24 @@
 
 #include <QApplication>
 #include <QLocale>
+#include <QScreen>
 #include <QTest>
 
 // The locale's thousand separator between the digits: "1 234" with the Polish no-break space.
 inline QString grouped(const char* text)
 {
     return QString::fromUtf8(text).replace(u' ', QLocale().groupSeparator());
+}
+
+// What the window shows of a widget once its pending repaints have run. Unlike grab(), which paints the whole
+// widget afresh, only what the widget asked to have repainted is new here.
+inline QImage shownOnScreen(QWidget* widget)
+{
+    QCoreApplication::processEvents();
+    const QPoint at = widget->mapTo(widget->window(), QPoint());
+    return widget->screen()
+        ->grabWindow(widget->window()->winId(), at.x(), at.y(), widget->width(), widget->height())
+        .toImage();
 }
 
 // A window that is on screen and active, so that controls on it take the keyboard focus.

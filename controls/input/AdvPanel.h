@@ -310,8 +310,6 @@ private:
     void DrawCaptionBkg(TCanvas& canvas, const TRect& R);
     void paintCaptionButtons(TCanvas& canvas, TRect& r);
     void paintCaptionText(TCanvas& canvas, TRect r);
-    // The average colour of the bar the style draws for stXPCaption.
-    QColor themedCaptionColour();
     // The width of the caption's buttons and their boxes in the client rectangle (the min/max box after the close
     // button's).
     int captionButtonSize() const;

@@ -5,7 +5,6 @@
 #include "Theme.h"
 
 #include <QPainter>
-#include <cmath>
 
 namespace {
 
@@ -47,45 +46,6 @@ void passButton(TRect& r, ButtonEnd end, int across, int along)
         r.Bottom -= along;
         break;
     }
-}
-
-// Relative luminance, 0 for black to 1 for white, as the eye weighs the channels.
-double luminance(const QColor& colour)
-{
-    const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) + 0.0722 * linear(colour.blueF());
-}
-
-double contrast(const QColor& a, const QColor& b)
-{
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-// Below this contrast with its bar a caption text cannot be read.
-constexpr double minimumTextContrast = 3.0;
-
-// The caption font's colour where it reads on the bar's average colour, else black or white, whichever reads.
-TColor readableOn(const QColor& bar, TColor text)
-{
-    if (contrast(ToQColor(text), bar) >= minimumTextContrast)
-        return text;
-    return contrast(Qt::black, bar) >= contrast(Qt::white, bar) ? clBlack : clWhite;
-}
-
-QColor averageColour(const QImage& image)
-{
-    double red = 0, green = 0, blue = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            red += c.redF();
-            green += c.greenF();
-            blue += c.blueF();
-        }
-    const double count = qMax(1, image.width() * image.height());
-    return QColor::fromRgbF(float(red / count), float(green / count), float(blue / count));
 }
 
 // A glyph drawn without its transparent colour.
@@ -373,23 +333,9 @@ void TCustomAdvPanel::paintCaptionButtons(TCanvas& canvas, TRect& r)
 }
 
 // A top bar's text is markup on one line; a left bar's is plain text reading upward.
-// The style draws the themed bar in its own colours, which the caption font's colour need not suit.
-QColor TCustomAdvPanel::themedCaptionColour()
-{
-    const int ch = qMax(1, caption.GetHeight());
-    QImage bar(captionAtTop() ? QSize(qMax(1, width()), ch) : QSize(ch, qMax(1, height())),
-               QImage::Format_ARGB32_Premultiplied);
-    bar.fill(palette().color(QPalette::Window));
-    TCanvas canvas(&bar);
-    DrawCaptionBkg(canvas, Rect(0, 0, bar.width(), bar.height()));
-    return averageColour(bar);
-}
-
 void TCustomAdvPanel::paintCaptionText(TCanvas& canvas, TRect r)
 {
     canvas.Font = caption.GetFont();
-    if (caption.GetShadeType() == stXPCaption && DoVisualStyles())
-        canvas.Font.Color = readableOn(themedCaptionColour(), canvas.Font.Color);
     const int buttons = (caption.GetCloseButton() ? 1 : 0) + (caption.GetMinMaxButton() ? 1 : 0);
     const bool atStart = caption.GetButtonPosition() == cbpLeft;
     if (captionAtTop()) {

@@ -67,7 +67,9 @@ void drawWindowPart(QWidget* window, QPainter& painter, int part, int state, con
         option.initFrom(window);
         option.rect = rect;
         option.state = stateFlags(state) | QStyle::State_Active;
-        option.titleBarState = Qt::WindowActive;
+        // The styles read a title bar's activity from its state flags, not from the window state alone; without
+        // it the bar is drawn inactive and pale under the caption's white text.
+        option.titleBarState = Qt::WindowActive | QStyle::State_Active;
         option.titleBarFlags = Qt::Window;
         option.subControls = QStyle::SC_TitleBarLabel;
         style->drawComplexControl(QStyle::CC_TitleBar, &option, &painter, window);

@@ -515,25 +515,15 @@ void DrawGraphicViaStream(TGPGraphics& graphics, TCanvas& canvas, const TRect& r
     graphics.DrawImageRect(&image, rect.Left, rect.Top, rect.Width(), rect.Height());
 }
 
-TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
+namespace {
+
+// The face's body (both halves, or the split body of a highlighted drop-down), its border and its focus frame.
+void paintFaceBody(TGPGraphics& graphics, const TGlowButtonFace& f, bool split)
 {
     const TRect& R = f.ClientRect;
     const int radius = f.Rounded ? 3 : 0;
-    TRect B = R;
-    const TRect D = f.DropDownPosition == dpRight ? Rect(R.Right - dropDownStrip, R.Top, R.Right, R.Bottom)
-                                                  : Rect(R.Left, R.Bottom - dropDownStrip, R.Right, R.Bottom);
-    if (f.DropDownButton) {
-        if (f.DropDownPosition == dpRight)
-            B.Right = D.Left;
-        else
-            B.Bottom = D.Top;
-    }
-    const TButtonLayout layout = f.Notes.isEmpty() ? f.Layout : blGlyphLeftAdjusted;
     const int h2 = (R.Bottom - R.Top) / 2;
-    TGPGraphics graphics(canvas);
-    const bool split = f.DropDownButton && f.Highlighted && f.DropDownSplit;
-
-    if (!f.MeasureOnly && !f.Transparent) {
+    if (!f.Transparent) {
         if (split) {
             fillSplitBody(graphics, f, h2);
         } else {
@@ -545,14 +535,120 @@ TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
         }
     }
     graphics.SetSmoothingMode(SmoothingModeAntiAlias);
-    if (!f.MeasureOnly) {
-        if (!f.Transparent && f.CanDrawBorder)
-            drawBorder(graphics, f, radius);
-        if (f.FocusFrame) {
-            DrawRoundRect(graphics, focusFrameColor, R.Left + 1, R.Top + 1, R.Right - 3, R.Bottom - 3, radius);
-            DrawDottedRoundRect(graphics, clGray, R.Left + 2, R.Top + 2, R.Right - 5, R.Bottom - 5, radius);
-        }
+    if (!f.Transparent && f.CanDrawBorder)
+        drawBorder(graphics, f, radius);
+    if (f.FocusFrame) {
+        DrawRoundRect(graphics, focusFrameColor, R.Left + 1, R.Top + 1, R.Right - 3, R.Bottom - 3, radius);
+        DrawDottedRoundRect(graphics, clGray, R.Left + 2, R.Top + 2, R.Right - 5, R.Bottom - 5, radius);
     }
+}
+
+// Where the caption's text and the glyph go beside each other.
+struct CaptionPlacement
+{
+    TGPRectF area;
+    int glyphX;
+    int glyphY;
+};
+
+// Moves the text area and the glyph for the layout; the text measures tw x th at tx, the glyph gw x gh, in a
+// button body of w x h.
+void placeBesideText(CaptionPlacement& p, TButtonLayout layout, const TGlowButtonFace& f, bool gdip, int w, int h,
+                     double tx, int tw, int th, int gw, int gh)
+{
+    const TRect& R = f.ClientRect;
+    switch (layout) {
+    case blGlyphLeft:
+        p.area.X = gdip ? R.Left + 2 + gw : tx + gw;
+        p.area.Width = w - 2 - gw;
+        p.glyphX = std::max(gdip ? roundEven(tx - gw / 2) : roundEven(tx), 2);
+        break;
+    case blGlyphLeftAdjusted:
+        p.area.X = R.Left + 2 + gw;
+        p.area.Width = w - 2 - gw;
+        p.glyphX = std::max(roundEven(tx - gw / 2), 2);
+        break;
+    case blGlyphTop:
+        p.area.Y = R.Top + gh;
+        p.area.Height = h - 2 - gh;
+        p.glyphY = roundEven(p.area.Y) - gh + std::max(roundEven(p.area.Height - th) / 2, 0) - (gdip ? 0 : 4);
+        p.glyphY = std::max(p.glyphY, 2);
+        break;
+    case blGlyphTopAdjusted:
+        p.area.Y = R.Top + gh;
+        p.area.Height = h - 2 - gh;
+        p.glyphY = std::max(roundEven(p.area.Y) - gh, 2);
+        break;
+    case blGlyphRight:
+    case blGlyphRightAdjusted:
+        p.area.X = 2;
+        p.area.Width = w - 4 - gw;
+        if (layout == blGlyphRightAdjusted) {
+            p.glyphX = w - gw - 2;
+        } else {
+            p.glyphX = std::max(roundEven(p.area.Width - tw) / 2, 0) + tw + 4;
+            if (p.glyphX > w - gw)
+                p.glyphX = w - gw - 2;
+        }
+        p.glyphX += f.Spacing;
+        break;
+    case blGlyphBottom:
+        p.area.Y = 2;
+        p.area.Height = h - 2 - gh;
+        p.glyphY = std::max(roundEven(p.area.Height - th) / 2, 0) + roundEven(th + (gdip ? 2 : 5));
+        if (p.glyphY > h - gh)
+            p.glyphY = h - gh - 2;
+        break;
+    case blGlyphBottomAdjusted:
+        p.area.Y = 2;
+        p.area.Height = h - (gdip ? 2 : 4) - gh;
+        p.glyphY = gdip ? h / 2 + roundEven(th + 2) : h - gh - 2;
+        if (p.glyphY > h - gh)
+            p.glyphY = h - gh - 2;
+        break;
+    }
+}
+
+// The drop-down part: its dividing line when split, and its arrow beside the text or in its middle.
+void drawDropDownPart(TCanvas& canvas, const TGlowButtonFace& f, const TRect& D, bool split, bool hasText,
+                      int textBottom)
+{
+    canvas.Brush.Style = bsClear;
+    if (split) {
+        canvas.Pen.Style = psSolid;
+        canvas.Pen.Color = f.Look.BorderColor;
+        if (f.DropDownPosition == dpRight)
+            line(canvas, D.Left, D.Top, D.Left, D.Bottom);
+        else
+            line(canvas, D.Left, D.Top, D.Right, D.Top);
+    }
+    const int ax = D.Left + (D.Width() - arrowWidth) / 2;
+    const int ay =
+        f.DropDownPosition == dpBottom || !hasText ? D.Top + (D.Height() - arrowHeight) / 2 + 1 : textBottom - 8;
+    DrawDropArrow(canvas, ax, ay, f.Enabled ? clBlack : clGray, clWhite, f.ArrowDown);
+}
+
+} // namespace
+
+TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
+{
+    const TRect& R = f.ClientRect;
+    TRect B = R;
+    const TRect D = f.DropDownPosition == dpRight ? Rect(R.Right - dropDownStrip, R.Top, R.Right, R.Bottom)
+                                                  : Rect(R.Left, R.Bottom - dropDownStrip, R.Right, R.Bottom);
+    if (f.DropDownButton) {
+        if (f.DropDownPosition == dpRight)
+            B.Right = D.Left;
+        else
+            B.Bottom = D.Top;
+    }
+    const TButtonLayout layout = f.Notes.isEmpty() ? f.Layout : blGlyphLeftAdjusted;
+    TGPGraphics graphics(canvas);
+    const bool split = f.DropDownButton && f.Highlighted && f.DropDownSplit;
+    if (f.MeasureOnly)
+        graphics.SetSmoothingMode(SmoothingModeAntiAlias);
+    else
+        paintFaceBody(graphics, f, split);
 
     const QSize glyph = glyphSize(f);
     int gw = glyph.width();
@@ -570,8 +666,7 @@ TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
 
     const int w = B.Width();
     const int h = B.Height();
-    int gx = R.Left + std::max((w - gw) / 2, 0);
-    int gy = R.Top + std::max((h - gh) / 2, 0);
+    CaptionPlacement placed{{}, R.Left + std::max((w - gw) / 2, 0), R.Top + std::max((h - gh) / 2, 0)};
     int textBottom = 0;
     if (hasText) {
         // A written "\n" breaks the caption, unless the glyph is forced small and the caption must stay on one
@@ -583,10 +678,10 @@ TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
         Fonts::registerApplicationFonts();
         FaceText faceText(canvas, graphics, f, layout, text);
         const bool gdip = faceText.viaGdip();
-        TGPRectF area{float(R.Left), float(R.Top), float(w), float(h)};
+        placed.area = TGPRectF{float(R.Left), float(R.Top), float(w), float(h)};
         if (f.MeasureOnly)
-            area.Width = area.Height = measureExtent;
-        const TextBox box = faceText.measure(area);
+            placed.area.Width = placed.area.Height = measureExtent;
+        const TextBox box = faceText.measure(placed.area);
         textBottom = box.bottom;
         const int tw = roundEven(box.width);
         const int th = roundEven(box.height);
@@ -600,57 +695,8 @@ TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
             return size;
 
         const double tx = gdip || layout != blGlyphLeft ? box.x : (w - tw - gw) / 2;
-        switch (layout) {
-        case blGlyphLeft:
-            area.X = gdip ? R.Left + 2 + gw : tx + gw;
-            area.Width = w - 2 - gw;
-            gx = std::max(gdip ? roundEven(tx - gw / 2) : roundEven(tx), 2);
-            break;
-        case blGlyphLeftAdjusted:
-            area.X = R.Left + 2 + gw;
-            area.Width = w - 2 - gw;
-            gx = std::max(roundEven(tx - gw / 2), 2);
-            break;
-        case blGlyphTop:
-            area.Y = R.Top + gh;
-            area.Height = h - 2 - gh;
-            gy = roundEven(area.Y) - gh + std::max(roundEven(area.Height - th) / 2, 0) - (gdip ? 0 : 4);
-            gy = std::max(gy, 2);
-            break;
-        case blGlyphTopAdjusted:
-            area.Y = R.Top + gh;
-            area.Height = h - 2 - gh;
-            gy = std::max(roundEven(area.Y) - gh, 2);
-            break;
-        case blGlyphRight:
-        case blGlyphRightAdjusted:
-            area.X = 2;
-            area.Width = w - 4 - gw;
-            if (layout == blGlyphRightAdjusted) {
-                gx = w - gw - 2;
-            } else {
-                gx = std::max(roundEven(area.Width - tw) / 2, 0) + tw + 4;
-                if (gx > w - gw)
-                    gx = w - gw - 2;
-            }
-            gx += f.Spacing;
-            break;
-        case blGlyphBottom:
-            area.Y = 2;
-            area.Height = h - 2 - gh;
-            gy = std::max(roundEven(area.Height - th) / 2, 0) + roundEven(th + (gdip ? 2 : 5));
-            if (gy > h - gh)
-                gy = h - gh - 2;
-            break;
-        case blGlyphBottomAdjusted:
-            area.Y = 2;
-            area.Height = h - (gdip ? 2 : 4) - gh;
-            gy = gdip ? h / 2 + roundEven(th + 2) : h - gh - 2;
-            if (gy > h - gh)
-                gy = h - gh - 2;
-            break;
-        }
-        faceText.draw(area, box, gy, gh);
+        placeBesideText(placed, layout, f, gdip, w, h, tx, tw, th, gw, gh);
+        faceText.draw(placed.area, box, placed.glyphY, gh);
     } else {
         // A glyph alone sits in the middle, clear of the drop-down arrow.
         int cw = w;
@@ -659,25 +705,11 @@ TPoint DrawGlowButtonFace(TCanvas& canvas, const TGlowButtonFace& f)
             cw -= noCaptionDropDownRoom;
         else if (f.DropDownButton)
             ch -= noCaptionDropDownRoom;
-        gx = B.Left + (cw - gw) / 2;
-        gy = B.Top + (ch - gh) / 2;
+        placed.glyphX = B.Left + (cw - gw) / 2;
+        placed.glyphY = B.Top + (ch - gh) / 2;
     }
-    drawGlyph(graphics, canvas, f, gx, gy);
-
-    if (f.DropDownButton) {
-        canvas.Brush.Style = bsClear;
-        if (split) {
-            canvas.Pen.Style = psSolid;
-            canvas.Pen.Color = f.Look.BorderColor;
-            if (f.DropDownPosition == dpRight)
-                line(canvas, D.Left, D.Top, D.Left, D.Bottom);
-            else
-                line(canvas, D.Left, D.Top, D.Right, D.Top);
-        }
-        const int ax = D.Left + (D.Width() - arrowWidth) / 2;
-        const int ay =
-            f.DropDownPosition == dpBottom || !hasText ? D.Top + (D.Height() - arrowHeight) / 2 + 1 : textBottom - 8;
-        DrawDropArrow(canvas, ax, ay, f.Enabled ? clBlack : clGray, clWhite, f.ArrowDown);
-    }
+    drawGlyph(graphics, canvas, f, placed.glyphX, placed.glyphY);
+    if (f.DropDownButton)
+        drawDropDownPart(canvas, f, D, split, hasText, textBottom);
     return size;
 }

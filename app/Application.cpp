@@ -1,6 +1,7 @@
 #include "Application.h"
 
 #include "Bazadanych.h"
+#include "FileFailure.h"
 #include "Prompter.h"
 #include "Toolkit.h"
 
@@ -19,6 +20,8 @@ void ShowException(const std::exception_ptr& error)
     QString message;
     try {
         std::rethrow_exception(error);
+    } catch (const FileError& e) {
+        message = FileFailureText(e);
     } catch (const Exception& e) {
         message = e.Message();
     } catch (const std::exception& e) {

@@ -497,8 +497,8 @@ void TStartForm::reportSkippedFiles()
     const QList<KV_DB::SkippedFile>& skipped = gDB.SkippedFiles;
     if (skipped.isEmpty())
         return;
-    // A long list would not fit on the screen: the first ones name the kind of damage, the count the extent.
-    constexpr qsizetype listedFiles = 20;
+    // The message scrolls a long list; beyond this many files the count tells the extent.
+    constexpr qsizetype listedFiles = 1000;
     QStringList lines{gLangM.FormatInt(QStringLiteral("LABEL_NIE_WCZYTANO_USZKODZONYCH_PLIKOW_Z_FOLDERU_DANYCH_(%D)"),
                                        int(skipped.size())),
                       QString()};

@@ -4,6 +4,7 @@
 #include "DrawnIcon.h"
 #include "FamilyViewLinks.h"
 #include "FamilyViewPage.h"
+#include "FileFailure.h"
 #include "Fonts.h"
 #include "Menus.h"
 #include "OsobaFormUnit.h"
@@ -230,6 +231,9 @@ void TFormFormularz::BuildFamilyViewPage(const QString& personID, bool back)
     QString page;
     try {
         page = WriteFamilyViewPage(personID);
+    } catch (const FileError& error) {
+        prompter().message(FileFailureText(error), gProductName, Prompter::Icon::Error);
+        return;
     } catch (const Exception& error) {
         prompter().message(error.Message(), gProductName, Prompter::Icon::Error);
         return;

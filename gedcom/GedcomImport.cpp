@@ -3,6 +3,7 @@
 #include "Bazadanych.h"
 #include "Clock.h"
 #include "Fact.h"
+#include "FileFailure.h"
 #include "FileSystem.h"
 #include "ImportJournal.h"
 #include "Picture.h"
@@ -148,6 +149,8 @@ private:
     void rememberPicturesFolder();
 
     bool save();
+    // Why the journal refused, for the user.
+    QString journalFailure() const;
     // The object file of everything made, in the order written.
     QStringList objectFiles() const;
     void undo(bool filesWritten);
@@ -197,11 +200,9 @@ GedcomImportSummary GedcomImporter::run()
     } catch (const RefusedObject& refused) {
         summary.error = refused.reason;
     } catch (const std::bad_alloc&) {
-        summary.error = QStringLiteral("Out of memory");
+        summary.error = gLangM.Get(QStringLiteral("LABEL_GEDCOM_ZA_MALO_PAMIECI"));
     }
     if (!kept) {
-        if (summary.error.isEmpty())
-            summary.error = QStringLiteral("Error importing data");
         undo(saving);
         summary.picturesCopied = 0;
         return summary;
@@ -304,7 +305,7 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     person.Sex = record.sex == QLatin1String("F") ? 0 : record.sex == QLatin1String("M") ? 1 : 2;
 
     if (!db.AddPerson(&person))
-        throw RefusedObject{QStringLiteral("Error importing data: the person ID %1 is taken").arg(person.ID)};
+        throw RefusedObject{gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_IDENTYFIKATOR_[%S]_ZAJETY"), person.ID)};
     persons.push_back(made.release());
     record.databaseID = person.ID;
     record.person = &person;
@@ -336,7 +337,7 @@ std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const Ged
 KV_Fact* GedcomImporter::enterFact(std::unique_ptr<KV_Fact> fact)
 {
     if (!db.InsertFact(fact.get()))
-        throw RefusedObject{QStringLiteral("Error importing data: the fact ID %1 is taken").arg(fact->ID)};
+        throw RefusedObject{gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_IDENTYFIKATOR_[%S]_ZAJETY"), fact->ID)};
     facts.push_back(fact.release());
     return facts.back();
 }
@@ -399,7 +400,7 @@ void GedcomImporter::ImportPictures(KV_Person& person, const _Osoba& record)
                 ++summary.picturesCopied;
             } else {
                 if (!journal.error().isEmpty())
-                    throw RefusedObject{QStringLiteral("Error saving data: ") + journal.error()};
+                    throw RefusedObject{journalFailure()};
                 picture->SetFile(found);
                 uncopiedPictures.add(link.file);
             }
@@ -522,38 +523,50 @@ bool GedcomImporter::save()
     int position = 0;
     report(position, maximum);
     if (!journal.add(objectFiles())) {
-        summary.error = QStringLiteral("Error saving data: ") + journal.error();
+        summary.error = journalFailure();
         return false;
     }
     FileSystem::NewFileBatch batch(db.DataFolder);
-    const auto check = [&](bool saved) {
-        if (!saved && summary.saveFailures++ == 0) {
+    // The first failed write ends the saving: the cause (a full disk, a read-only folder) would fail the rest too,
+    // and everything written so far is undone anyway.
+    const auto saved = [&](bool written) {
+        summary.filesWritten = batch.writtenCount();
+        if (!written) {
+            summary.saveFailures = 1;
             summary.error = db.StorageError;
-            if (!batch.lastError().isEmpty())
-                summary.error += QStringLiteral(": ") + batch.lastError();
+            return false;
         }
         report(++position, maximum);
+        return true;
     };
-    for (KV_Person* person : persons)
-        check(db.SavePerson(person, person->ID, &batch));
-    for (KV_Fact* fact : facts)
-        check(db.SaveFact(fact, fact->ID, &batch));
-    for (KV_Picture* picture : pictures)
-        check(db.SavePicture(picture, picture->ID, &batch));
-    summary.filesWritten = batch.writtenCount();
-    if (summary.saveFailures > 0)
-        return false;
+    for (KV_Person* person : persons) {
+        if (!saved(db.SavePerson(person, person->ID, &batch)))
+            return false;
+    }
+    for (KV_Fact* fact : facts) {
+        if (!saved(db.SaveFact(fact, fact->ID, &batch)))
+            return false;
+    }
+    for (KV_Picture* picture : pictures) {
+        if (!saved(db.SavePicture(picture, picture->ID, &batch)))
+            return false;
+    }
     QString flushFailure;
     if (!batch.finish(&flushFailure)) {
-        summary.error = QStringLiteral("Error saving data: ") + flushFailure;
+        summary.error = FileFailureText(FileError::Operation::Write, db.DataFolder, flushFailure);
         return false;
     }
     // Only now is the import whole on disk; while the journal stays, the next start would undo it.
     if (!journal.close()) {
-        summary.error = QStringLiteral("Error saving data: ") + journal.error();
+        summary.error = journalFailure();
         return false;
     }
     return true;
+}
+
+QString GedcomImporter::journalFailure() const
+{
+    return FileFailureText(FileError::Operation::Write, db.DataFolder + ImportJournal::FileName, journal.error());
 }
 
 QStringList GedcomImporter::objectFiles() const
@@ -575,8 +588,9 @@ void GedcomImporter::undo(bool filesWritten)
     QStringList left;
     const auto removeFile = [&left](const QString& path) {
         // A folder standing where a file should have gone is not this import's to remove.
-        if (FileSystem::fileExists(path) && !FileSystem::deleteFile(path))
-            left.append(path);
+        QString reason;
+        if (FileSystem::fileExists(path) && !FileSystem::deleteFile(path, &reason))
+            left.append(FileFailureText(FileError::Operation::Delete, path, reason));
     };
     if (filesWritten) {
         for (const QString& file : objectFiles())
@@ -608,22 +622,28 @@ void GedcomImporter::undo(bool filesWritten)
     summary.filesWritten = 0;
     // While files are left the journal stays, so that the next start tries again.
     if (left.isEmpty() && !journal.close())
-        left.append(journal.error());
+        left.append(
+            FileFailureText(FileError::Operation::Delete, db.DataFolder + ImportJournal::FileName, journal.error()));
     if (!left.isEmpty())
-        summary.error += QStringLiteral("; not removed: ") + left.join(QStringLiteral(", "));
+        summary.error += lineBreak + lineBreak +
+                         gLangM.Get(QStringLiteral("LABEL_GEDCOM_NIE_USUNIETO_PLIKOW_IMPORTU")) + lineBreak +
+                         left.join(lineBreak);
 }
 
 } // namespace
 
 QString GedcomImportSummary::message() const
 {
-    return succeeded() ? gLangM.Get(QStringLiteral("LABEL_GEDCOM_AFTER_IMPORT")) : error;
+    if (succeeded())
+        return gLangM.Get(QStringLiteral("LABEL_GEDCOM_AFTER_IMPORT"));
+    return gLangM.Get(QStringLiteral("LABEL_GEDCOM_IMPORT_WYCOFANY")) + lineBreak + lineBreak + error;
 }
 
 QString GedcomImportSummary::details() const
 {
-    // Each list shows this many entries: the message box has to fit on the screen.
-    constexpr int shownEntries = 20;
+    // Each list shows this many entries; the message shows the details in a scrolled area, and a list longer than
+    // this tells no more than its count does.
+    constexpr int shownEntries = 500;
     QStringList paragraphs{FormatText(gLangM.Get(QStringLiteral("LABEL_GEDCOM_IMPORT_COUNTS")),
                                       {QString::number(persons), QString::number(facts), QString::number(pictures)})};
     const auto count = [&paragraphs](const char* key, int value) {

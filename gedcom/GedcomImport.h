@@ -57,13 +57,14 @@ struct GedcomImportSummary
     QMap<QString, int> unconvertedIndividualTags;
     QMap<QString, int> unconvertedFamilyTags;
 
-    // Objects whose files could not be written.
+    // Objects whose files could not be written: the saving stops at the first one, so at most 1.
     int saveFailures = 0;
     // Why the import kept nothing (the storage error text when a save failed); empty after a successful import.
     QString error;
 
     bool succeeded() const { return error.isEmpty(); }
-    // The text of the message after the import: the language text for success, else the error.
+    // The text of the message after the import: the language text for success, else the sentence that the import
+    // was undone, then the error.
     QString message() const;
     // What a successful import made and passed over, for the user: the counts, then each list that is not empty,
     // its first entries and the number of the rest; paragraphs separated by an empty line.

@@ -12,6 +12,7 @@
 #include <QtEndian>
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -149,13 +150,27 @@ bool _Gedcom::LoadFile(const QString& filePath)
     if (parsing)
         return false;
     totalLines = lastStage = lastPosition = 0;
+    loadFailureReason.clear();
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly))
+    // A folder opens, but reading it fails with a reason that does not say why.
+    if (QFileInfo(filePath).isDir()) {
+        loadFailureReason = QString::fromLocal8Bit(std::strerror(EISDIR));
         return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        loadFailureReason = file.errorString();
+        return false;
+    }
     QByteArray bytes = readWholeFile(file);
-    // Lines keep their places in the file as 32-bit offsets.
-    if (file.error() != QFileDevice::NoError || bytes.size() > std::numeric_limits<int>::max())
+    if (file.error() != QFileDevice::NoError) {
+        loadFailureReason = file.errorString();
         return false;
+    }
+    // Lines keep their places in the file as 32-bit offsets.
+    if (bytes.size() > std::numeric_limits<int>::max()) {
+        loadFailureReason = QString::fromLocal8Bit(std::strerror(EFBIG));
+        return false;
+    }
     Load(std::move(bytes));
     path = QDir::cleanPath(QFileInfo(filePath).absoluteFilePath());
     return true;
@@ -190,8 +205,11 @@ void _Gedcom::Load(QByteArray bytes)
     if (fileEncoding == GedcomEncoding::Utf8)
         for (const Utf8Checker::Fault& fault : checker.faults())
             faults.append({fault.line, GedcomProblem::Kind::InvalidBytes, hexBytes(fault.bytes)});
-    for (const SkippedLine& line : skipped)
-        faults.append({line.number, line.kind, Decode(QByteArrayView(text).sliced(line.begin, line.size))});
+    for (const SkippedLine& line : skipped) {
+        faults.append(
+            {line.number, line.kind, Decode(QByteArrayView(text).sliced(line.begin, line.size)), line.subordinates});
+    }
+    FindRepeatedXrefs();
     std::stable_sort(faults.begin(), faults.end(),
                      [](const GedcomProblem& a, const GedcomProblem& b) { return a.line < b.line; });
 }
@@ -209,12 +227,13 @@ void _Gedcom::SplitLines(std::vector<SkippedLine>& skipped)
     int lineBegin = 0;
     int number = 1;
     QByteArray controls;
+    std::optional<std::size_t> deepSkip;
     const auto endLine = [&] {
         if (!controls.isEmpty()) {
             faults.append({number, GedcomProblem::Kind::ControlCharacters, hexBytes(controls)});
             controls.clear();
         }
-        EndLine(lineBegin, write, number, skipped);
+        EndLine(lineBegin, write, number, skipped, deepSkip);
     };
     int read = 0;
     while (read < size) {
@@ -246,7 +265,8 @@ void _Gedcom::SplitLines(std::vector<SkippedLine>& skipped)
     text.truncate(write);
 }
 
-void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped)
+void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped,
+                      std::optional<std::size_t>& deepSkip)
 {
     const char* data = text.constData();
     while (begin < end && data[begin] == ' ')
@@ -259,6 +279,20 @@ void _Gedcom::EndLine(int begin, int end, int number, std::vector<SkippedLine>& 
     if (fault != LineFault::None) {
         const auto kind = fault == LineFault::NoTag ? GedcomProblem::Kind::NoTag : GedcomProblem::Kind::LevelNotANumber;
         skipped.push_back({number, kind, begin, end - begin});
+        return;
+    }
+    if (deepSkip) {
+        SkippedLine& head = skipped[*deepSkip];
+        if (parts.level > head.level) {
+            ++head.subordinates;
+            return;
+        }
+        deepSkip.reset();
+    }
+    if (parts.level > deepestLevel) {
+        // Taken, the lines below it would read as parts of the structure before it.
+        deepSkip = skipped.size();
+        skipped.push_back({number, GedcomProblem::Kind::LevelTooHigh, begin, end - begin, parts.level});
         return;
     }
     const QByteArrayView value = parts.value.isNull() ? parts.tag.sliced(parts.tag.size()) : parts.value;
@@ -299,6 +333,25 @@ _Gedcom::LineFault _Gedcom::SplitLine(QByteArrayView line, LineParts& parts)
     if (end != last)
         parts.value = between(end + 1, last);
     return LineFault::None;
+}
+
+void _Gedcom::FindRepeatedXrefs()
+{
+    // By the record's tag and its cross-reference as the file's bytes: the head line of the first such record.
+    QHash<QByteArray, int> firstHeads;
+    for (int i = 0; i < int(lines.size()); ++i) {
+        const Line& line = lines[i];
+        if (line.level != 0 || !line.hasXref ||
+            (line.tag != Tag::Indi && line.tag != Tag::Note && line.tag != Tag::Obje))
+            continue;
+        const QByteArray xref = RawXref(i);
+        const QByteArray key = char(line.tag) + xref;
+        const auto first = firstHeads.constFind(key);
+        if (first == firstHeads.constEnd())
+            firstHeads.insert(key, line.number);
+        else
+            faults.append({line.number, GedcomProblem::Kind::RepeatedXref, Decode(xref), 0, first.value()});
+    }
 }
 
 std::optional<QByteArrayView> _Gedcom::HeaderCharset() const

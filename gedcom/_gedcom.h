@@ -164,11 +164,16 @@ struct GedcomProblem
         ControlCharacters, // control characters, removed from the line
         LevelNotANumber,   // a line whose level is not a number; skipped
         NoTag,             // a line without a tag, such as a stray piece of text; skipped
+        LevelTooHigh,      // a line whose level is above 99; skipped with the lines below it
+        RepeatedXref,      // a record whose cross-reference an earlier record of its kind has; read, but pointers
+                           // to the cross-reference lead to the earlier record
     };
 
     int line; // physical line of the file, from 1
     Kind kind;
-    QString skipped; // the skipped line, or the removed bytes in hexadecimal
+    QString skipped;          // the skipped line, the removed bytes in hexadecimal, or the repeated cross-reference
+    int subordinateLines = 0; // LevelTooHigh: the lines below the skipped one, skipped with it
+    int earlierLine = 0;      // RepeatedXref: the head line of the record that pointers lead to
 };
 
 // Called with the stage (1 individuals, 2 families, 3 pictures, 4 sources), the position (0 announces a stage,
@@ -193,8 +198,10 @@ public:
     // Empties the records; the lines of the file stay, so that Parse reads them again.
     void Clear();
     // Replaces the lines with those of the file. False, with the lines, records and file kept, when the file
-    // cannot be read, or while a parse is running (its progress callback may let the user pick another file).
+    // cannot be read (the system's reason in loadFailure()), or while a parse is running (its progress callback
+    // may let the user pick another file).
     bool LoadFile(const QString& path);
+    const QString& loadFailure() const { return loadFailureReason; }
     // Reads the records of the loaded lines, appending them to those already held.
     void Parse();
     void ReportProgress(int stage, int position);
@@ -252,12 +259,12 @@ private:
     // again in its bytes when needed, which is seldom.
     struct Line
     {
-        int number;     // physical line of the file, from 1
-        int valueBegin; // where the value starts; the end of the tag when there is none
+        int number;             // physical line of the file, from 1
+        int valueBegin;         // where the value starts; the end of the tag when there is none
         quint32 valueSize : 24; // longValue for a value that long or longer, which runs to its line's end
         Tag tag : 8;
-        quint32 level : 30;   // a level has at most nine digits
-        quint32 hasXref : 1;  // a cross-reference stands before the tag
+        quint32 level : 30;  // a level has at most nine digits
+        quint32 hasXref : 1; // a cross-reference stands before the tag
     };
     static constexpr quint32 longValue = 0xFFFFFF;
     // A skipped line, kept as bytes until the encoding that decodes it is known.
@@ -267,18 +274,28 @@ private:
         GedcomProblem::Kind kind;
         int begin;
         int size;
+        int level = 0;        // of a line skipped for its level, whose subordinate lines go with it
+        int subordinates = 0; // the lines skipped with it
     };
+    // The highest level a line may have; a deeper line is no part of any structure the reader knows.
+    static constexpr int deepestLevel = 99;
 
     void Load(QByteArray bytes);
     void SplitLines(std::vector<SkippedLine>& skipped);
-    void EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped);
+    // deepSkip: the skipped line (an index into skipped) whose subordinate lines are being skipped, or none.
+    void EndLine(int begin, int end, int number, std::vector<SkippedLine>& skipped,
+                 std::optional<std::size_t>& deepSkip);
+    // Lists each record whose cross-reference an earlier record of the same kind has, for the kinds that pointers
+    // lead to: individuals, notes and multimedia records.
+    void FindRepeatedXrefs();
     std::optional<QByteArrayView> HeaderCharset() const;
     void CheckUtf8(Utf8Checker& checker) const;
 
     QByteArrayView Raw(int i) const
     {
         const Line& line = lines[i];
-        return QByteArrayView(text).sliced(line.valueBegin, line.valueSize != longValue ? line.valueSize : LongValueSize(i));
+        return QByteArrayView(text).sliced(line.valueBegin,
+                                           line.valueSize != longValue ? line.valueSize : LongValueSize(i));
     }
     qsizetype LongValueSize(int i) const;
     // Line i cut into its parts again.
@@ -384,6 +401,7 @@ private:
     QHash<QByteArray, SharedDate> sharedDates;
 
     QString path;
+    QString loadFailureReason;
     GedcomEncoding fileEncoding = GedcomEncoding::Utf8;
     QByteArray text; // the file's bytes, in its encoding (UTF-16 files as UTF-8); lines point into it
     std::vector<Line> lines;

@@ -198,7 +198,7 @@ private:
 public:
     // Writers: each writes the object's file at once (an atomic replace, or a plain new-file write into batch
     // for bulk imports) and feeds the dictionaries. An empty ID writes nothing and succeeds; a failure leaves
-    // "Error saving data" in StorageError.
+    // the user's sentence naming the file and the system's reason in StorageError.
     bool SavePerson(KV_Person* person, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SaveFact(KV_Fact* fact, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewFileBatch* batch = nullptr);

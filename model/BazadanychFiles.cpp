@@ -4,6 +4,7 @@
 
 #include "Clock.h"
 #include "Fact.h"
+#include "FileFailure.h"
 #include "FileSystem.h"
 #include "OrderedWork.h"
 #include "Picture.h"
@@ -31,7 +32,6 @@ struct KV_DB::LoadSession
 
 namespace {
 
-const QString savingFailed = QStringLiteral("Error saving data");
 const QString wrongFormat = QStringLiteral("Incorrect DB Fact Format");
 
 template <typename Record>
@@ -300,8 +300,7 @@ struct ObjectFile
     // Reads into given, or into a record of its own when none is given.
     explicit ObjectFile(Record* given = nullptr)
         : made(given ? nullptr : std::make_unique<Record>()), record(given ? given : made.get())
-    {
-    }
+    {}
 
     // folder ends with "/".
     void read(const QString& folder, const QString& extension, const QString& fileName);
@@ -337,8 +336,8 @@ void ObjectFile<Record>::read(const QString& folder, const QString& extension, c
     const QString path = folder + fileName;
     if (!document.loadFile(path, &loadFailure)) {
         // The reason names the file already; the XML layer's text starts with its path.
-        const QString detail = loadFailure.startsWith(path + QStringLiteral(": ")) ? loadFailure.mid(path.size() + 2)
-                                                                                   : loadFailure;
+        const QString detail =
+            loadFailure.startsWith(path + QStringLiteral(": ")) ? loadFailure.mid(path.size() + 2) : loadFailure;
         return fail(loadFailure, "LABEL_PLIK_NIE_JEST_POPRAWNYM_DOKUMENTEM_XML_(%S)", {detail});
     }
     const XmlElement root = document.root(rootName<Record>());
@@ -428,11 +427,6 @@ TStringList& dictionaryAt(KV_DB& db, int index)
     return *lists[index];
 }
 
-QString fileNameOf(const QString& path)
-{
-    return path.mid(path.lastIndexOf(u'/') + 1);
-}
-
 } // namespace
 
 bool isValidID(const QString& id, QLatin1StringView prefix)
@@ -459,17 +453,19 @@ bool KV_DB::saveObject(Record* record, const QString& id, FileSystem::NewFileBat
     if (id.isEmpty())
         return true;
     SetChanged(true);
+    const QString path = DataFolder + id + FileExtension;
     if (!record || !isValidID(id, idPrefix<Record>())) {
-        StorageError = savingFailed;
+        StorageError = FileFailureText(FileError::Operation::Write, path,
+                                       gLangM.Get(QStringLiteral("LABEL_NIEPRAWIDLOWY_IDENTYFIKATOR_OBIEKTU")));
         return false;
     }
     XmlDocument document;
     XmlElement root = document.addRoot(rootName<Record>());
     writeRecord(root, *record);
-    const QString path = DataFolder + id + FileExtension;
     const QByteArray bytes = document.toBytes();
-    if (!(batch ? batch->write(path, bytes) : FileSystem::atomicWrite(path, bytes))) {
-        StorageError = savingFailed;
+    QString reason;
+    if (!(batch ? batch->write(path, bytes, &reason) : FileSystem::atomicWrite(path, bytes, &reason))) {
+        StorageError = FileFailureText(FileError::Operation::Write, path, reason);
         return false;
     }
     feedDictionaries(*this, *record);
@@ -609,26 +605,26 @@ void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
     const QString folder = DataFolder;
     const QString extension = FileExtension;
     const int count = int(files.size());
-    OrderedWork::run(
-        (count + filesPerChunk - 1) / filesPerChunk, chunksAhead,
-        [&](int chunk) {
-            Chunk& read = ring[size_t(chunk % chunksAhead)];
-            const int first = chunk * filesPerChunk;
-            for (int i = first; i < std::min(count, first + filesPerChunk); ++i)
-                read.emplace_back().read(folder, extension, files[i]);
-        },
-        [&](int chunk) {
-            Chunk& read = ring[size_t(chunk % chunksAhead)];
-            int i = chunk * filesPerChunk;
-            for (ObjectFile<Record>& file : read) {
-                // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still load.
-                enterRead(file, files[i]);
-                ++i;
-                if (progress)
-                    progress->setPosition(i);
-            }
-            read.clear();
-        });
+    OrderedWork::run((count + filesPerChunk - 1) / filesPerChunk, chunksAhead,
+                     [&](int chunk) {
+                         Chunk& read = ring[size_t(chunk % chunksAhead)];
+                         const int first = chunk * filesPerChunk;
+                         for (int i = first; i < std::min(count, first + filesPerChunk); ++i)
+                             read.emplace_back().read(folder, extension, files[i]);
+                     },
+                     [&](int chunk) {
+                         Chunk& read = ring[size_t(chunk % chunksAhead)];
+                         int i = chunk * filesPerChunk;
+                         for (ObjectFile<Record>& file : read) {
+                             // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still
+                             // load.
+                             enterRead(file, files[i]);
+                             ++i;
+                             if (progress)
+                                 progress->setPosition(i);
+                         }
+                         read.clear();
+                     });
 }
 
 void KV_DB::LoadAll(ProgressDisplay* progress)
@@ -696,8 +692,9 @@ bool KV_DB::DeleteAllData(ProgressDisplay* progress)
         progress->begin(gLangM.Get(QStringLiteral("LABEL_USUWANIE_DANYCH")), count);
     QStringList failed;
     for (int i = 0; i < files.size(); ++i) {
-        if (!FileSystem::deleteFile(files[i]))
-            failed.append(fileNameOf(files[i]));
+        QString reason;
+        if (!FileSystem::deleteFile(files[i], &reason))
+            failed.append(FileFailureText(FileError::Operation::Delete, files[i], reason));
         if (progress)
             progress->setPosition(i + 1);
     }
@@ -708,7 +705,7 @@ bool KV_DB::DeleteAllData(ProgressDisplay* progress)
         progress->end();
     if (failed.isEmpty())
         return true;
-    StorageError = QStringLiteral("Error deleting data: %1").arg(failed.join(QStringLiteral(", ")));
+    StorageError = failed.join(QStringLiteral("\r\n"));
     return false;
 }
 
@@ -718,9 +715,10 @@ bool KV_DB::deleteObjectFile(const QString& id, QString& failure)
         return true;
     const QString path = DataFolder + id + FileExtension;
     // Anything standing under the object's name must go, or the object would come back with the next load.
-    if (!QFileInfo::exists(path) || FileSystem::deleteFile(path))
+    QString reason;
+    if (!QFileInfo::exists(path) || FileSystem::deleteFile(path, &reason))
         return true;
-    failure = QStringLiteral("Error deleting data: %1").arg(path);
+    failure = FileFailureText(FileError::Operation::Delete, path, reason);
     StorageError = failure;
     return false;
 }

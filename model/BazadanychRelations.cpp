@@ -255,7 +255,7 @@ void KV_DB::CollectChildren(const KV_Person* first, const KV_Person* second, con
 void KV_DB::saveTouched(KV_Person* person, QStringList& failures)
 {
     if (!SavePerson(person, person->ID))
-        failures.append(QStringLiteral("%1: %2%3").arg(StorageError, person->ID, FileExtension));
+        failures.append(StorageError);
 }
 
 bool KV_DB::removeFact(const KV_Person* onBehalf, KV_Fact* fact, QStringList& failures)
@@ -352,7 +352,7 @@ bool KV_DB::DeletePictureOfPerson(const QString& personID, const QString& pictur
 bool KV_DB::DeletePerson(KV_Person* person)
 {
     if (!person) {
-        StorageError = QStringLiteral("Error deleting data: no such person");
+        StorageError = text("LABEL_NIE_MOZNA_USUNAC_OSOBY_NIE_MA_JEJ_W_BAZIE_DANYCH");
         return false;
     }
     // The person's own file goes first: when it cannot, nothing has changed yet.

@@ -1,5 +1,6 @@
 #include "Pdfmanager.h"
 
+#include "FileFailure.h"
 #include "FontDescription.h"
 #include "Fonts.h"
 #include "PdfLibrary.h"
@@ -60,12 +61,10 @@ QString FontCharacters(const QString& face, bool bold, bool italic)
     return characters;
 }
 
-void ReportUnwritableFile(const QString& path)
+void ReportUnwritableFile(const QString& path, const QString& reason)
 {
-    prompter().message(
-        gLangM.FormatStr(QStringLiteral("LABEL_PLIK_[%S]_JEST_OTWARTY_W_INNYM_PROGRAMIE_I_NIE_MOZNA_GO_ZMODYFIKOWAC."),
-                         path),
-        QCoreApplication::applicationName());
+    prompter().message(FileFailureText(FileError::Operation::Write, path, reason), QCoreApplication::applicationName(),
+                       Prompter::Icon::Error);
 }
 
 PDFManager::PDFManager() = default;
@@ -104,9 +103,10 @@ bool PDFManager::EndDocument(const QString& path)
     const std::unique_ptr<PdfLibrary> ended = std::move(library);
     if (!ended || path.isEmpty())
         return false;
-    if (ended->SaveToFile(path))
+    QString reason;
+    if (ended->SaveToFile(path, &reason))
         return true;
-    ReportUnwritableFile(path);
+    ReportUnwritableFile(path, reason);
     return false;
 }
 

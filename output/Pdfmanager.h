@@ -29,8 +29,8 @@ struct PDFColor
 // installed gives the characters of the face that stands in for it.
 QString FontCharacters(const QString& face, bool bold, bool italic);
 
-// Tells the user that the report file at path could not be written (another program may hold it open).
-void ReportUnwritableFile(const QString& path);
+// Tells the user that the report file at path could not be written, and the system's reason.
+void ReportUnwritableFile(const QString& path, const QString& reason);
 
 class PDFManager
 {

@@ -184,9 +184,10 @@ bool TFormRaportLista::WriteCsv(int format, int columnSet, const QString& path)
     }
     const QByteArray bytes =
         format == CsvFile ? utf8ByteOrderMark + text.toUtf8() : encodeCodePage(text, CodePage::Windows1250);
-    if (FileSystem::atomicWrite(path, bytes))
+    QString reason;
+    if (FileSystem::atomicWrite(path, bytes, &reason))
         return true;
-    ReportUnwritableFile(path);
+    ReportUnwritableFile(path, reason);
     return false;
 }
 

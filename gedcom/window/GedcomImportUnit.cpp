@@ -5,6 +5,7 @@
 #include "AdvPanel.h"
 #include "Bazadanych.h"
 #include "DialogFrame.h"
+#include "FileFailure.h"
 #include "FileSystem.h"
 #include "GedcomImport.h"
 #include "ProgressBar.h"
@@ -27,27 +28,35 @@ namespace {
 // The window repaints and takes events at most this often while a file is read or imported: often enough to look
 // alive, seldom enough to cost the read next to nothing.
 constexpr int paceMs = 50;
-// The reader's problems shown in one message; the rest are counted.
-constexpr int shownProblems = 50;
+// The reader's problems listed in one message; the rest are counted.
+constexpr int shownProblems = 1000;
+
+QString problemDescription(const GedcomProblem& problem)
+{
+    const QString quoted = QuoteFileLine(problem.skipped);
+    switch (problem.kind) {
+    case GedcomProblem::Kind::InvalidBytes:
+        return gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_INVALID_BYTES"), quoted);
+    case GedcomProblem::Kind::ControlCharacters:
+        return gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_CONTROL_CHARACTERS"), quoted);
+    case GedcomProblem::Kind::LevelNotANumber:
+        return gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_LEVEL_NOT_A_NUMBER"), quoted);
+    case GedcomProblem::Kind::NoTag:
+        break;
+    case GedcomProblem::Kind::LevelTooHigh:
+        return FormatText(gLangM.Get(QStringLiteral("LABEL_GEDCOM_LEVEL_TOO_HIGH")),
+                          {QString::number(problem.subordinateLines), quoted});
+    case GedcomProblem::Kind::RepeatedXref:
+        return FormatText(gLangM.Get(QStringLiteral("LABEL_GEDCOM_REPEATED_XREF")),
+                          {quoted, QString::number(problem.earlierLine), quoted, QString::number(problem.earlierLine)});
+    }
+    return gLangM.FormatStr(QStringLiteral("LABEL_GEDCOM_NO_TAG"), quoted);
+}
 
 QString problemText(const GedcomProblem& problem)
 {
-    const char* key = "LABEL_GEDCOM_NO_TAG";
-    switch (problem.kind) {
-    case GedcomProblem::Kind::InvalidBytes:
-        key = "LABEL_GEDCOM_INVALID_BYTES";
-        break;
-    case GedcomProblem::Kind::ControlCharacters:
-        key = "LABEL_GEDCOM_CONTROL_CHARACTERS";
-        break;
-    case GedcomProblem::Kind::LevelNotANumber:
-        key = "LABEL_GEDCOM_LEVEL_NOT_A_NUMBER";
-        break;
-    case GedcomProblem::Kind::NoTag:
-        break;
-    }
     return FormatText(gLangM.Get(QStringLiteral("LABEL_GEDCOM_PROBLEM_LINE")),
-                      {QString::number(problem.line), gLangM.FormatStr(QLatin1String(key), problem.skipped)});
+                      {QString::number(problem.line), problemDescription(problem)});
 }
 
 QLabel* addLabel(QWidget* parent, const char* name, const QString& caption, const QPoint& at)
@@ -214,14 +223,22 @@ void TFormGedcomImport::LoadGedcomFile(const QString& path)
     gGedcom.Clear();
     clearCounters();
     const bool loaded = gGedcom.LoadFile(path);
-    const bool read = loaded && parseLoadedFile();
+    const bool parsed = loaded && parseLoadedFile();
     setBusy(false);
-    if (loaded)
-        showProblems(gGedcom.problems());
-    if (read)
-        ButtonImport->show();
-    else
+    if (!loaded) {
+        prompter().message(FileFailureText(FileError::Operation::Read, path, gGedcom.loadFailure()), gProductName,
+                           Prompter::Icon::Error);
+        return;
+    }
+    showProblems(gGedcom.problems());
+    if (!parsed)
         prompter().message(gLangM.Get(QStringLiteral("LABEL_ERROR_LOAD_GEDCOM")), gProductName, Prompter::Icon::Error);
+    else if (gGedcom.individuals().isEmpty() && gGedcom.families().isEmpty())
+        // Nothing to import.
+        prompter().message(gLangM.Get(QStringLiteral("LABEL_GEDCOM_PLIK_NIE_ZAWIERA_OSOB_ANI_RODZIN")), gProductName,
+                           Prompter::Icon::Warning);
+    else
+        ButtonImport->show();
 }
 
 bool TFormGedcomImport::parseLoadedFile()
@@ -237,8 +254,7 @@ bool TFormGedcomImport::parseLoadedFile()
     }
     gGedcom.setProgressCallback(nullptr);
     showCounters();
-    // A file without individuals and families has nothing to import.
-    return parsed && !(gGedcom.individuals().isEmpty() && gGedcom.families().isEmpty());
+    return parsed;
 }
 
 void TFormGedcomImport::ShowGedcomProgress(int stage, int position, int total)

@@ -73,7 +73,7 @@ private:
     // The counters "-" and the three bars at 0 of 0.
     void clearCounters();
     void showCounters();
-    // Reads the loaded file; false when no record could be read.
+    // Reads the loaded file; false when the read failed.
     bool parseLoadedFile();
     void setBusy(bool value);
     void showProblems(const QList<GedcomProblem>& problems);

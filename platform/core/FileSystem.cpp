@@ -98,7 +98,7 @@ bool replaceAtomically(const QString& path, QString* error, Fill fill)
         return false;
     };
     if (target.isDir())
-        return fail(QStringLiteral("%1: is a folder").arg(path));
+        return fail(QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EISDIR))));
     if (!temp.open())
         return fail(temp.errorString());
     QString reason;
@@ -220,11 +220,19 @@ bool copyFile(const QString& source, const QString& target, bool failIfExists)
     return QFile::copy(source, target);
 }
 
-bool deleteFile(const QString& path)
+bool deleteFile(const QString& path, QString* error)
 {
-    if (QFileInfo(path).isDir())
+    if (QFileInfo(path).isDir()) {
+        if (error)
+            *error = QString::fromLocal8Bit(std::strerror(EISDIR));
         return false;
-    return QFile::remove(path);
+    }
+    QFile file(path);
+    if (file.remove())
+        return true;
+    if (error)
+        *error = file.errorString();
+    return false;
 }
 
 bool atomicWrite(const QString& path, const QByteArray& data, QString* error)

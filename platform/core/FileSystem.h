@@ -20,7 +20,8 @@ bool folderExists(const QString& path);
 bool createFolders(const QString& path);
 // Copies source to target; with failIfExists an existing target is left alone and the copy fails.
 bool copyFile(const QString& source, const QString& target, bool failIfExists);
-bool deleteFile(const QString& path);
+// A folder is not deleted. error (when given) receives the system's reason of a failure.
+bool deleteFile(const QString& path, QString* error = nullptr);
 // True when both paths are readable files with the same bytes (sizes are compared first, so files of different
 // sizes are never read).
 bool sameContents(const QString& a, const QString& b);

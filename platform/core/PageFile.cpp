@@ -1,9 +1,8 @@
 #include "PageFile.h"
 
+#include "FileError.h"
 #include "FileSystem.h"
-#include "Toolkit.h"
 
-#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringList>
@@ -37,7 +36,7 @@ QString readPageTemplate(const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw Exception(QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw FileError(FileError::Operation::Read, path, file.errorString());
     QByteArray bytes = file.readAll();
     if (bytes.startsWith(byteOrderMark))
         bytes.remove(0, 3);
@@ -48,7 +47,7 @@ void writePageFile(const QString& path, const QString& page)
 {
     QString error;
     if (!FileSystem::atomicWrite(path, byteOrderMark + withLineEnds(lines(page)).toUtf8(), &error))
-        throw Exception(error);
+        throw FileError(FileError::Operation::Write, path, error);
 }
 
 QString fileUrlText(const QString& path)

@@ -5,10 +5,10 @@
 #include <QString>
 
 // The template's text as UTF-8 (a leading byte-order mark skipped), every line ended by CR LF. A template that
-// cannot be read raises the toolkit's Exception naming the file.
+// cannot be read raises a FileError.
 QString readPageTemplate(const QString& path);
 // Writes the page as UTF-8 with a byte-order mark, every line ended by CR LF, replacing the file at once. A file
-// that cannot be written raises the toolkit's Exception with the reason, and the old file stays.
+// that cannot be written raises a FileError, and the old file stays.
 void writePageFile(const QString& path, const QString& page);
 // A local file or folder as the fully encoded file URL a page refers to it by.
 QString fileUrlText(const QString& path);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 class Prompter
 {
@@ -31,3 +32,7 @@ public:
 Prompter& prompter();
 // Installs p (not owned); nullptr restores the silent one.
 void setPrompter(Prompter* p);
+
+// A line of a file as a message quotes it: control characters as \xNN, and a line longer than limit characters
+// cut there with "…", so that a damaged file cannot fill the screen.
+QString QuoteFileLine(QStringView line, qsizetype limit = 100);

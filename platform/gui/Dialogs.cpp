@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
-#include <QAbstractButton>
+#include "LongMessage.h"
+
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -11,55 +12,15 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& cap
 {
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(caption);
+    // A text that would not fit on the screen gets a summary and a scrolled area instead.
+    if (IsLongMessage(text, box.screen()->availableGeometry().size(), box.font()))
+        return LongMessageDialog(box.parentWidget(), text, caption, buttons, icon).ask();
     box.setText(text);
-    switch (icon) {
-    case Icon::None:
-        box.setIcon(QMessageBox::NoIcon);
-        break;
-    case Icon::Information:
-        box.setIcon(QMessageBox::Information);
-        break;
-    case Icon::Warning:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case Icon::Error:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case Icon::Question:
-        box.setIcon(QMessageBox::Question);
-        break;
-    }
-    switch (buttons) {
-    case Buttons::Ok:
-        box.setStandardButtons(QMessageBox::Ok);
-        break;
-    case Buttons::YesNo:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        break;
-    case Buttons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    case Buttons::OkCancel:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        break;
-    }
+    box.setIcon(MessageIcon(icon));
+    box.setStandardButtons(MessageButtons(buttons));
     // The program speaks Polish also where Qt's own translations are not installed.
-    const std::pair<QMessageBox::StandardButton, const char*> polishTexts[] = {
-        {QMessageBox::Yes, "Tak"}, {QMessageBox::No, "Nie"}, {QMessageBox::Cancel, "Anuluj"}, {QMessageBox::Ok, "OK"}};
-    for (const auto& [button, text] : polishTexts) {
-        if (QAbstractButton* shown = box.button(button))
-            shown->setText(QString::fromUtf8(text));
-    }
-    switch (box.exec()) {
-    case QMessageBox::Yes:
-        return Answer::Yes;
-    case QMessageBox::No:
-        return Answer::No;
-    case QMessageBox::Ok:
-        return Answer::Ok;
-    default:
-        return Answer::Cancel;
-    }
+    SetPolishButtonTexts([&box](QMessageBox::StandardButton button) { return box.button(button); });
+    return MessageAnswer(box.exec());
 }
 
 bool loadQtTranslations()

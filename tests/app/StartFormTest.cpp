@@ -395,18 +395,18 @@ TEST_F(StartFormTest, damagedDataFilesAreNamedInOneMessageAndLeftAsTheyAre)
     EXPECT_EQ(prompts.captions.first(), "Uwaga");
 }
 
-TEST_F(StartFormTest, aLongListOfDamagedFilesNamesTheFirstTwentyAndCountsTheRest)
+TEST_F(StartFormTest, aLongListOfDamagedFilesNamesTheFirstThousandAndCountsTheRest)
 {
     QDir().mkpath(defaultDataFolder());
-    for (int i = 0; i < 25; ++i)
-        writeFileBytes(defaultDataFolder() + QString("person_%1.kvfile").arg(i, 2, 10, QChar('0')), "<Fakt/>");
+    for (int i = 0; i < 1005; ++i)
+        writeFileBytes(defaultDataFolder() + QString("person_%1.kvfile").arg(i, 4, 10, QChar('0')), "<Fakt/>");
     auto form = makeForm();
     form->show();
     form->FormActivate();
     ASSERT_EQ(prompts.texts.size(), 1);
     const QString message = prompts.texts.first();
-    EXPECT_TRUE(message.contains("person_19.kvfile: brak elementu Person"));
-    EXPECT_FALSE(message.contains("person_20.kvfile"));
+    EXPECT_TRUE(message.contains("person_0999.kvfile: brak elementu Person"));
+    EXPECT_FALSE(message.contains("person_1000.kvfile"));
     EXPECT_TRUE(message.endsWith("Pozostałe pominięte pliki: 5")) << message.toStdString();
 }
 

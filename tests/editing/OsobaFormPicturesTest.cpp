@@ -78,7 +78,7 @@ TEST_F(OsobaFormPicturesTest, aPictureIsWrittenBeforeThePersonThatListsIt)
     ASSERT_TRUE(QDir().mkpath(pathOf(adam) + QStringLiteral("/inside")));
     fileAnswers.answers = {source(QStringLiteral("a.png"), Qt::green)};
     editor->WstawZdjecie();
-    EXPECT_EQ(prompts.texts, QStringList{"Error saving data"});
+    EXPECT_EQ(prompts.texts, QStringList{u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(adam))});
     EXPECT_EQ(pictureFiles().size(), 1) << "the picture's file came first";
     EXPECT_EQ(P(adam)->GetPictureCount(), 1) << "the person in memory has it";
     EXPECT_EQ(editor->ButtonUsunZdjecie->text(), u("Zdjęcia (1)"));

@@ -538,7 +538,7 @@ TEST_F(RelacjaAddUnitTest, aStorageFailureIsToldAndTheSaveStillCounts)
     ASSERT_EQ(prompts.texts.size(), 1);
     EXPECT_EQ(prompts.texts.first(), gDB.StorageError);
     EXPECT_EQ(prompts.captions.first(), "Uwaga");
-    EXPECT_EQ(gDB.StorageError, "Error saving data");
+    EXPECT_EQ(gDB.StorageError, u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(jan)));
     EXPECT_EQ(P(jan)->CList.size(), 3);
 }
 

@@ -235,7 +235,7 @@ TEST_F(RelationRemovalTest, aFailedWriteIsToldAndTheRemovalStands)
     prompts.answers = {Answer::Yes};
     EXPECT_TRUE(form->DeleteRelation(piotr, jan, RelationKind::Father));
     ASSERT_EQ(prompts.texts.size(), 2);
-    EXPECT_EQ(prompts.texts.value(1), "Error saving data");
+    EXPECT_EQ(prompts.texts.value(1), u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(jan)));
     EXPECT_EQ(P(piotr)->FID, "");
     EXPECT_FALSE(P(jan)->HasChild(piotr));
     EXPECT_EQ(form->LastError, "");

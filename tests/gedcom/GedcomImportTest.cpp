@@ -551,9 +551,11 @@ TEST_F(GedcomImportTest, SavesThatAllFailKeepNothingAndReportTheStorageError)
     gDB.DataFolder = folder.path() + "/plik/";
     const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
     EXPECT_FALSE(summary.succeeded());
-    EXPECT_TRUE(summary.error.startsWith("Error saving data: ")) << summary.error.toStdString();
-    EXPECT_TRUE(summary.error.contains(ImportJournal::FileName)) << summary.error.toStdString();
-    EXPECT_EQ(summary.message(), summary.error);
+    EXPECT_EQ(summary.error,
+              u("Nie można zapisać pliku [%1]: Not a directory").arg(gDB.DataFolder + ImportJournal::FileName));
+    EXPECT_EQ(summary.message(), u("Import danych z pliku GEDCOM nie powiódł się i został wycofany: dane są takie jak "
+                                   "przed importem.\r\n\r\n") +
+                                     summary.error);
     EXPECT_EQ(summary.saveFailures, 0) << "no object file was tried";
     EXPECT_EQ(QList<int>({summary.persons, summary.facts, summary.pictures, summary.filesWritten}),
               QList<int>({0, 0, 0, 0}));
@@ -573,8 +575,11 @@ TEST_F(GedcomImportTest, SavesThatFailMidwayKeepNothingOfTheImport)
     const QStringList before = describeDatabase();
     // Once three objects are written, a folder stands where each further file should go.
     int starts = 0;
-    progress = [&starts, this](int position, int) {
+    int lastSaved = 0;
+    progress = [&starts, &lastSaved, this](int position, int) {
         starts += position == 0;
+        if (starts == 2)
+            lastSaved = position;
         if (starts != 2 || position != 3)
             return;
         for (const auto& [id, person] : gDB.PersonMap)
@@ -586,8 +591,13 @@ TEST_F(GedcomImportTest, SavesThatFailMidwayKeepNothingOfTheImport)
     };
     const GedcomImportSummary summary = importFile(fixturePath("rodzina.ged"));
     EXPECT_FALSE(summary.succeeded());
-    EXPECT_TRUE(summary.error.startsWith("Error saving data: ")) << summary.error.toStdString();
-    EXPECT_EQ(summary.saveFailures, 13);
+    // The first write that fails ends the saving and says why, once.
+    EXPECT_TRUE(summary.error.startsWith(u("Nie można zapisać pliku [%1").arg(gDB.DataFolder)))
+        << summary.error.toStdString();
+    EXPECT_TRUE(summary.error.endsWith("]: Is a directory")) << summary.error.toStdString();
+    EXPECT_EQ(summary.error.count(u("Nie można")), 1) << summary.error.toStdString();
+    EXPECT_EQ(summary.saveFailures, 1);
+    EXPECT_EQ(lastSaved, 3) << "no write was tried after the failed one";
     // Memory and the data folder agree: both hold what was there before the import, and nothing of it.
     EXPECT_EQ(describeDatabase(), before);
     EXPECT_EQ(filesInFolder(), QStringList({existing->ID + ".kvfile"}));

@@ -149,6 +149,59 @@ TEST(GedcomReaderTest, strayLinesAreListedAndSkippedAndTheRecordKeepsTheRest)
     EXPECT_EQ(problemTexts(*reader), QStringList({"4 2 ma kota", "6 3 1", "8 2 X FILE zly.jpg"}));
 }
 
+TEST(GedcomReaderTest, aRepeatedCrossReferenceIsReadAndListedWithTheRecordItsLinksLeadTo)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n1 NAME Jan /Nowak/\n"
+                                   "0 @I1@ INDI\n1 NAME Adam /Lis/\n"
+                                   "0 @I1@ INDI\n1 NAME Piotr /Kos/\n"
+                                   "0 @N1@ NOTE Pierwsza\n0 @N1@ NOTE Druga\n"
+                                   // Another kind of record may carry the same cross-reference.
+                                   "0 @I1@ FAM\n1 HUSB @I1@\n0 TRLR\n");
+    EXPECT_EQ(reader->individuals().size(), 3) << "the later records are read as before";
+    EXPECT_EQ(problemTexts(*reader), QStringList({"3 5 @I1@", "5 5 @I1@", "8 5 @N1@"}));
+    QList<int> earlier;
+    for (const GedcomProblem& problem : reader->problems())
+        earlier << problem.earlierLine;
+    EXPECT_EQ(earlier, QList<int>({1, 1, 7}));
+}
+
+TEST(GedcomReaderTest, aLevelAbove99IsListedAndSkippedWithTheLinesBelowIt)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n"
+                                   "1 BIRT\n"
+                                   "100 _EVENT\n"
+                                   "101 DATE 1 JAN 1800\n"
+                                   "250 PLAC Kraków\n"
+                                   "2 DATE 1 JAN 1900\n"
+                                   "99 _DEEP ok\n"
+                                   "1000000 X\n"
+                                   "1 NAME Jan /Nowak/\n"
+                                   "0 TRLR\n");
+    ASSERT_EQ(reader->individuals().size(), 1);
+    const _Osoba& jan = reader->individuals().first();
+    EXPECT_EQ(jan.birth.date, "01-01-1900") << "no date of a skipped line reads as the event's";
+    EXPECT_EQ(jan.birth.place, QString());
+    EXPECT_EQ(jan.fullName, "Jan /Nowak/");
+    EXPECT_EQ(problemTexts(*reader), QStringList({"3 4 100 _EVENT", "8 4 1000000 X"}));
+    EXPECT_EQ(reader->problems()[0].subordinateLines, 2);
+    EXPECT_EQ(reader->problems()[1].subordinateLines, 0);
+    EXPECT_EQ(reader->lineCount(), 6);
+}
+
+TEST(GedcomReaderTest, aFileThatCannotBeReadTellsWhy)
+{
+    QTemporaryDir dir;
+    _Gedcom reader;
+    EXPECT_FALSE(reader.LoadFile(dir.filePath("brak.ged")));
+    EXPECT_EQ(reader.loadFailure(), "No such file or directory");
+    QDir(dir.path()).mkpath("folder.ged");
+    EXPECT_FALSE(reader.LoadFile(dir.filePath("folder.ged")));
+    EXPECT_EQ(reader.loadFailure(), "Is a directory");
+    writeFileBytes(dir.filePath("dobry.ged"), "0 HEAD\n");
+    EXPECT_TRUE(reader.LoadFile(dir.filePath("dobry.ged")));
+    EXPECT_EQ(reader.loadFailure(), QString());
+}
+
 TEST(GedcomReaderTest, invalidUtf8BecomesReplacementCharactersAndIsListed)
 {
     const auto reader = readGedcom("0 HEAD\n1 CHAR UTF-8\n0 @I1@ INDI\n1 NAME Jan \xC3\x41\xA9 /Nowak/\n");

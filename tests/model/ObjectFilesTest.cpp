@@ -221,16 +221,20 @@ TEST_F(ObjectFilesTest, writerFailuresAndTheEmptyIDCase)
     const QString dataFolder = gDB.DataFolder;
     gDB.DataFolder = dataFolder + u("missing/");
     EXPECT_FALSE(gDB.SavePerson(person, person->ID));
-    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_EQ(
+        gDB.StorageError,
+        u("Nie można zapisać pliku [%1missing/%2.kvfile]: No such file or directory").arg(dataFolder, person->ID));
     EXPECT_TRUE(gDB.IsChanged());
     gDB.DataFolder = dataFolder;
     QDir(folder.path()).mkdir(person->ID + gDB.FileExtension);
     gDB.StorageError.clear();
     EXPECT_FALSE(gDB.SavePerson(person, person->ID));
-    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_EQ(gDB.StorageError, u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(person->ID)));
     gDB.StorageError.clear();
     EXPECT_FALSE(gDB.SavePerson(person, u("person_../../escape")));
-    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_EQ(gDB.StorageError,
+              u("Nie można zapisać pliku [%1person_../../escape.kvfile]: nieprawidłowy identyfikator obiektu")
+                  .arg(dataFolder));
     EXPECT_FALSE(QFileInfo::exists(folder.path() + u("/../escape.kvfile")));
     // No temporary file is left behind, so nothing stray can match a load mask.
     EXPECT_EQ(filesInFolder(), QStringList());
@@ -251,7 +255,7 @@ TEST_F(ObjectFilesTest, savePersonsWritesEveryoneAndSaysWhetherAllWereWritten)
     QDir(folder.path()).mkdir(first->ID + gDB.FileExtension);
     ASSERT_TRUE(QFile::remove(pathOf(third->ID)));
     EXPECT_FALSE(gDB.SavePersons(first, second, third));
-    EXPECT_EQ(gDB.StorageError, u("Error saving data"));
+    EXPECT_EQ(gDB.StorageError, u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(first->ID)));
     EXPECT_TRUE(QFileInfo::exists(pathOf(second->ID)));
     EXPECT_TRUE(QFileInfo::exists(pathOf(third->ID)));
 }
@@ -487,7 +491,8 @@ TEST_F(ObjectFilesTest, deleteAllReportsAFileItCouldNotDelete)
     const bool deleted = gDB.DeleteAllData(nullptr);
     QProcess::execute(u("chattr"), {u("-i"), gDB.DataFolder + u("person_A.kvfile")});
     EXPECT_FALSE(deleted);
-    EXPECT_TRUE(gDB.StorageError.contains(u("person_A.kvfile"))) << gDB.StorageError.toStdString();
+    EXPECT_TRUE(gDB.StorageError.startsWith(u("Nie można usunąć pliku [%1person_A.kvfile]: ").arg(gDB.DataFolder)))
+        << gDB.StorageError.toStdString();
     EXPECT_EQ(filesInFolder(), QStringList({u("person_A.kvfile")}));
 }
 

@@ -314,11 +314,12 @@ TEST_F(RelationsTest, aPersonWhoseFileCannotBeDeletedStaysWhole)
     QDir(folder.path()).mkpath(person->ID + gDB.FileExtension);
     gDB.ResultList = {person};
     EXPECT_FALSE(gDB.DeletePerson(person));
-    EXPECT_TRUE(gDB.StorageError.contains(person->ID)) << gDB.StorageError.toStdString();
+    EXPECT_EQ(gDB.StorageError, u("Nie można usunąć pliku [%1]: Is a directory").arg(pathOf(person->ID)));
     EXPECT_EQ(gDB.FindPerson(person->ID), person);
     EXPECT_TRUE(wife->HasPartner(person->ID));
     EXPECT_EQ(gDB.ResultList, QList<KV_Person*>({person}));
     EXPECT_FALSE(gDB.DeletePerson(nullptr));
+    EXPECT_EQ(gDB.StorageError, u("Nie można usunąć osoby: nie ma jej w bazie danych."));
 }
 
 TEST_F(RelationsTest, aRelativeThatCannotBeSavedIsReportedAfterTheDelete)
@@ -332,7 +333,7 @@ TEST_F(RelationsTest, aRelativeThatCannotBeSavedIsReportedAfterTheDelete)
     EXPECT_TRUE(gDB.DeletePerson(person));
     EXPECT_FALSE(wife->HasPartner(id));
     ASSERT_EQ(prompter.texts.size(), 1);
-    EXPECT_TRUE(prompter.texts.first().contains(wife->ID)) << prompter.texts.first().toStdString();
+    EXPECT_EQ(prompter.texts.first(), u("Nie można zapisać pliku [%1]: Is a directory").arg(pathOf(wife->ID)));
     EXPECT_EQ(gDB.StorageError, prompter.texts.first());
 }
 

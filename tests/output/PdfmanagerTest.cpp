@@ -165,10 +165,16 @@ TEST_F(PdfManagerTest, endDocumentReportsWhetherTheFileWasWritten)
     pdf.BeginDocument(true);
     EXPECT_FALSE(pdf.EndDocument(blocked));
     ASSERT_EQ(prompter.texts.size(), 1);
-    EXPECT_EQ(prompter.texts[0],
-              QString::fromUtf8("Plik [%1] jest otwarty w innym programie i nie można go zmodyfikować.").arg(blocked));
+    EXPECT_EQ(prompter.texts[0], QString::fromUtf8("Nie można zapisać pliku [%1]: Is a directory").arg(blocked));
     EXPECT_TRUE(QFileInfo(blocked).isDir());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList({"report.pdf"}));
+
+    // The reports folder replaced by a file.
+    const QString inFile = path + QStringLiteral("/raport.pdf");
+    pdf.BeginDocument(true);
+    EXPECT_FALSE(pdf.EndDocument(inFile));
+    ASSERT_EQ(prompter.texts.size(), 2);
+    EXPECT_EQ(prompter.texts[1], QString::fromUtf8("Nie można zapisać pliku [%1]: Not a directory").arg(inFile));
 }
 
 TEST_F(PdfManagerTest, scaleShrinksTheOpenDocumentOnlyAndMeasuresComeBackUnscaled)

@@ -228,8 +228,7 @@ TEST_F(ListReportTest, csvDatesCarryNoYearSuffixAndTheSettingComesBackAfterAFail
     ASSERT_TRUE(QDir().mkpath(csvPath()));
     opener.opened.clear();
     generate(TFormRaportLista::CsvExcelFile, 1);
-    EXPECT_EQ(prompter.texts,
-              QStringList{u("Plik [%1] jest otwarty w innym programie i nie można go zmodyfikować.").arg(csvPath())});
+    EXPECT_EQ(prompter.texts, QStringList{u("Nie można zapisać pliku [%1]: Is a directory").arg(csvPath())});
     EXPECT_TRUE(opener.opened.isEmpty());
     EXPECT_TRUE(gDateYearSuffix);
 
@@ -279,8 +278,7 @@ TEST_F(ListReportTest, pdfPagesByColumnSetAndRowsInNameOrder)
     static const QRegularExpression pageSize(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"));
     for (const Case& c : cases) {
         generate(TFormRaportLista::PdfFile, c.columnSet);
-        const QRegularExpressionMatch size =
-            pageSize.match(QString::fromUtf8(PdfTools::run("pdfinfo", {pdfPath()})));
+        const QRegularExpressionMatch size = pageSize.match(QString::fromUtf8(PdfTools::run("pdfinfo", {pdfPath()})));
         ASSERT_TRUE(size.hasMatch());
         EXPECT_NEAR(size.captured(1).toDouble(), c.width, 0.5) << c.columnSet;
         EXPECT_NEAR(size.captured(2).toDouble(), c.height, 0.5) << c.columnSet;
@@ -365,8 +363,7 @@ TEST_F(ListReportTest, aPdfThatCannotBeWrittenIsReportedAndNotOpened)
     search();
     QDir().mkpath(pdfPath());
     generate(TFormRaportLista::PdfFile, 1);
-    EXPECT_EQ(prompter.texts,
-              QStringList{u("Plik [%1] jest otwarty w innym programie i nie można go zmodyfikować.").arg(pdfPath())});
+    EXPECT_EQ(prompter.texts, QStringList{u("Nie można zapisać pliku [%1]: Is a directory").arg(pdfPath())});
     EXPECT_TRUE(opener.opened.isEmpty());
 }
 

@@ -373,8 +373,7 @@ TEST_F(PersonReportTest, aReportThatCannotBeWrittenIsReportedAndNotOpened)
 {
     ASSERT_TRUE(QDir().mkpath(path()));
     generate(TFormRaportOsoby::SelectedPerson, jan);
-    EXPECT_EQ(prompter.texts,
-              QStringList{u("Plik [%1] jest otwarty w innym programie i nie można go zmodyfikować.").arg(path())});
+    EXPECT_EQ(prompter.texts, QStringList{u("Nie można zapisać pliku [%1]: Is a directory").arg(path())});
     EXPECT_TRUE(opener.opened.isEmpty());
 }
 

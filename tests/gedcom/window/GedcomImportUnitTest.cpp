@@ -169,20 +169,23 @@ TEST_F(GedcomImportWindowTest, aPathThatCannotBeReadOrHoldsNoRecordsLeavesNothin
         const char* what;
         QString path;
         QStringList counters;
+        QString message;
     };
+    const QString noRecords = u("Plik nie zawiera osób ani rodzin");
     const Case cases[] = {
-        {"a folder", unreadable, {"-", "-", "-"}},
+        {"a folder", unreadable, {"-", "-", "-"}, u("Nie można odczytać pliku [%1]: Is a directory").arg(unreadable)},
         {"no records",
          writeGedcom("pusty.ged", "0 HEAD\n1 CHAR UTF-8\n0 @S1@ SOUR\n1 TITL Księga\n0 TRLR\n"),
-         {"0", "0", "0"}},
-        {"an empty file", writeGedcom("zero.ged", QByteArray()), {"0", "0", "0"}},
+         {"0", "0", "0"},
+         noRecords},
+        {"an empty file", writeGedcom("zero.ged", QByteArray()), {"0", "0", "0"}, noRecords},
     };
     for (const Case& c : cases) {
         choose(good);
         ASSERT_TRUE(importShown()) << c.what;
         prompts.texts.clear();
         choose(c.path);
-        EXPECT_EQ(prompts.texts, QStringList{u("Wystąpił błąd podczas wczytywania danych z pliku GEDCOM!")}) << c.what;
+        EXPECT_EQ(prompts.texts, QStringList{c.message}) << c.what;
         EXPECT_FALSE(importShown()) << c.what;
         EXPECT_EQ(counters(), c.counters) << c.what;
         EXPECT_TRUE(gGedcom.individuals().isEmpty()) << c.what;
@@ -203,16 +206,36 @@ TEST_F(GedcomImportWindowTest, theReadersProblemsAreListedInOneMessage)
                                     .replace(u'\n', QStringLiteral("\r\n")));
     EXPECT_TRUE(importShown()) << "the records read are there to import";
 
-    // Fifty problems are shown, and the rest counted.
-    for (int i = 0; i < 53; ++i)
+    // A thousand problems are listed, and the rest counted.
+    for (int i = 0; i < 1003; ++i)
         bytes += "1\n";
     prompts.texts.clear();
     choose(writeGedcom("bledy.ged", bytes + "0 TRLR\n"));
     ASSERT_EQ(prompts.texts.size(), 1);
     const QStringList lines = prompts.texts[0].split(QStringLiteral("\r\n"));
-    ASSERT_EQ(lines.size(), 52);
-    EXPECT_EQ(lines[50], u("Wiersz 54: wiersz pominięty, bo nie ma znacznika: 1"));
-    EXPECT_EQ(lines[51], u("... i jeszcze 5"));
+    ASSERT_EQ(lines.size(), 1002);
+    EXPECT_EQ(lines[1000], u("Wiersz 1004: wiersz pominięty, bo nie ma znacznika: 1"));
+    EXPECT_EQ(lines[1001], u("... i jeszcze 5"));
+}
+
+TEST_F(GedcomImportWindowTest, repeatedCrossReferencesDeepLevelsAndLongLinesAreListedReadably)
+{
+    const QByteArray stray = "x" + QByteArray(300, 'y');
+    choose(writeGedcom("bledy.ged", "0 HEAD\n"
+                                    "0 @I1@ INDI\n1 NAME Jan /Kowalski/\n1 BIRT\n100 _X a\n101 DATE 1 JAN 1800\n"
+                                    "0 @I1@ INDI\n1 NAME Jan /Nowak/\n" +
+                                        stray + "\n0 TRLR\n"));
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0].split(QStringLiteral("\r\n")),
+              QStringList({u("Niektórych wierszy pliku GEDCOM nie udało się wczytać w całości:"),
+                           u("Wiersz 5: wiersz pominięty razem z wierszami podrzędnymi (1), bo jego poziom jest "
+                             "większy niż 99: 100 _X a"),
+                           u("Wiersz 7: identyfikator @I1@ powtarza się (pierwszy raz w wierszu 2); ten rekord też "
+                             "jest wczytywany, ale odwołania do @I1@ prowadzą do rekordu z wiersza 2"),
+                           u("Wiersz 9: wiersz pominięty, bo jego poziom nie jest liczbą: ") +
+                               QString::fromLatin1(stray.left(100)) + u("…")}));
+    EXPECT_EQ(counters(), QStringList({"2", "0", "0"}));
+    EXPECT_TRUE(importShown());
 }
 
 TEST_F(GedcomImportWindowTest, duringAReadTheWindowRepaintsButRefusesClosingAndANewChoice)
@@ -287,7 +310,10 @@ TEST_F(GedcomImportWindowTest, aFailedImportReportsWhyAndEndsWithTheCancelResult
     whenShownModal(&window, [&] { window.ButtonImport->click(); });
     EXPECT_EQ(window.ShowModal(), mrCancel);
     ASSERT_EQ(prompts.texts.size(), 1);
-    EXPECT_TRUE(prompts.texts[0].startsWith("Error saving data")) << prompts.texts[0].toStdString();
+    EXPECT_TRUE(prompts.texts[0].startsWith(u("Import danych z pliku GEDCOM nie powiódł się i został wycofany")))
+        << prompts.texts[0].toStdString();
+    EXPECT_TRUE(prompts.texts[0].contains(u("\r\n\r\nNie można zapisać pliku [%1/").arg(blocked)))
+        << prompts.texts[0].toStdString();
     EXPECT_EQ(gDB.GetPersonCount(), 0) << "the import kept nothing";
 }
 

@@ -42,6 +42,25 @@ TEST(PrompterTest, confirmProceedsOnlyOnYes)
     EXPECT_EQ(p.texts, QStringList({"a", "b", "c", "d"}));
 }
 
+TEST(PrompterTest, aQuotedFileLineShowsControlsAsHexAndIsCutWithAnEllipsis)
+{
+    struct Case
+    {
+        QString line;
+        QString quoted;
+    };
+    const Case cases[] = {
+        {u("0 @I1@ INDI"), u("0 @I1@ INDI")},
+        {u("1 NAME Jan\x01\x1B/Nowak/\x7F"), u("1 NAME Jan\\x01\\x1B/Nowak/\\x7F")},
+        {QString(100, u'ż'), QString(100, u'ż')},
+        {QString(101, u'ż'), QString(100, u'ż') + u("…")},
+        // A character outside the basic plane is never cut in half.
+        {QString(99, u'a') + u("😀b"), QString(99, u'a') + u("😀…")},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(QuoteFileLine(c.line), c.quoted);
+}
+
 TEST(ClockTest, fixedNowOverridesTheSystemClock)
 {
     Clock::setFixedNow(QDateTime(QDate(2024, 2, 29), QTime(12, 0)));

@@ -57,7 +57,8 @@ bool ImportJournal::add(const QStringList& paths)
     QByteArray lines;
     if (!started) {
         if (QFileInfo::exists(path)) {
-            failure = QStringLiteral("%1: an earlier import was cut off and is not undone yet").arg(path);
+            failure =
+                path + QStringLiteral(": ") + gLangM.Get(QStringLiteral("LABEL_POPRZEDNI_IMPORT_NIE_ZOSTAL_COFNIETY"));
             return false;
         }
         lines = header;

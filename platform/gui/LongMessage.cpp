@@ -7,13 +7,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -51,6 +54,28 @@ QString withoutLeadingLineEnds(QString text)
     while (start < text.size() && text[start] == u'\n')
         ++start;
     return text.mid(start);
+}
+
+QPixmap iconPixmap(const QStyle* style, Prompter::Icon icon)
+{
+    QStyle::StandardPixmap standard = QStyle::SP_MessageBoxInformation;
+    switch (icon) {
+    case Prompter::Icon::None:
+        return QPixmap();
+    case Prompter::Icon::Information:
+        break;
+    case Prompter::Icon::Warning:
+        standard = QStyle::SP_MessageBoxWarning;
+        break;
+    case Prompter::Icon::Error:
+        standard = QStyle::SP_MessageBoxCritical;
+        break;
+    case Prompter::Icon::Question:
+        standard = QStyle::SP_MessageBoxQuestion;
+        break;
+    }
+    const int size = style->pixelMetric(QStyle::PM_MessageBoxIconSize);
+    return style->standardIcon(standard).pixmap(size, size);
 }
 
 QSize availableScreen(const QWidget* widget)
@@ -150,7 +175,7 @@ LongMessageDialog::LongMessageDialog(QWidget* parent, const QString& text, const
     const LongMessageParts parts = SplitLongMessage(text);
 
     auto* iconLabel = new QLabel(this);
-    iconLabel->setPixmap(QMessageBox::standardIcon(MessageIcon(icon)));
+    iconLabel->setPixmap(iconPixmap(style(), icon));
     iconLabel->setAlignment(Qt::AlignTop);
     summaryLabel = new QLabel(parts.summary, this);
     summaryLabel->setObjectName(QStringLiteral("summary"));
@@ -166,8 +191,8 @@ LongMessageDialog::LongMessageDialog(QWidget* parent, const QString& text, const
     detailView->setWordWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     detailView->setPlainText(parts.detail);
 
-    buttonBox = new QDialogButtonBox(QDialogButtonBox::StandardButtons(int(MessageButtons(buttons))), this);
-    SetPolishButtonTexts([this](QMessageBox::StandardButton button) {
+    buttonBox = new QDialogButtonBox(QDialogButtonBox::StandardButtons::fromInt(MessageButtons(buttons).toInt()), this);
+    SetPolishButtonTexts([this](QMessageBox::StandardButton button) -> QAbstractButton* {
         return buttonBox->button(QDialogButtonBox::StandardButton(int(button)));
     });
     connect(buttonBox, &QDialogButtonBox::clicked, this,

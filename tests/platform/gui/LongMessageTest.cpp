@@ -2,6 +2,7 @@
 // area, within two thirds of the screen with its buttons in view.
 #include "LongMessage.h"
 #include "Dialogs.h"
+#include "TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 
@@ -129,4 +131,19 @@ TEST(LongMessageTest, theProgramsMessageBoxShowsALongTextInTheLongFormAndAnswers
     buttons.sort();
     EXPECT_EQ(buttons, QStringList({"Nie", "Tak"}));
     EXPECT_LE(shownSize.height(), screenSize().height() * 2 / 3);
+}
+
+TEST(LongMessageTest, screenshotOfAProblemList)
+{
+    QStringList lines{QStringLiteral("Niektórych wierszy pliku GEDCOM nie udało się wczytać w całości:")};
+    for (int i = 1; i <= 60; ++i)
+        lines << QStringLiteral("Wiersz %1: wiersz pominięty, bo jego poziom nie jest liczbą: %2…")
+                     .arg(i * 7)
+                     .arg(QString(100, u'ż'));
+    LongMessageDialog dialog(nullptr, lines.join(QStringLiteral("\r\n")), QStringLiteral("Kronvel"),
+                             Prompter::Buttons::Ok, Prompter::Icon::Warning);
+    dialog.show();
+    QApplication::processEvents();
+    const QString file = testOutputFolder() + QStringLiteral("/long-message.png");
+    EXPECT_TRUE(dialog.grab().save(file)) << file.toStdString();
 }

@@ -174,7 +174,7 @@ LongMessageDialog::LongMessageDialog(QWidget* parent, const QString& text, const
     setSizeGripEnabled(true);
     const LongMessageParts parts = SplitLongMessage(text);
 
-    auto* iconLabel = new QLabel(this);
+    iconLabel = new QLabel(this);
     iconLabel->setPixmap(iconPixmap(style(), icon));
     iconLabel->setAlignment(Qt::AlignTop);
     summaryLabel = new QLabel(parts.summary, this);
@@ -182,6 +182,8 @@ LongMessageDialog::LongMessageDialog(QWidget* parent, const QString& text, const
     summaryLabel->setTextFormat(Qt::PlainText);
     summaryLabel->setWordWrap(true);
     summaryLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // The window's width comes from the screen and the detail, never from a summary that cannot wrap.
+    summaryLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
 
     detailView = new QPlainTextEdit(this);
     detailView->setObjectName(QStringLiteral("detail"));
@@ -233,6 +235,15 @@ void LongMessageDialog::fitToScreen()
     const int chrome = 2 * detailView->frameWidth() + 2 * int(detailView->document()->documentMargin()) +
                        detailView->verticalScrollBar()->sizeHint().width();
     const int width = std::clamp(longestLine + chrome + margins.left() + margins.right(), narrowestLongForm, widest);
+
+    // A summary with a word wider than its room shows one line, cut; the detail holds the whole text.
+    const int iconRoom = iconLabel->isHidden() ? 0 : iconLabel->pixmap().width() + layout()->spacing();
+    const int summaryWidth = width - margins.left() - margins.right() - iconRoom;
+    const QFontMetrics summaryMetrics(summaryLabel->font());
+    const QRect wrapped = summaryMetrics.boundingRect(QRect(0, 0, summaryWidth, std::numeric_limits<int>::max() / 2),
+                                                      Qt::TextWordWrap, summaryLabel->text());
+    if (wrapped.width() > summaryWidth)
+        summaryLabel->setText(summaryMetrics.elidedText(summaryLabel->text(), Qt::ElideRight, summaryWidth));
 
     detailView->setMinimumHeight(std::min(6 * metrics.lineSpacing(), tallest / 3));
     const int detailHeight = int(lines.size()) * metrics.lineSpacing() + 2 * detailView->frameWidth() +

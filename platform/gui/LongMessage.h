@@ -54,4 +54,6 @@ public:
 
 private:
     void fitToScreen();
+
+    QLabel* iconLabel;
 };

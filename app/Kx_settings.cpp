@@ -3,6 +3,7 @@
 #include "FileSystem.h"
 #include "Settings.h"
 #include "TreeSetings.h"
+#include "Vh_langmanager.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -58,8 +59,11 @@ bool keepAside(const QString& path, QString* error)
         QFile::remove(backup);
     if (QFile::rename(path, backup))
         return true;
-    if (error)
-        *error += QStringLiteral("; %1 could not be renamed to %2").arg(path, backup);
+    if (error) {
+        const QString failure =
+            gLangM.FormatStr2(QStringLiteral("LABEL_NIE_MOZNA_ZMIENIC_NAZWY_PLIKU_[%S]_NA_[%S]"), path, backup);
+        *error = error->isEmpty() ? failure : *error + QStringLiteral("; ") + failure;
+    }
     return false;
 }
 
@@ -100,7 +104,7 @@ KX_Settings::LoadResult KX_Settings::Load(const QString& path, QString* error)
     } else {
         text = decodeSettingsText(file.readAll());
         if (!text && error)
-            *error = QStringLiteral("%1: neither UTF-16 nor UTF-8 text").arg(path);
+            *error = QStringLiteral("%1: %2").arg(path, gLangM.Get(QStringLiteral("LABEL_PLIK_NIE_JEST_TEKSTEM_UTF")));
     }
     if (!text) {
         // Only a file can be kept aside; a folder in its place is left for the save to report.

@@ -3,6 +3,7 @@
 #include "Bazadanych.h"
 #include "Canvas.h"
 #include "DrawnIcon.h"
+#include "FileFailure.h"
 #include "FileSystem.h"
 #include "Fonts.h"
 #include "ImportJournal.h"
@@ -518,7 +519,8 @@ bool TStartForm::ExchangeSettings(bool load)
     QString error;
     if (load) {
         if (store.Load(gConfigFile, &error) == KX_Settings::LoadResult::Unreadable)
-            prompter().message(error, gProductName, Prompter::Icon::Warning);
+            prompter().message(FileFailureText(FileError::Operation::Read, gConfigFile, error), gProductName,
+                               Prompter::Icon::Warning);
         ::ExchangeSettings(store, true);
         gSettings.Apply();
         return true;
@@ -526,7 +528,8 @@ bool TStartForm::ExchangeSettings(bool load)
     ::ExchangeSettings(store, false);
     if (store.Save(gConfigFile, &error))
         return true;
-    prompter().message(error, gProductName, Prompter::Icon::Error);
+    prompter().message(FileFailureText(FileError::Operation::Write, gConfigFile, error), gProductName,
+                       Prompter::Icon::Error);
     return false;
 }
 

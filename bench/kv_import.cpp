@@ -70,6 +70,10 @@ const char* problemName(GedcomProblem::Kind kind)
         return "level not a number, line skipped";
     case GedcomProblem::Kind::NoTag:
         return "no tag, line skipped";
+    case GedcomProblem::Kind::LevelTooHigh:
+        return "level above 99, line skipped with the lines below it";
+    case GedcomProblem::Kind::RepeatedXref:
+        return "cross-reference repeated, pointers lead to the first record";
     }
     return "";
 }

@@ -864,6 +864,30 @@ TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)
     EXPECT_TRUE(pageText().contains("Kraków"));
 }
 
+TEST_F(StartFormTest, anEndlessNameWrapsInsideItsCardAndPushesNothingOutOfView)
+{
+    writePersons(4);
+    auto* person = new KV_Person;
+    person->Forename = QStringLiteral("Jan");
+    person->Surname = QString(20000, u'Ż');
+    person->Sex = 1;
+    person->DateCreate = QStringLiteral("2024-02-01 08:00");
+    gDB.AddPerson(person);
+    ASSERT_TRUE(gDB.SavePerson(person, person->ID));
+    gDB.Clear();
+    auto form = makeForm();
+    form->resize(1008, 700);
+    form->show();
+    form->FormActivate();
+    ASSERT_TRUE(waitForPage());
+    EXPECT_TRUE(
+        evaluate(form->CppWebBrowserPulpit, "document.documentElement.scrollWidth <= window.innerWidth").toBool());
+    EXPECT_TRUE(evaluate(form->CppWebBrowserPulpit, "Array.from(document.querySelectorAll('.stat_bar')).every("
+                                                    "b => b.getBoundingClientRect().right <= window.innerWidth)")
+                    .toBool())
+        << "the surname bars stay in view";
+}
+
 TEST_F(StartFormTest, footerLinkOpensTheProductPageOutsideTheProgram)
 {
     writePersons(3);

@@ -1,5 +1,6 @@
 #include "StartPage.h"
 #include "Clock.h"
+#include "FileError.h"
 #include "FileSystem.h"
 #include "Search.h"
 #include "StartPageFixture.h"
@@ -286,13 +287,20 @@ TEST_F(StartPageTest, unreadableTemplateOrOutputRaisesAndChangesNothing)
     gDB.SetChanged(true);
     const QString programFolder = gAppFolder;
     gAppFolder = folder.path() + QStringLiteral("/missing/");
-    EXPECT_THROW(BuildStartPage(false, 1), Exception);
+    EXPECT_THROW(BuildStartPage(false, 1), FileError);
     EXPECT_TRUE(gDB.IsChanged());
     EXPECT_FALSE(QFileInfo::exists(gTempFolder + "index.html"));
 
     gAppFolder = programFolder;
     QDir().mkpath(gTempFolder + "index.html");
-    EXPECT_THROW(BuildStartPage(false, 1), Exception);
+    try {
+        BuildStartPage(false, 1);
+        ADD_FAILURE() << "no error";
+    } catch (const FileError& error) {
+        EXPECT_EQ(error.operation(), FileError::Operation::Write);
+        EXPECT_EQ(error.path(), gTempFolder + "index.html");
+        EXPECT_EQ(error.reason(), gTempFolder + "index.html: Is a directory");
+    }
     EXPECT_TRUE(gDB.IsChanged());
 }
 

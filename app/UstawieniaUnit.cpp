@@ -200,12 +200,16 @@ void TFormUstawienia::ButtonZapiszClick()
 {
     gSettings.CheckUpdate = AdvOfficeCheckBoxNowaWersja->GetChecked();
     gSettings.MaxOnStartup = AdvOfficeCheckBoxShowMax->GetChecked();
-    gSettings.SetYearSuffix(AdvOfficeCheckBoxRokDodajR->GetChecked());
-    gSettings.SetBirthPrefix(AdvComboBoxPrefiksDataUr->GetText());
-    gSettings.SetDeathPrefix(AdvComboBoxPrefiksDataZg->GetText());
-    gSettings.SetDateFormat(AdvComboBoxFormatDat->GetItemIndex() + 1, AdvComboBoxFormatDat->GetText());
-    gSettings.SetBirthdayForAlive(AdvOfficeCheckBoxRoczniceUrDlaZyjacych->GetChecked());
-    gSettings.SetShowPlacesInPersonDescription(AdvOfficeCheckBoxOspisOsobyShowMiejsca->GetChecked());
+    // A changed display choice changes what the start page shows.
+    bool displayChanged = gSettings.SetYearSuffix(AdvOfficeCheckBoxRokDodajR->GetChecked());
+    displayChanged |= gSettings.SetBirthPrefix(AdvComboBoxPrefiksDataUr->GetText());
+    displayChanged |= gSettings.SetDeathPrefix(AdvComboBoxPrefiksDataZg->GetText());
+    displayChanged |=
+        gSettings.SetDateFormat(AdvComboBoxFormatDat->GetItemIndex() + 1, AdvComboBoxFormatDat->GetText());
+    displayChanged |= gSettings.SetBirthdayForAlive(AdvOfficeCheckBoxRoczniceUrDlaZyjacych->GetChecked());
+    displayChanged |= gSettings.SetShowPlacesInPersonDescription(AdvOfficeCheckBoxOspisOsobyShowMiejsca->GetChecked());
+    if (displayChanged)
+        gDB.SetChanged(true);
     const QString folder = normalisedFolder(AdvDirectoryEditFolder->GetText());
     folderChanged = folder != normalisedFolder(gSettings.Data_Folder);
     gSettings.Data_Folder = folder;

@@ -158,6 +158,8 @@ bool measure(const QString& title, const QString& gedcom, const QString& work)
     std::printf("  plain creation of the same files %.2f s (runs: %.2f s, %.2f s); import / plain %.2f (goal: 1.2 "
                 "at most)\n",
                 plain, plainFirst, plainSecond, plain > 0 ? run.seconds / plain : 0.0);
+    // Shown now: deleting the temporary folders after it can take minutes.
+    std::fflush(stdout);
     return true;
 }
 

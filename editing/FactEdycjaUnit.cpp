@@ -137,6 +137,7 @@ void TFormFaktEdycja::SetupFor(const QString& personID, bool isUnionFact, KV_Fac
     PersonID = personID;
     IsUnionFact = isUnionFact;
     EditedFact = fact;
+    EditedFactID = fact ? fact->ID : QString();
     SaveDisabledAtStart = saveDisabledAtStart;
     IsNewFact = fact && fact->ID.isEmpty();
 }
@@ -299,6 +300,12 @@ void TFormFaktEdycja::StoreFact()
         return;
     }
 
+    if (!IsNewFact && !(EditedFact = gDB.FindFact(EditedFactID))) {
+        prompter().message(gLangM.Get(QStringLiteral("LABEL_TEN_FAKT_ZOSTAL_USUNIETY,_ZMIANY_NIE_ZOSTALY_ZAPISANE")),
+                           gProductName);
+        SetModalResult(mrCancel);
+        return;
+    }
     KV_Fact& fact = *EditedFact;
     fact.Name = AdvComboBoxNazwa->GetText();
     fact.Place = AdvComboBoxMiejsce->GetText();

@@ -28,7 +28,10 @@ public:
     // saveDisabledAtStart the save button waits for the first change.
     void SetupFor(const QString& personID, bool isUnionFact, KV_Fact* fact, bool saveDisabledAtStart);
 
+    // A new fact, owned by the caller until the database takes it; an existing one is found again by
+    // EditedFactID when it is stored, since it may have been deleted while the dialog was open.
     KV_Fact* EditedFact = nullptr;
+    QString EditedFactID;
     QString PersonID;
     bool IsUnionFact = false;
     bool IsNewFact = false;

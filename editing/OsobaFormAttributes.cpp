@@ -108,8 +108,9 @@ void TOsobaEdycjaForm::ButtonInfoEdytujClick()
     editor->ShowModal();
     if (!editor->IsSaved())
         return;
-    // Looked up again: the dialog's wait may have changed the person's attributes.
-    attribute = person->GetAttribute(index);
+    // Only the ID is kept across the dialog's wait: the person may have been deleted meanwhile.
+    person = gDB.FindPerson(PersonID);
+    attribute = person ? person->GetAttribute(index) : nullptr;
     if (!attribute)
         return;
     *attribute =

@@ -139,7 +139,9 @@ void TOsobaEdycjaForm::ButtonFactEditClick(FactEditSource source)
         return;
     editor->SetupFor(PersonID, KV_Fact::IsUnionType(fact->Type), fact, true);
     editor->ShowModal();
-    if (!editor->Saved)
+    // Only the ID is kept across the dialog's wait: the fact may have been deleted meanwhile.
+    fact = gDB.FindFact(factID);
+    if (!editor->Saved || !fact)
         return;
     if (fact->IsCustom())
         gDB.AddCustomFactName(fact->Name);

@@ -275,6 +275,8 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     auto made = std::make_unique<KV_Person>();
     KV_Person& person = *made;
     person.ID = KV_DB::NewPersonID();
+    // Its facts go into db before the person does, and their order is found there.
+    person.Database = &db;
     person.DateCreate = timeStamp;
     person.DateModify = timeStamp;
     person.Surname = record.marriedName.isEmpty() ? names.surname : record.marriedName;

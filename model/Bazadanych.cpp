@@ -138,7 +138,10 @@ bool KV_DB::AddPerson(KV_Person* person)
     if (person->ID.isEmpty())
         person->ID = NewPersonID();
     PersonListDirty = true;
-    return PersonMap.emplace(person->ID, person).second;
+    if (!PersonMap.emplace(person->ID, person).second)
+        return false;
+    person->Database = this;
+    return true;
 }
 
 bool KV_DB::InsertFact(KV_Fact* fact)

@@ -14,6 +14,7 @@
 
 #include <QFileInfo>
 #include <QHash>
+#include <QScopeGuard>
 
 #include <algorithm>
 #include <limits>
@@ -539,8 +540,10 @@ bool KV_DB::enterLoaded(Record* record, const QString& fileName)
                          fileName.startsWith(record->ID) && fileName.endsWith(FileExtension);
     const auto [entry, entered] = map.emplace(record->ID, record);
     if (entered) {
-        if constexpr (std::is_same_v<Record, KV_Person>)
+        if constexpr (std::is_same_v<Record, KV_Person>) {
             PersonListDirty = true;
+            record->Database = this;
+        }
         if (Loading && !ownFile)
             Loading->misnamedFiles.insert(record->ID, fileName);
         return true;
@@ -637,6 +640,8 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
 
     LoadSession session;
     Loading = &session;
+    // Ends the session however the load ends: one that throws (out of memory on a worker) reaches the caller.
+    const auto endSession = qScopeGuard([this] { Loading = nullptr; });
     const struct
     {
         const char* mask;
@@ -663,7 +668,6 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
                             int(files.size()));
         (this->*pass.load)(files, progress);
     }
-    Loading = nullptr;
     shareFactIDs();
     if (progress)
         progress->end();

@@ -284,7 +284,7 @@ void KV_Person::SortFacts()
 
 KV_Fact* KV_Person::LookupFact(const QString& id) const
 {
-    return gDB.FindFact(id);
+    return Database ? Database->FindFact(id) : nullptr;
 }
 
 KV_Fact* KV_Person::FindFactByType(const QString& type) const

@@ -1,11 +1,12 @@
 // One person of the family database with its free attributes. Persons refer to each other, to facts and to
-// pictures only by ID; the database (gDB) owns every person and resolves the IDs.
+// pictures only by ID; the database that holds the person owns it and resolves the IDs.
 #pragma once
 
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+class KV_DB;
 class KV_Fact;
 class KV_Picture;
 
@@ -59,6 +60,9 @@ public:
     QStringList Pictures;
     QString PictureProfile;
     QList<KV_Atribute> Attributes;
+    // The database the person belongs to, which resolves its fact IDs: set when the person is added to one (or,
+    // for a person being built for it, by its maker). Without one, no fact ID resolves.
+    KV_DB* Database = nullptr;
 
     bool IsFemale() const { return Sex == 0; }
     bool IsMale() const { return Sex == 1; }

@@ -412,8 +412,9 @@ void KV_DB::SortByName(bool keepWorkList)
 
 bool ComparePersons(const KV_Person* a, const KV_Person* b)
 {
+    // Keys of about a thousand persons stay cached between calls; the comparison knows no database to size it by.
     static PersonSortKeys keys;
-    keys.limitTo(gDB.PersonMap.size());
+    keys.limitTo(0);
     const SortItem first = prepare(const_cast<KV_Person*>(a), PersonSortKey(gSortKey), keys);
     const SortItem second = prepare(const_cast<KV_Person*>(b), PersonSortKey(gSortKey), keys);
     return sortsBefore(first, second, gSortAscending);

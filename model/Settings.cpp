@@ -1,6 +1,5 @@
 #include "Settings.h"
 
-#include "Bazadanych.h"
 #include "Unitdata.h"
 
 KV_Settings gSettings;
@@ -21,53 +20,55 @@ TColor KV_Settings::GetSexColor(int sex) const
     }
 }
 
-void KV_Settings::SetBirthdayForAlive(bool value)
+bool KV_Settings::SetBirthdayForAlive(bool value)
 {
     if (value == BirthdayForAlive)
-        return;
+        return false;
     BirthdayForAlive = value;
-    gDB.SetChanged(true);
+    return true;
 }
 
-void KV_Settings::SetShowPlacesInPersonDescription(bool value)
+bool KV_Settings::SetShowPlacesInPersonDescription(bool value)
 {
     if (value == ShowPlacesInPersonDescription)
-        return;
+        return false;
     ShowPlacesInPersonDescription = value;
-    gDB.SetChanged(true);
+    return true;
 }
 
-void KV_Settings::SetBirthPrefix(const QString& value)
+bool KV_Settings::SetBirthPrefix(const QString& value)
 {
     if (value == BirthPrefix)
-        return;
+        return false;
     BirthPrefix = value;
-    Apply();
+    return true;
 }
 
-void KV_Settings::SetDeathPrefix(const QString& value)
+bool KV_Settings::SetDeathPrefix(const QString& value)
 {
     if (value == DeathPrefix)
-        return;
+        return false;
     DeathPrefix = value;
-    Apply();
+    return true;
 }
 
-void KV_Settings::SetYearSuffix(bool value)
+bool KV_Settings::SetYearSuffix(bool value)
 {
     if (value == YearSuffix)
-        return;
+        return false;
     YearSuffix = value;
     Apply();
+    return true;
 }
 
-void KV_Settings::SetDateFormat(int index, const QString& pattern)
+bool KV_Settings::SetDateFormat(int index, const QString& pattern)
 {
     if (index == DateFormatIndex)
-        return;
+        return false;
     DateFormatIndex = index;
     DateFormat = pattern;
     Apply();
+    return true;
 }
 
 void KV_Settings::Apply()
@@ -88,5 +89,4 @@ void KV_Settings::Apply()
         RMData::DateSeparator = u'-';
         break;
     }
-    gDB.SetChanged(true);
 }

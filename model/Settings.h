@@ -40,15 +40,17 @@ public:
     // The colour of a sex; any value but 0 and 1 is the unspecified sex.
     TColor GetSexColor(int sex) const;
 
-    void SetBirthdayForAlive(bool value);
-    void SetShowPlacesInPersonDescription(bool value);
-    void SetBirthPrefix(const QString& value);
-    void SetDeathPrefix(const QString& value);
-    void SetYearSuffix(bool value);
+    // Each setter returns whether the value changed; a change alters what the start page shows, so the caller
+    // marks its database changed.
+    bool SetBirthdayForAlive(bool value);
+    bool SetShowPlacesInPersonDescription(bool value);
+    bool SetBirthPrefix(const QString& value);
+    bool SetDeathPrefix(const QString& value);
+    bool SetYearSuffix(bool value);
     // Takes the pattern only together with a new index.
-    void SetDateFormat(int index, const QString& pattern);
+    bool SetDateFormat(int index, const QString& pattern);
 
-    // Hands the date settings to the date type and marks the data changed, so the start page is rebuilt.
+    // Hands the date settings to the date type.
     void Apply();
 };
 

@@ -204,6 +204,25 @@ TEST_F(OsobaFormAttributesTest, editingAndDeletingTheSelectedAttribute)
     EXPECT_EQ(writtenNames(), QStringList({u("Zawód"), u("Telefon")}));
 }
 
+// The person is found again by its ID once the dialog returns; one deleted meanwhile gets no file again.
+TEST_F(OsobaFormAttributesTest, anAttributeOfAPersonDeletedWhileItsEditorIsOpenIsNotWritten)
+{
+    const auto editor = editorOf(adam);
+    select(*editor, 1);
+    editor->UpdateButtons();
+    const QString personFile = pathOf(adam);
+    onShown(attributeEditor.get(), [this] {
+        ASSERT_TRUE(gDB.DeletePerson(P(adam)));
+        attributeEditor->AdvComboBoxOpis->setPlainText(QStringLiteral("600 100 200"));
+        attributeEditor->ButtonZapisz->setEnabled(true);
+        attributeEditor->ButtonZapisz->click();
+    });
+    editor->ListViewInformacjeDodatkoweDblClick();
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_EQ(gDB.FindPerson(adam), nullptr);
+    EXPECT_FALSE(QFile::exists(personFile));
+}
+
 TEST_F(OsobaFormAttributesTest, upAndDownSwapWithTheNeighbour)
 {
     const auto editor = editorOf(adam);

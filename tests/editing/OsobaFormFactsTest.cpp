@@ -142,6 +142,27 @@ TEST_F(OsobaFormFactsTest, aFactForAPersonDeletedMeanwhileIsNotKept)
     EXPECT_TRUE(P(tomasz)->Facts.isEmpty());
 }
 
+// The fact is found again by its ID once the dialog returns; one deleted meanwhile is neither written nor touched.
+TEST_F(OsobaFormFactsTest, aFactDeletedWhileItsEditorIsOpenIsNotWrittenAgain)
+{
+    const QString id = writtenFact(adam, "GRAD", QStringLiteral("1990"))->ID;
+    const auto editor = editorOf(adam);
+    editor->ListViewFakty->setCurrentItem(editor->ListViewFakty->topLevelItem(0));
+    editor->UpdateButtons();
+    onShown(factEditor.get(), [this, id] {
+        ASSERT_TRUE(gDB.DeleteFactByID(P(adam), id));
+        factEditor->AdvComboBoxMiejsce->SetText(QStringLiteral("Gniezno"));
+        factEditor->ButtonZapisz->setEnabled(true);
+        factEditor->ButtonZapisz->click();
+    });
+    editor->ListViewFaktyDblClick();
+    EXPECT_EQ(dialogsShown, 1);
+    EXPECT_FALSE(factEditor->Saved);
+    EXPECT_EQ(prompts.texts, QStringList{gLangM.Get("LABEL_TEN_FAKT_ZOSTAL_USUNIETY,_ZMIANY_NIE_ZOSTALY_ZAPISANE")});
+    EXPECT_EQ(gDB.FindFact(id), nullptr);
+    EXPECT_FALSE(QFile::exists(pathOf(id)));
+}
+
 TEST_F(OsobaFormFactsTest, deletingAFactSelectsItsNeighbour)
 {
     struct Case

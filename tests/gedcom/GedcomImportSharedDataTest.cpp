@@ -6,20 +6,10 @@
 
 namespace {
 
-QString gedcomFolder()
-{
-    const QString shared = sharedDataFolder();
-    return shared.isEmpty() ? QString() : shared + "/gedcom";
-}
-
-#define SKIP_WITHOUT_SHARED_DATA()                                                                                     \
-    if (gedcomFolder().isEmpty() || !QDir(gedcomFolder()).exists())                                                    \
-    GTEST_SKIP() << "the shared GEDCOM data is not beside the project"
-
 QStringList sharedGedcomFiles()
 {
     QStringList files;
-    QDirIterator it(gedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(sharedGedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext())
         files << it.next();
     files.sort();
@@ -32,7 +22,7 @@ using GedcomImportSharedDataTest = GedcomImportFixture;
 
 TEST_F(GedcomImportSharedDataTest, EveryFileImportsAndLoadsBackExactly)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     const QStringList files = sharedGedcomFiles();
     ASSERT_GE(files.size(), 70);
     for (const QString& file : files) {
@@ -61,8 +51,8 @@ TEST_F(GedcomImportSharedDataTest, EveryFileImportsAndLoadsBackExactly)
 // another computer.
 TEST_F(GedcomImportSharedDataTest, PresidentsGetTheirSharedNotesAndMultimediaRecords)
 {
-    SKIP_WITHOUT_SHARED_DATA();
-    const GedcomImportSummary summary = importFile(gedcomFolder() + "/large/pres2020.ged");
+    SKIP_WITHOUT_SHARED_GEDCOM();
+    const GedcomImportSummary summary = importFile(sharedGedcomFolder() + "/large/pres2020.ged");
     ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
     EXPECT_EQ(summary.notesPointingNowhere, 0);
     EXPECT_EQ(summary.multimediaPointingNowhere, 0);
@@ -88,8 +78,8 @@ TEST_F(GedcomImportSharedDataTest, PresidentsGetTheirSharedNotesAndMultimediaRec
 // record belong to no person.
 TEST_F(GedcomImportSharedDataTest, KennedyPicturesAreCopiedIntoThePicturesFolder)
 {
-    SKIP_WITHOUT_SHARED_DATA();
-    const QString kennedy = gedcomFolder() + "/pictures/kennedy/";
+    SKIP_WITHOUT_SHARED_GEDCOM();
+    const QString kennedy = sharedGedcomFolder() + "/pictures/kennedy/";
     const GedcomImportSummary summary = importFile(kennedy + "kennedy.ged");
     ASSERT_TRUE(summary.succeeded()) << summary.error.toStdString();
     const QStringList copied = {"Herald-Tribune.jpg",         "John-kennedy.jpg",      "John_Bouvier_III.jpg",

@@ -15,13 +15,13 @@ QString stored(const QString& simpleDate)
 }
 
 // "TYPE|stored date|place|description|form" for each fact of the person, in its fact order.
-QStringList factsOf(const KV_Person* person)
+QStringList factsOf(const KV_Person* person, const KV_DB& db = gDB)
 {
     QStringList facts;
     if (!person)
         return {QStringLiteral("no such person")};
     for (const QString& id : person->Facts) {
-        const KV_Fact* f = gDB.FindFact(id);
+        const KV_Fact* f = db.FindFact(id);
         facts << (f ? QStringList{f->Type, f->Date.ToStorageText(), f->Place, f->Description, f->Form}.join(u'|')
                     : QStringLiteral("missing ") + id);
     }
@@ -141,6 +141,19 @@ TEST_F(GedcomImportTest, RecordsGoIntoTheGivenDatabase)
     EXPECT_EQ(other.GetFactCount(), 8);
     EXPECT_EQ(other.GetPictureCount(), 4);
     EXPECT_EQ(gDB.GetPersonCount() + gDB.GetFactCount() + gDB.GetPictureCount(), 0);
+    // Facts are ordered within the database they go into: union facts between birth and death.
+    const auto typesOf = [&other](const char* forename) {
+        QStringList types;
+        for (const auto& [id, person] : other.PersonMap) {
+            if (person->Forename == QLatin1String(forename)) {
+                for (const QString& fact : factsOf(person, other))
+                    types.append(fact.section(u'|', 0, 0));
+            }
+        }
+        return types;
+    };
+    EXPECT_EQ(typesOf("Jan"), QStringList({"BIRT", "MARR", "DIV", "DEAT"}));
+    EXPECT_EQ(typesOf("Anna"), QStringList({"BIRT", "BAPM", "MARR", "DIV", "BURI"}));
 
     reload();
     EXPECT_EQ(gDB.GetPersonCount(), 4);

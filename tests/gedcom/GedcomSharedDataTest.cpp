@@ -10,20 +10,10 @@
 
 namespace {
 
-QString gedcomFolder()
-{
-    const QString shared = sharedDataFolder();
-    return shared.isEmpty() ? QString() : shared + "/gedcom";
-}
-
-#define SKIP_WITHOUT_SHARED_DATA()                                                                                     \
-    if (gedcomFolder().isEmpty() || !QDir(gedcomFolder()).exists())                                                    \
-    GTEST_SKIP() << "the shared GEDCOM data is not beside the project"
-
 std::unique_ptr<_Gedcom> readShared(const QString& relativePath)
 {
     auto reader = std::make_unique<_Gedcom>();
-    EXPECT_TRUE(reader->LoadFile(gedcomFolder() + "/" + relativePath)) << relativePath.toStdString();
+    EXPECT_TRUE(reader->LoadFile(sharedGedcomFolder() + "/" + relativePath)) << relativePath.toStdString();
     reader->Parse();
     return reader;
 }
@@ -66,7 +56,7 @@ struct Counts
 // The README's file table: "| `path` | repository | source path | licence | bytes | INDI | FAM | ...".
 QList<Counts> readmeCounts()
 {
-    QFile readme(gedcomFolder() + "/README.md");
+    QFile readme(sharedGedcomFolder() + "/README.md");
     if (!readme.open(QIODevice::ReadOnly))
         return {};
     QList<Counts> counts;
@@ -83,13 +73,13 @@ QList<Counts> readmeCounts()
 
 TEST(GedcomSharedDataTest, everyFileReadsAndHoldsTheCountsTheReadmeGives)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     const QList<Counts> counts = readmeCounts();
     ASSERT_GE(counts.size(), 70);
     int files = 0;
-    QDirIterator it(gedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(sharedGedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
-        const QString relative = QDir(gedcomFolder()).relativeFilePath(it.next());
+        const QString relative = QDir(sharedGedcomFolder()).relativeFilePath(it.next());
         const auto reader = readShared(relative);
         ++files;
         if (relative.startsWith("malformed/"))
@@ -105,7 +95,7 @@ TEST(GedcomSharedDataTest, everyFileReadsAndHoldsTheCountsTheReadmeGives)
 
 TEST(GedcomSharedDataTest, eachFileIsReadInTheEncodingItsFormAndHeaderGive)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     struct Case
     {
         const char* file;
@@ -133,7 +123,7 @@ TEST(GedcomSharedDataTest, eachFileIsReadInTheEncodingItsFormAndHeaderGive)
 
 TEST(GedcomSharedDataTest, utf8AndAnselFilesGiveTheSameLetters)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     const auto utf8 = readShared("encoding/utf8-nobom-lf-all-diacritics.ged");
     const auto ansel = readShared("encoding/ansel-lf-all-diacritics.ged");
     EXPECT_TRUE(utf8->problems().isEmpty());
@@ -169,7 +159,7 @@ TEST(GedcomSharedDataTest, utf8AndAnselFilesGiveTheSameLetters)
 
 TEST(GedcomSharedDataTest, threeAndFourByteCharactersComeBackFromUtf8)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     const auto reader = readShared("encoding/utf8-unicode-4byte.ged");
     const _Osoba* tanaka = individualWith(*reader, "@I5@");
     ASSERT_TRUE(tanaka);
@@ -186,7 +176,7 @@ TEST(GedcomSharedDataTest, threeAndFourByteCharactersComeBackFromUtf8)
 
 TEST(GedcomSharedDataTest, utf16FilesReadAsTheirUtf8Original)
 {
-    SKIP_WITHOUT_SHARED_DATA();
+    SKIP_WITHOUT_SHARED_GEDCOM();
     const auto utf8 = readShared("small/555SAMPLE.GED");
     for (const char* file : {"encoding/555SAMPLE16LE.GED", "encoding/555SAMPLE16BE.GED"}) {
         const auto utf16 = readShared(file);
@@ -204,8 +194,8 @@ TEST(GedcomSharedDataTest, utf16FilesReadAsTheirUtf8Original)
 
 TEST(GedcomSharedDataTest, windows1252FileKeepsItsWesternLetters)
 {
-    SKIP_WITHOUT_SHARED_DATA();
-    const QString path = gedcomFolder() + "/encoding/ansi-cp1252-irish-kings.ged";
+    SKIP_WITHOUT_SHARED_GEDCOM();
+    const QString path = sharedGedcomFolder() + "/encoding/ansi-cp1252-irish-kings.ged";
     const auto reader = readShared("encoding/ansi-cp1252-irish-kings.ged");
     ASSERT_EQ(reader->encoding(), GedcomEncoding::Windows1252);
     // Its only letters beyond ASCII stand in a note record, which a person's note points at, and a source's note,

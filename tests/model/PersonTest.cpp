@@ -8,11 +8,11 @@ class PersonTest : public ModelFixture
 {
 protected:
     // The person's fact list by the facts' descriptions (facts gone from the database show as "?").
-    static QStringList factOrder(const KV_Person* person)
+    static QStringList factOrder(const KV_DB& db, const KV_Person* person)
     {
         QStringList order;
         for (const QString& id : person->Facts) {
-            const KV_Fact* fact = gDB.FindFact(id);
+            const KV_Fact* fact = db.FindFact(id);
             order.append(fact ? fact->Description : QStringLiteral("?"));
         }
         return order;
@@ -27,16 +27,26 @@ protected:
     };
 
     // Adds the facts in the given order to one person (union facts with a partner) and returns the order.
-    QStringList insertInOrder(std::initializer_list<FactEntry> facts)
+    static QStringList insertInOrder(KV_DB& db, std::initializer_list<FactEntry> facts)
     {
-        KV_Person* person = addPerson(u("Jan"), u("Nowak"));
-        KV_Person* partner = addPerson(u("Anna"), u("Nowak"), 0);
+        KV_Person* person = addPerson(u("Jan"), u("Nowak"), 1, db);
+        KV_Person* partner = addPerson(u("Anna"), u("Nowak"), 0, db);
         for (const FactEntry& entry : facts) {
             KV_Fact* fact =
-                addFact(person, u(entry.type), u(entry.date), QString(), entry.withPartner ? partner : nullptr);
+                addFact(person, u(entry.type), u(entry.date), QString(), entry.withPartner ? partner : nullptr, db);
             fact->Description = u(entry.label);
         }
-        return factOrder(person);
+        return factOrder(db, person);
+    }
+
+    // The order in gDB, checked to be the one a database of its own gives: a person orders its facts by the
+    // database that holds it.
+    QStringList insertInOrder(std::initializer_list<FactEntry> facts)
+    {
+        KV_DB own;
+        const QStringList order = insertInOrder(own, facts);
+        EXPECT_EQ(insertInOrder(gDB, facts), order);
+        return order;
     }
 };
 

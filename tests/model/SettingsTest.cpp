@@ -65,12 +65,10 @@ TEST_F(SettingsTest, applyHandsTheDateSettingsToTheDateType)
         {9, "dd.MM.yyyy", u'.'}, {7, "yyyy-MM-dd", u'-'},  {1, "dd-MM-yyyy", u'-'},
     };
     for (const Case& c : cases) {
-        gDB.SetChanged(false);
         settings.SetDateFormat(c.index, QString::fromUtf8(c.pattern));
         EXPECT_EQ(RMData::PatternIndex, c.index);
         EXPECT_EQ(RMData::Pattern, QString::fromUtf8(c.pattern));
         EXPECT_EQ(RMData::DateSeparator, QChar(c.separator)) << c.index;
-        EXPECT_TRUE(gDB.IsChanged()) << c.index;
     }
     settings.SetYearSuffix(false);
     EXPECT_FALSE(RMData::YearSuffix);
@@ -78,28 +76,21 @@ TEST_F(SettingsTest, applyHandsTheDateSettingsToTheDateType)
 
 TEST_F(SettingsTest, settersActOnlyOnAChange)
 {
-    settings.SetDateFormat(9, QStringLiteral("dd.MM.yyyy"));
+    EXPECT_TRUE(settings.SetDateFormat(9, QStringLiteral("dd.MM.yyyy")));
     EXPECT_EQ(RMData::DateSeparator, QChar(u'.'));
-    EXPECT_TRUE(gDB.IsChanged());
 
-    gDB.SetChanged(false);
-    settings.SetDateFormat(9, QStringLiteral("yyyy"));
-    settings.SetBirthPrefix(QStringLiteral("ur. "));
-    settings.SetDeathPrefix(QStringLiteral("zm. "));
-    settings.SetYearSuffix(true);
-    settings.SetBirthdayForAlive(true);
-    settings.SetShowPlacesInPersonDescription(true);
+    EXPECT_FALSE(settings.SetDateFormat(9, QStringLiteral("yyyy")));
+    EXPECT_FALSE(settings.SetBirthPrefix(QStringLiteral("ur. ")));
+    EXPECT_FALSE(settings.SetDeathPrefix(QStringLiteral("zm. ")));
+    EXPECT_FALSE(settings.SetYearSuffix(true));
+    EXPECT_FALSE(settings.SetBirthdayForAlive(true));
+    EXPECT_FALSE(settings.SetShowPlacesInPersonDescription(true));
     EXPECT_EQ(settings.DateFormat, QStringLiteral("dd.MM.yyyy"));
-    EXPECT_FALSE(gDB.IsChanged());
 
-    settings.SetBirthPrefix(QStringLiteral("urodz. "));
+    EXPECT_TRUE(settings.SetBirthPrefix(QStringLiteral("urodz. ")));
     EXPECT_EQ(settings.BirthPrefix, QStringLiteral("urodz. "));
-    EXPECT_TRUE(gDB.IsChanged());
-
-    gDB.SetChanged(false);
-    settings.SetBirthdayForAlive(false);
-    EXPECT_TRUE(gDB.IsChanged());
-    gDB.SetChanged(false);
-    settings.SetShowPlacesInPersonDescription(false);
-    EXPECT_TRUE(gDB.IsChanged());
+    EXPECT_TRUE(settings.SetBirthdayForAlive(false));
+    EXPECT_TRUE(settings.SetShowPlacesInPersonDescription(false));
+    // The settings belong to no database: marking one changed is the caller's part.
+    EXPECT_FALSE(gDB.IsChanged());
 }

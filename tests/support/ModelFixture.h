@@ -33,13 +33,13 @@ protected:
         gSettings.Apply();
     }
 
-    static KV_Person* addPerson(const QString& forename, const QString& surname, int sex = 1)
+    static KV_Person* addPerson(const QString& forename, const QString& surname, int sex = 1, KV_DB& db = gDB)
     {
         auto* person = new KV_Person;
         person->Forename = forename;
         person->Surname = surname;
         person->Sex = sex;
-        gDB.AddPerson(person);
+        db.AddPerson(person);
         return person;
     }
 
@@ -63,7 +63,7 @@ protected:
 
     // A fact of one person, or a union fact when partner is given; date is typed text.
     static KV_Fact* addFact(const KV_Person* person, const QString& type, const QString& date = QString(),
-                            const QString& place = QString(), const KV_Person* partner = nullptr)
+                            const QString& place = QString(), const KV_Person* partner = nullptr, KV_DB& db = gDB)
     {
         auto* fact = new KV_Fact;
         fact->Type = type;
@@ -72,7 +72,7 @@ protected:
         fact->PersonIDF = person->ID;
         if (partner)
             fact->PersonIDS = partner->ID;
-        gDB.AddFact(fact);
+        db.AddFact(fact);
         return fact;
     }
 };

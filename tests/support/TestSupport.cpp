@@ -46,8 +46,16 @@ QImage whiteImage(int width, int height)
 
 QString sharedDataFolder()
 {
-    const QString folder = QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data");
+    const QString named = qEnvironmentVariable("KV_SHARED_DATA");
+    const QString folder = named.isEmpty() ? QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data") : named;
     return QDir(folder).exists() ? QDir(folder).canonicalPath() : QString();
+}
+
+QString sharedGedcomFolder()
+{
+    const QString shared = sharedDataFolder();
+    return !shared.isEmpty() && QDir(shared + QStringLiteral("/gedcom")).exists() ? shared + QStringLiteral("/gedcom")
+                                                                                  : QString();
 }
 
 QString testOutputFolder()

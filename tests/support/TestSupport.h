@@ -81,8 +81,16 @@ QByteArray imageBytes(const QImage& image, const char* format = "PNG");
 QImage whiteImage(int width, int height);
 // Folder for what a person should look at after a run (screenshots), beside the test programs; made on demand.
 QString testOutputFolder();
-// Folder of shared, read-only data sets (GEDCOM files); empty when it is not beside the project.
+// Folder of shared, read-only data sets (GEDCOM files): KV_SHARED_DATA when set, as for the fuzz script, else the
+// one beside the project; empty when neither exists.
 QString sharedDataFolder();
+// The shared collection's GEDCOM folder, empty when there is none.
+QString sharedGedcomFolder();
+
+// Skips the test, saying why, when the shared GEDCOM collection is missing.
+#define SKIP_WITHOUT_SHARED_GEDCOM()                                                                                   \
+    if (sharedGedcomFolder().isEmpty())                                                                                \
+    GTEST_SKIP() << "no shared GEDCOM data: set KV_SHARED_DATA or put shared/data beside the project"
 
 // Loads a picture (any class with LoadFromStream(QIODevice*)) from bytes, as from a memory stream.
 template <typename Picture>

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -54,5 +55,43 @@ TEST(OrderedWorkTest, piecesAreConsumedInOrderOnTheCallingThreadWithinTheBound)
         EXPECT_LE(mostWaiting.load(), slots) << c.count << "/" << c.ahead;
         for (int i = 0; i < c.count; ++i)
             EXPECT_EQ(produced[size_t(i)].load(), 1) << i;
+    }
+}
+
+// An exception thrown by either side reaches the caller once every worker has ended, and the pieces after the
+// failing one are never consumed.
+TEST(OrderedWorkTest, anExceptionFromEitherSideReachesTheCaller)
+{
+    const struct
+    {
+        const char* side;
+        bool inProduce;
+        int failingPiece;
+        int ahead;
+    } cases[] = {
+        {"produce, first piece", true, 0, 4},   {"produce, later piece", true, 37, 4},
+        {"produce, no room ahead", true, 5, 1}, {"consume, first piece", false, 0, 4},
+        {"consume, later piece", false, 37, 2},
+    };
+    const int count = 200;
+    for (const auto& c : cases) {
+        std::atomic<int> lastConsumed{-1};
+        try {
+            OrderedWork::run(
+                count, c.ahead,
+                [&](int i) {
+                    if (c.inProduce && i == c.failingPiece)
+                        throw std::runtime_error(c.side);
+                },
+                [&](int i) {
+                    if (!c.inProduce && i == c.failingPiece)
+                        throw std::runtime_error(c.side);
+                    lastConsumed = i;
+                });
+            ADD_FAILURE() << c.side << ": no exception";
+        } catch (const std::runtime_error& error) {
+            EXPECT_STREQ(error.what(), c.side);
+        }
+        EXPECT_EQ(lastConsumed.load(), c.failingPiece - 1) << c.side;
     }
 }

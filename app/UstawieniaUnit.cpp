@@ -5,6 +5,7 @@
 #include "AdvGroupBox.h"
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
+#include "Bazadanych.h"
 #include "DialogFrame.h"
 #include "Prompter.h"
 #include "Settings.h"

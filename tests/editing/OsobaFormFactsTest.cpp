@@ -39,7 +39,7 @@ TEST_F(OsobaFormFactsTest, onceOnlyKindsAreRefusedOrDisabledOnceThePersonHasThem
     const int factsBefore = gDB.GetFactCount();
     onShown(factEditor.get(), [] {});
     editor->Chrzest1->trigger();
-    QTest::qWait(30);
+    QTest::qWaitFor([this] { return !prompts.texts.isEmpty(); }, 1000);
     EXPECT_EQ(prompts.texts, QStringList{u("Osoba ma już fakt [Chrzest] dodany.")});
     EXPECT_EQ(dialogsShown, 0) << "no fact editor";
     EXPECT_EQ(gDB.GetFactCount(), factsBefore);

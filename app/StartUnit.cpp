@@ -2,11 +2,12 @@
 
 #include "Bazadanych.h"
 #include "Canvas.h"
+#include "CrashRecovery.h"
+#include "DataFolderLock.h"
 #include "DrawnIcon.h"
 #include "FileFailure.h"
 #include "FileSystem.h"
 #include "Fonts.h"
-#include "ImportJournal.h"
 #include "Kx_settings.h"
 #include "Localisation.h"
 #include "Miniaturyunit.h"
@@ -449,7 +450,10 @@ void TStartForm::FormActivate()
         FileSystem::createFolders(folder);
     SetPicturesFolder(picturesFolder);
 
-    LoadDatabase();
+    if (!LoadDatabase()) {
+        processControl().quitEventLoop();
+        return;
+    }
     RenderStartDesktop(false);
     reportSkippedFiles();
     if (gSettings.MaxOnStartup)
@@ -481,34 +485,90 @@ void TStartForm::decideDataFolder()
         gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
 }
 
-void TStartForm::LoadDatabase()
+bool TStartForm::LoadDatabase()
 {
     gDB.DataFolder = gDataFolder;
     gDB.FileExtension = QStringLiteral(".kvfile");
     LabelFileName->setText(gLangM.FormatStr(QStringLiteral("LABEL_FOLDER_Z_DANYMI:_[%S]"), gDataFolder));
-    // An import cut off by a crash goes before the load, so that no half of it is ever shown.
-    const InterruptedImport undone = UndoInterruptedImport(gDataFolder);
-    if (undone.found)
-        prompter().message(undone.message(), gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
+    // One program per data folder: a second one would take the first one's unfinished work for crash debris.
+    QString refusal;
+    if (!LockDataFolder(gDataFolder, refusal)) {
+        prompter().message(refusal, gProductName, Prompter::Icon::Error);
+        return false;
+    }
+    // What a crash left (a change of several files, an import, temporary files) is put right before the load, so
+    // that no half of it is ever shown.
+    const CrashLeftovers leftovers = ClearCrashLeftovers(*WorkingFolderLock());
+    if (const QString told = leftovers.message(); !told.isEmpty())
+        prompter().message(told, gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
     gDB.LoadAll(progress);
+    return true;
 }
+
+namespace {
+
+// A one-sided link in words: who names whom as what, and that the other does not name the first back.
+QString describeOneSidedLink(const KV_DB::OneSidedLink& link)
+{
+    using Kind = KV_DB::OneSidedLink::Kind;
+    const char* key = nullptr;
+    switch (link.kind) {
+    case Kind::Father:
+        key = "LABEL_OSOBA_[%S]_PODAJE_JAKO_OJCA_OSOBE_[%S],_KTORA_NIE_PODAJE_JEJ_JAKO_DZIECKA.";
+        break;
+    case Kind::Mother:
+        key = "LABEL_OSOBA_[%S]_PODAJE_JAKO_MATKE_OSOBE_[%S],_KTORA_NIE_PODAJE_JEJ_JAKO_DZIECKA.";
+        break;
+    case Kind::Child:
+        key = "LABEL_OSOBA_[%S]_PODAJE_JAKO_DZIECKO_OSOBE_[%S],_KTORA_NIE_PODAJE_JEJ_JAKO_RODZICA.";
+        break;
+    case Kind::Partner:
+        key = "LABEL_OSOBA_[%S]_PODAJE_JAKO_PARTNERA_OSOBE_[%S],_KTORA_NIE_PODAJE_JEJ_JAKO_PARTNERA.";
+        break;
+    }
+    const auto name = [](const QString& id) {
+        return gDB.GetPersonDisplayName(id, DisplayNameMode::Plain, true, true, id);
+    };
+    return gLangM.FormatStr2(QLatin1String(key), name(link.personID), name(link.otherID));
+}
+
+} // namespace
 
 void TStartForm::reportSkippedFiles()
 {
     const QList<KV_DB::SkippedFile>& skipped = gDB.SkippedFiles;
-    if (skipped.isEmpty())
+    const QList<KV_DB::OneSidedLink>& oneSided = gDB.OneSidedLinks;
+    if (skipped.isEmpty() && oneSided.isEmpty())
         return;
     // The message scrolls a long list; beyond this many files the count tells the extent.
     constexpr qsizetype listedFiles = 1000;
-    QStringList lines{gLangM.FormatInt(QStringLiteral("LABEL_NIE_WCZYTANO_USZKODZONYCH_PLIKOW_Z_FOLDERU_DANYCH_(%D)"),
-                                       int(skipped.size())),
-                      QString()};
-    for (qsizetype i = 0; i < skipped.size() && i < listedFiles; ++i)
-        lines << skipped[i].fileName + QStringLiteral(": ") + skipped[i].reason;
-    if (skipped.size() > listedFiles) {
-        lines << QString()
-              << gLangM.FormatInt(QStringLiteral("LABEL_POZOSTALE_POMINIETE_PLIKI:_%D"),
-                                  int(skipped.size() - listedFiles));
+    constexpr qsizetype listedLinks = 10;
+    QStringList lines;
+    if (!skipped.isEmpty()) {
+        lines << gLangM.FormatInt(QStringLiteral("LABEL_NIE_WCZYTANO_USZKODZONYCH_PLIKOW_Z_FOLDERU_DANYCH_(%D)"),
+                                  int(skipped.size()))
+              << QString();
+        for (qsizetype i = 0; i < skipped.size() && i < listedFiles; ++i)
+            lines << skipped[i].fileName + QStringLiteral(": ") + skipped[i].reason;
+        if (skipped.size() > listedFiles) {
+            lines << QString()
+                  << gLangM.FormatInt(QStringLiteral("LABEL_POZOSTALE_POMINIETE_PLIKI:_%D"),
+                                      int(skipped.size() - listedFiles));
+        }
+    }
+    if (!oneSided.isEmpty()) {
+        if (!lines.isEmpty())
+            lines << QString();
+        lines << gLangM.FormatInt(QStringLiteral("LABEL_RELACJE_ZAPISANE_TYLKO_U_JEDNEJ_Z_DWOCH_OSOB_(%D)"),
+                                  int(oneSided.size()))
+              << QString();
+        for (qsizetype i = 0; i < oneSided.size() && i < listedLinks; ++i)
+            lines << describeOneSidedLink(oneSided[i]);
+        if (oneSided.size() > listedLinks) {
+            lines << QString()
+                  << gLangM.FormatInt(QStringLiteral("LABEL_POZOSTALE_JEDNOSTRONNE_RELACJE:_%D"),
+                                      int(oneSided.size() - listedLinks));
+        }
     }
     prompter().message(lines.join(u'\n'), gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
 }
@@ -595,6 +655,8 @@ bool TStartForm::restart()
     QThread::msleep(400);
     QApplication::beep();
     QThread::msleep(400);
+    // The new process locks its folder itself; this one writes nothing more.
+    UnlockDataFolders();
     processControl().startDetached(QCoreApplication::applicationFilePath(), {});
     return true;
 }

@@ -54,8 +54,10 @@ public:
     // Runs once, at the first activation: localises the windows, decides and prepares the data folder, loads it,
     // shows the start page and checks for a new version.
     void FormActivate();
-    // Points the database at gDataFolder and loads it with the footer's progress display.
-    void LoadDatabase();
+    // Points the database at gDataFolder, locks it for this program and loads it with the footer's progress display,
+    // after putting right what a crash left. False, with the user told, when another program works in the folder
+    // or it cannot be locked: nothing is loaded then.
+    bool LoadDatabase();
     // Loads (load true) or saves config.ini; false when it could not be saved (the user has been told).
     bool ExchangeSettings(bool load);
     // Builds and shows the start page; without forced only when the data changed since it was last built.
@@ -149,7 +151,8 @@ private:
     void updateCommandStates();
     // The data folder in effect for this run.
     void decideDataFolder();
-    // One message naming the data files the load passed over, with their reasons.
+    // One message naming the data files the load passed over, with their reasons, and the relations only one of
+    // their two persons records.
     void reportSkippedFiles();
     // Saves the settings and starts the program anew once this process has left its event loop; false, with the
     // program left running, when the settings could not be saved.

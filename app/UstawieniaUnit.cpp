@@ -6,7 +6,9 @@
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
 #include "Bazadanych.h"
+#include "DataFolderLock.h"
 #include "DialogFrame.h"
+#include "FileSystem.h"
 #include "Prompter.h"
 #include "Settings.h"
 #include "Vh_langmanager.h"
@@ -199,6 +201,19 @@ void TFormUstawienia::AdvDirectoryEditFolderChange()
 
 void TFormUstawienia::ButtonZapiszClick()
 {
+    const QString folder = normalisedFolder(AdvDirectoryEditFolder->GetText());
+    const bool newFolder = folder != normalisedFolder(gSettings.Data_Folder);
+    // The new folder is this program's before the old one is let go (at the restart or the close), so that no
+    // other program starts working in it meanwhile; one that does already keeps it.
+    if (newFolder && !folder.isEmpty()) {
+        // A folder that cannot be made fails to lock, with the reason.
+        FileSystem::createFolders(folder);
+        QString refusal;
+        if (!LockNextDataFolder(folder, refusal)) {
+            prompter().message(refusal, gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
+            return;
+        }
+    }
     gSettings.CheckUpdate = AdvOfficeCheckBoxNowaWersja->GetChecked();
     gSettings.MaxOnStartup = AdvOfficeCheckBoxShowMax->GetChecked();
     // A changed display choice changes what the start page shows.
@@ -211,8 +226,7 @@ void TFormUstawienia::ButtonZapiszClick()
     displayChanged |= gSettings.SetShowPlacesInPersonDescription(AdvOfficeCheckBoxOspisOsobyShowMiejsca->GetChecked());
     if (displayChanged)
         gDB.SetChanged(true);
-    const QString folder = normalisedFolder(AdvDirectoryEditFolder->GetText());
-    folderChanged = folder != normalisedFolder(gSettings.Data_Folder);
+    folderChanged = newFolder;
     gSettings.Data_Folder = folder;
     SetModalResult(mrOk);
 }

@@ -2,16 +2,17 @@
 // reader found and what the import made. The last line is always
 //   persons=N facts=N pictures=N seconds=S
 // (the objects made and the time of reading and importing) when the import succeeded; the exit status is 0 then,
-// and not 0, with the reason, when the file could not be imported.
+// and not 0, with the reason, when the file could not be imported or another program works in the data folder.
 //
 //   kv_import [--kill-after N] FILE.ged DATA_FOLDER
 //
 // --kill-after N is for the crash tests: the process kills itself (SIGKILL, nothing cleaned up) once N object files
 // are written, or, when N is at least the number of objects, after the last one, before the final flush.
 #include "Bazadanych.h"
+#include "CrashRecovery.h"
 #include "FileSystem.h"
+#include "FolderLock.h"
 #include "GedcomImport.h"
-#include "ImportJournal.h"
 #include "Picturemanager.h"
 #include "Prompter.h"
 #include "Vh_langmanager.h"
@@ -143,10 +144,17 @@ int main(int argc, char* argv[])
     if (!FileSystem::createFolders(dataFolder) || !FileSystem::createFolders(GetPicturesFolder()))
         return fail(QStringLiteral("cannot create the data folder %1").arg(dataFolder));
     gDB.DataFolder = dataFolder;
-    // Like the program at start: an import cut off earlier is undone before anything is loaded.
-    const InterruptedImport undone = UndoInterruptedImport(dataFolder);
-    if (undone.found)
-        std::printf("%s\n", qPrintable(undone.message()));
+    // Like the program at start: the folder is this process's alone while it imports, and what a crash left there
+    // (an import cut off, a change of several files) is put right before anything is loaded.
+    const FolderLock lock(dataFolder);
+    if (lock.state() == FolderLock::State::InUse)
+        return fail(
+            QStringLiteral("the data folder %1 is in use by another program; nothing was imported").arg(dataFolder));
+    if (!lock.held())
+        return fail(QStringLiteral("cannot lock the data folder: %1").arg(lock.error()));
+    const CrashLeftovers leftovers = ClearCrashLeftovers(lock);
+    if (const QString told = leftovers.message(); !told.isEmpty())
+        std::printf("%s\n", qPrintable(told));
     gDB.LoadAll(nullptr);
     std::printf("Data folder %s: %d persons, %d facts, %d pictures before the import\n", qPrintable(dataFolder),
                 gDB.GetPersonCount(), gDB.GetFactCount(), gDB.GetPictureCount());

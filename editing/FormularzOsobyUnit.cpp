@@ -205,8 +205,11 @@ void TFormDaneOsobyBasic::ButtonSaveClick()
     // Memory has changed whatever the disk does; what failed is told once the work is done, and the next save
     // writes it again.
     QStringList failures;
+    KV_DB::FileChange change(gDB);
     writeLifeFacts(*person, EmptyBirth::IsDeleted, failures);
     if (!gDB.SavePerson(person, person->ID))
+        failures.append(gDB.StorageError);
+    if (!change.commit())
         failures.append(gDB.StorageError);
     ReportStorageFailures(failures);
     SetModalResult(mrOk);

@@ -112,12 +112,14 @@ bool TOsobaEdycjaForm::AddFact(const QString& type, const QString& name, bool on
                            gProductName);
         person->SetDead(true);
     }
-    // The fact's file first, so that no person file names a fact that has none.
+    // The fact's file first, so that no person file names a fact that has none; all of them reach the disk together.
+    KV_DB::FileChange change(gDB);
     bool written = gDB.SaveFact(added, added->ID);
     if (written) {
         written = unionFact ? gDB.SavePersons(gDB.FindPerson(added->PersonIDF), gDB.FindPerson(added->PersonIDS))
                             : (!person || gDB.SavePerson(person, person->ID));
     }
+    written = change.commit() && written;
     RefreshHeader();
     if (unionFact)
         FillRelatives(false);

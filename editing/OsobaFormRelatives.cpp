@@ -64,10 +64,12 @@ void TOsobaEdycjaForm::ButtonKrewnyDeleteClick()
                                                  row->text(0) + row->text(1)),
                                 gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
             return;
+        KV_DB::FileChange change(gDB);
         if (!gDB.DeleteFactOfPerson(PersonID, id))
             prompter().message(gDB.GetLastError(), gProductName);
-        if (KV_Person* person = gDB.FindPerson(PersonID))
-            savePerson(person);
+        KV_Person* person = gDB.FindPerson(PersonID);
+        if ((!person || savePerson(person)) && !change.commit())
+            showStorageFailure(gDB.StorageError);
         FillRelatives(true);
         FillFacts(QString(), true);
         return;

@@ -52,6 +52,8 @@ QString AddPictureFromFile(const QString& personID, const QString& file)
     // person naming a picture without a file.
     picture->ID = KV_DB::NewPictureID();
     picture->PersonID = person->ID;
+    // The picture's file and the person's reach the disk together.
+    KV_DB::FileChange change(gDB);
     if (!gDB.SavePicture(picture.get(), picture->ID)) {
         showFailure(gDB.StorageError);
         return QString();
@@ -61,7 +63,8 @@ QString AddPictureFromFile(const QString& personID, const QString& file)
         return QString();
     }
     const QString added = picture.release()->ID;
-    if (!gDB.SavePerson(person, person->ID))
+    const bool saved = gDB.SavePerson(person, person->ID);
+    if (!change.commit() || !saved)
         showFailure(gDB.StorageError);
     return added;
 }

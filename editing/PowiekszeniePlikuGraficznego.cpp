@@ -482,11 +482,13 @@ void TFormPwiekszenie::Usuzdjcie1Click()
         return;
     // The person is saved here rather than inside the delete, so that a failed write is seen.
     KV_Person* person = gDB.FindPerson(PersonID);
+    KV_DB::FileChange change(gDB);
     if (!gDB.DeletePictureOfPerson(PersonID, CurrentID, false)) {
         showStorageFailure(gDB.GetLastError());
         return;
     }
-    if (person && !gDB.SavePerson(person, person->ID))
+    const bool saved = !person || gDB.SavePerson(person, person->ID);
+    if (!change.commit() || !saved)
         showStorageFailure(gDB.StorageError);
     LoadPictureList(PersonID);
     ShowPicture(QString());

@@ -465,11 +465,15 @@ bool TFormRelacjaAdd::SaveRelative()
     }
 
     QStringList failures;
+    // The relative, its facts and the persons it is linked to reach the disk together.
+    KV_DB::FileChange change(gDB);
     // Empty birth fields leave a chosen person's birth as it was recorded.
     writeLifeFacts(*relative, EmptyBirth::StaysAsRecorded, failures);
     if (!gDB.SavePersons(relative))
         failures.append(gDB.StorageError);
     linkRelative(relative, anchor, second, failures);
+    if (!change.commit())
+        failures.append(gDB.StorageError);
     ReportStorageFailures(failures);
     return true;
 }

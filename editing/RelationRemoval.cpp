@@ -51,6 +51,8 @@ bool TFormRelacjaAdd::DeleteRelation(const QString& personID, const QString& oth
         return CheckPersonFound(otherID, nullptr);
     QStringList failures;
     bool removed = false;
+    // A removal that asks about both parents of a child writes all its persons together.
+    KV_DB::FileChange change(gDB);
     switch (kind) {
     case RelationKind::Father:
     case RelationKind::Mother:
@@ -68,6 +70,8 @@ bool TFormRelacjaAdd::DeleteRelation(const QString& personID, const QString& oth
         removed = removeSibling(*person, otherID, failures);
         break;
     }
+    if (!change.commit())
+        failures.append(gDB.StorageError);
     ReportStorageFailures(failures);
     return removed;
 }

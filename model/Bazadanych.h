@@ -13,6 +13,7 @@
 #include <QStringList>
 #include <memory>
 
+class ChangeJournal;
 class KV_Fact;
 class KV_Picture;
 class PersonSortKeys;
@@ -104,6 +105,38 @@ public:
         QString reason;
     };
     QList<SkippedFile> SkippedFiles;
+    // A link between two loaded persons that only one of them records, met by the last LoadAll: person names other
+    // as its father, mother, child or partner, and other does not name person back. Nothing is mended: the user
+    // is told.
+    struct OneSidedLink
+    {
+        enum class Kind { Father, Mother, Child, Partner };
+        QString personID;
+        QString otherID;
+        Kind kind;
+    };
+    QList<OneSidedLink> OneSidedLinks;
+
+    // The object files of one user action that writes several of them (a relation with both its persons, a delete
+    // with its cascade): while one is open, every object file saved or deleted joins it, and all of them reach the
+    // disk together, whole or not at all across a crash, when the outermost one commits. Changes opened inside
+    // another join it.
+    class FileChange
+    {
+    public:
+        explicit FileChange(KV_DB& db);
+        // An outermost change that was not committed is dropped: its files stay as they were.
+        ~FileChange();
+        FileChange(const FileChange&) = delete;
+        FileChange& operator=(const FileChange&) = delete;
+        // The outermost change writes everything; an inner one leaves that to it and answers true. False, with
+        // the reason in StorageError, when not all of it reached the disk.
+        bool commit();
+
+    private:
+        KV_DB& db;
+        std::unique_ptr<ChangeJournal> own;
+    };
 
     KV_Person* FindPerson(const QString& id) const;
     KV_Fact* FindFact(const QString& id) const;
@@ -202,7 +235,8 @@ public:
     bool SavePerson(KV_Person* person, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SaveFact(KV_Fact* fact, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
     bool SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewFileBatch* batch = nullptr);
-    // Writes each given person, all of them even after a failure; true when every write succeeded.
+    // Writes each given person, all of them even after a failure, in one FileChange; true when every write
+    // succeeded.
     bool SavePersons(KV_Person* first, KV_Person* second = nullptr, KV_Person* third = nullptr);
     // Readers of one file of the data folder. Without an object to fill they make one and enter it.
     bool LoadPerson(KV_Person* person, const QString& fileName);
@@ -262,6 +296,10 @@ public:
 
 private:
     struct LoadSession;
+    // The outermost FileChange open now, or null: saves then join it instead of writing at once.
+    ChangeJournal* OpenChange = nullptr;
+    // Fills OneSidedLinks from the loaded persons.
+    void findOneSidedLinks();
     // Set while LoadAll runs: the files read so far whose names are not their IDs.
     LoadSession* Loading = nullptr;
     // The exact texts already in each dictionary, so that a word seen before costs no collation.

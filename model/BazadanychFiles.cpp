@@ -2,6 +2,7 @@
 // every change and read back whole at start. Also the dictionaries that the files feed.
 #include "Bazadanych.h"
 
+#include "ChangeJournal.h"
 #include "Clock.h"
 #include "Fact.h"
 #include "FileFailure.h"
@@ -465,7 +466,10 @@ bool KV_DB::saveObject(Record* record, const QString& id, FileSystem::NewFileBat
     writeRecord(root, *record);
     const QByteArray bytes = document.toBytes();
     QString reason;
-    if (!(batch ? batch->write(path, bytes, &reason) : FileSystem::atomicWrite(path, bytes, &reason))) {
+    const bool written = batch        ? batch->write(path, bytes, &reason)
+                         : OpenChange ? OpenChange->write(path, bytes, &reason)
+                                      : FileSystem::atomicWrite(path, bytes, &reason);
+    if (!written) {
         StorageError = FileFailureText(FileError::Operation::Write, path, reason);
         return false;
     }
@@ -490,12 +494,40 @@ bool KV_DB::SavePicture(KV_Picture* picture, const QString& id, FileSystem::NewF
 
 bool KV_DB::SavePersons(KV_Person* first, KV_Person* second, KV_Person* third)
 {
+    FileChange change(*this);
     bool saved = true;
     for (KV_Person* person : {first, second, third}) {
         if (person && !SavePerson(person, person->ID))
             saved = false;
     }
-    return saved;
+    return change.commit() && saved;
+}
+
+KV_DB::FileChange::FileChange(KV_DB& db) : db(db)
+{
+    if (db.OpenChange)
+        return;
+    own = std::make_unique<ChangeJournal>(db.DataFolder);
+    db.OpenChange = own.get();
+}
+
+KV_DB::FileChange::~FileChange()
+{
+    if (own)
+        db.OpenChange = nullptr;
+}
+
+bool KV_DB::FileChange::commit()
+{
+    if (!own)
+        return true;
+    db.OpenChange = nullptr;
+    QString reason;
+    const bool committed = own->commit(&reason);
+    own.reset();
+    if (!committed)
+        db.StorageError = FileFailureText(FileError::Operation::Write, db.DataFolder, reason);
+    return committed;
 }
 
 template <typename Record>
@@ -669,8 +701,33 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
         (this->*pass.load)(files, progress);
     }
     shareFactIDs();
+    findOneSidedLinks();
     if (progress)
         progress->end();
+}
+
+void KV_DB::findOneSidedLinks()
+{
+    OneSidedLinks.clear();
+    using Kind = OneSidedLink::Kind;
+    for (const auto& [id, person] : PersonMap) {
+        for (const auto& [parentID, kind] :
+             {std::pair{&person->FID, Kind::Father}, std::pair{&person->MID, Kind::Mother}}) {
+            const KV_Person* parent = FindPerson(*parentID);
+            if (parent && !parent->CList.contains(id))
+                OneSidedLinks.append({id, *parentID, kind});
+        }
+        for (const QString& childID : std::as_const(person->CList)) {
+            const KV_Person* child = FindPerson(childID);
+            if (child && child->FID != id && child->MID != id)
+                OneSidedLinks.append({id, childID, Kind::Child});
+        }
+        for (const QString& partnerID : std::as_const(person->FList)) {
+            const KV_Person* partner = FindPerson(partnerID);
+            if (partner && !partner->FList.contains(id))
+                OneSidedLinks.append({id, partnerID, Kind::Partner});
+        }
+    }
 }
 
 void KV_DB::shareFactIDs()
@@ -718,6 +775,11 @@ bool KV_DB::deleteObjectFile(const QString& id, QString& failure)
     if (id.isEmpty())
         return true;
     const QString path = DataFolder + id + FileExtension;
+    // Within a change the file goes when the change is committed; a folder in its place would stay then.
+    if (OpenChange && !QFileInfo(path).isDir()) {
+        OpenChange->remove(path);
+        return true;
+    }
     // Anything standing under the object's name must go, or the object would come back with the next load.
     QString reason;
     if (!QFileInfo::exists(path) || FileSystem::deleteFile(path, &reason))

@@ -287,8 +287,11 @@ bool KV_DB::removeFact(const KV_Person* onBehalf, KV_Fact* fact, QStringList& fa
 
 bool KV_DB::DeleteFact(const KV_Person* onBehalf, KV_Fact* fact)
 {
+    FileChange change(*this);
     QStringList failures;
-    return removeFact(onBehalf, fact, failures);
+    const bool removed = removeFact(onBehalf, fact, failures);
+    change.commit();
+    return removed;
 }
 
 bool KV_DB::DeleteFactObject(const KV_Person* onBehalf, KV_Fact* fact)
@@ -335,8 +338,11 @@ bool KV_DB::removePicture(KV_Person* person, KV_Picture* picture, bool save, QSt
 
 bool KV_DB::DeletePicture(KV_Person* person, KV_Picture* picture, bool save)
 {
+    FileChange change(*this);
     QStringList failures;
-    return removePicture(person, picture, save, failures);
+    const bool removed = removePicture(person, picture, save, failures);
+    change.commit();
+    return removed;
 }
 
 bool KV_DB::DeletePictureByID(KV_Person* person, const QString& pictureID, bool save)
@@ -356,6 +362,7 @@ bool KV_DB::DeletePerson(KV_Person* person)
         return false;
     }
     // The person's own file goes first: when it cannot, nothing has changed yet.
+    FileChange change(*this);
     QString failure;
     if (!deleteObjectFile(person->ID, failure))
         return false;
@@ -407,6 +414,8 @@ bool KV_DB::DeletePerson(KV_Person* person)
     ErasePerson(person);
     SetChanged(true);
     PersonListDirty = true;
+    if (!change.commit())
+        failures.append(StorageError);
 
     // The person is gone, so the result stays true; what could not be written is still the user's to know.
     if (!failures.isEmpty()) {

@@ -1,6 +1,7 @@
 #include "ImportJournal.h"
 
 #include "FileSystem.h"
+#include "FolderLock.h"
 #include "Vh_langmanager.h"
 
 #include <QDir>
@@ -55,14 +56,8 @@ ImportJournal::ImportJournal(const QString& dataFolder) : folder(dataFolder), pa
 bool ImportJournal::add(const QStringList& paths)
 {
     QByteArray lines;
-    if (!started) {
-        if (QFileInfo::exists(path)) {
-            failure =
-                path + QStringLiteral(": ") + gLangM.Get(QStringLiteral("LABEL_POPRZEDNI_IMPORT_NIE_ZOSTAL_COFNIETY"));
-            return false;
-        }
+    if (!started)
         lines = header;
-    }
     const QDir dataFolder(folder);
     const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
     for (const QString& file : paths) {
@@ -74,8 +69,14 @@ bool ImportJournal::add(const QStringList& paths)
             (bareName ? QStringView(file).mid(prefix.size()).toUtf8() : dataFolder.relativeFilePath(file).toUtf8()) +
             '\n';
     }
-    if (!FileSystem::appendDurably(path, lines, &failure))
+    // The journal is made exclusively: one that is there already belongs to an import cut off or still running.
+    if (!(started ? FileSystem::appendDurably(path, lines, &failure)
+                  : FileSystem::createDurably(path, lines, &failure))) {
+        if (!started && QFileInfo::exists(path))
+            failure =
+                path + QStringLiteral(": ") + gLangM.Get(QStringLiteral("LABEL_POPRZEDNI_IMPORT_NIE_ZOSTAL_COFNIETY"));
         return false;
+    }
     started = true;
     return true;
 }
@@ -90,12 +91,13 @@ bool ImportJournal::close()
     return true;
 }
 
-InterruptedImport UndoInterruptedImport(const QString& dataFolder)
+InterruptedImport UndoInterruptedImport(const FolderLock& lock)
 {
     InterruptedImport undone;
+    const QString dataFolder = lock.folder();
     const QString path = journalPath(dataFolder);
     QFile journal(path);
-    if (!journal.exists())
+    if (!lock.held() || !journal.exists())
         return undone;
     undone.found = true;
     if (!journal.open(QIODevice::ReadOnly)) {

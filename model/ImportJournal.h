@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class FolderLock;
+
 class ImportJournal
 {
 public:
@@ -45,6 +47,7 @@ struct InterruptedImport
     QString message() const;
 };
 
-// Removes the files a journal left in dataFolder names, only those inside dataFolder, then the journal. Called at
-// start before the data folder is loaded, and by the command-line import before it imports.
-InterruptedImport UndoInterruptedImport(const QString& dataFolder);
+// Removes the files a journal left in the locked data folder names, only those inside the folder, then the journal.
+// Only the lock's holder may: a journal in a folder locked by another process belongs to an import still running.
+// Called at start before the data folder is loaded, and by the command-line import before it imports.
+InterruptedImport UndoInterruptedImport(const FolderLock& lock);

@@ -60,7 +60,7 @@ QString temporaryTemplate(const QFileInfo& target)
 }
 
 // Makes the folder's entries (files created, renamed or deleted in it) durable.
-bool syncFolder(const QString& folder)
+bool syncFolderEntries(const QString& folder)
 {
     const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -87,15 +87,17 @@ bool writeAll(int fd, const QByteArray& data)
     return true;
 }
 
+// Writes a new temporary file beside path through fill (which returns false with a reason when it cannot), flushes
+// it to disk and closes it: its name, or "" with the reason in error and no temporary file left.
 template <typename Fill>
-bool replaceAtomically(const QString& path, QString* error, Fill fill)
+QString writeTemporary(const QString& path, QString* error, Fill fill)
 {
     const QFileInfo target(path);
     QTemporaryFile temp(temporaryTemplate(target));
     auto fail = [&](const QString& reason) {
         if (error)
             *error = reason;
-        return false;
+        return QString();
     };
     if (target.isDir())
         return fail(QStringLiteral("%1: %2").arg(path, QString::fromLocal8Bit(std::strerror(EISDIR))));
@@ -113,10 +115,20 @@ bool replaceAtomically(const QString& path, QString* error, Fill fill)
                         QFileDevice::ReadOther);
     const QString tempName = temp.fileName();
     temp.close();
-    if (std::rename(QFile::encodeName(tempName).constData(), QFile::encodeName(path).constData()) != 0)
-        return fail(QStringLiteral("%1: %2").arg(path, systemError()));
     temp.setAutoRemove(false);
-    return true;
+    return tempName;
+}
+
+template <typename Fill>
+bool replaceAtomically(const QString& path, QString* error, Fill fill)
+{
+    const QString temporary = writeTemporary(path, error, fill);
+    if (temporary.isEmpty())
+        return false;
+    if (renameFile(temporary, path, error))
+        return true;
+    ::unlink(QFile::encodeName(temporary).constData());
+    return false;
 }
 
 // The names a listing found for one mask, with their bytes as the folder gave them.
@@ -301,7 +313,7 @@ bool appendDurably(const QString& path, const QByteArray& data, QString* error)
             errno = writeErrno;
         return fail();
     }
-    if (created && !syncFolder(QFileInfo(path).absolutePath()))
+    if (created && !syncFolderEntries(QFileInfo(path).absolutePath()))
         return fail();
     return true;
 }
@@ -309,12 +321,89 @@ bool appendDurably(const QString& path, const QByteArray& data, QString* error)
 bool deleteFileDurably(const QString& path, QString* error)
 {
     const QByteArray encoded = QFile::encodeName(path);
-    if ((::unlink(encoded.constData()) != 0 && errno != ENOENT) || !syncFolder(QFileInfo(path).absolutePath())) {
+    if ((::unlink(encoded.constData()) != 0 && errno != ENOENT) || !syncFolderEntries(QFileInfo(path).absolutePath())) {
         if (error)
             *error = QStringLiteral("%1: %2").arg(path, systemError());
         return false;
     }
     return true;
+}
+
+QString writeTemporaryBeside(const QString& path, const QByteArray& data, QString* error)
+{
+    return writeTemporary(path, error, [&](QFile& temp, QString& reason) {
+        if (temp.write(data) == data.size())
+            return true;
+        reason = temp.errorString();
+        return false;
+    });
+}
+
+bool renameFile(const QString& from, const QString& to, QString* error)
+{
+    if (std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0)
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: %2").arg(to, systemError());
+    return false;
+}
+
+bool createDurably(const QString& path, const QByteArray& data, QString* error)
+{
+    const QByteArray encoded = QFile::encodeName(path);
+    const int fd = ::open(encoded.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, systemError());
+        return false;
+    }
+    const bool written = writeAll(fd, data) && ::fdatasync(fd) == 0;
+    const int writeErrno = errno;
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed || !syncFolderEntries(QFileInfo(path).absolutePath())) {
+        if (!written)
+            errno = writeErrno;
+        if (error)
+            *error = QStringLiteral("%1: %2").arg(path, systemError());
+        ::unlink(encoded.constData());
+        return false;
+    }
+    return true;
+}
+
+bool syncFolder(const QString& folder, QString* error)
+{
+    if (syncFolderEntries(folder))
+        return true;
+    if (error)
+        *error = QStringLiteral("%1: %2").arg(folder, systemError());
+    return false;
+}
+
+bool isAtomicWriteTemporary(const QString& name)
+{
+    // "." + the target's name + "." + six letters or digits + ".tmp", as temporaryTemplate makes it.
+    constexpr qsizetype tail = 11;
+    if (name.size() < tail + 2 || !name.startsWith(u'.') || !name.endsWith(QLatin1String(".tmp")) ||
+        name[name.size() - tail] != u'.')
+        return false;
+    for (qsizetype i = name.size() - tail + 1; i < name.size() - 4; ++i) {
+        const char16_t c = name[i].unicode();
+        if (!((c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')))
+            return false;
+    }
+    return true;
+}
+
+QStringList removeAtomicWriteTemporaries(const QString& folder)
+{
+    QStringList removed;
+    const QString prefix = folder.endsWith(u'/') ? folder : folder + u'/';
+    for (const QString& name : listFiles(folder, QStringLiteral(".*.tmp"))) {
+        if (isAtomicWriteTemporary(name) && deleteFile(prefix + name))
+            removed.append(name);
+    }
+    return removed;
 }
 
 NewFileBatch::NewFileBatch(const QString& folder) : folder(folder) {}

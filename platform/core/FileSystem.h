@@ -35,6 +35,24 @@ bool atomicWrite(const QString& path, const QByteArray& data, QString* error = n
 // over it only once complete, so an interrupted copy never leaves a truncated file under the target's name.
 bool atomicCopy(const QString& source, const QString& target, QString* error = nullptr);
 
+// The first half of atomicWrite, for callers that replace several files together: data goes into a new temporary
+// file beside path, named as atomicWrite names its own, and is flushed to disk. The temporary file's path, or ""
+// with the reason in error (and no temporary file left).
+QString writeTemporaryBeside(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Renames from over to (replacing it) in one step.
+bool renameFile(const QString& from, const QString& to, QString* error = nullptr);
+// A temporary file that atomicWrite, atomicCopy or writeTemporaryBeside leaves behind only when the process is cut
+// off before its rename.
+bool isAtomicWriteTemporary(const QString& name);
+// Removes every such temporary file directly in folder; their names. Only while no other process can be writing
+// in the folder, such as at start under the folder's lock.
+QStringList removeAtomicWriteTemporaries(const QString& folder);
+
+// Creates path with data, failing when anything of that name is there already, and returns only once the data and
+// the new name in its folder are on disk. On failure nothing is left under the name.
+bool createDurably(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Makes the renames, creations and deletions done in folder durable.
+bool syncFolder(const QString& folder, QString* error = nullptr);
 // Appends data to path, creating the file when it is missing, and returns only once the data (and a new file's
 // name in its folder) is on disk. For logs that must survive a crash, such as a journal of files about to be made.
 bool appendDurably(const QString& path, const QByteArray& data, QString* error = nullptr);

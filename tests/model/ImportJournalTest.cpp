@@ -1,4 +1,5 @@
 #include "ImportJournal.h"
+#include "FolderLock.h"
 #include "TestSupport.h"
 #include "Vh_langmanager.h"
 
@@ -23,10 +24,15 @@ protected:
     QString journalPath() const { return data + ImportJournal::FileName; }
     void make(const QString& relative, const QByteArray& bytes = "x") const { writeFileBytes(data + relative, bytes); }
     bool exists(const QString& relative) const { return QFileInfo::exists(data + relative); }
+    // The files of the folder but the lock's own.
     QStringList namesIn(const QString& relative = QString()) const
     {
-        return QDir(data + relative).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        QStringList names = QDir(data + relative).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+        names.removeAll(FolderLock::FileName);
+        return names;
     }
+    // Undoes as the lock's holder does.
+    InterruptedImport undo() const { return UndoInterruptedImport(FolderLock(data)); }
 
     QTemporaryDir root;
     QString data;
@@ -82,7 +88,7 @@ TEST_F(ImportJournalTest, undoRemovesOnlyTheRecordedFilesInsideTheDataFolder)
                                       "multimedia/../../outside.txt\n"
                                       "person_o");
 
-    const InterruptedImport undone = UndoInterruptedImport(data);
+    const InterruptedImport undone = undo();
     EXPECT_TRUE(undone.found);
     EXPECT_EQ(undone.removedFiles, 3);
     EXPECT_TRUE(undone.notRemoved.isEmpty());
@@ -93,7 +99,7 @@ TEST_F(ImportJournalTest, undoRemovesOnlyTheRecordedFilesInsideTheDataFolder)
     EXPECT_EQ(undone.message(), gLangM.Get(u("LABEL_PRZERWANY_IMPORT_DANYCH_ZOSTAL_COFNIETY")));
     EXPECT_TRUE(undone.message().startsWith(u("Poprzedni import danych z pliku GEDCOM został przerwany")));
 
-    const InterruptedImport again = UndoInterruptedImport(data);
+    const InterruptedImport again = undo();
     EXPECT_FALSE(again.found);
     EXPECT_TRUE(again.message().isEmpty());
 }
@@ -104,7 +110,7 @@ TEST_F(ImportJournalTest, aJournalWithoutItsWholeFirstLineRemovesNothingButItsel
          {QByteArray(), QByteArray("Kronvel imp"), QByteArray("notes\nperson_new.kvfile\n")}) {
         make(u("person_new.kvfile"));
         writeFileBytes(journalPath(), bytes);
-        const InterruptedImport undone = UndoInterruptedImport(data);
+        const InterruptedImport undone = undo();
         EXPECT_TRUE(undone.found) << bytes.constData();
         EXPECT_EQ(undone.removedFiles, 0) << bytes.constData();
         EXPECT_TRUE(exists(u("person_new.kvfile"))) << bytes.constData();
@@ -117,7 +123,7 @@ TEST_F(ImportJournalTest, aJournalThatCannotBeReadStaysAndIsNamed)
     // Root may remove any file, so the journal is made unreadable by a folder standing under its name.
     make(u("person_new.kvfile"));
     ASSERT_TRUE(QDir().mkpath(journalPath()));
-    const InterruptedImport blocked = UndoInterruptedImport(data);
+    const InterruptedImport blocked = undo();
     EXPECT_TRUE(blocked.found);
     EXPECT_EQ(blocked.notRemoved, QStringList({journalPath()}));
     EXPECT_TRUE(exists(u("person_new.kvfile")));

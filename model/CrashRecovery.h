@@ -1,0 +1,23 @@
+// What a crash can leave in the data folder, put right at start under the folder's lock and before the load: a
+// change of several files is carried out or dropped whole, an import cut off is undone, and the temporary files of
+// writes cut off are removed.
+#pragma once
+
+#include "ChangeJournal.h"
+#include "ImportJournal.h"
+
+class FolderLock;
+
+struct CrashLeftovers
+{
+    InterruptedChange change;
+    InterruptedImport import;
+    // Temporary files removed from the data folder and the pictures folder.
+    QStringList temporaries;
+
+    // What the user is told; "" when there is nothing to tell.
+    QString message() const;
+};
+
+// In this order, since the change journal names temporary files that are still to be renamed.
+CrashLeftovers ClearCrashLeftovers(const FolderLock& lock);

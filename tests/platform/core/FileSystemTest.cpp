@@ -214,3 +214,48 @@ TEST(FileSystemTest, sameContentsComparesSizesThenBytes)
     // A missing file is never the same as an empty one.
     EXPECT_FALSE(FileSystem::sameContents(dir.filePath("missing"), dir.filePath("empty")));
 }
+
+TEST(FileSystemTest, theTemporaryFilesOfCutOffWritesAreSweptAndNothingElse)
+{
+    QTemporaryDir dir;
+    const QString target = dir.filePath("person_X.kvfile");
+    QString error;
+    // A write cut off before its rename leaves what writeTemporaryBeside leaves.
+    const QString left = FileSystem::writeTemporaryBeside(target, "new", &error);
+    ASSERT_FALSE(left.isEmpty()) << error.toStdString();
+    EXPECT_EQ(readFileBytes(left), "new");
+    EXPECT_FALSE(QFileInfo::exists(target));
+    const QString leftName = QFileInfo(left).fileName();
+    EXPECT_TRUE(FileSystem::isAtomicWriteTemporary(leftName)) << leftName.toStdString();
+
+    const QStringList kept = {".notes.tmp", ".person_X.kvfile.ab-def.tmp", "person_X.kvfile.tmp", "person_Y.kvfile"};
+    for (const QString& name : kept)
+        writeFileBytes(dir.filePath(name), "x");
+    QDir(dir.path()).mkpath(".folder.abcdef.tmp");
+    EXPECT_EQ(FileSystem::removeAtomicWriteTemporaries(dir.path()), QStringList({leftName}));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              QStringList({".notes.tmp", ".person_X.kvfile.ab-def.tmp", "person_X.kvfile.tmp", "person_Y.kvfile"}));
+
+    // A folder where the file should be cannot get a temporary file beside it named as its own.
+    EXPECT_TRUE(FileSystem::writeTemporaryBeside(dir.filePath(".folder.abcdef.tmp"), "x", &error).isEmpty());
+    EXPECT_TRUE(error.contains("folder")) << error.toStdString();
+}
+
+TEST(FileSystemTest, createDurablyMakesANewFileOnlyAndRenameReplacesInOneStep)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("journal.txt");
+    QString error;
+    ASSERT_TRUE(FileSystem::createDurably(path, "first", &error)) << error.toStdString();
+    EXPECT_FALSE(FileSystem::createDurably(path, "second", &error)) << "never over a file that is there";
+    EXPECT_TRUE(error.contains(path)) << error.toStdString();
+    EXPECT_EQ(readFileBytes(path), "first");
+    EXPECT_FALSE(FileSystem::createDurably(dir.filePath("missing/journal.txt"), "x", &error));
+
+    writeFileBytes(dir.filePath("new.txt"), "new");
+    ASSERT_TRUE(FileSystem::renameFile(dir.filePath("new.txt"), path, &error)) << error.toStdString();
+    EXPECT_EQ(readFileBytes(path), "new");
+    EXPECT_FALSE(FileSystem::renameFile(dir.filePath("gone.txt"), path, &error));
+    EXPECT_TRUE(FileSystem::syncFolder(dir.path(), &error)) << error.toStdString();
+    EXPECT_FALSE(FileSystem::syncFolder(dir.filePath("missing"), &error));
+}

@@ -205,9 +205,8 @@ void TFormUstawienia::ButtonZapiszClick()
     const bool newFolder = folder != normalisedFolder(gSettings.Data_Folder);
     // The new folder is this program's before the old one is let go (at the restart or the close), so that no
     // other program starts working in it meanwhile; one that does already keeps it.
-    if (newFolder && !folder.isEmpty()) {
-        // A folder that cannot be made fails to lock, with the reason.
-        FileSystem::createFolders(folder);
+    // A folder that is not there is never worked in: the start falls back to the default folder then.
+    if (newFolder && FileSystem::folderExists(folder)) {
         QString refusal;
         if (!LockNextDataFolder(folder, refusal)) {
             prompter().message(refusal, gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Bazadanych.h"
+#include "DataFolderLock.h"
 #include "Settings.h"
 #include "Vh_langmanager.h"
 
@@ -28,5 +29,10 @@ protected:
         gDB.Clear();
         gSettings = KV_Settings();
     }
-    void TearDown() override { gDB.Clear(); }
+    void TearDown() override
+    {
+        gDB.Clear();
+        // A folder a test locked goes with the test's temporary folders.
+        UnlockDataFolders();
+    }
 };

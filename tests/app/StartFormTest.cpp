@@ -7,6 +7,7 @@
 #include "Clock.h"
 #include "FakeWebServer.h"
 #include "FileSystem.h"
+#include "FolderHolder.h"
 #include "FormularzOsobyUnit.h"
 #include "GedcomImportUnit.h"
 #include "ImportJournal.h"
@@ -289,6 +290,71 @@ TEST_F(StartFormTest, anImportCutOffEarlierIsUndoneBeforeTheLoadAndTheUserIsTold
     EXPECT_EQ(QDir(data + "multimedia").entryList(QDir::Files), QStringList());
     EXPECT_EQ(gDB.GetPersonCount(), 2);
     EXPECT_EQ(gDB.GetFactCount(), 2);
+}
+
+TEST_F(StartFormTest, aSecondProgramOnAFolderInUseIsToldAndQuitsAndADeadHolderBlocksNothing)
+{
+    writePersons(2);
+    const QString data = defaultDataFolder();
+    FolderHolder other(data);
+    ASSERT_EQ(other.state(), "held");
+    {
+        auto form = makeForm();
+        form->FormActivate();
+        ASSERT_EQ(prompts.texts.size(), 1);
+        EXPECT_EQ(prompts.texts[0], "Folder z danymi [" + data +
+                                        "] jest już używany przez inną uruchomioną kopię programu.\r\n\r\n"
+                                        "Ten program zostanie zamknięty.");
+        EXPECT_EQ(processes.calls, QStringList({"quit"}));
+        EXPECT_EQ(gDB.GetPersonCount(), 0) << "nothing is loaded from a folder another program works in";
+    }
+
+    // A holder killed without cleaning up: the next start works in the folder and holds it.
+    other.kill();
+    prompts.texts.clear();
+    processes.calls.clear();
+    auto form = makeForm();
+    form->FormActivate();
+    EXPECT_EQ(prompts.texts, QStringList());
+    EXPECT_EQ(processes.calls, QStringList());
+    EXPECT_EQ(gDB.GetPersonCount(), 2);
+    EXPECT_EQ(FolderHolder(data).state(), "in use");
+}
+
+TEST_F(StartFormTest, relationsOnlyOnePersonRecordsAreNamedInTheLoadWarningAndLeftAsTheyAre)
+{
+    writePersons(3);
+    const QString data = defaultDataFolder();
+    gDB.LoadAll(nullptr);
+    QList<KV_Person*> persons;
+    for (const auto& entry : gDB.PersonMap)
+        persons.append(entry.second);
+    // The first lists the second as a child who names no parent; the third names the first as a partner alone.
+    persons[0]->AddChild(persons[1]->ID);
+    persons[2]->AddPartner(persons[0]->ID);
+    ASSERT_TRUE(gDB.SavePersons(persons[0], persons[2]));
+    const QByteArray parentFile = readFileBytes(data + persons[0]->ID + ".kvfile");
+    const QString parentID = persons[0]->ID;
+    const QString childID = persons[1]->ID;
+    gDB.Clear();
+
+    auto form = makeForm();
+    form->FormActivate();
+    ASSERT_EQ(prompts.texts.size(), 1);
+    const QString message = prompts.texts[0];
+    // The names as the program shows them, with the dates in the settings' format.
+    const auto name = [](const QString& id) {
+        return gDB.GetPersonDisplayName(id, DisplayNameMode::Plain, true, true, id);
+    };
+    const QString parentName = name(parentID);
+    const QString childName = name(childID);
+    EXPECT_TRUE(message.startsWith("Relacje zapisane tylko u jednej z dwóch osób (2). Dane nie zostały zmienione:"))
+        << message.toStdString();
+    EXPECT_TRUE(message.contains("Osoba [" + parentName + "] podaje jako dziecko osobę [" + childName +
+                                 "], która nie podaje jej jako rodzica."))
+        << message.toStdString();
+    EXPECT_EQ(prompts.captions[0], "Uwaga");
+    EXPECT_EQ(readFileBytes(data + parentID + ".kvfile"), parentFile);
 }
 
 // Eats every activation of the window it watches, as a desktop without a window manager would never send one.

@@ -3,6 +3,8 @@
 #include "AdvDirectoryEdit.h"
 #include "AdvOfficeButtons.h"
 #include "AppFixture.h"
+#include "DataFolderLock.h"
+#include "FolderHolder.h"
 #include "ScriptedFileDialogs.h"
 #include "TestSupport.h"
 
@@ -250,3 +252,47 @@ TEST_F(SettingsDialogTest, standsInTheUpperPartOfTheScreenFromItsFirstShowing)
 }
 
 } // namespace
+
+TEST_F(SettingsDialogTest, aNewDataFolderIsLockedBeforeTheOldIsLetGoAndOneInUseIsRefused)
+{
+    QTemporaryDir root;
+    const QString working = root.filePath("dane") + '/';
+    const QString busy = root.filePath("zajety") + '/';
+    const QString next = root.filePath("nowy") + '/';
+    const QString later = root.filePath("pozniejszy") + '/';
+    for (const QString& folder : {working, busy, next, later})
+        ASSERT_TRUE(QDir().mkpath(folder));
+    QString message;
+    ASSERT_TRUE(LockDataFolder(working, message)) << message.toStdString();
+    FolderHolder other(busy);
+    ASSERT_EQ(other.state(), "held");
+
+    const auto save = [&](const QString& folder) {
+        dialog = std::make_unique<TFormUstawienia>();
+        showFirstTime();
+        pickFolder(folder, Prompter::Answer::Yes);
+        prompts.texts.clear();
+        dialog->ButtonZapiszClick();
+    };
+    gSettings.Data_Folder = working;
+    save(busy);
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0], "Folder z danymi [" + busy +
+                                    "] jest już używany przez inną uruchomioną kopię programu.\r\n\r\n"
+                                    "Wybierz inny folder.");
+    EXPECT_EQ(dialog->GetModalResult(), mrNone) << "the dialog stays open for another folder";
+    EXPECT_EQ(gSettings.Data_Folder, working);
+
+    save(next);
+    EXPECT_EQ(prompts.texts, QStringList());
+    EXPECT_EQ(gSettings.Data_Folder, next);
+    EXPECT_EQ(FolderHolder(next).state(), "in use") << "taken for the next start";
+    EXPECT_EQ(FolderHolder(working).state(), "in use") << "still worked in";
+
+    // Another change lets go of the folder picked before only once the new one is held.
+    save(later);
+    EXPECT_EQ(gSettings.Data_Folder, later);
+    EXPECT_EQ(FolderHolder(next).state(), "held");
+    EXPECT_EQ(FolderHolder(later).state(), "in use");
+    EXPECT_EQ(FolderHolder(working).state(), "in use");
+}

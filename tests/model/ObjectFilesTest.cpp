@@ -692,3 +692,52 @@ TEST_F(ObjectFilesTest, eachSaveIsStampedWithTheMinuteOfItsOwnClockReading)
     }
     Clock::setFixedNow(QDateTime());
 }
+
+TEST_F(ObjectFilesTest, theLoadListsEveryLinkOnlyOneOfItsPersonsRecordsAndMendsNone)
+{
+    using Kind = KV_DB::OneSidedLink::Kind;
+    KV_Person* father = addPerson(u("Jan"), u("Nowak"), 1);
+    KV_Person* mother = addPerson(u("Anna"), u("Nowak"), 0);
+    KV_Person* son = addPerson(u("Piotr"), u("Nowak"), 1);
+    KV_Person* daughter = addPerson(u("Ewa"), u("Nowak"), 0);
+    KV_Person* partner = addPerson(u("Marek"), u("Lis"), 1);
+    makeChild(son, father, mother);
+    makeUnion(father, mother);
+    // The son names his father, who does not list him; the mother lists a daughter who names no parent; the
+    // daughter names a partner who does not name her; links to persons that do not exist are no relation.
+    father->RemoveChild(son->ID);
+    mother->AddChild(daughter->ID);
+    daughter->AddPartner(partner->ID);
+    son->AddPartner(u("person_00000000-0000-0000-0000-000000000000"));
+    son->MID = mother->ID;
+    for (KV_Person* p : {father, mother, son, daughter, partner})
+        ASSERT_TRUE(gDB.SavePerson(p, p->ID));
+    const QString fatherID = father->ID;
+    const QString sonID = son->ID;
+    const QStringList before = filesInFolder();
+    QList<QByteArray> bytes;
+    for (const QString& name : before)
+        bytes.append(readFileBytes(gDB.DataFolder + name));
+
+    reload();
+    QStringList found;
+    for (const KV_DB::OneSidedLink& link : gDB.OneSidedLinks)
+        found << QStringLiteral("%1 %2 %3")
+                     .arg(gDB.FindPerson(link.personID)->Forename)
+                     .arg(int(link.kind))
+                     .arg(gDB.FindPerson(link.otherID)->Forename);
+    found.sort();
+    EXPECT_EQ(found, QStringList({QStringLiteral("Anna %1 Ewa").arg(int(Kind::Child)),
+                                  QStringLiteral("Ewa %1 Marek").arg(int(Kind::Partner)),
+                                  QStringLiteral("Piotr %1 Jan").arg(int(Kind::Father))}));
+    EXPECT_EQ(filesInFolder(), before);
+    for (qsizetype i = 0; i < before.size(); ++i)
+        EXPECT_EQ(readFileBytes(gDB.DataFolder + before[i]), bytes[i]) << before[i].toStdString();
+
+    // Mended by hand, the next load finds nothing.
+    KV_Person* jan = gDB.FindPerson(fatherID);
+    jan->AddChild(sonID);
+    gDB.SavePerson(jan, jan->ID);
+    reload();
+    EXPECT_EQ(gDB.OneSidedLinks.size(), 2);
+}

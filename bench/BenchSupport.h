@@ -11,8 +11,24 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <cstdio>
 #include <functional>
+#include <vector>
+
+// The file's bytes; empty when it cannot be read.
+inline QByteArray readWholeFile(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The middle of the measured times.
+inline double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
 
 // Prints the time since timer last started and how many items it covered, then starts the timer again.
 inline void report(const char* what, QElapsedTimer& timer, int items)

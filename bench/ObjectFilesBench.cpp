@@ -382,18 +382,6 @@ qint64 plainLoop(const QString& folder, bool listPerKind, qint64& bytes)
     return timer.elapsed();
 }
 
-QByteArray readWholeFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 int measure(const QString& folder)
 {
     // The measuring saves persons into the folder.

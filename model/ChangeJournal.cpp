@@ -188,39 +188,44 @@ void ChangeJournal::dropTemporaries()
 
 bool ChangeJournal::commit(QString* error)
 {
-    if (steps.size() <= 1) {
-        QStringList notDone;
-        carryOut(folder, std::exchange(steps, {}), notDone);
-        if (notDone.isEmpty())
-            return true;
-        if (error)
-            *error = notDone.join(u'\n');
-        return false;
-    }
-    observe(Point::BeforeJournal);
-    const QString journal = folder + FileName;
-    QString reason;
-    // A journal that an earlier commit could not finish is finished first.
-    if (!FileSystem::createDurably(journal, journalText(steps), &reason) &&
-        (!finishJournal(folder, journal, reason) || !FileSystem::createDurably(journal, journalText(steps), &reason))) {
-        // Nothing is replaced: the change is dropped whole.
+    const auto fail = [&](const QString& reason) {
         dropTemporaries();
         if (error)
             *error = reason;
         return false;
+    };
+    QString reason;
+    // Every new content is on disk before anything names it: a journal is acted on whole, and a file replaced
+    // alone must not be replaced by an empty one. The first flush commits the file system's pending work, so the
+    // others cost little.
+    for (const Step& step : steps) {
+        if (!step.temporary.isEmpty() && !FileSystem::flushFile(folder + step.temporary, &reason))
+            return fail(reason);
     }
-    observe(Point::AfterJournal);
+    // A change of one file needs no journal.
+    const QString journal = folder + FileName;
+    if (steps.size() > 1) {
+        observe(Point::BeforeJournal);
+        // A journal that an earlier commit could not finish is finished first.
+        if (!FileSystem::createDurably(journal, journalText(steps), &reason) &&
+            (!finishJournal(folder, journal, reason) ||
+             !FileSystem::createDurably(journal, journalText(steps), &reason)))
+            return fail(reason);
+        observe(Point::AfterJournal);
+    }
+    const bool journaled = steps.size() > 1;
     QStringList notDone;
     carryOut(folder, std::exchange(steps, {}), notDone);
-    if (!FileSystem::syncFolder(folder, &reason))
-        notDone.append(reason);
     if (!notDone.isEmpty()) {
         if (error)
             *error = notDone.join(u'\n');
         return false;
     }
-    // Carrying the journal out again changes nothing, so its removal need not wait for the disk.
-    FileSystem::deleteFile(journal);
+    // No wait for the disk here, as a single save does not wait for its rename: the file system keeps the order of
+    // the renames and this removal, so a crash that loses a rename keeps the journal too, and the next start
+    // carries it out again (which changes nothing that is done already).
+    if (journaled)
+        FileSystem::deleteFile(journal);
     return true;
 }
 

@@ -88,9 +88,9 @@ bool writeAll(int fd, const QByteArray& data)
 }
 
 // Writes a new temporary file beside path through fill (which returns false with a reason when it cannot), flushes
-// it to disk and closes it: its name, or "" with the reason in error and no temporary file left.
+// it to disk when asked and closes it: its name, or "" with the reason in error and no temporary file left.
 template <typename Fill>
-QString writeTemporary(const QString& path, QString* error, Fill fill)
+QString writeTemporary(const QString& path, QString* error, bool flush, Fill fill)
 {
     const QFileInfo target(path);
     QTemporaryFile temp(temporaryTemplate(target));
@@ -108,7 +108,7 @@ QString writeTemporary(const QString& path, QString* error, Fill fill)
         return fail(reason);
     if (!temp.flush())
         return fail(temp.errorString());
-    if (::fdatasync(temp.handle()) != 0)
+    if (flush && ::fdatasync(temp.handle()) != 0)
         return fail(systemError());
     // Give the new file the usual permissions; a temporary file is created private to its owner.
     temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
@@ -122,7 +122,7 @@ QString writeTemporary(const QString& path, QString* error, Fill fill)
 template <typename Fill>
 bool replaceAtomically(const QString& path, QString* error, Fill fill)
 {
-    const QString temporary = writeTemporary(path, error, fill);
+    const QString temporary = writeTemporary(path, error, true, fill);
     if (temporary.isEmpty())
         return false;
     if (renameFile(temporary, path, error))
@@ -331,12 +331,26 @@ bool deleteFileDurably(const QString& path, QString* error)
 
 QString writeTemporaryBeside(const QString& path, const QByteArray& data, QString* error)
 {
-    return writeTemporary(path, error, [&](QFile& temp, QString& reason) {
+    return writeTemporary(path, error, false, [&](QFile& temp, QString& reason) {
         if (temp.write(data) == data.size())
             return true;
         reason = temp.errorString();
         return false;
     });
+}
+
+bool flushFile(const QString& path, QString* error)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool flushed = fd >= 0 && ::fdatasync(fd) == 0;
+    const int reason = errno;
+    if (fd >= 0)
+        ::close(fd);
+    if (!flushed && error) {
+        errno = reason;
+        *error = QStringLiteral("%1: %2").arg(path, systemError());
+    }
+    return flushed;
 }
 
 bool renameFile(const QString& from, const QString& to, QString* error)

@@ -36,9 +36,11 @@ bool atomicWrite(const QString& path, const QByteArray& data, QString* error = n
 bool atomicCopy(const QString& source, const QString& target, QString* error = nullptr);
 
 // The first half of atomicWrite, for callers that replace several files together: data goes into a new temporary
-// file beside path, named as atomicWrite names its own, and is flushed to disk. The temporary file's path, or ""
-// with the reason in error (and no temporary file left).
+// file beside path, named as atomicWrite names its own, not yet flushed (flushFile does, once for all of them is
+// cheaper than one by one). The temporary file's path, or "" with the reason in error (and no temporary file left).
 QString writeTemporaryBeside(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Returns once the file's data is on disk.
+bool flushFile(const QString& path, QString* error = nullptr);
 // Renames from over to (replacing it) in one step.
 bool renameFile(const QString& from, const QString& to, QString* error = nullptr);
 // A temporary file that atomicWrite, atomicCopy or writeTemporaryBeside leaves behind only when the process is cut

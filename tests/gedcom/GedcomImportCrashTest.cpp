@@ -161,3 +161,24 @@ TEST_F(GedcomImportCrashTest, aKilledImportIsUndoneByTheNextStart)
     EXPECT_FALSE(QFileInfo::exists(gDB.DataFolder + ImportJournal::FileName));
 #endif
 }
+
+TEST_F(GedcomImportCrashTest, anImportIntoAFolderInUseIsRefusedAndChangesNothing)
+{
+#ifndef KV_IMPORT_PATH
+    GTEST_SKIP() << "the command-line import is built with the benchmarks";
+#else
+    // Another program works in the folder and has an import journal there: the import must not take it for debris.
+    const FolderLock program(gDB.DataFolder);
+    ASSERT_TRUE(program.held());
+    writeFileBytes(gDB.DataFolder + ImportJournal::FileName, "Kronvel import journal 1\nperson_x.kvfile\n");
+    writeFileBytes(gDB.DataFolder + "person_x.kvfile", "<Person/>");
+    const QMap<QString, QByteArray> before = folderContents();
+
+    const Run refused = runImport(QStringLiteral(KRONVEL_TEST_DATA "/gedcom/import/rodzina.ged"));
+    EXPECT_EQ(refused.status, QProcess::NormalExit);
+    EXPECT_NE(refused.code, 0);
+    EXPECT_TRUE(refused.output.contains("in use by another program")) << refused.output.toStdString();
+    EXPECT_FALSE(refused.output.contains("persons=")) << refused.output.toStdString();
+    EXPECT_TRUE(folderContents() == before);
+#endif
+}

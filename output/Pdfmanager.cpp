@@ -321,11 +321,11 @@ double PDFManager::DrawTextBox(int font, const QString& text, int align, double 
     return PutTextBox(x, y, width, height, shown, boxOption) * lineHeight;
 }
 
-int PDFManager::PutTextBox(double x, double y, double width, double, const QString& text, int)
+int PDFManager::PutTextBox(double x, double y, double width, double height, const QString& text, int)
 {
     if (text.isEmpty())
         return 0;
-    return document().DrawTextBox(x, y, width, text);
+    return document().DrawTextBox(x, y, width, height, text);
 }
 
 void PDFManager::DrawTextAt(int font, double size, const QString& text, double x, double y, int align)

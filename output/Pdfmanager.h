@@ -91,12 +91,13 @@ public:
     double HalfHeightDifference(int font, const QString& text, double size1, double size2);
     // Draws text wrapped to width at (x, y) with the alignment (0 left, 1 centre, 2 right); an empty text is drawn
     // as one blank line. shrinkToFit lowers the size 1 pt at a time, down to 5 pt at the least, until the widest
-    // line fits. Returns the height used. Every line is drawn: height does not cut text off; boxOption is kept
-    // for the callers' sake.
+    // line fits. Returns the height used. Text that the height cannot hold is cut as PutTextBox cuts it; boxOption
+    // is kept for the callers' sake.
     double DrawTextBox(int font, const QString& text, int align, double x, double y, const QString& face, double size,
                        double width, double height, bool bold, int boxOption, bool shrinkToFit);
-    // Draws text wrapped to width in the current font, size and alignment; returns the number of lines, 0 without
-    // drawing for an empty text.
+    // Draws text wrapped to width in the current font, size and alignment, as many lines as height holds (the first
+    // one at least), the last of them ended by "…" when text is left over; returns the number of lines drawn, 0
+    // without drawing for an empty text.
     int PutTextBox(double x, double y, double width, double height, const QString& text, int boxOption);
     // One line whose top is at y; x is its left end, centre or right end as align says.
     void DrawTextAt(int font, double size, const QString& text, double x, double y, int align);

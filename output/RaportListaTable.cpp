@@ -11,6 +11,7 @@
 
 #include <QScopeGuard>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -231,8 +232,9 @@ bool TFormRaportLista::WritePdf(int columnSet, const QString& path, const QStrin
     for (int index = HeaderRow; index < gDB.GetReportCount(); ++index) {
         if (index != HeaderRow)
             BuildRow(index, gDB.GetReportPerson(index), columnSet);
-        // The header is measured in the body font, though drawn in bold.
-        const double height = RowHeight(bodyFont, bodyFontSize);
+        // The header is measured in the body font, though drawn in bold. A row taller than a page is cut to the page,
+        // its cells ending in "…".
+        const double height = std::min(RowHeight(bodyFont, bodyFontSize), pdf.BottomEdge() - top);
         if (pdf.BreakPageIfNeeded(y, height, true)) {
             y = top;
             rulePending = true;

@@ -38,10 +38,14 @@ constexpr double ruleWidthMm = 0.2;
 } // namespace
 
 double TFormRaportOsoby::drawText(int font, const QString& text, int align, double x, double y, double size,
-                                  double width)
+                                  double width, double height)
 {
-    return gPDFManager.DrawTextBox(font, text, align, x, y, QString(), size, width, ContentWidth * 0.5, false,
-                                   boxOption, false);
+    return gPDFManager.DrawTextBox(font, text, align, x, y, QString(), size, width, height, false, boxOption, false);
+}
+
+double TFormRaportOsoby::roomBelow(double y) const
+{
+    return gPDFManager.BottomEdge() - y;
 }
 
 double TFormRaportOsoby::newPage()
@@ -91,9 +95,11 @@ double TFormRaportOsoby::drawHeaderLine(const QString& label, const QString& val
 {
     const double labelLeft = gPDFManager.LeftEdge() + (pictureWidthMm + 2) * OneMm;
     const double valueLeft = labelLeft + headerLabelWidthMm * OneMm;
+    // However long a name, the header keeps to the upper half of the page.
+    const double height = ContentWidth * 0.5;
     if (!label.isEmpty())
-        drawText(RegularFontId, label, alignRight, labelLeft, y, TextFontSize, headerLabelWidthMm * OneMm);
-    return drawText(font, value, alignLeft, valueLeft, y, size, ContentWidth - valueLeft);
+        drawText(RegularFontId, label, alignRight, labelLeft, y, TextFontSize, headerLabelWidthMm * OneMm, height);
+    return drawText(font, value, alignLeft, valueLeft, y, size, ContentWidth - valueLeft, height);
 }
 
 double TFormRaportOsoby::drawHeader(KV_Person* person)
@@ -134,7 +140,7 @@ double TFormRaportOsoby::drawHeading(const QString& text, double x, double y)
     y += 4 * OneMm;
     // A heading is never left alone at the foot of a page.
     y = pdf.EnsureRoomForText(y, ContentTop, text, ContentWidth, BoldFontId, TextFontSize, false, true, false, 10);
-    const double height = drawText(BoldFontId, text, alignLeft, x, y, TextFontSize, ContentWidth);
+    const double height = drawText(BoldFontId, text, alignLeft, x, y, TextFontSize, ContentWidth, roomBelow(y));
     pdf.DrawLineMm(x, y + height, x + ContentWidth, y + height, RuleColor, ruleWidthMm, false, 0);
     return y + height + 2 * OneMm;
 }
@@ -153,9 +159,10 @@ double TFormRaportOsoby::drawRow(const QString& label, const QString& value, dou
     if (needed <= pdf.BottomEdge() - ContentTop) {
         if (pdf.BreakPageIfNeeded(y, needed, true))
             y = ContentTop;
-        const double labelHeight = drawText(RegularFontId, label, alignRight, x, y + labelShift, labelSize, labelWidth);
+        const double labelHeight = drawText(RegularFontId, label, alignRight, x, y + labelShift, labelSize, labelWidth,
+                                            roomBelow(y + labelShift));
         const double valueHeight =
-            drawText(RegularFontId, value, alignLeft, x + LabelColumnWidth, y, valueSize, valueWidth);
+            drawText(RegularFontId, value, alignLeft, x + LabelColumnWidth, y, valueSize, valueWidth, roomBelow(y));
         return y + std::max(valueHeight, labelShift + labelHeight);
     }
 
@@ -163,7 +170,8 @@ double TFormRaportOsoby::drawRow(const QString& label, const QString& value, dou
     if (y > ContentTop)
         y = newPage();
     const double labelBottom =
-        y + labelShift + drawText(RegularFontId, label, alignRight, x, y + labelShift, labelSize, labelWidth);
+        y + labelShift +
+        drawText(RegularFontId, label, alignRight, x, y + labelShift, labelSize, labelWidth, roomBelow(y + labelShift));
     const QStringList valueLines = pdf.WrapText(RegularFontId, valueSize, value, valueWidth);
     const double lineHeight = pdf.LineHeight(RegularFontId, valueSize);
     qsizetype drawn = 0;
@@ -171,7 +179,7 @@ double TFormRaportOsoby::drawRow(const QString& label, const QString& value, dou
     for (;;) {
         const qsizetype fitting = std::max<qsizetype>(1, qsizetype((pdf.BottomEdge() - y) / lineHeight));
         y += drawText(RegularFontId, valueLines.mid(drawn, fitting).join(u'\n'), alignLeft, x + LabelColumnWidth, y,
-                      valueSize, valueWidth);
+                      valueSize, valueWidth, roomBelow(y));
         drawn += fitting;
         if (drawn >= valueLines.size())
             break;

@@ -53,8 +53,9 @@ double TFormRaportOsoby::drawUnion(KV_Person* person, int index, QStringList& un
     const QString partner = personText(partnerID);
     y = pdf.EnsureRoomForText(y, ContentTop, partner, valueWidth, BoldFontId, TextFontSize, false, true, false, 0);
     drawText(BoldFontId, gLangM.Get(QStringLiteral("LABEL_FAMILY")) + QStringLiteral(" #") + QString::number(index + 1),
-             alignLeft, x, y, TextFontSize, ContentWidth);
-    const double height = drawText(BoldFontId, partner, alignLeft, x + LabelColumnWidth, y, TextFontSize, valueWidth);
+             alignLeft, x, y, TextFontSize, ContentWidth, roomBelow(y));
+    const double height =
+        drawText(BoldFontId, partner, alignLeft, x + LabelColumnWidth, y, TextFontSize, valueWidth, roomBelow(y));
     pdf.DrawLineMm(x, y + height, x + ContentWidth, y + height, RuleColor, ruleWidthMm, false, 0);
     y += height + 2 * OneMm;
 

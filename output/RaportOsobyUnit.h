@@ -116,8 +116,12 @@ private:
     // Rows of numbered persons under a heading: other children, siblings.
     double drawPersonList(const QString& heading, const QStringList& ids, double x, double y);
     double drawUnion(KV_Person* person, int index, QStringList& unionChildren, double x, double y);
-    // A text box of the run's layout: box option 1, no shrinking; gives the height used.
-    double drawText(int font, const QString& text, int align, double x, double y, double size, double width);
+    // A text box of the run's layout: box option 1, no shrinking; gives the height used. Text the box cannot hold
+    // is cut off, its last line ending in "…".
+    double drawText(int font, const QString& text, int align, double x, double y, double size, double width,
+                    double height);
+    // The height of a text box from y down to the bottom of the page's content.
+    double roomBelow(double y) const;
 
     // The report images of the run in progress.
     QStringList reportImages;

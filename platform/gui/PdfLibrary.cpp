@@ -5,6 +5,7 @@
 #include "PdfCharacterMaps.h"
 
 #include <QBuffer>
+#include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
@@ -14,12 +15,16 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPdfWriter>
+#include <QRawFont>
 #include <QTextLayout>
 #include <QVector>
 
 #include <algorithm>
-#include <optional>
+#include <cmath>
+#include <memory>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -34,6 +39,16 @@ constexpr double wrapTolerance = 0.5;
 constexpr double unboundedWidth = 1.0e9;
 // A text box narrower than this (in points on paper) is taken as this wide.
 constexpr double minimumBoxWidth = 0.01;
+// Advances and widths of the layout engine are fixed-point numbers in 1/64 of a reference unit.
+constexpr int fixedPointUnit = 64;
+// A run of glyphs is taken for one line without asking the layout engine only when it leaves this much of the line
+// free (in reference units): the engine also counts the ink a last glyph puts past its advance.
+constexpr int inkOverhang = referenceSize / 4;
+// Once a font has shaped this many different texts in a document, they are shaped afresh.
+constexpr qsizetype shapedTextLimit = 20000;
+// Laid-out texts kept so that a text measured for a box is drawn from the same layout.
+constexpr qsizetype layoutCacheLimit = 64;
+const QString ellipsis = QString(QChar(0x2026));
 
 QColor toColor(const PdfRgb& c)
 {
@@ -56,6 +71,29 @@ struct FontStyle
     bool bold = false;
     bool italic = false;
 };
+
+// Characters that the layout engine draws one glyph each, at its advance, with no shaping, kerning, bidirectional
+// reordering or font fallback: the Latin letters, digits and the punctuation of names, dates and places.
+bool drawnGlyphByGlyph(char16_t c)
+{
+    if (c >= 0x20 && c <= 0x7E)
+        return true;
+    if (c >= 0xA1 && c <= 0x24F)
+        return c != 0xAD; // a soft hyphen may turn into a hyphen at a break
+    return c == 0x2013 || c == 0x2014 || c == 0x2018 || c == 0x2019 || c == 0x201C || c == 0x201D || c == 0x201E ||
+           c == 0x2026;
+}
+
+bool isBlank(const QString& text)
+{
+    return std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c == u' '; });
+}
+
+// A value in reference units as the layout engine keeps it: cut to its fixed-point step.
+int toFixedPoint(double value)
+{
+    return int(value * fixedPointUnit);
+}
 
 FontStyle parseFontName(const QString& name)
 {
@@ -104,15 +142,58 @@ struct PdfLibrary::Private
     bool pageStartPending = false;
     double scale = 1;
 
-    State state;
-    QVector<State> savedStates;
+    // A text of one line shaped glyph by glyph: its glyphs at their positions along the baseline, and its width,
+    // in reference units.
+    struct GlyphLine
+    {
+        QGlyphRun glyphs;
+        int width = 0; // fixed point
+    };
     struct LoadedFont
     {
         QFont font;
         Fonts::LineExtents extents;
+        QRawFont raw;
+        // Kerning would move glyphs off their advances.
+        bool kerned = false;
+        struct Glyph
+        {
+            quint32 index = 0;
+            int advance = 0; // fixed point
+        };
+        // Names, places and dates repeat: their glyphs and lines are looked up once per document.
+        QHash<char16_t, Glyph> glyphs;
+        QHash<QString, std::shared_ptr<const GlyphLine>> lines;
     };
-    QVector<LoadedFont> fonts;
-    mutable std::optional<LoadedFont> fallbackFont;
+    // The lines of a text laid out for a box or a line: a glyph line, or the layout engine's lines.
+    struct TextLines
+    {
+        std::shared_ptr<const GlyphLine> glyphLine;
+        std::shared_ptr<QTextLayout> layout;
+        // Nothing but spaces: one line that shows nothing.
+        bool blank = false;
+        int lineWidth = 0; // fixed point; the box's width, 0 for a text laid out without wrapping
+
+        int count() const { return glyphLine || blank ? 1 : layout->lineCount(); }
+    };
+    struct LayoutKey
+    {
+        int font;
+        int lineWidth;
+        int align;
+        QString text;
+        bool operator==(const LayoutKey&) const = default;
+    };
+    struct LayoutKeyHash
+    {
+        size_t operator()(const LayoutKey& k) const { return qHashMulti(0, k.font, k.lineWidth, k.align, k.text); }
+    };
+
+    State state;
+    QVector<State> savedStates;
+    std::vector<std::unique_ptr<LoadedFont>> fonts;
+    mutable std::unique_ptr<LoadedFont> fallbackFont;
+    mutable std::unordered_map<LayoutKey, std::shared_ptr<QTextLayout>, LayoutKeyHash> layouts;
     QPainterPath path;
     QHash<QString, QLinearGradient> gradients;
     QHash<QString, int> imageIds;
@@ -170,26 +251,154 @@ struct PdfLibrary::Private
         p.setBrush(paint == Paint::Outline ? QBrush(Qt::NoBrush) : state.fill);
     }
 
-    LoadedFont loadFont(const QString& face, bool bold, bool italic) const
+    std::unique_ptr<LoadedFont> loadFont(const QString& face, bool bold, bool italic) const
     {
-        QFont font(Fonts::familyFor(face));
+        auto loaded = std::make_unique<LoadedFont>();
+        QFont& font = loaded->font;
+        font = QFont(Fonts::familyFor(face));
         font.setBold(bold);
         font.setItalic(italic);
         font.setPixelSize(referenceSize);
         // No ligatures: a glyph drawn for "fi" would read back as one character, and a name holding it could
         // not be found in the report any more.
         font.setStyleStrategy(QFont::PreferNoShaping);
-        return {font, Fonts::lineExtents(font)};
+        loaded->extents = Fonts::lineExtents(font);
+        loaded->raw = QRawFont::fromFont(QFont(font, &writer));
+        loaded->kerned = !loaded->raw.fontTable("kern").isEmpty();
+        return loaded;
     }
 
     // Until a font is selected, text is drawn in the substitute face.
-    const LoadedFont& currentFont() const
+    LoadedFont& currentFont() const
     {
         if (state.font >= 0)
-            return fonts[state.font];
+            return *fonts[size_t(state.font)];
         if (!fallbackFont)
             fallbackFont = loadFont(Fonts::substituteFamily(), false, false);
         return *fallbackFont;
+    }
+
+    // The text as one glyph line of the current font, or nullptr when it needs the layout engine: characters
+    // that are shaped, breaks, trailing spaces (which the engine leaves out of a line's width), a kerned face
+    // or a character the face lacks.
+    std::shared_ptr<const GlyphLine> glyphLine(const QString& text) const
+    {
+        LoadedFont& font = currentFont();
+        if (text.isEmpty() || text.back() == u' ' || font.kerned || !font.raw.isValid())
+            return nullptr;
+        const auto known = font.lines.constFind(text);
+        if (known != font.lines.constEnd())
+            return *known;
+        QVector<quint32> indexes;
+        QVector<QPointF> positions;
+        indexes.reserve(text.size());
+        positions.reserve(text.size());
+        int x = 0;
+        for (const QChar c : text) {
+            if (!drawnGlyphByGlyph(c.unicode()))
+                return nullptr;
+            auto glyph = font.glyphs.constFind(c.unicode());
+            if (glyph == font.glyphs.constEnd()) {
+                LoadedFont::Glyph measured;
+                const QVector<quint32> index = font.raw.glyphIndexesForString(QString(c));
+                measured.index = index.size() == 1 ? index[0] : 0;
+                if (measured.index != 0) {
+                    const QVector<QPointF> advance =
+                        font.raw.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics);
+                    measured.advance = int(std::lround(advance.value(0).x() * fixedPointUnit));
+                }
+                glyph = font.glyphs.insert(c.unicode(), measured);
+            }
+            if (glyph->index == 0)
+                return nullptr;
+            indexes.append(glyph->index);
+            positions.append(QPointF(double(x) / fixedPointUnit, 0));
+            x += glyph->advance;
+        }
+        auto line = std::make_shared<GlyphLine>();
+        line->glyphs.setRawFont(font.raw);
+        line->glyphs.setGlyphIndexes(indexes);
+        line->glyphs.setPositions(positions);
+        line->width = x;
+        if (font.lines.size() >= shapedTextLimit)
+            font.lines.clear();
+        font.lines.insert(text, line);
+        return line;
+    }
+
+    // The layout engine's lines of the text, laid out once for each font, width and alignment they are asked for.
+    std::shared_ptr<QTextLayout> engineLayout(const QString& text, double width) const
+    {
+        const int lineWidth = width > 0 ? toFixedPoint(width / textFactor() + wrapTolerance) : 0;
+        const LayoutKey key{state.font, lineWidth, width > 0 ? state.align : AlignLeft, text};
+        const auto known = layouts.find(key);
+        if (known != layouts.end())
+            return known->second;
+        auto layout = std::make_shared<QTextLayout>(withLineSeparators(text), currentFont().font, &writer);
+        layOut(*layout, width);
+        if (qsizetype(layouts.size()) >= layoutCacheLimit)
+            layouts.clear();
+        layouts.emplace(key, layout);
+        return layout;
+    }
+
+    // Lays out the text in a box of the given width (points on paper), or without wrapping for a width of 0. A line
+    // laid out without wrapping is as wide as the layout engine says, with the ink of its last glyph: such lines
+    // are always the engine's.
+    TextLines textLines(const QString& text, double width) const
+    {
+        TextLines lines;
+        if (width <= 0) {
+            lines.layout = engineLayout(text, 0);
+            return lines;
+        }
+        lines.lineWidth = toFixedPoint(width / textFactor() + wrapTolerance);
+        if (!text.isEmpty() && isBlank(text)) {
+            lines.blank = true;
+            return lines;
+        }
+        lines.glyphLine = glyphLine(text);
+        if (lines.glyphLine && lines.glyphLine->width + inkOverhang * fixedPointUnit <= lines.lineWidth)
+            return lines;
+        lines.glyphLine.reset();
+        lines.layout = engineLayout(text, width);
+        return lines;
+    }
+
+    // The text of each line, without the break that ended it.
+    QStringList lineTexts(const TextLines& lines, const QString& text) const
+    {
+        if (!lines.layout)
+            return {text};
+        const QString laidOut = lines.layout->text();
+        QStringList texts;
+        for (int i = 0; i < lines.layout->lineCount(); ++i) {
+            const QTextLine line = lines.layout->lineAt(i);
+            QString part = laidOut.mid(line.textStart(), line.textLength());
+            // The break that ended a line is not part of the next box's text.
+            if (part.endsWith(QChar::LineSeparator))
+                part.chop(1);
+            texts.append(part);
+        }
+        return texts;
+    }
+
+    // The first count lines of a text laid out at width, the last of them ended by an ellipsis where it was cut.
+    QString cutToLines(const TextLines& lines, const QString& text, int count, double width) const
+    {
+        QStringList shown = lineTexts(lines, text).mid(0, count);
+        QString last = shown.takeLast();
+        QString cut;
+        for (;;) {
+            while (last.endsWith(u' '))
+                last.chop(1);
+            cut = last + ellipsis;
+            if (last.isEmpty() || textLines(cut, width).count() == 1)
+                break;
+            last.chop(last.size() >= 2 && last.back().isLowSurrogate() ? 2 : 1);
+        }
+        shown.append(cut);
+        return shown.join(QChar::LineSeparator);
     }
 
     // Points on paper per reference unit of the current text size.
@@ -225,15 +434,32 @@ struct PdfLibrary::Private
         layout.endLayout();
     }
 
-    // Draws a laid-out text with the reference point of the layout at origin (points on paper).
-    void drawLayout(QPainter& p, const QTextLayout& layout, QPointF origin, const QVector<double>& lineShifts = {})
+    // Draws laid-out text with the top left of its box at origin (points on paper). A box's lines are aligned in
+    // it; a text laid out without wrapping is aligned on origin, each line by its own width.
+    void drawLines(QPainter& p, const TextLines& lines, QPointF origin)
     {
+        if (lines.blank)
+            return;
         p.save();
         p.setPen(state.textColour);
         p.translate(origin);
         p.scale(textFactor(), textFactor());
-        for (int i = 0; i < layout.lineCount(); ++i)
-            layout.lineAt(i).draw(&p, QPointF(i < lineShifts.size() ? -lineShifts[i] : 0, 0));
+        if (lines.glyphLine) {
+            // Aligned in the box as the layout engine aligns a line, in its fixed point.
+            const int free = lines.lineWidth - lines.glyphLine->width;
+            const int offset = state.align == AlignCentre ? free / 2 : state.align == AlignRight ? free : 0;
+            const double baseline =
+                std::floor(currentFont().extents.ascent * referenceSize * fixedPointUnit) / fixedPointUnit;
+            p.drawGlyphRun(QPointF(double(offset) / fixedPointUnit, baseline), lines.glyphLine->glyphs);
+        }
+        for (int i = 0; lines.layout && i < lines.layout->lineCount(); ++i) {
+            double shift = 0;
+            if (lines.lineWidth == 0) {
+                const double width = lines.layout->lineAt(i).naturalTextWidth();
+                shift = state.align == AlignCentre ? width / 2 : state.align == AlignRight ? width : 0;
+            }
+            lines.layout->lineAt(i).draw(&p, QPointF(-shift, 0));
+        }
         p.restore();
     }
 };
@@ -300,13 +526,13 @@ int PdfLibrary::PageNumber() const
 int PdfLibrary::AddTrueTypeFont(const QString& name)
 {
     const FontStyle style = parseFontName(name);
-    d->fonts.append(d->loadFont(style.face, style.bold, style.italic));
+    d->fonts.push_back(d->loadFont(style.face, style.bold, style.italic));
     return int(d->fonts.size()) - 1;
 }
 
 void PdfLibrary::SelectFont(int id)
 {
-    if (id >= 0 && id < d->fonts.size())
+    if (id >= 0 && size_t(id) < d->fonts.size())
         d->state.font = id;
 }
 
@@ -329,36 +555,21 @@ double PdfLibrary::TextAscent() const
 
 double PdfLibrary::TextWidth(const QString& text) const
 {
-    QTextLayout layout(withLineSeparators(text), d->currentFont().font, &d->writer);
-    d->layOut(layout, 0);
+    const std::shared_ptr<QTextLayout> layout = d->engineLayout(text, 0);
     double widest = 0;
-    for (int i = 0; i < layout.lineCount(); ++i)
-        widest = std::max(widest, double(layout.lineAt(i).naturalTextWidth()));
+    for (int i = 0; i < layout->lineCount(); ++i)
+        widest = std::max(widest, double(layout->lineAt(i).naturalTextWidth()));
     return widest * d->textFactor() / d->scale;
 }
 
 int PdfLibrary::WrappedLineCount(const QString& text, double width) const
 {
-    QTextLayout layout(withLineSeparators(text), d->currentFont().font, &d->writer);
-    d->layOut(layout, std::max(d->scaled(width), minimumBoxWidth));
-    return layout.lineCount();
+    return d->textLines(text, std::max(d->scaled(width), minimumBoxWidth)).count();
 }
 
 QStringList PdfLibrary::WrappedLines(const QString& text, double width) const
 {
-    const QString laidOut = withLineSeparators(text);
-    QTextLayout layout(laidOut, d->currentFont().font, &d->writer);
-    d->layOut(layout, std::max(d->scaled(width), minimumBoxWidth));
-    QStringList lines;
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        QString part = laidOut.mid(line.textStart(), line.textLength());
-        // The break that ended a line is not part of the next box's text.
-        if (part.endsWith(QChar::LineSeparator))
-            part.chop(1);
-        lines.append(part);
-    }
-    return lines;
+    return d->lineTexts(d->textLines(text, std::max(d->scaled(width), minimumBoxWidth)), text);
 }
 
 void PdfLibrary::SetTextAlign(int align)
@@ -366,15 +577,19 @@ void PdfLibrary::SetTextAlign(int align)
     d->state.align = align;
 }
 
-int PdfLibrary::DrawTextBox(double x, double y, double width, const QString& text)
+int PdfLibrary::DrawTextBox(double x, double y, double width, double height, const QString& text)
 {
     QPainter* p = d->page();
     if (!p)
         return 0;
-    QTextLayout layout(withLineSeparators(text), d->currentFont().font, &d->writer);
-    d->layOut(layout, std::max(d->scaled(width), minimumBoxWidth));
-    d->drawLayout(*p, layout, d->scaled(x, y));
-    return layout.lineCount();
+    const double boxWidth = std::max(d->scaled(width), minimumBoxWidth);
+    Private::TextLines lines = d->textLines(text, boxWidth);
+    // A box shows its first line at least, however low it is.
+    const int fitting = std::max(1, int(std::floor(height / TextHeight() + 1e-9)));
+    if (lines.count() > fitting)
+        lines = d->textLines(d->cutToLines(lines, text, fitting, boxWidth), boxWidth);
+    d->drawLines(*p, lines, d->scaled(x, y));
+    return lines.count();
 }
 
 void PdfLibrary::DrawText(double x, double baselineY, const QString& text)
@@ -382,17 +597,11 @@ void PdfLibrary::DrawText(double x, double baselineY, const QString& text)
     QPainter* p = d->page();
     if (!p)
         return;
-    QTextLayout layout(withLineSeparators(text), d->currentFont().font, &d->writer);
-    d->layOut(layout, 0);
-    if (layout.lineCount() == 0)
+    const Private::TextLines lines = d->textLines(text, 0);
+    if (lines.count() == 0)
         return;
-    QVector<double> shifts;
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const double width = layout.lineAt(i).naturalTextWidth();
-        shifts.append(d->state.align == AlignCentre ? width / 2 : d->state.align == AlignRight ? width : 0);
-    }
     const double ascent = d->currentFont().extents.ascent * d->state.textSize;
-    d->drawLayout(*p, layout, d->scaled(x, baselineY) - QPointF(0, ascent), shifts);
+    d->drawLines(*p, lines, d->scaled(x, baselineY) - QPointF(0, ascent));
 }
 
 void PdfLibrary::SetLineColor(const PdfRgb& colour)

@@ -65,9 +65,10 @@ public:
 
     // Alignment of text boxes and lines (AlignLeft, AlignCentre or AlignRight).
     void SetTextAlign(int align);
-    // Draws text wrapped into lines of the given width, the first line's top at y; every line is drawn, so a box
-    // measured with WrappedLineCount holds exactly what is drawn. Returns the number of lines.
-    int DrawTextBox(double x, double y, double width, const QString& text);
+    // Draws text wrapped into lines of the given width, the first line's top at y, as many lines as the height
+    // holds (the first line at least); when text is left over, the last line drawn ends in "…". A box measured
+    // with WrappedLineCount holds exactly what is drawn. Returns the number of lines drawn.
+    int DrawTextBox(double x, double y, double width, double height, const QString& text);
     // Draws text with its first baseline at y; x is the left end, the centre or the right end of each line,
     // as the alignment says.
     void DrawText(double x, double baselineY, const QString& text);

@@ -272,10 +272,12 @@ TEST_F(PdfManagerTest, textBoxesShrinkToFitNoLowerThanFivePoints)
     EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, longText, 0, 50, 150, "", 12, longAt8, 100, false, 1, true), line8);
     // A size with a fraction still stops at 5 pt.
     EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, longText, 0, 50, 200, "", 12.5, 30, 100, false, 1, true), narrowAt5);
-    // Without shrinking the long text wraps, and the height covers every line drawn.
+    // Without shrinking the long text wraps, and the height covers every line drawn; a box lower than the text
+    // shows what it holds, its first line at least.
     const double measured = pdf.MeasureTextHeight(font, longText, 150, "", 12, false, lines);
     EXPECT_GT(lines, 1);
-    EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, longText, 0, 50, 250, "", 12, 150, 10, false, 0, false), measured);
+    EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, longText, 0, 50, 250, "", 12, 150, measured, false, 0, false), measured);
+    EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, longText, 0, 50, 320, "", 12, 150, 10, false, 0, false), line12);
     // An empty text is one blank line; the library's box draws nothing for it.
     EXPECT_DOUBLE_EQ(pdf.DrawTextBox(font, "", 0, 50, 400, "", 12, 150, 100, false, 1, false), line12);
     EXPECT_EQ(pdf.PutTextBox(50, 400, 150, 100, "", 1), 0);

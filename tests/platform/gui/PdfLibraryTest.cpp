@@ -205,13 +205,13 @@ TEST_F(PdfLibraryTest, measuredWidthsAndLineCountsMatchWhatIsDrawn)
     const QString note = QStringLiteral("Ala ma kota, a kot ma Alę; ").repeated(6);
     const int lines = pdf.WrappedLineCount(note, 150);
     EXPECT_GT(lines, 3);
-    EXPECT_EQ(pdf.DrawTextBox(50, 100, 150, note), lines);
+    EXPECT_EQ(pdf.DrawTextBox(50, 100, 150, 1000, note), lines);
 
     const QString twoLines = QStringLiteral("Pierwsza linia\r\ndruga");
     EXPECT_EQ(pdf.WrappedLineCount(twoLines, 400), 2);
     EXPECT_EQ(pdf.WrappedLineCount(QStringLiteral("jeden\ndwa\ntrzy"), 400), 3);
     EXPECT_DOUBLE_EQ(pdf.TextWidth(twoLines), pdf.TextWidth("Pierwsza linia"));
-    EXPECT_EQ(pdf.DrawTextBox(300, 400, 400, twoLines), 2);
+    EXPECT_EQ(pdf.DrawTextBox(300, 400, 400, 100, twoLines), 2);
     // A text wrapped at its own measured width stays on one line; an empty text is one line.
     EXPECT_EQ(pdf.WrappedLineCount(line, width), 1);
     EXPECT_EQ(pdf.WrappedLineCount("", 100), 1);
@@ -260,7 +260,7 @@ TEST_F(PdfLibraryTest, alignmentPlacesLinesByTheirLeftEndCentreOrRightEnd)
     pdf.DrawText(300, 100, QString::fromUtf8("Środek"));
     pdf.SetTextAlign(PdfLibrary::AlignRight);
     pdf.DrawText(300, 150, "Prawo");
-    pdf.DrawTextBox(100, 200, 200, "Pudełko");
+    pdf.DrawTextBox(100, 200, 200, 100, "Pudełko");
 
     const QString path = save();
     const auto words = PdfTools::words(path, 1);

@@ -249,16 +249,22 @@ bool TFormRaportLista::WritePdf(int columnSet, const QString& path, const QStrin
             rule(left, y, right, y);
             rulePending = false;
         }
+        // The rules first, then the cells' texts one after another: the PDF layer draws texts that follow each other
+        // as one.
         double x = left;
         rule(x, y, x, y + height);
         for (int c = 0; c < ColumnCount; ++c) {
+            x += ColumnWidths[c];
+            rule(x, y, x, y + height);
+        }
+        rule(left, y + height, right, y + height);
+        x = left;
+        for (int c = 0; c < ColumnCount; ++c) {
             const double width = ColumnWidths[c];
-            rule(x + width, y, x + width, y + height);
             pdf.DrawTextBox(font, RowCells[c], ColumnAligns[c], x + CellInset, y, QString(), bodyFontSize,
                             width - 2 * CellInset, height, false, cellBoxOption, false);
             x += width;
         }
-        rule(left, y + height, right, y + height);
         y += height;
     }
     return pdf.EndDocument(path);

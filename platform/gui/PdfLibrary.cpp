@@ -78,7 +78,7 @@ bool drawnGlyphByGlyph(char16_t c)
 {
     if (c >= 0x20 && c <= 0x7E)
         return true;
-    if (c >= 0xA1 && c <= 0x24F)
+    if (c >= 0xA0 && c <= 0x24F)
         return c != 0xAD; // a soft hyphen may turn into a hyphen at a break
     return c == 0x2013 || c == 0x2014 || c == 0x2018 || c == 0x2019 || c == 0x201C || c == 0x201D || c == 0x201E ||
            c == 0x2026;
@@ -189,8 +189,22 @@ struct PdfLibrary::Private
         size_t operator()(const LayoutKey& k) const { return qHashMulti(0, k.font, k.lineWidth, k.align, k.text); }
     };
 
+    // Glyph lines drawn one after another in one font, size and colour wait to go to the page as one run: each
+    // text the writer is given costs it more than the glyphs in it.
+    struct PendingText
+    {
+        int font = -1;
+        double textSize = 0;
+        QColor colour;
+        QPointF origin; // points on paper
+        QRawFont raw;
+        QVector<quint32> glyphs;
+        QVector<QPointF> positions; // reference units from origin
+    };
+
     State state;
     QVector<State> savedStates;
+    PendingText pendingText;
     std::vector<std::unique_ptr<LoadedFont>> fonts;
     mutable std::unique_ptr<LoadedFont> fallbackFont;
     mutable std::unordered_map<LayoutKey, std::shared_ptr<QTextLayout>, LayoutKeyHash> layouts;
@@ -213,8 +227,17 @@ struct PdfLibrary::Private
         return taken;
     }
 
-    // The painter of the current page, or nullptr once the document has been written.
+    // The painter of the current page, or nullptr once the document has been written. Text waiting to be drawn
+    // goes to the page first, so that what is drawn next comes over it.
     QPainter* page()
+    {
+        QPainter* p = pageKeepingText();
+        if (p)
+            drawPendingText(*p);
+        return p;
+    }
+
+    QPainter* pageKeepingText()
     {
         if (finished)
             return nullptr;
@@ -227,6 +250,46 @@ struct PdfLibrary::Private
             pageStartPending = false;
         }
         return &painter;
+    }
+
+    void drawPendingText(QPainter& p)
+    {
+        if (pendingText.glyphs.isEmpty())
+            return;
+        QGlyphRun run;
+        run.setRawFont(pendingText.raw);
+        run.setGlyphIndexes(pendingText.glyphs);
+        run.setPositions(pendingText.positions);
+        const double factor = pendingText.textSize / referenceSize;
+        p.save();
+        p.setPen(pendingText.colour);
+        p.translate(pendingText.origin);
+        p.scale(factor, factor);
+        p.drawGlyphRun(QPointF(), run);
+        p.restore();
+        pendingText.glyphs.clear();
+        pendingText.positions.clear();
+    }
+
+    // Adds a glyph line to the text waiting to be drawn, at (x, y) in reference units from origin (points on paper).
+    // Lines of another font, size or colour start a new run.
+    void queueGlyphLine(QPainter& p, const GlyphLine& line, QPointF origin, double x, double y)
+    {
+        const QColor colour = state.textColour;
+        if (!pendingText.glyphs.isEmpty() &&
+            (pendingText.font != state.font || pendingText.textSize != state.textSize || pendingText.colour != colour))
+            drawPendingText(p);
+        if (pendingText.glyphs.isEmpty()) {
+            pendingText.font = state.font;
+            pendingText.textSize = state.textSize;
+            pendingText.colour = colour;
+            pendingText.origin = origin;
+            pendingText.raw = line.glyphs.rawFont();
+        }
+        const QPointF shift = (origin - pendingText.origin) / textFactor() + QPointF(x, y);
+        pendingText.glyphs += line.glyphs.glyphIndexes();
+        for (const QPointF& position : line.glyphs.positions())
+            pendingText.positions.append(position + shift);
     }
 
     double scaled(double v) const { return v * scale; }
@@ -436,31 +499,38 @@ struct PdfLibrary::Private
 
     // Draws laid-out text with the top left of its box at origin (points on paper). A box's lines are aligned in
     // it; a text laid out without wrapping is aligned on origin, each line by its own width.
-    void drawLines(QPainter& p, const TextLines& lines, QPointF origin)
+    void drawLines(const TextLines& lines, QPointF origin)
     {
         if (lines.blank)
             return;
-        p.save();
-        p.setPen(state.textColour);
-        p.translate(origin);
-        p.scale(textFactor(), textFactor());
         if (lines.glyphLine) {
+            QPainter* p = pageKeepingText();
+            if (!p)
+                return;
             // Aligned in the box as the layout engine aligns a line, in its fixed point.
             const int free = lines.lineWidth - lines.glyphLine->width;
             const int offset = state.align == AlignCentre ? free / 2 : state.align == AlignRight ? free : 0;
             const double baseline =
                 std::floor(currentFont().extents.ascent * referenceSize * fixedPointUnit) / fixedPointUnit;
-            p.drawGlyphRun(QPointF(double(offset) / fixedPointUnit, baseline), lines.glyphLine->glyphs);
+            queueGlyphLine(*p, *lines.glyphLine, origin, double(offset) / fixedPointUnit, baseline);
+            return;
         }
-        for (int i = 0; lines.layout && i < lines.layout->lineCount(); ++i) {
+        QPainter* p = page();
+        if (!p)
+            return;
+        p->save();
+        p->setPen(state.textColour);
+        p->translate(origin);
+        p->scale(textFactor(), textFactor());
+        for (int i = 0; i < lines.layout->lineCount(); ++i) {
             double shift = 0;
             if (lines.lineWidth == 0) {
                 const double width = lines.layout->lineAt(i).naturalTextWidth();
                 shift = state.align == AlignCentre ? width / 2 : state.align == AlignRight ? width : 0;
             }
-            lines.layout->lineAt(i).draw(&p, QPointF(-shift, 0));
+            lines.layout->lineAt(i).draw(p, QPointF(-shift, 0));
         }
-        p.restore();
+        p->restore();
     }
 };
 
@@ -579,8 +649,7 @@ void PdfLibrary::SetTextAlign(int align)
 
 int PdfLibrary::DrawTextBox(double x, double y, double width, double height, const QString& text)
 {
-    QPainter* p = d->page();
-    if (!p)
+    if (d->finished)
         return 0;
     const double boxWidth = std::max(d->scaled(width), minimumBoxWidth);
     Private::TextLines lines = d->textLines(text, boxWidth);
@@ -588,20 +657,16 @@ int PdfLibrary::DrawTextBox(double x, double y, double width, double height, con
     const int fitting = std::max(1, int(std::floor(height / TextHeight() + 1e-9)));
     if (lines.count() > fitting)
         lines = d->textLines(d->cutToLines(lines, text, fitting, boxWidth), boxWidth);
-    d->drawLines(*p, lines, d->scaled(x, y));
+    d->drawLines(lines, d->scaled(x, y));
     return lines.count();
 }
 
 void PdfLibrary::DrawText(double x, double baselineY, const QString& text)
 {
-    QPainter* p = d->page();
-    if (!p)
-        return;
-    const Private::TextLines lines = d->textLines(text, 0);
-    if (lines.count() == 0)
+    if (d->finished)
         return;
     const double ascent = d->currentFont().extents.ascent * d->state.textSize;
-    d->drawLines(*p, lines, d->scaled(x, baselineY) - QPointF(0, ascent));
+    d->drawLines(d->textLines(text, 0), d->scaled(x, baselineY) - QPointF(0, ascent));
 }
 
 void PdfLibrary::SetLineColor(const PdfRgb& colour)

@@ -288,6 +288,30 @@ TEST_F(ListReportTest, pdfPagesByColumnSetAndRowsInNameOrder)
     EXPECT_EQ(opener.opened.size(), 3);
 }
 
+TEST_F(ListReportTest, aRowTallerThanAPageIsCutToThePage)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    addFamily();
+    addPerson(QString(20000, u'W'), "Kowal");
+    search();
+    generate(TFormRaportLista::PdfFile, 1);
+    const double bottom = 841.89 - gPDFManager.CmToPt(1.5);
+    QString name;
+    for (int page = 1; page <= PdfTools::pageCount(pdfPath()); ++page) {
+        for (const PdfTools::Word& word : PdfTools::words(pdfPath(), page)) {
+            if (word.text.startsWith("WWW")) {
+                EXPECT_LE(word.box.bottom(), bottom + 0.5) << page;
+                name += word.text;
+            }
+        }
+    }
+    EXPECT_TRUE(name.endsWith(QChar(0x2026)));
+    EXPECT_GT(name.size(), 1000);
+    // The rows after it go on on the next page.
+    EXPECT_EQ(pdfRows(pdfPath()), QStringList({"1 Adamski", "2 Kowal", u("3 Łoś"), "4 Nowak"}));
+    EXPECT_EQ(PdfTools::pageCount(pdfPath()), 3);
+}
+
 TEST_F(ListReportTest, theListScopeReportsTheLastSearchAlsoAfterAReportOnEveryone)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

@@ -287,6 +287,39 @@ TEST_F(PersonReportTest, longValuesAndLabelsAreNeitherCutNorOverlapping)
     EXPECT_LE(labelEnd.box.bottom(), PdfTools::findWord(words, "1991").box.top());
 }
 
+TEST_F(PersonReportTest, aNameOfTwentyThousandLettersIsCutAboveTheFooter)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    jan->Forename = QString(20000, u'J');
+    jan->InsertAttribute(-1, "NOTE", QString(20000, u'E'), QString(20000, u'W'), false);
+    generate(TFormRaportOsoby::SelectedPerson, jan);
+    const double bottom = 841.89 - gPDFManager.CmToPt(1.5);
+    QString name;
+    QString label;
+    QString value;
+    for (int page = 1; page <= PdfTools::pageCount(path()); ++page) {
+        for (const PdfTools::Word& word : PdfTools::words(path(), page)) {
+            QString* part = word.text.startsWith("JJJ")   ? &name
+                            : word.text.startsWith("EEE") ? &label
+                            : word.text.startsWith("WWW") ? &value
+                                                          : nullptr;
+            if (!part)
+                continue;
+            EXPECT_LE(word.box.bottom(), bottom + 0.5) << page;
+            *part += word.text;
+        }
+    }
+    // The name and the label are cut where their boxes end; a value taller than a page goes on over the pages.
+    for (const QString* part : {&name, &label}) {
+        EXPECT_TRUE(part->endsWith(QChar(0x2026)));
+        EXPECT_GT(part->size(), 100);
+    }
+    EXPECT_EQ(value, QString(20000, u'W'));
+    // The header goes on below the name on the first page.
+    EXPECT_TRUE(text(1).simplified().contains(u("Ojciec: Adam Nowak")));
+    EXPECT_TRUE(text().contains(u("stolarz")));
+}
+
 TEST_F(PersonReportTest, mirroredMarginsSwapOnEvenPages)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

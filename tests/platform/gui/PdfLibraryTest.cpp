@@ -251,6 +251,90 @@ TEST_F(PdfLibraryTest, wrappedLinesAreTheLinesABoxShowsEachOneLineAgain)
     EXPECT_EQ(pdf.WrappedLineCount(lines.mid(1, 3).join(u'\n'), width), 3);
 }
 
+TEST_F(PdfLibraryTest, aBoxShowsTheLinesItsHeightHoldsAndEndsTheLastOneInAnEllipsis)
+{
+    SKIP_WITHOUT_TOOL("pdftotext");
+    const QString note = QStringLiteral("Ala ma kota, a kot ma Alę; ").repeated(6).trimmed();
+    const QString longWord = QString(20000, u'W');
+    const double line = pdf.TextHeight();
+    struct Case
+    {
+        QString text;
+        double top;
+        double height;
+        int lines;
+        bool cut;
+    };
+    const Case cases[] = {
+        {note, 50, 3 * line, 3, true},
+        // A box lower than one line still shows its first line.
+        {note, 150, line / 2, 1, true},
+        {longWord, 200, 4 * line + line / 2, 4, true},
+        // Text the box holds is drawn whole.
+        {QStringLiteral("Krótki tekst"), 300, 3 * line, 1, false},
+        {QStringLiteral("Pierwsza\ndruga"), 350, 2 * line, 2, false},
+    };
+    for (const Case& c : cases) {
+        ASSERT_GT(pdf.WrappedLineCount(c.text, 150), c.cut ? c.lines : c.lines - 1);
+        EXPECT_EQ(pdf.DrawTextBox(100, c.top, 150, c.height, c.text), c.lines) << c.top;
+    }
+
+    const QString path = save();
+    const QString text = PdfTools::text(path);
+    EXPECT_EQ(text.count(QChar(0x2026)), 3);
+    const auto words = PdfTools::words(path, 1);
+    for (const Case& c : cases) {
+        std::set<int> rows;
+        QString drawn;
+        for (const auto& w : words) {
+            if (w.box.top() >= c.top - 1 && w.box.top() < c.top + std::max(c.height, line) && w.box.left() >= 99) {
+                EXPECT_LE(w.box.right(), 250.5) << w.text.toStdString();
+                rows.insert(qRound(w.box.top()));
+                drawn += w.text;
+            }
+        }
+        EXPECT_EQ(int(rows.size()), c.lines) << c.top;
+        EXPECT_EQ(drawn.endsWith(QChar(0x2026)), c.cut) << c.top;
+    }
+}
+
+TEST_F(PdfLibraryTest, textsDrawnOneAfterAnotherKeepTheirColoursAndWhatIsDrawnLaterCoversThem)
+{
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    SKIP_WITHOUT_TOOL("pdftotext");
+    pdf.SetTextSize(30);
+    pdf.SetTextColor(red);
+    pdf.DrawTextBox(50, 50, 200, 100, "MMMM");
+    pdf.SetTextColor(blue);
+    pdf.DrawTextBox(300, 50, 200, 100, "MMMM");
+    pdf.SetTextColor(black);
+    pdf.DrawTextBox(50, 150, 200, 100, "Zakryty");
+    // A white box over the last text hides it; the text stays in the document.
+    pdf.SetFillColor({1, 1, 1});
+    pdf.DrawBox(40, 140, 300, 60, PdfLibrary::Paint::Fill);
+    pdf.NewPage();
+    pdf.DrawTextBox(50, 50, 200, 100, "Druga");
+
+    const QString path = save();
+    const QImage page = PdfTools::page(path, 1);
+    const auto pixelsOf = [&page](QRect area, QColor colour) {
+        int count = 0;
+        for (int y = area.top(); y <= area.bottom(); ++y) {
+            for (int x = area.left(); x <= area.right(); ++x)
+                count += near(page.pixelColor(x, y), colour) ? 1 : 0;
+        }
+        return count;
+    };
+    EXPECT_GT(pixelsOf(QRect(40, 40, 220, 60), Qt::red), 50);
+    EXPECT_EQ(pixelsOf(QRect(40, 40, 220, 60), Qt::blue), 0);
+    EXPECT_GT(pixelsOf(QRect(290, 40, 220, 60), Qt::blue), 50);
+    EXPECT_EQ(pixelsOf(QRect(290, 40, 220, 60), Qt::red), 0);
+    EXPECT_TRUE(PdfTools::inkBounds(page, QRect(40, 140, 300, 60)).isEmpty());
+    EXPECT_TRUE(PdfTools::text(path, 1).contains("Zakryty"));
+    EXPECT_FALSE(PdfTools::text(path, 1).contains("Druga"));
+    EXPECT_TRUE(PdfTools::text(path, 2).contains("Druga"));
+}
+
 TEST_F(PdfLibraryTest, alignmentPlacesLinesByTheirLeftEndCentreOrRightEnd)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

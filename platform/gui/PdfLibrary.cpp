@@ -202,9 +202,18 @@ struct PdfLibrary::Private
         QVector<QPointF> positions; // reference units from origin
     };
 
+    // Solid lines drawn one after another with one pen wait likewise, to go to the page as one path.
+    struct PendingLines
+    {
+        QPen pen;
+        QVector<QLineF> lines; // points on paper
+    };
+
     State state;
     QVector<State> savedStates;
+    // At most one of the two holds something: what waits goes to the page before anything else is drawn.
     PendingText pendingText;
+    PendingLines pendingLines;
     std::vector<std::unique_ptr<LoadedFont>> fonts;
     mutable std::unique_ptr<LoadedFont> fallbackFont;
     mutable std::unordered_map<LayoutKey, std::shared_ptr<QTextLayout>, LayoutKeyHash> layouts;
@@ -227,17 +236,19 @@ struct PdfLibrary::Private
         return taken;
     }
 
-    // The painter of the current page, or nullptr once the document has been written. Text waiting to be drawn
-    // goes to the page first, so that what is drawn next comes over it.
+    // The painter of the current page, or nullptr once the document has been written. Text and lines waiting to be
+    // drawn go to the page first, so that what is drawn next comes over them.
     QPainter* page()
     {
-        QPainter* p = pageKeepingText();
-        if (p)
+        QPainter* p = pageKeepingPending();
+        if (p) {
             drawPendingText(*p);
+            drawPendingLines(*p);
+        }
         return p;
     }
 
-    QPainter* pageKeepingText()
+    QPainter* pageKeepingPending()
     {
         if (finished)
             return nullptr;
@@ -271,10 +282,31 @@ struct PdfLibrary::Private
         pendingText.positions.clear();
     }
 
+    void drawPendingLines(QPainter& p)
+    {
+        if (pendingLines.lines.isEmpty())
+            return;
+        p.setPen(pendingLines.pen);
+        p.drawLines(pendingLines.lines);
+        pendingLines.lines.clear();
+    }
+
+    // Adds a line to the lines waiting to be drawn; a line of another pen starts a new path.
+    void queueLine(QPainter& p, QLineF line)
+    {
+        drawPendingText(p);
+        const QPen pen = linePen();
+        if (!pendingLines.lines.isEmpty() && pendingLines.pen != pen)
+            drawPendingLines(p);
+        pendingLines.pen = pen;
+        pendingLines.lines.append(line);
+    }
+
     // Adds a glyph line to the text waiting to be drawn, at (x, y) in reference units from origin (points on paper).
     // Lines of another font, size or colour start a new run.
     void queueGlyphLine(QPainter& p, const GlyphLine& line, QPointF origin, double x, double y)
     {
+        drawPendingLines(p);
         const QColor colour = state.textColour;
         if (!pendingText.glyphs.isEmpty() &&
             (pendingText.font != state.font || pendingText.textSize != state.textSize || pendingText.colour != colour))
@@ -504,7 +536,7 @@ struct PdfLibrary::Private
         if (lines.blank)
             return;
         if (lines.glyphLine) {
-            QPainter* p = pageKeepingText();
+            QPainter* p = pageKeepingPending();
             if (!p)
                 return;
             // Aligned in the box as the layout engine aligns a line, in its fixed point.
@@ -697,9 +729,15 @@ void PdfLibrary::SetLineDash(double dash, double gap)
 
 void PdfLibrary::DrawLine(double x1, double y1, double x2, double y2)
 {
-    if (QPainter* p = d->page()) {
-        p->setPen(d->linePen());
-        p->drawLine(d->scaled(x1, y1), d->scaled(x2, y2));
+    const QLineF line(d->scaled(x1, y1), d->scaled(x2, y2));
+    // Dashed lines are drawn one by one, so that each starts with a dash.
+    if (d->state.dash > 0 && d->state.gap > 0) {
+        if (QPainter* p = d->page()) {
+            p->setPen(d->linePen());
+            p->drawLine(line);
+        }
+    } else if (QPainter* p = d->pageKeepingPending()) {
+        d->queueLine(*p, line);
     }
 }
 

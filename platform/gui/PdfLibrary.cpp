@@ -168,13 +168,15 @@ struct PdfLibrary::Private
     // The lines of a text laid out for a box or a line: a glyph line, or the layout engine's lines.
     struct TextLines
     {
-        std::shared_ptr<const GlyphLine> glyphLine;
+        // Glyph lines with their texts, or the layout engine's lines.
+        std::vector<std::shared_ptr<const GlyphLine>> glyphLines;
+        QStringList texts;
         std::shared_ptr<QTextLayout> layout;
         // Nothing but spaces: one line that shows nothing.
         bool blank = false;
         int lineWidth = 0; // fixed point; the box's width, 0 for a text laid out without wrapping
 
-        int count() const { return glyphLine || blank ? 1 : layout->lineCount(); }
+        int count() const { return blank ? 1 : !glyphLines.empty() ? int(glyphLines.size()) : layout->lineCount(); }
     };
     struct LayoutKey
     {
@@ -452,19 +454,84 @@ struct PdfLibrary::Private
             lines.blank = true;
             return lines;
         }
-        lines.glyphLine = glyphLine(text);
-        if (lines.glyphLine && lines.glyphLine->width + inkOverhang * fixedPointUnit <= lines.lineWidth)
+        const std::shared_ptr<const GlyphLine> whole = glyphLine(text);
+        if (whole && whole->width + inkOverhang * fixedPointUnit <= lines.lineWidth) {
+            lines.glyphLines.push_back(whole);
+            lines.texts.append(text);
             return lines;
-        lines.glyphLine.reset();
-        lines.layout = engineLayout(text, width);
+        }
+        if (!whole || !wrapAtSpaces(*whole, text, lines))
+            lines.layout = engineLayout(text, width);
         return lines;
+    }
+
+    // Wraps a glyph line at its spaces into lines of lines.lineWidth the way the layout engine does: as many words
+    // as fit, a line's trailing spaces not counted. False, leaving lines as they were, for a text the engine could
+    // also break elsewhere (at hyphens or inside a word) or where a word would fit so tightly that the ink of its
+    // last glyph decides.
+    bool wrapAtSpaces(const GlyphLine& whole, const QString& text, TextLines& lines) const
+    {
+        const auto wrappedOnlyAtSpaces = [](QChar c) {
+            return c == u' ' || c == u',' || c == u'.' || c.isLetterOrNumber();
+        };
+        if (text.front() == u' ' || !std::all_of(text.cbegin(), text.cend(), wrappedOnlyAtSpaces))
+            return false;
+        const QVector<QPointF> positions = whole.glyphs.positions();
+        const qsizetype n = text.size();
+        const auto x = [&](qsizetype i) {
+            return i < n ? int(std::lround(positions[i].x() * fixedPointUnit)) : whole.width;
+        };
+        const auto wordEnd = [&](qsizetype i) {
+            while (i < n && text[i] != u' ')
+                ++i;
+            return i;
+        };
+        const auto spacesEnd = [&](qsizetype i) {
+            while (i < n && text[i] == u' ')
+                ++i;
+            return i;
+        };
+        const int sure = lines.lineWidth - inkOverhang * fixedPointUnit;
+        std::vector<std::shared_ptr<const GlyphLine>> glyphLines;
+        QStringList texts;
+        for (qsizetype start = 0; start < n;) {
+            qsizetype end = wordEnd(start);
+            if (x(end) - x(start) > sure)
+                return false;
+            qsizetype next = spacesEnd(end);
+            while (next < n) {
+                const qsizetype nextEnd = wordEnd(next);
+                const int width = x(nextEnd) - x(start);
+                if (width > lines.lineWidth)
+                    break;
+                if (width > sure)
+                    return false;
+                end = nextEnd;
+                next = spacesEnd(end);
+            }
+            auto line = std::make_shared<GlyphLine>();
+            const QVector<quint32> indexes = whole.glyphs.glyphIndexes().mid(start, next - start);
+            QVector<QPointF> linePositions = positions.mid(start, next - start);
+            for (QPointF& position : linePositions)
+                position.rx() -= positions[start].x();
+            line->glyphs.setRawFont(whole.glyphs.rawFont());
+            line->glyphs.setGlyphIndexes(indexes);
+            line->glyphs.setPositions(linePositions);
+            line->width = x(end) - x(start);
+            glyphLines.push_back(std::move(line));
+            texts.append(text.mid(start, next - start));
+            start = next;
+        }
+        lines.glyphLines = std::move(glyphLines);
+        lines.texts = std::move(texts);
+        return true;
     }
 
     // The text of each line, without the break that ended it.
     QStringList lineTexts(const TextLines& lines, const QString& text) const
     {
         if (!lines.layout)
-            return {text};
+            return lines.blank ? QStringList{text} : lines.texts;
         const QString laidOut = lines.layout->text();
         QStringList texts;
         for (int i = 0; i < lines.layout->lineCount(); ++i) {
@@ -535,16 +602,21 @@ struct PdfLibrary::Private
     {
         if (lines.blank)
             return;
-        if (lines.glyphLine) {
+        if (!lines.glyphLines.empty()) {
             QPainter* p = pageKeepingPending();
             if (!p)
                 return;
-            // Aligned in the box as the layout engine aligns a line, in its fixed point.
-            const int free = lines.lineWidth - lines.glyphLine->width;
-            const int offset = state.align == AlignCentre ? free / 2 : state.align == AlignRight ? free : 0;
-            const double baseline =
-                std::floor(currentFont().extents.ascent * referenceSize * fixedPointUnit) / fixedPointUnit;
-            queueGlyphLine(*p, *lines.glyphLine, origin, double(offset) / fixedPointUnit, baseline);
+            const Fonts::LineExtents extents = currentFont().extents;
+            const double pitch = (extents.ascent + extents.descent) * referenceSize;
+            for (size_t i = 0; i < lines.glyphLines.size(); ++i) {
+                const GlyphLine& line = *lines.glyphLines[i];
+                // Aligned and placed as the layout engine places a line in its box, in its fixed point.
+                const int free = lines.lineWidth - line.width;
+                const int offset = state.align == AlignCentre ? free / 2 : state.align == AlignRight ? free : 0;
+                const double baseline =
+                    std::floor((double(i) * pitch + extents.ascent * referenceSize) * fixedPointUnit) / fixedPointUnit;
+                queueGlyphLine(*p, line, origin, double(offset) / fixedPointUnit, baseline);
+            }
             return;
         }
         QPainter* p = page();

@@ -335,6 +335,22 @@ TEST_F(PdfLibraryTest, textsDrawnOneAfterAnotherKeepTheirColoursAndWhatIsDrawnLa
     EXPECT_TRUE(PdfTools::text(path, 2).contains("Druga"));
 }
 
+TEST_F(PdfLibraryTest, namesWrapAtTheSameSpacesAsInAParagraphOfALongerText)
+{
+    // A name alone is wrapped from its glyphs; followed by another paragraph it goes through the layout engine.
+    const char* const names[] = {"Adamczewska, Agnieszka z d. Laskowska", "Jan Maria Józef Nowak  Kowalski",
+                                 "Żółkiewski Stanisław 1901 r. Kraków", "a b c d e f g h i j k l"};
+    for (const char* name : names) {
+        const QString text = QString::fromUtf8(name);
+        for (double width = 20; width < 400; width += 1.5) {
+            QStringList viaEngine = pdf.WrappedLines(text + QStringLiteral("\n;"), width);
+            viaEngine.removeLast();
+            EXPECT_EQ(pdf.WrappedLines(text, width), viaEngine) << name << " " << width;
+            EXPECT_EQ(pdf.WrappedLineCount(text, width), viaEngine.size()) << name << " " << width;
+        }
+    }
+}
+
 TEST_F(PdfLibraryTest, alignmentPlacesLinesByTheirLeftEndCentreOrRightEnd)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

@@ -165,10 +165,9 @@ struct PdfLibrary::Private
         QHash<char16_t, Glyph> glyphs;
         QHash<QString, std::shared_ptr<const GlyphLine>> lines;
     };
-    // The lines of a text laid out for a box or a line: a glyph line, or the layout engine's lines.
+    // The lines of a text laid out for a box or a line: glyph lines with their texts, or the layout engine's lines.
     struct TextLines
     {
-        // Glyph lines with their texts, or the layout engine's lines.
         std::vector<std::shared_ptr<const GlyphLine>> glyphLines;
         QStringList texts;
         std::shared_ptr<QTextLayout> layout;

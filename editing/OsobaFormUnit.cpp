@@ -269,6 +269,7 @@ void TOsobaEdycjaForm::buildPages()
 {
     AdvPageControl1 = new TAdvPageControl(AdvPanelDane);
     AdvPageControl1->setObjectName(QStringLiteral("AdvPageControl1"));
+    AdvPageControl1->SetTabBorder3D(true);
     SetAlign(AdvPageControl1, alClient);
     const auto page = [this](const char* name) {
         auto* sheet = new TAdvTabSheet(AdvPageControl1);

@@ -104,6 +104,7 @@ void TFormRaportDrzewo::SetupFor(int kind, const QString& personId)
 {
     TreeKind = kind;
     SelectedPersonID = personId;
+    LoadPending = true;
 }
 
 void TFormRaportDrzewo::FormActivate()
@@ -112,6 +113,11 @@ void TFormRaportDrzewo::FormActivate()
         placeDialogHigh(this);
         FirstActivation = false;
     }
+    // A closing font chooser, colour dialog or message activates the dialog again, and so does coming back from
+    // the report's viewer: the fields are loaded once per showing, not over what the user chose.
+    if (!LoadPending)
+        return;
+    LoadPending = false;
     AdvComboBoxTytul->setFocus();
     AdvComboBoxTypDrzewa->SetItemIndex(TreeKind - 1);
     AdvComboBoxTypChange();

@@ -39,7 +39,8 @@ public:
     // The tree to make at the next showing: kind 1 ancestors, 2 descendants, 3 both, of the person.
     void SetupFor(int kind, const QString& personId);
 
-    // Shows the current settings, the kind's options and the person's default title at every activation.
+    // At the first activation after SetupFor: shows the current settings, the kind's options and the person's
+    // default title.
     void FormActivate();
     // F3 generates while "F3 - Generuj" is enabled; every other key passes on.
     void FormShortCut(QKeyEvent* key, bool& handled);
@@ -60,6 +61,7 @@ public:
     void ButtonZapiszClick();
 
     bool FirstActivation = true;
+    bool LoadPending = false;
     int TreeKind = 1;
     QString SelectedPersonID;
 

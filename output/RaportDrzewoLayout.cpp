@@ -71,6 +71,9 @@ void TFormRaportDrzewo::buildHeader()
     AdvPageControl1 = new TAdvPageControl(this);
     AdvPageControl1->setObjectName(QStringLiteral("AdvPageControl1"));
     AdvPageControl1->setGeometry(16, 116, 615, 352);
+    AdvPageControl1->SetTabBorder3D(true);
+    AdvPageControl1->SetMultiLine(true);
+    AdvPageControl1->SetActiveColor(clNone);
     AdvPageControl1->SetTabBackGroundColor(clWhite);
     const char* names[] = {"AdvTabSheet1", "AdvTabSheet2", "AdvTabSheet3", "AdvTabSheet4"};
     const QString captions[] = {QStringLiteral("Zakres danych"), QStringLiteral("Czcionki i kolory tekstów"),

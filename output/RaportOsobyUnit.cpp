@@ -48,6 +48,7 @@ TFormRaportOsoby::TFormRaportOsoby(QWidget* owner) : TForm(owner)
     gReportWindows.ShowPersonReport = [this](const QString& personID, bool rangeLocked) {
         SelectedPersonID = personID;
         PersonOnly = rangeLocked;
+        ScopePending = true;
         ShowModal();
     };
 }
@@ -119,6 +120,11 @@ void TFormRaportOsoby::FormActivate()
             move(x(), int(firstTopShare * desktop->geometry().height()));
         FirstActivation = false;
     }
+    // Coming back from the report's viewer or from a message activates the dialog again: the scope the user chose
+    // stays.
+    if (!ScopePending)
+        return;
+    ScopePending = false;
     AdvComboBoxTypChange();
     if (!SelectedPersonID.isEmpty())
         AdvComboBoxZakresDanych->SetItemIndex(SelectedPerson);

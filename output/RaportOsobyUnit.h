@@ -40,8 +40,8 @@ public:
     explicit TFormRaportOsoby(QWidget* owner = nullptr);
     ~TFormRaportOsoby() override;
 
-    // Places the window high on its first activation; a given person resets the scope to that person, and
-    // PersonOnly keeps the scope there.
+    // Places the window high on its first activation; at the first activation of each showing a given person
+    // resets the scope to that person, and PersonOnly keeps the scope there.
     void FormActivate();
     // Margins are offered only for a PDF file.
     void AdvComboBoxTypChange();
@@ -62,6 +62,8 @@ public:
     QString SelectedPersonID;
     bool PersonOnly = false;
     bool FirstActivation = true;
+    // Set for each showing by the report functions.
+    bool ScopePending = false;
 
     // The layout and the choices of the run in progress.
     double ContentTop = 0;

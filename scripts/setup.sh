@@ -13,6 +13,7 @@ packages=(
     poppler-utils xlsx2csv docx2txt
     qt6-translations-l10n
     clang libclang-rt-dev
+    xvfb xauth openbox xdotool x11-utils
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "Dialogs.h"
 
+#include "Forms.h"
 #include "LongMessage.h"
 
 #include <QApplication>
@@ -7,11 +8,12 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QTranslator>
 
 Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& caption, Buttons buttons, Icon icon)
 {
-    QMessageBox box(QApplication::activeWindow());
+    QMessageBox box(ActiveOwnerWindow());
     box.setWindowTitle(caption);
     // A text that would not fit on the screen gets a summary and a scrolled area instead.
     if (IsLongMessage(text, box.screen()->availableGeometry().size(), box.font()))
@@ -21,6 +23,11 @@ Prompter::Answer MessageBoxPrompter::ask(const QString& text, const QString& cap
     box.setStandardButtons(MessageButtons(buttons));
     // The program speaks Polish also where Qt's own translations are not installed.
     SetPolishButtonTexts([&box](QMessageBox::StandardButton button) { return box.button(button); });
+    // A desktop without a window manager keeps no box above its owner: it is raised once it is on the screen.
+    QTimer::singleShot(0, &box, [&box] {
+        box.raise();
+        box.activateWindow();
+    });
     return MessageAnswer(box.exec());
 }
 

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QScreen>
 #include <QVariant>
+#include <QWindow>
 #include <algorithm>
 
 namespace {
@@ -431,14 +432,19 @@ TModalResult TForm::ShowModal()
 {
     if (modalLoop)
         return mrNone;
+    QWidget* owner = ActiveOwnerWindow();
+    if (owner == this || !owner)
+        owner = parentWidget() ? parentWidget()->window() : nullptr;
     hide();
     modalResult = mrNone;
     setWindowModality(Qt::ApplicationModal);
+    stackAbove(owner);
     show();
     raise();
     activateWindow();
     QEventLoop loop;
     modalLoop = &loop;
+    modalOwner = owner;
     TCloseAction action = caNone;
     do {
         loop.exec(QEventLoop::DialogExec);
@@ -451,9 +457,45 @@ TModalResult TForm::ShowModal()
     modalLoop = nullptr;
     hide();
     setWindowModality(Qt::NonModal);
+    if (modalOwner && modalOwner->isVisible()) {
+        modalOwner->raise();
+        modalOwner->activateWindow();
+    }
+    modalOwner = nullptr;
     if (action == caFree)
         deleteLater();
     return modalResult;
+}
+
+void TForm::stackAbove(QWidget* owner)
+{
+    create();
+    if (QWindow* window = windowHandle())
+        window->setTransientParent(owner ? owner->window()->windowHandle() : nullptr);
+}
+
+bool TForm::modalityLost() const
+{
+    // Modal windows opened above this one (its message boxes, its own modal windows) are transients of it.
+    for (const QWindow* window = QGuiApplication::modalWindow(); window; window = window->transientParent()) {
+        if (window == windowHandle())
+            return false;
+    }
+    return true;
+}
+
+void TForm::keepModal()
+{
+    if (!modalLoop || !isVisible() || !modalityLost())
+        return;
+    reshowing = true;
+    hide();
+    setWindowModality(Qt::ApplicationModal);
+    stackAbove(modalOwner);
+    show();
+    reshowing = false;
+    raise();
+    activateWindow();
 }
 
 bool TForm::CloseQuery()
@@ -507,6 +549,10 @@ void TForm::closeEvent(QCloseEvent* event)
 
 bool TForm::event(QEvent* event)
 {
+    // Qt replaces the native window when a child first needs another kind of surface; the new one is shown
+    // without the modality, once the replacing is over.
+    if (event->type() == QEvent::WinIdChange && modalLoop)
+        QMetaObject::invokeMethod(this, &TForm::keepModal, Qt::QueuedConnection);
     if (event->type() == QEvent::WindowActivate && OnActivate)
         OnActivate(this);
     else if (event->type() == QEvent::WindowDeactivate && OnDeactivate)
@@ -517,14 +563,14 @@ bool TForm::event(QEvent* event)
 void TForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!event->spontaneous() && OnShow)
+    if (!event->spontaneous() && !reshowing && OnShow)
         OnShow(this);
 }
 
 void TForm::hideEvent(QHideEvent* event)
 {
     QWidget::hideEvent(event);
-    if (!event->spontaneous() && OnHide)
+    if (!event->spontaneous() && !reshowing && OnHide)
         OnHide(this);
 }
 
@@ -601,4 +647,21 @@ void TForm::keyPressEvent(QKeyEvent* event)
 TForm* GetParentForm(QWidget* control)
 {
     return control ? qobject_cast<TForm*>(control->window()) : nullptr;
+}
+
+QWidget* ActiveOwnerWindow()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active;
+    const QWindow* modal = QGuiApplication::modalWindow();
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    for (QWidget* window : windows) {
+        if (modal && window->windowHandle() == modal)
+            return window;
+    }
+    for (QWidget* window : windows) {
+        if (window->isVisible() && window->windowType() != Qt::Popup && window->windowType() != Qt::ToolTip)
+            return window;
+    }
+    return nullptr;
 }

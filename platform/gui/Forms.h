@@ -12,7 +12,8 @@
 //
 // TForm is a top-level window with the toolkit's life cycle: ShowModal returns the modal result, closing asks
 // OnCloseQuery and OnClose, OnActivate runs at each activation, KeyPreview shows the form every key first, Esc
-// clicks the cancel button and Return the default button.
+// clicks the cancel button and Return the default button. A window shown with ShowModal stays above the window that
+// was active when it opened, and that window is active and on top again when it closes.
 #pragma once
 
 #include "Toolkit.h"
@@ -143,8 +144,10 @@ public:
     // While the window is shown modally a result other than mrNone ends the showing, once the handler that set it
     // has returned and OnCloseQuery and OnClose agree.
     void SetModalResult(TModalResult value);
-    // Shows the window modally and returns its modal result: mrCancel (2) when it was closed by Close, Esc through
-    // a cancel button that closes, or the close box.
+    // Shows the window modally, above the window that was active (ActiveOwnerWindow), and returns its modal result:
+    // mrCancel (2) when it was closed by Close, Esc through a cancel button that closes, or the close box. The
+    // window stays the application's modal window for the whole showing, even when Qt replaces its native window
+    // (as a web view's first page does); on return the owner is raised and activated again.
     TModalResult ShowModal();
     bool IsModal() const { return modalLoop != nullptr; }
     void Show() { show(); }
@@ -185,6 +188,11 @@ protected:
 private:
     void applyBorderStyle();
     void placeOnScreen();
+    // Makes the native window a transient of the owner's, so that the window manager keeps it above the owner.
+    void stackAbove(QWidget* owner);
+    // A replaced native window is no longer modal in Qt's eyes: shown again, it is.
+    void keepModal();
+    bool modalityLost() const;
     // What OnClose decides after OnCloseQuery agreed; caNone when it did not.
     TCloseAction closeAction();
     bool previewKey(QObject* receiver, QKeyEvent* event);
@@ -195,6 +203,9 @@ private:
     bool placed = false;
     TModalResult modalResult = mrNone;
     QEventLoop* modalLoop = nullptr;
+    QPointer<QWidget> modalOwner;
+    // Set while keepModal shows the window again: the handlers see no second showing.
+    bool reshowing = false;
     QPointer<QAbstractButton> cancelButton;
     QPointer<QAbstractButton> defaultButton;
 };
@@ -210,3 +221,7 @@ public:
 
 // The form a control sits on, or null.
 TForm* GetParentForm(QWidget* control);
+
+// The window a window opened now belongs above: the active window; without one (a desktop that activates nothing)
+// the application's modal window, else the first visible top-level window. Null when no window is shown.
+QWidget* ActiveOwnerWindow();

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMetaObject>
+#include <QWebEngineHistory>
 #include <QWebEngineNewWindowRequest>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
@@ -82,6 +83,10 @@ TCppWebBrowser::TCppWebBrowser(QWidget* parent) : QWebEngineView(parent)
 {
     setPage(new GuardedPage(this));
     page()->scripts().insert(evenlySpacedFaces());
+    // The engine's drawing surface, made on demand, would make Qt replace the window's native window at the first
+    // page, while it is on the screen, and the new one would lose its modality and its place above its owner. Asking
+    // for the history starts the page without loading anything, and the surface is made now, before the window is.
+    page()->history();
     setContextMenuPolicy(Qt::CustomContextMenu);
     // The menu runs a loop of its own: it opens after the engine's callback has returned.
     connect(

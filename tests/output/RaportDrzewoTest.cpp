@@ -15,6 +15,7 @@
 
 #include "TreeTestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPushButton>
@@ -365,4 +366,32 @@ TEST_F(TreeDialogTest, screenshotsOfTheThreeTabs)
         QApplication::processEvents();
         EXPECT_TRUE(dialog.grab().save(testOutputFolder() + u'/' + QLatin1String(names[page])));
     }
+}
+
+TEST_F(TreeDialogTest, choicesSurviveAnotherActivationOfTheShowing)
+{
+    const QString chosenFont = QStringLiteral("DejaVu Serif, 20pt");
+    whenShownModal(&dialog, [&] {
+        dialog.HeaderFont->SetText(chosenFont);
+        dialog.HeaderFontColor->SetColor(0x563412);
+        dialog.AdvComboBoxTytul->SetText(u("Mój tytuł"));
+        dialog.KWS->SetItemIndex(2);
+        // A closing font chooser, colour dialog or message, or the user coming back from the report's viewer.
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(&dialog, &activation);
+        EXPECT_EQ(dialog.HeaderFont->GetText(), chosenFont);
+        EXPECT_EQ(dialog.HeaderFontColor->GetColor(), TColor(0x563412));
+        EXPECT_EQ(dialog.AdvComboBoxTytul->GetText(), u("Mój tytuł"));
+        EXPECT_EQ(dialog.KWS->GetItemIndex(), 2);
+        dialog.Button2->click();
+    });
+    OpenTreeReport(TreeType::Ancestors, jan->ID);
+
+    // Not generated: the next showing starts from the settings and the default title again.
+    whenShownModal(&dialog, [&] {
+        EXPECT_EQ(dialog.HeaderFont->GetText(), gTreeSetings.TitleFont);
+        EXPECT_EQ(dialog.AdvComboBoxTytul->GetText(), u("Jan Nowak - drzewo przodków"));
+        dialog.Button2->click();
+    });
+    OpenTreeReport(TreeType::Ancestors, jan->ID);
 }

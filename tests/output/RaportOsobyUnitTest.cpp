@@ -12,6 +12,7 @@
 
 #include "TreeTestSupport.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QImage>
 #include <QPushButton>
@@ -420,4 +421,24 @@ TEST_F(PersonReportTest, screenshotOfTheDialogAndAPage)
         generate(TFormRaportOsoby::SelectedPerson, jan);
         ASSERT_TRUE(PdfTools::page(path(), 1, 100).save(testOutputFolder() + "/RaportOsoby-page.png"));
     }
+}
+
+TEST_F(PersonReportTest, theChosenScopeSurvivesAnotherActivationOfTheShowing)
+{
+    whenShownModal(&dialog, [&] {
+        dialog.AdvComboBoxZakresDanych->SetItemIndex(TFormRaportOsoby::PersonsOfTheList);
+        // Back from the report's viewer or from a message: the window is activated again.
+        QEvent activation(QEvent::WindowActivate);
+        QApplication::sendEvent(&dialog, &activation);
+        EXPECT_EQ(dialog.AdvComboBoxZakresDanych->GetItemIndex(), TFormRaportOsoby::PersonsOfTheList);
+        dialog.Button2->click();
+    });
+    OpenPersonReport(jan->ID, false);
+
+    // The next showing starts from its person again.
+    whenShownModal(&dialog, [&] {
+        EXPECT_EQ(dialog.AdvComboBoxZakresDanych->GetItemIndex(), TFormRaportOsoby::SelectedPerson);
+        dialog.Button2->click();
+    });
+    OpenPersonReport(jan->ID, false);
 }

@@ -8,7 +8,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
@@ -256,4 +258,65 @@ TEST(FormsTest, parentFormOfAControl)
     EXPECT_EQ(GetParentForm(dialog.save), &dialog.form);
     QWidget loose;
     EXPECT_EQ(GetParentForm(&loose), nullptr);
+}
+
+TEST(FormsTest, modalWindowsStackAboveTheActiveWindowAndGiveItBack)
+{
+    TForm owner;
+    owner.show();
+    owner.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    // Opened from the editor, not from its own parent window: the window goes above the active one.
+    TForm editor;
+    TForm family(&owner);
+    TForm relative;
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&editor));
+        EXPECT_EQ(editor.windowHandle()->transientParent(), owner.windowHandle());
+        QTimer::singleShot(0, [&] {
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&family));
+            EXPECT_EQ(family.windowHandle()->transientParent(), editor.windowHandle());
+            EXPECT_EQ(QGuiApplication::modalWindow(), family.windowHandle());
+            QTimer::singleShot(0, [&] {
+                ASSERT_TRUE(QTest::qWaitForWindowActive(&relative));
+                EXPECT_EQ(relative.windowHandle()->transientParent(), family.windowHandle());
+                relative.Close();
+            });
+            relative.ShowModal();
+            seen << QStringLiteral("relative closed");
+            EXPECT_TRUE(QTest::qWaitForWindowActive(&family));
+            EXPECT_EQ(QGuiApplication::modalWindow(), family.windowHandle());
+            family.Close();
+        });
+        family.ShowModal();
+        seen << QStringLiteral("family closed");
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&editor));
+        EXPECT_EQ(QGuiApplication::modalWindow(), editor.windowHandle());
+        editor.Close();
+    });
+    EXPECT_EQ(editor.ShowModal(), mrCancel);
+    EXPECT_EQ(seen, QStringList({QStringLiteral("relative closed"), QStringLiteral("family closed")}));
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&owner));
+    EXPECT_EQ(QGuiApplication::modalWindow(), nullptr);
+}
+
+TEST(FormsTest, windowsOpenAboveTheActiveOrElseTheModalOrElseAShownWindow)
+{
+    EXPECT_EQ(ActiveOwnerWindow(), nullptr);
+    TForm main;
+    main.show();
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    EXPECT_EQ(ActiveOwnerWindow(), &main);
+    // A desktop that activates nothing.
+    QApplication::setActiveWindow(nullptr);
+    EXPECT_EQ(ActiveOwnerWindow(), &main);
+    TForm dialog;
+    QTimer::singleShot(0, [&] {
+        QApplication::setActiveWindow(nullptr);
+        EXPECT_EQ(ActiveOwnerWindow(), &dialog);
+        dialog.Close();
+    });
+    dialog.ShowModal();
 }

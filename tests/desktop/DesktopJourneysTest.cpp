@@ -1,0 +1,408 @@
+// The program's own windows on a real X server with a window manager, driven by input through the X server. Each
+// step waits until the window it works in is active, on top of the window manager's stack and, for a modal one,
+// the application's modal window; a step that does not come in time fails the journey (RealDesktop::run).
+#include "RealDesktop.h"
+
+#include "AdvCombo.h"
+#include "AdvEdit.h"
+#include "AdvFileNameEdit.h"
+#include "AdvPageControl.h"
+#include "Bazadanych.h"
+#include "Canvas.h"
+#include "ColorDialogs.h"
+#include "ColourPanel.h"
+#include "Dialogs.h"
+#include "FromularzUnit.h"
+#include "GedcomImportUnit.h"
+#include "ListaOsobForm.h"
+#include "OsobaFormUnit.h"
+#include "PdfTools.h"
+#include "ProgramWindows.h"
+#include "RaportDrzewo.h"
+#include "RaportOsobyUnit.h"
+#include "RelacjaAddUnit.h"
+#include "ReportWindows.h"
+#include "ScriptedFileDialogs.h"
+#include "StartUnit.h"
+#include "TestSupport.h"
+#include "TreeSetings.h"
+#include "UnitFonSelect.h"
+#include "WebBrowser.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEnginePage>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace RealDesktop;
+
+namespace {
+
+// Two persons with plain names, so that they can be typed on any keyboard layout.
+const char* const familyGedcom = "0 HEAD\n1 CHAR UTF-8\n1 GEDC\n2 VERS 5.5.1\n"
+                                 "0 @I1@ INDI\n1 NAME Jan /Kowalski/\n1 SEX M\n1 BIRT\n2 DATE 1 JAN 1950\n"
+                                 "0 @I2@ INDI\n1 NAME Anna /Nowak/\n1 SEX F\n"
+                                 "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I2@\n0 TRLR\n";
+
+// The program as main() makes it, with real message boxes and colour dialogs; the file chooser answers from a
+// script and the desktop opens no viewer. The main window is shown and has loaded its data folder.
+class DesktopJourneys : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("xdotool")).isEmpty());
+        ASSERT_FALSE(stacking().isEmpty()) << "no window manager";
+        // No update check from the network.
+        const QString settings =
+            QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + "/Varnhold/Kronvel/";
+        ASSERT_TRUE(QDir().mkpath(settings));
+        ASSERT_TRUE(writeFileBytes(settings + "config.ini", "[Common]\nCheckUpdate=0\n"));
+        windows = std::make_unique<ProgramWindows>();
+        gAppFolder = QStringLiteral(KV_PROGRAM_FOLDER);
+        StartForm->show();
+        ASSERT_TRUE(QTest::qWaitFor([] { return !gDB.DataFolder.isEmpty() && activeOnTop(StartForm); }, 30000));
+    }
+    void TearDown() override
+    {
+        windows.reset();
+        gDB.Clear();
+    }
+
+    // The family's GEDCOM file in a scratch folder.
+    QString gedcomFile()
+    {
+        const QString path = scratch.filePath("rodzina.ged");
+        EXPECT_TRUE(writeFileBytes(path, familyGedcom));
+        return path;
+    }
+    // The ID of the person the person list has current when it is the one of that forename, else "".
+    static QString currentInList(const char* forename)
+    {
+        const KV_Person* person = gDB.FindPerson(FormListaOsob->GetCurrentID());
+        return person && person->Forename == QLatin1String(forename) ? person->ID : QString();
+    }
+    // The steps that import the family through the GEDCOM window, from the main window's menu.
+    std::vector<Step> importSteps()
+    {
+        files.answers.push_back(gedcomFile());
+        return {
+            {"the main window answers its menu", [] { return activeOnTop(StartForm); },
+             [] {
+                 click(StartForm->MainMenu1,
+                       StartForm->MainMenu1->actionGeometry(StartForm->Plik1->menuAction()).center());
+             }},
+            {"the file menu is open", [] { return StartForm->Plik1->isVisible(); },
+             [] {
+                 click(StartForm->Plik1,
+                       StartForm->Plik1->actionGeometry(StartForm->Importdanych1->menuAction()).center());
+             }},
+            {"the import menu is open", [] { return StartForm->Importdanych1->isVisible(); },
+             [] {
+                 click(StartForm->Importdanych1,
+                       StartForm->Importdanych1->actionGeometry(StartForm->ZGedcomged1).center());
+             }},
+            {"the import window is on top", [] { return modalOnTop(FormGedcomImport); },
+             [] { click(FormGedcomImport->AdvEditFileName->findChild<QAbstractButton*>()); }},
+            {"the file is read", [] { return FormGedcomImport->ButtonImport->isVisible(); },
+             [] { click(FormGedcomImport->ButtonImport); }},
+            {"the summary box is above the import window",
+             [] {
+                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                 return box && box->parentWidget() == FormGedcomImport && modalOnTop(box);
+             },
+             [] { key("Return"); }},
+            {"the import window is on top again",
+             [] { return modalOnTop(FormGedcomImport) && gDB.GetPersonCount() == 2; }, [] { key("Escape"); }},
+        };
+    }
+
+    // After the import: the person list from the main window's button, its first person current.
+    static std::vector<Step> personListSteps()
+    {
+        return {
+            {"the main window is on top after the import",
+             [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); },
+             [] { click(StartForm->SpeedButton5); }},
+            {"the person list is on top",
+             [] { return modalOnTop(FormListaOsob) && FormListaOsob->EditSzukaj->hasFocus(); }, [] { key("Down"); }},
+            {"a person is current", [] { return !FormListaOsob->GetCurrentID().isEmpty(); },
+             [] { click(FormListaOsob->ButtonDrukuj); }},
+            {"the print menu is open", [] { return FormListaOsob->PopupMenuWydruk->isVisible(); }, [] {}},
+        };
+    }
+    // A menu item clicked where the open menu shows it.
+    static void clickItem(QMenu* menu, QAction* item) { click(menu, menu->actionGeometry(item).center()); }
+    // Another program takes the desktop and goes again: the window that was active is activated once more.
+    static std::vector<Step> leaveAndComeBack(QWidget* window, std::shared_ptr<QProcess> other)
+    {
+        return {
+            {"another program is started", [] { return true; },
+             [other] {
+                 other->start(QStringLiteral("xmessage"), {QStringLiteral("-center"), QStringLiteral("Inny program")});
+             }},
+            {"the other program has the desktop", [] { return !QApplication::activeWindow(); },
+             [other] {
+                 other->terminate();
+                 other->waitForFinished(5000);
+             }},
+            {"the window is on top again after the other program", [window] { return modalOnTop(window); }, [] {}},
+        };
+    }
+    static void append(std::vector<Step>& steps, const std::vector<Step>& more)
+    {
+        steps.insert(steps.end(), more.begin(), more.end());
+    }
+
+    QTemporaryDir scratch;
+    MessageBoxPrompter boxes;
+    QtColorDialogs colours;
+    ScriptedFileDialogs files;
+    RecordingOpener opener;
+    std::unique_ptr<ProgramWindows> windows;
+};
+
+// The point of a link of the family page, found by its address.
+QPoint linkCentre(TCppWebBrowser* browser, const QString& hrefPart)
+{
+    QPoint centre(-1, -1);
+    bool answered = false;
+    browser->page()->runJavaScript(
+        QStringLiteral("(function(){const a=[...document.querySelectorAll('a')].find(l=>l.href.includes('%1'));"
+                       "if(!a)return null;a.scrollIntoView({block:'center'});const r=a.getBoundingClientRect();"
+                       "return [r.left+r.width/2,r.top+r.height/2];})()")
+            .arg(hrefPart),
+        [&](const QVariant& value) {
+            const QVariantList xy = value.toList();
+            if (xy.size() == 2)
+                centre = QPoint(int(xy[0].toDouble()), int(xy[1].toDouble()));
+            answered = true;
+        });
+    QTest::qWaitFor([&] { return answered; }, 5000);
+    return centre;
+}
+
+bool pageShows(TCppWebBrowser* browser, const QString& text)
+{
+    bool found = false;
+    bool answered = false;
+    browser->page()->toPlainText([&](const QString& page) {
+        found = page.contains(text);
+        answered = true;
+    });
+    QTest::qWaitFor([&] { return answered; }, 5000);
+    return found;
+}
+
+} // namespace
+
+// Import through the GEDCOM window, search the person list, open the editor, its family view, add a father from
+// the family page, and close everything back to the main window.
+TEST_F(DesktopJourneys, importEditFamilyViewAndAddAFather)
+{
+    std::vector<Step> steps = importSteps();
+    TFormFormularz* family = FormFormularz;
+    QString janID;
+    const std::vector<Step> rest = {
+        {"the main window is on top after the import",
+         [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); },
+         [] { click(StartForm->SpeedButton5); }},
+        {"the person list is on top", [] { return modalOnTop(FormListaOsob) && FormListaOsob->EditSzukaj->hasFocus(); },
+         [] { type("Kowal"); }},
+        {"the search found Jan", [&janID] { return !(janID = currentInList("Jan")).isEmpty(); },
+         [] {
+             key("Down");
+             key("Return");
+         }},
+        {"the person editor is on top", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
+         [] {
+             auto* editor = static_cast<TOsobaEdycjaForm*>(shownWindowOf("TOsobaEdycjaForm"));
+             click(editor->ButtonFormularz);
+         }},
+        {"the family view is on top of the editor, with its page",
+         [family] {
+             return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Kowalski"));
+         },
+         [family] {
+             TCppWebBrowser* browser = family->CppWebBrowserFormularz;
+             click(browser, linkCentre(browser, QStringLiteral("person_add_type_1")));
+         }},
+        {"the add-relative dialog is on top of the family view",
+         [] { return modalOnTop(FormRelacjaAdd) && FormRelacjaAdd->AdvComboBoxImie->hasFocus(); },
+         [] {
+             type("Piotr");
+             click(FormRelacjaAdd->ButtonZapisz);
+         }},
+        {"the family view is on top again and shows the father",
+         [family] { return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Piotr")); },
+         [family] { click(family->SpeedButton3); }},
+        {"the editor is on top again", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
+         [] { key("Escape"); }},
+        {"the main window is on top and answers",
+         [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
+    };
+    steps.insert(steps.end(), rest.begin(), rest.end());
+    run(QStringLiteral("family-view"), steps);
+
+    const KV_Person* jan = gDB.FindPerson(janID);
+    ASSERT_TRUE(jan);
+    const KV_Person* father = gDB.FindPerson(jan->FID);
+    ASSERT_TRUE(father);
+    EXPECT_EQ(father->Forename, "Piotr");
+}
+
+// The tree report dialog keeps a chosen font, a chosen colour, restored defaults of another tab and a typed title
+// through its child dialogs and the user's visit to another program, and the PDF uses them.
+TEST_F(DesktopJourneys, treeReportKeepsTheUsersChoices)
+{
+    TFormRaportDrzewo* dialog = FormRaportDrzewo;
+    const QString face = QStringLiteral("DejaVu Serif");
+    const QColor colour(0x12, 0x34, 0x56);
+    const QString title = QStringLiteral("Moje drzewo");
+    auto other = std::make_shared<QProcess>();
+    std::vector<Step> steps = importSteps();
+    append(steps, personListSteps());
+    append(
+        steps,
+        {
+            {"the list's print menu answers", [] { return true; },
+             [] { clickItem(FormListaOsob->PopupMenuWydruk, FormListaOsob->Drzewoprzodkw1); }},
+            {"the tree dialog is on top of the list", [dialog] { return modalOnTop(dialog); },
+             [dialog] {
+                 TAdvPageControl* pages = dialog->AdvPageControl1;
+                 click(pages, ToQRect(pages->TabRectEx(1)).center());
+             }},
+            {"the fonts tab is shown", [dialog] { return dialog->AdvPageControl1->GetActivePageIndex() == 1; },
+             [dialog] { click(dialog->SpeedButton1); }},
+            {"the font chooser is on top of the dialog", [] { return modalOnTop(FormSelectFont); },
+             [face] {
+                 QListWidget* faces = FormSelectFont->ListBoxChcionki;
+                 QListWidgetItem* item = faces->findItems(face, Qt::MatchExactly).value(0);
+                 faces->scrollToItem(item);
+                 click(faces->viewport(), faces->visualItemRect(item).center());
+             }},
+            {"the face is chosen", [face] { return FormSelectFont->GetDescription().startsWith(face); },
+             [] { click(FormSelectFont->ButtonZapisz); }},
+            {"the dialog is on top again with the chosen face",
+             [dialog, face] { return modalOnTop(dialog) && dialog->HeaderFont->GetText().startsWith(face); },
+             [dialog] { click(dialog->HeaderFontColor); }},
+            {"the colour dialog is on top of the tree dialog", [] { return modalOnTop(shownWindowOf("QColorDialog")); },
+             [colour] {
+                 auto* chooser = static_cast<QColorDialog*>(shownWindowOf("QColorDialog"));
+                 chooser->setCurrentColor(colour);
+                 click(chooser->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+             }},
+            {"the dialog is on top again with the chosen colour",
+             [dialog, colour] {
+                 return modalOnTop(dialog) && dialog->HeaderFontColor->GetColor() == FromQColor(colour);
+             },
+             [dialog] {
+                 TAdvPageControl* pages = dialog->AdvPageControl1;
+                 click(pages, ToQRect(pages->TabRectEx(2)).center());
+             }},
+            {"the frames tab is shown", [dialog] { return dialog->AdvPageControl1->GetActivePageIndex() == 2; },
+             [dialog] { click(dialog->Button1); }},
+            {"the question is on top of the dialog",
+             [dialog] {
+                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                 return box && box->parentWidget() == dialog && modalOnTop(box);
+             },
+             [] { click(static_cast<QMessageBox*>(QApplication::activeModalWidget())->button(QMessageBox::Yes)); }},
+            {"the dialog is on top again and the fonts tab kept its choices",
+             [dialog, face, colour] {
+                 return modalOnTop(dialog) && dialog->HeaderFont->GetText().startsWith(face) &&
+                        dialog->HeaderFontColor->GetColor() == FromQColor(colour);
+             },
+             [dialog] {
+                 click(dialog->AdvComboBoxTytul);
+                 key("ctrl+a");
+                 type(QStringLiteral("Moje drzewo"));
+             }},
+            {"the title is typed", [dialog, title] { return dialog->AdvComboBoxTytul->GetText() == title; },
+             [] { key("F3"); }},
+            {"the report is made and opened", [this] { return opener.opened.size() == 1; }, [] {}},
+        });
+    append(steps, leaveAndComeBack(dialog, other));
+    append(steps, {
+                      {"the dialog kept the title and the choices",
+                       [dialog, face, title] {
+                           return dialog->AdvComboBoxTytul->GetText() == title &&
+                                  dialog->HeaderFont->GetText().startsWith(face);
+                       },
+                       [dialog] { click(dialog->Button2); }},
+                      {"the list is on top again", [] { return modalOnTop(FormListaOsob); },
+                       [] { click(FormListaOsob->ButtonClose); }},
+                      {"the main window is on top and answers",
+                       [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
+                  });
+    run(QStringLiteral("tree-report"), steps);
+
+    const QString pdf = gReportsFolder + TreeReportFileName(title);
+    SKIP_WITHOUT_TOOL("pdffonts");
+    EXPECT_TRUE(QString::fromUtf8(PdfTools::run("pdffonts", {pdf})).contains(QStringLiteral("DejaVuSerif")));
+    EXPECT_TRUE(PdfTools::text(pdf).contains(title));
+}
+
+// The person details report keeps the scope the user chose when the user comes back from another program.
+TEST_F(DesktopJourneys, personReportKeepsItsScope)
+{
+    TFormRaportOsoby* dialog = FormRaportOsoby;
+    auto other = std::make_shared<QProcess>();
+    std::vector<Step> steps = importSteps();
+    append(steps, personListSteps());
+    append(steps, {
+                      {"the list's print menu answers", [] { return true; },
+                       [] { clickItem(FormListaOsob->PopupMenuWydruk, FormListaOsob->RaportDaneosobyszczegy1); }},
+                      {"the report dialog is on top of the list, for the current person",
+                       [dialog] {
+                           return modalOnTop(dialog) &&
+                                  dialog->AdvComboBoxZakresDanych->GetItemIndex() == TFormRaportOsoby::SelectedPerson;
+                       },
+                       [dialog] {
+                           click(dialog->AdvComboBoxZakresDanych);
+                           key("Down");
+                           key("Return");
+                       }},
+                      {"the whole list is chosen",
+                       [dialog] {
+                           return modalOnTop(dialog) &&
+                                  dialog->AdvComboBoxZakresDanych->GetItemIndex() == TFormRaportOsoby::PersonsOfTheList;
+                       },
+                       [] { key("F3"); }},
+                      {"the report is made and opened", [this] { return opener.opened.size() == 1; }, [] {}},
+                  });
+    append(steps, leaveAndComeBack(dialog, other));
+    append(steps, {
+                      {"the dialog kept the scope",
+                       [dialog] {
+                           return dialog->AdvComboBoxZakresDanych->GetItemIndex() == TFormRaportOsoby::PersonsOfTheList;
+                       },
+                       [] { key("F3"); }},
+                      {"the second report is made", [this] { return opener.opened.size() == 2; },
+                       [dialog] { click(dialog->Button2); }},
+                      {"the list is on top again", [] { return modalOnTop(FormListaOsob); },
+                       [] { click(FormListaOsob->ButtonClose); }},
+                      {"the main window is on top and answers",
+                       [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
+                  });
+    run(QStringLiteral("person-report"), steps);
+
+    SKIP_WITHOUT_TOOL("pdftotext");
+    const QString text = PdfTools::text(gReportsFolder + QStringLiteral("RaportDane.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Kowalski")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Nowak")));
+}

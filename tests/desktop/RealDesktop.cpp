@@ -65,9 +65,15 @@ void click(QWidget* widget, QPoint at)
     if (at == QPoint(-1, -1))
         at = widget->rect().center();
     const QPoint global = widget->mapToGlobal(at);
+    runTool(QStringLiteral("xdotool"), {QStringLiteral("mousemove"), QString::number(global.x()),
+                                        QString::number(global.y()), QStringLiteral("click"), QStringLiteral("1")});
+}
+
+void hover(QWidget* widget, QPoint at)
+{
+    const QPoint global = widget->mapToGlobal(at);
     runTool(QStringLiteral("xdotool"),
-            {QStringLiteral("mousemove"), QStringLiteral("--sync"), QString::number(global.x()),
-             QString::number(global.y()), QStringLiteral("click"), QStringLiteral("1")});
+            {QStringLiteral("mousemove"), QString::number(global.x()), QString::number(global.y())});
 }
 
 void key(const QString& keys)
@@ -78,6 +84,12 @@ void key(const QString& keys)
 void type(const QString& text)
 {
     runTool(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("--delay"), QStringLiteral("20"), text});
+}
+
+bool windowManagerRuns()
+{
+    return runTool(QStringLiteral("xprop"), {QStringLiteral("-root"), QStringLiteral("_NET_SUPPORTING_WM_CHECK")})
+        .contains("window id");
 }
 
 QList<WId> stacking()

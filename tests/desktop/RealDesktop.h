@@ -14,10 +14,14 @@ namespace RealDesktop {
 
 // A left click at a point of the widget (its centre by default), moved and clicked by the X server.
 void click(QWidget* widget, QPoint at = QPoint(-1, -1));
+// The pointer moved over a point of the widget.
+void hover(QWidget* widget, QPoint at);
 // Keys as xdotool names them ("Escape", "Return", "ctrl+a", "F3").
 void key(const QString& keys);
 // Text typed key by key.
 void type(const QString& text);
+// A window manager that follows the desktop conventions runs on the display.
+bool windowManagerRuns();
 // Top-level windows as the window manager stacks them, the top one last.
 QList<WId> stacking();
 // The window is visible, the application's active window and the top one of the window manager's stack.

@@ -14,6 +14,7 @@
 #include "Dialogs.h"
 #include "FromularzUnit.h"
 #include "GedcomImportUnit.h"
+#include "HtmlEscape.h"
 #include "ListaOsobForm.h"
 #include "OsobaFormUnit.h"
 #include "PdfTools.h"
@@ -192,17 +193,17 @@ protected:
     std::unique_ptr<ProgramWindows> windows;
 };
 
-// The point of a link of the family page, found by its address.
-QPoint linkCentre(TCppWebBrowser* browser, const QString& hrefPart)
+// The centre of the innermost element of the page that shows exactly the text, as the user sees it.
+QPoint textCentre(TCppWebBrowser* browser, const QString& text)
 {
     QPoint centre(-1, -1);
     bool answered = false;
     browser->page()->runJavaScript(
-        QStringLiteral(
-            "(function(){const a=[...document.querySelectorAll('a')].find(l=>new RegExp('/%1([.]|$)').test(l.href));"
-            "if(!a)return null;a.scrollIntoView({block:'center'});const r=a.getBoundingClientRect();"
-            "return [r.left+r.width/2,r.top+r.height/2];})()")
-            .arg(hrefPart),
+        QStringLiteral("(function(){const e=[...document.querySelectorAll('body *')].filter(e=>"
+                       "e.getBoundingClientRect().width>0&&e.textContent.trim()===%1).pop();"
+                       "if(!e)return null;const r=e.getBoundingClientRect();"
+                       "return [r.left+r.width/2,r.top+r.height/2];})()")
+            .arg(jsString(text)),
         [&](const QVariant& value) {
             const QVariantList xy = value.toList();
             if (xy.size() == 2)
@@ -253,7 +254,7 @@ TEST_F(DesktopJourneys, importEditFamilyViewAndAddAFather)
          },
          [family] {
              TCppWebBrowser* browser = family->CppWebBrowserFormularz;
-             click(browser, linkCentre(browser, QStringLiteral("person_add_type_1")));
+             click(browser, textCentre(browser, QStringLiteral("+ Ojciec")));
          }},
         {"the add-relative dialog is on top of the family view",
          [] { return modalOnTop(FormRelacjaAdd) && FormRelacjaAdd->AdvComboBoxImie->hasFocus(); },
@@ -266,6 +267,8 @@ TEST_F(DesktopJourneys, importEditFamilyViewAndAddAFather)
          [family] { click(family->SpeedButton3); }},
         {"the editor is on top again", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
          [] { key("Escape"); }},
+        {"the person list is on top again", [] { return modalOnTop(FormListaOsob); },
+         [] { click(FormListaOsob->ButtonClose); }},
         {"the main window is on top and answers",
          [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
     };

@@ -85,7 +85,9 @@ TFormRaportDrzewo::~TFormRaportDrzewo()
 
 void TFormRaportDrzewo::connectHandlers()
 {
+    // A desktop that does not activate a window shown again still gets its fields loaded.
     OnActivate = [this](QObject*) { FormActivate(); };
+    OnShow = OnActivate;
     OnShortCut = [this](QKeyEvent* key, bool& handled) { FormShortCut(key, handled); };
     for (TAdvComboBox* combo : {AdvComboBoxTypDrzewa, AdvComboBoxTyp, AdvComboBoxMarginesy})
         combo->OnChange = [this](TAdvCustomCombo*) { AdvComboBoxTypChange(); };

@@ -105,7 +105,9 @@ void TFormRaportOsoby::buildComponents()
 
 void TFormRaportOsoby::connectHandlers()
 {
+    // A desktop that does not activate a window shown again still gets its fields loaded.
     OnActivate = [this](QObject*) { FormActivate(); };
+    OnShow = OnActivate;
     OnShortCut = [this](QKeyEvent* key, bool& handled) { FormShortCut(key, handled); };
     for (TAdvComboBox* combo : {AdvComboBoxZakresDanych, AdvComboBoxZwiazki, AdvComboBoxRodzenstwo, AdvComboBoxFakty,
                                 AdvComboBoxAtr, AdvComboBoxTyp, AdvComboBoxMarginesy})

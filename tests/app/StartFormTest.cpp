@@ -29,6 +29,7 @@
 #include "WebBrowser.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
@@ -159,7 +160,8 @@ protected:
         windows.ShowSettings = [&](bool& folderChanged) { return dialog.ShowSettings(folderChanged); };
         form.SetWindows(windows);
         QTimer::singleShot(0, [&] {
-            EXPECT_TRUE(QTest::qWaitForWindowActive(&dialog));
+            // Qt counts a window active while its owner has the focus: wait for the dialog's own activation.
+            EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
             act(dialog);
             if (dialog.GetModalResult() == mrNone)
                 dialog.Button2->click();

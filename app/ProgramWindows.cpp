@@ -58,6 +58,7 @@ ProgramWindows::ProgramWindows()
 ProgramWindows::~ProgramWindows()
 {
     StartForm = nullptr;
+    FormListaOsob = nullptr;
     FormFormularz = nullptr;
     FormFaktEdycja = nullptr;
     FormRelacjaAdd = nullptr;

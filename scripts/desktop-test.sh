@@ -12,6 +12,8 @@ export KV_DESKTOP_SHOTS=$PWD/$build/desktop-shots
 journey_limit=90
 
 if [ "${1:-}" != "--inside" ]; then
+    # Shots of an earlier run (a stuck step's above all) would pass for this run's.
+    rm -rf "$KV_DESKTOP_SHOTS"
     mkdir -p "$KV_DESKTOP_SHOTS"
     exec xvfb-run --auto-servernum --server-args="-screen 0 1600x1000x24" bash "$0" --inside
 fi

@@ -135,17 +135,23 @@ protected:
         };
     }
 
-    // After the import: the person list from the main window's button, its first person current.
+    // The main window is on top with no modal window left.
+    static bool mainWindowAnswers() { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }
+    // After the import: the main window opens the person list from its button.
+    static Step openPersonList()
+    {
+        return {"the main window is on top after the import",
+                [] { return mainWindowAnswers() && gDB.GetPersonCount() == 3; },
+                [] { click(StartForm->SpeedButton5); }};
+    }
+    static bool personListReady() { return modalOnTop(FormListaOsob) && FormListaOsob->EditSzukaj->hasFocus(); }
     // After the import: the person list from the main window's button, searched for the text, the first person
     // found current, and its print menu open.
     static std::vector<Step> personListSteps(const QString& search)
     {
         return {
-            {"the main window is on top after the import",
-             [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow() && gDB.GetPersonCount() == 3; },
-             [] { click(StartForm->SpeedButton5); }},
-            {"the person list is on top",
-             [] { return modalOnTop(FormListaOsob) && FormListaOsob->EditSzukaj->hasFocus(); },
+            openPersonList(),
+            {"the person list is on top", personListReady,
              [search] {
                  type(search);
                  key("Down");
@@ -193,37 +199,43 @@ protected:
     std::unique_ptr<ProgramWindows> windows;
 };
 
-// The centre of the innermost element of the page that shows exactly the text, as the user sees it.
+// The engine's answer to a request, kept alive for a callback that comes after the wait gave up.
+template <class T>
+struct Answer
+{
+    T value{};
+    bool given = false;
+};
+
+// The centre of the innermost element of the page that shows exactly the text, as the user sees it; (-1, -1)
+// when there is none or the page does not answer.
 QPoint textCentre(TCppWebBrowser* browser, const QString& text)
 {
-    QPoint centre(-1, -1);
-    bool answered = false;
+    const auto centre = std::make_shared<Answer<QPoint>>();
+    centre->value = QPoint(-1, -1);
     browser->page()->runJavaScript(
         QStringLiteral("(function(){const e=[...document.querySelectorAll('body *')].filter(e=>"
                        "e.getBoundingClientRect().width>0&&e.textContent.trim()===%1).pop();"
                        "if(!e)return null;const r=e.getBoundingClientRect();"
                        "return [r.left+r.width/2,r.top+r.height/2];})()")
             .arg(jsString(text)),
-        [&](const QVariant& value) {
+        [centre](const QVariant& value) {
             const QVariantList xy = value.toList();
             if (xy.size() == 2)
-                centre = QPoint(int(xy[0].toDouble()), int(xy[1].toDouble()));
-            answered = true;
+                centre->value = QPoint(int(xy[0].toDouble()), int(xy[1].toDouble()));
+            centre->given = true;
         });
-    QTest::qWaitFor([&] { return answered; }, 5000);
-    return centre;
+    return QTest::qWaitFor([centre] { return centre->given; }, 5000) ? centre->value : QPoint(-1, -1);
 }
 
 bool pageShows(TCppWebBrowser* browser, const QString& text)
 {
-    bool found = false;
-    bool answered = false;
-    browser->page()->toPlainText([&](const QString& page) {
-        found = page.contains(text);
-        answered = true;
+    const auto found = std::make_shared<Answer<bool>>();
+    browser->page()->toPlainText([found, text](const QString& page) {
+        found->value = page.contains(text);
+        found->given = true;
     });
-    QTest::qWaitFor([&] { return answered; }, 5000);
-    return found;
+    return QTest::qWaitFor([found] { return found->given; }, 5000) && found->value;
 }
 
 } // namespace
@@ -235,44 +247,45 @@ TEST_F(DesktopJourneys, importEditFamilyViewAndAddAFather)
     std::vector<Step> steps = importSteps();
     TFormFormularz* family = FormFormularz;
     QString janID;
-    const std::vector<Step> rest = {
-        {"the main window is on top after the import",
-         [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow() && gDB.GetPersonCount() == 3; },
-         [] { click(StartForm->SpeedButton5); }},
-        {"the person list is on top", [] { return modalOnTop(FormListaOsob) && FormListaOsob->EditSzukaj->hasFocus(); },
-         [] { type("Jan"); }},
-        {"the search found Jan", [&janID] { return !(janID = currentInList("Jan")).isEmpty(); },
-         [] { click(FormListaOsob->ButtonPersonEdit); }},
-        {"the person editor is on top", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
-         [] {
-             auto* editor = static_cast<TOsobaEdycjaForm*>(shownWindowOf("TOsobaEdycjaForm"));
-             click(editor->ButtonFormularz);
-         }},
-        {"the family view is on top of the editor, with its page",
-         [family] {
-             return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Kowalski"));
-         },
-         [family] {
-             TCppWebBrowser* browser = family->CppWebBrowserFormularz;
-             click(browser, textCentre(browser, QStringLiteral("+ Ojciec")));
-         }},
-        {"the add-relative dialog is on top of the family view",
-         [] { return modalOnTop(FormRelacjaAdd) && FormRelacjaAdd->AdvComboBoxImie->hasFocus(); },
-         [] {
-             type("Piotr");
-             click(FormRelacjaAdd->ButtonZapisz);
-         }},
-        {"the family view is on top again and shows the father",
-         [family] { return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Piotr")); },
-         [family] { click(family->SpeedButton3); }},
-        {"the editor is on top again", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
-         [] { key("Escape"); }},
-        {"the person list is on top again", [] { return modalOnTop(FormListaOsob); },
-         [] { click(FormListaOsob->ButtonClose); }},
-        {"the main window is on top and answers",
-         [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
-    };
-    steps.insert(steps.end(), rest.begin(), rest.end());
+    append(
+        steps,
+        {
+            openPersonList(),
+            {"the person list is on top", personListReady, [] { type("Jan"); }},
+            {"the search found Jan", [&janID] { return !(janID = currentInList("Jan")).isEmpty(); },
+             [] { click(FormListaOsob->ButtonPersonEdit); }},
+            {"the person editor is on top", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
+             [] {
+                 auto* editor = static_cast<TOsobaEdycjaForm*>(shownWindowOf("TOsobaEdycjaForm"));
+                 click(editor->ButtonFormularz);
+             }},
+            {"the family view is on top of the editor, with its page",
+             [family] {
+                 return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Kowalski"));
+             },
+             [family] {
+                 TCppWebBrowser* browser = family->CppWebBrowserFormularz;
+                 click(browser, textCentre(browser, QStringLiteral("+ Ojciec")));
+             }},
+            {"the add-relative dialog is on top of the family view",
+             [] { return modalOnTop(FormRelacjaAdd) && FormRelacjaAdd->AdvComboBoxImie->hasFocus(); },
+             [] {
+                 type("Piotr");
+                 click(FormRelacjaAdd->ButtonZapisz);
+             }},
+            {"the family view is on top again and shows the father",
+             [family] {
+                 return modalOnTop(family) && pageShows(family->CppWebBrowserFormularz, QStringLiteral("Piotr"));
+             },
+             [family] { click(family->SpeedButton3); }},
+            {"the editor is on top again", [] { return modalOnTop(shownWindowOf("TOsobaEdycjaForm")); },
+             [] { key("Escape"); }},
+            {"the person list is on top again", [] { return modalOnTop(FormListaOsob); },
+             [] { click(FormListaOsob->ButtonClose); }},
+            {"the main window is on top, answers and shows the father",
+             [] { return mainWindowAnswers() && pageShows(StartForm->CppWebBrowserPulpit, QStringLiteral("Piotr")); },
+             [] {}},
+        });
     run(QStringLiteral("family-view"), steps);
 
     const KV_Person* jan = gDB.FindPerson(janID);
@@ -362,8 +375,7 @@ TEST_F(DesktopJourneys, treeReportKeepsTheUsersChoices)
                        [dialog] { click(dialog->Button2); }},
                       {"the list is on top again", [] { return modalOnTop(FormListaOsob); },
                        [] { click(FormListaOsob->ButtonClose); }},
-                      {"the main window is on top and answers",
-                       [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
+                      {"the main window is on top and answers", mainWindowAnswers, [] {}},
                   });
     run(QStringLiteral("tree-report"), steps);
 
@@ -411,8 +423,7 @@ TEST_F(DesktopJourneys, personReportKeepsItsScope)
                        [dialog] { click(dialog->Button2); }},
                       {"the list is on top again", [] { return modalOnTop(FormListaOsob); },
                        [] { click(FormListaOsob->ButtonClose); }},
-                      {"the main window is on top and answers",
-                       [] { return activeOnTop(StartForm) && !QGuiApplication::modalWindow(); }, [] {}},
+                      {"the main window is on top and answers", mainWindowAnswers, [] {}},
                   });
     run(QStringLiteral("person-report"), steps);
 

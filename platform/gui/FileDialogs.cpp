@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
 
 namespace {
@@ -32,6 +33,13 @@ QRect workAreaAt(const QPoint& point, const QWidget* owner)
     return screen ? screen->availableGeometry() : QRect();
 }
 
+// The patterns of a filter's pattern part ("*.jpg;*.png"), which may be separated by spaces too.
+QStringList filterPatterns(const QString& part)
+{
+    static const QRegularExpression separators(QStringLiteral("[;\\s]+"));
+    return part.split(separators, Qt::SkipEmptyParts);
+}
+
 } // namespace
 
 FileDialogs& fileDialogs()
@@ -49,14 +57,15 @@ QStringList ToNameFilters(const QString& filter)
     QStringList result;
     const QStringList parts = filter.split(u'|');
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        const QString description = parts[i].trimmed();
-        QStringList patterns = parts[i + 1].split(u';', Qt::SkipEmptyParts);
-        for (QString& pattern : patterns)
-            pattern = pattern.trimmed();
-        const QString joined = patterns.join(u' ');
-        // Qt reads the patterns from the parentheses: a description that shows them already ("Pliki (*.ged)") is
-        // complete as it stands.
-        result.append(description.endsWith(u')') ? description : QStringLiteral("%1 (%2)").arg(description, joined));
+        QString description = parts[i].trimmed();
+        const QStringList patterns = filterPatterns(parts[i + 1]);
+        // Qt reads the patterns from the last parentheses and splits them at spaces only: a description that shows
+        // its patterns already ("Obrazy (*.jpg;*.png)") shows them once, in Qt's form.
+        const qsizetype open = description.lastIndexOf(u'(');
+        if (open >= 0 && description.endsWith(u')') &&
+            filterPatterns(description.mid(open + 1, description.size() - open - 2)) == patterns)
+            description = description.left(open).trimmed();
+        result.append(QStringLiteral("%1 (%2)").arg(description, patterns.join(u' ')));
     }
     return result;
 }

@@ -98,7 +98,8 @@ public:
         case QEvent::Move:
         case QEvent::Resize:
             host->childMoved(child);
-            if (event->type() == QEvent::Resize && GetAlign(child) != alNone)
+            // An aligned child moved by its owner takes its place in the order of its side again.
+            if (GetAlign(child) != alNone)
                 host->realignFor(child);
             break;
         case QEvent::ShowToParent:

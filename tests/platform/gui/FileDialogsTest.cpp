@@ -14,8 +14,11 @@ TEST(FileDialogsTest, theToolkitsFilterBecomesQtsNameFilters)
 {
     EXPECT_EQ(ToNameFilters(QStringLiteral("Pliki GEDCOM|*.ged|Wszystkie pliki|*.*")),
               (QStringList{QStringLiteral("Pliki GEDCOM (*.ged)"), QStringLiteral("Wszystkie pliki (*.*)")}));
-    EXPECT_EQ(ToNameFilters(QStringLiteral("Obrazy (*.jpg;*.png)|*.jpg;*.png")),
-              QStringList{QStringLiteral("Obrazy (*.jpg;*.png)")});
+    // Qt splits the patterns at spaces only: ones a description shows already are shown once, in that form.
+    EXPECT_EQ(ToNameFilters(QStringLiteral("Obrazy (*.jpg;*.png)|*.jpg;*.png|PNG (*.png)|*.png")),
+              (QStringList{QStringLiteral("Obrazy (*.jpg *.png)"), QStringLiteral("PNG (*.png)")}));
+    EXPECT_EQ(ToNameFilters(QStringLiteral("Kopie (stare)|*.bak")),
+              QStringList{QStringLiteral("Kopie (stare) (*.bak)")});
     EXPECT_EQ(ToNameFilters(QStringLiteral("Obrazy|*.jpg; *.png")),
               QStringList{QStringLiteral("Obrazy (*.jpg *.png)")});
     EXPECT_TRUE(ToNameFilters(QString()).isEmpty());
@@ -45,12 +48,15 @@ TEST(FileDialogsTest, untilDialogsAreInstalledEveryDialogIsCancelled)
     EXPECT_TRUE(folder.isEmpty());
 }
 
-TEST(FileDialogsTest, theOpenDialogListsTheFilesOfItsFilterInAnyLetterCase)
+namespace {
+
+// The files that the open dialog lists under the filter's first name filter, in a folder holding the files named.
+QStringList filesListed(const char* filter, std::initializer_list<const char*> files)
 {
     QTemporaryDir folder;
-    for (const char* name : {"a.ged", "b.GED", "c.Ged", "d.txt"}) {
+    for (const char* name : files) {
         QFile file(folder.filePath(QLatin1String(name)));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << name;
     }
     QStringList listed;
     QTimer::singleShot(0, [&] {
@@ -65,9 +71,20 @@ TEST(FileDialogsTest, theOpenDialogListsTheFilesOfItsFilterInAnyLetterCase)
     });
     QtFileDialogs dialogs;
     TFileDialogRequest request;
-    request.Filter = QStringLiteral("Pliki GEDCOM|*.ged");
+    request.Filter = QString::fromUtf8(filter);
     request.InitialDir = folder.path();
     EXPECT_FALSE(dialogs.Execute(nullptr, request));
     listed.sort();
-    EXPECT_EQ(listed, (QStringList{"a.ged", "b.GED", "c.Ged"}));
+    return listed;
+}
+
+} // namespace
+
+TEST(FileDialogsTest, theOpenDialogListsTheFilesOfItsFilterInAnyLetterCase)
+{
+    EXPECT_EQ(filesListed("Pliki GEDCOM|*.ged", {"a.ged", "b.GED", "c.Ged", "d.txt"}),
+              (QStringList{"a.ged", "b.GED", "c.Ged"}));
+    // A description that names its several patterns itself, as the picture dialog's first filter does.
+    EXPECT_EQ(filesListed("Wszystkie (*.png;*.jpg)|*.png;*.jpg|PNG (*.png)|*.png", {"a.png", "b.JPG", "c.gif"}),
+              (QStringList{"a.png", "b.JPG"}));
 }

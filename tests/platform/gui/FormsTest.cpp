@@ -106,6 +106,22 @@ TEST(FormsTest, alignedChildrenShareTheClientAreaInTheToolkitOrder)
     EXPECT_EQ(client->geometry(), QRect(60, 70, 370, 280));
 }
 
+TEST(FormsTest, anAlignedChildMovedWhileShownTakesItsPlaceInTheOrderAgain)
+{
+    TForm form;
+    form.SetClientSize(200, 200);
+    QWidget* box = child(&form, QRect(0, 0, 10, 30), alTop);
+    QWidget* note = child(&form, QRect(0, 30, 10, 20), alTop);
+    QWidget* group = child(&form, QRect(0, 50, 10, 60), alTop);
+    form.show();
+    EXPECT_EQ(group->geometry(), QRect(0, 50, 200, 60));
+    // Put just below the box, the group goes between it and the note instead of over the box.
+    group->move(0, box->y() + 4);
+    EXPECT_EQ(box->geometry(), QRect(0, 0, 200, 30));
+    EXPECT_EQ(group->geometry(), QRect(0, 30, 200, 60));
+    EXPECT_EQ(note->geometry(), QRect(0, 90, 200, 20));
+}
+
 TEST(FormsTest, aContainerKeepsRoomThroughItsClientRectangle)
 {
     TForm form;

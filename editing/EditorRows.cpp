@@ -1,10 +1,12 @@
 #include "EditorRows.h"
 
 #include "Canvas.h"
+#include "Fonts.h"
 #include "Settings.h"
 
 #include <QPainter>
 #include <QTreeWidget>
+#include <algorithm>
 
 namespace {
 
@@ -42,6 +44,17 @@ void EditorRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
     painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
     painter->restore();
+}
+
+QSize EditorRowDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const
+{
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    QStyleOptionViewItem styled = option;
+    initStyleOption(&styled, index);
+    // Bold rows come and go with the selection: every row is as high as a bold one.
+    styled.font.setBold(true);
+    size.setHeight(std::max(size.height(), Fonts::centredLineHeight(styled.font)));
+    return size;
 }
 
 QTreeWidgetItem* SelectedRow(const QTreeWidget* list)

@@ -155,6 +155,9 @@ void TOsobaEdycjaForm::ButtonFactEditClick(FactEditSource source)
         return;
     }
     FillFacts(fact->ID, true);
+    // A union fact shows in the relatives view too, which must not keep its old texts either.
+    if (fact->IsUnionFact())
+        FillRelatives(false);
     RefreshHeader();
 }
 

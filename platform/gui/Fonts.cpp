@@ -3,9 +3,12 @@
 #include <QFileInfo>
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QRawFont>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
 
 namespace Fonts {
 
@@ -71,6 +74,21 @@ LineExtents lineExtents(const QFont& font)
     sized.setPixelSize(size);
     const QFontMetricsF metrics(sized);
     return {metrics.ascent() / size, metrics.descent() / size};
+}
+
+int lineHeight(const QFont& font)
+{
+    const LineExtents extents = lineExtents(font);
+    const double em = QRawFont::fromFont(font).pixelSize();
+    return std::max(int(std::ceil((extents.ascent + extents.descent) * em)), QFontMetrics(font).height());
+}
+
+int centredLineHeight(const QFont& font)
+{
+    const QFontMetricsF metrics(font);
+    const double accentsAbove =
+        std::max(0.0, lineExtents(font).ascent * QRawFont::fromFont(font).pixelSize() - metrics.ascent());
+    return int(std::ceil(metrics.height() + 2 * accentsAbove));
 }
 
 } // namespace Fonts

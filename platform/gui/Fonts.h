@@ -29,4 +29,11 @@ struct LineExtents
 };
 LineExtents lineExtents(const QFont& font);
 
+// The height in pixels that a line of the font needs so that nothing of it is cut off, the accents of Polish
+// capitals included: those extents, never less than the font engine's own line height.
+int lineHeight(const QFont& font);
+// The height a row needs for a line of the font centred in it, as item views place their text on the font engine's
+// line: room for the accents above that line, and as much below it.
+int centredLineHeight(const QFont& font);
+
 } // namespace Fonts

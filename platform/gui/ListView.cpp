@@ -1,5 +1,7 @@
 #include "ListView.h"
 
+#include "Fonts.h"
+
 #include <QAbstractTableModel>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -864,7 +866,7 @@ TRect TListView::CheckBoxRect(int row) const
 
 int TListView::ItemRowHeight() const
 {
-    const int textHeight = QFontMetrics(font.ToQFont()).height() + RowTextRoom;
+    const int textHeight = Fonts::centredLineHeight(font.ToQFont()) + RowTextRoom;
     return smallImages ? qMax(textHeight, smallImages->GetHeight()) : textHeight;
 }
 

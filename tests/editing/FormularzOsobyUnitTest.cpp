@@ -327,6 +327,33 @@ TEST_F(FormularzOsobyUnitTest, theSexColoursThePanelAndChoosesTheDictionaries)
     });
 }
 
+TEST_F(FormularzOsobyUnitTest, noControlLiesOverAnotherInAnyStateOrShowing)
+{
+    const QString dead = writeDeadPerson()->ID;
+    KV_Person* living = addPerson(QStringLiteral("Anna"), QStringLiteral("Nowak"), 0);
+    save(living);
+    struct Case
+    {
+        QString id;
+        int sex;
+    };
+    const Case cases[] = {{dead, 1}, {living->ID, 0}, {QString(), 0}, {QString(), 1}, {QString(), 2}};
+    // The second round finds the death fields as the first one left them.
+    for (int round = 1; round <= 2; ++round) {
+        for (const Case& c : cases) {
+            run(c.id, c.sex, [&](TFormDaneOsobyBasic& f) {
+                for (int toggle = 0; toggle < 3; ++toggle) {
+                    EXPECT_EQ(overlappingSiblings(&f), QStringList())
+                        << "round " << round << ", " << c.id.toStdString() << " of sex " << c.sex << ", dead "
+                        << f.CheckBoxOsobaZmarla->GetChecked();
+                    f.CheckBoxOsobaZmarla->SetChecked(!f.CheckBoxOsobaZmarla->GetChecked());
+                    f.CheckBoxOsobaZmarlaClick();
+                }
+            });
+        }
+    }
+}
+
 TEST_F(FormularzOsobyUnitTest, screenshotOfTheFormForAWoman)
 {
     KV_Person* person = writeDeadPerson();

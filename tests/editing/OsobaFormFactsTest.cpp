@@ -364,6 +364,8 @@ TEST_F(OsobaFormFactsTest, editingAUnionFactFromTheRelativesViewRefreshesBothVie
     editor->ListViewFaktyDblClick();
     EXPECT_EQ(dialogsShown, 2);
     EXPECT_EQ(editor->ListViewFakty->topLevelItem(0)->text(3), "Kalisz");
+    ASSERT_TRUE(selectRelative(*editor, id));
+    EXPECT_TRUE(SelectedRow(editor->ListViewRodzina)->text(1).contains("Kalisz"));
 }
 
 TEST_F(OsobaFormFactsTest, theMenuButtonsNeedAPersonAndPopTheirMenuUnderThemselves)

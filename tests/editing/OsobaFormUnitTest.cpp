@@ -4,11 +4,13 @@
 #include "AdvPanel.h"
 #include "ControlCaptions.h"
 #include "EditingFixture.h"
+#include "Fonts.h"
 #include "FormularzOsobyUnit.h"
 #include "StdCtrls.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -17,6 +19,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -425,6 +428,48 @@ TEST_F(OsobaFormUnitTest, basicDataCommandEditsThePersonAndRefreshesTheHeader)
     EXPECT_EQ(quickForm->PresetLeft, 100 + (editor->width() - quickForm->width()) / 2);
     EXPECT_EQ(editor->PanelTitle->GetCaption(), "Janusz Kowalski");
     EXPECT_EQ(editor->PersonID, jan->ID);
+}
+
+TEST_F(OsobaFormUnitTest, noControlLiesOverAnotherOnAnyTab)
+{
+    makeFamily();
+    KV_Person* alone = addPerson("Helena", "Sowa", 0);
+    for (const KV_Person* person : {jan, alone}) {
+        const auto editor = editorOf(person->ID);
+        editor->show();
+        for (TAdvTabSheet* page :
+             {editor->AdvTabSheetKrewni, editor->AdvTabSheetFakty, editor->AdvTabSheetInfoDodatkowe}) {
+            editor->AdvPageControl1->SetActivePage(page);
+            QCoreApplication::processEvents();
+            EXPECT_EQ(overlappingSiblings(editor.get()), QStringList())
+                << person->Forename.toStdString() << ", " << page->objectName().toStdString();
+        }
+    }
+}
+
+TEST_F(OsobaFormUnitTest, everyRowOfTheListsHoldsTheAccentsOfCapitals)
+{
+    makeFamily();
+    const auto editor = editorOf(jan->ID);
+    editor->show();
+    // The lists' own font, and the font half as large again of a desktop scaled to 150%.
+    for (const double scale : {1.0, 1.5}) {
+        for (QTreeWidget* list :
+             {editor->ListViewRodzina, editor->ListViewFakty, editor->ListViewInformacjeDodatkowe}) {
+            QFont font = list->font();
+            font.setPixelSize(int(font.pixelSize() * scale));
+            list->setFont(font);
+            const QTreeWidgetItem* row = list->topLevelItem(0);
+            ASSERT_TRUE(row) << list->objectName().toStdString();
+            font.setBold(true);
+            // Centred on the font engine's line, the accents reach this far above it, and need as much room below.
+            const QFontMetricsF metrics(font);
+            const double accentsAbove =
+                std::max(0.0, Fonts::lineExtents(font).ascent * font.pixelSize() - metrics.ascent());
+            EXPECT_GE(list->visualItemRect(row).height(), metrics.height() + 2 * accentsAbove)
+                << list->objectName().toStdString() << " at " << scale;
+        }
+    }
 }
 
 TEST_F(OsobaFormUnitTest, screenshotsOfTheEditorOnEachTab)

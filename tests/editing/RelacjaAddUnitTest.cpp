@@ -578,6 +578,33 @@ TEST_F(RelacjaAddUnitTest, theSexColoursBothPanelsAndChoosesTheWordLists)
     });
 }
 
+TEST_F(RelacjaAddUnitTest, noControlLiesOverAnotherInAnyStateOrShowing)
+{
+    KV_Person* h = P(helena);
+    h->SetDead(true);
+    addFact(h, "DEAT", u("1990"), u("Opole"));
+    save(h);
+    const RelationKind kinds[] = {RelationKind::Father, RelationKind::Partner, RelationKind::Daughter,
+                                  RelationKind::Son, RelationKind::Daughter};
+    // The dead person chosen in one showing leaves the death fields shown for the next.
+    for (const RelationKind kind : kinds) {
+        picks = {helena};
+        run(anna, anna, QStringLiteral("-1"), kind, [&](TFormRelacjaAdd& f) {
+            const auto noOverlap = [&](const char* state) {
+                EXPECT_EQ(overlappingSiblings(&f), QStringList()) << int(kind) << ", " << state;
+            };
+            noOverlap("new relative");
+            f.CheckBoxOsobaZmarla->SetChecked(true);
+            f.CheckBoxOsobaZmarlaClick();
+            noOverlap("new relative, dead");
+            f.Button2->click();
+            noOverlap("chosen dead person");
+            f.ButtonUsunWybor->click();
+            noOverlap("choice dropped");
+        });
+    }
+}
+
 TEST_F(RelacjaAddUnitTest, screenshotOfTheDialogAddingADaughter)
 {
     run(jan, jan, QStringLiteral("-1"), RelationKind::Daughter, [](TFormRelacjaAdd& f) {

@@ -44,6 +44,42 @@ QImage whiteImage(int width, int height)
     return image;
 }
 
+namespace {
+
+QString describe(const QWidget* widget)
+{
+    const QRect r = widget->geometry();
+    const QString name =
+        widget->objectName().isEmpty() ? QString::fromLatin1(widget->metaObject()->className()) : widget->objectName();
+    return QStringLiteral("%1 [%2,%3 %4×%5]").arg(name).arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+}
+
+} // namespace
+
+QStringList overlappingSiblings(const QWidget* window)
+{
+    QStringList overlaps;
+    QList<const QWidget*> parents{window};
+    while (!parents.isEmpty()) {
+        const QWidget* parent = parents.takeFirst();
+        QList<const QWidget*> shown;
+        for (const QObject* object : parent->children()) {
+            const auto* child = qobject_cast<const QWidget*>(object);
+            if (child && !child->isWindow() && child->isVisibleTo(window) && !child->size().isEmpty())
+                shown.append(child);
+        }
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            for (qsizetype j = i + 1; j < shown.size(); ++j) {
+                if (shown[i]->geometry().intersects(shown[j]->geometry()))
+                    overlaps.append(describe(parent) + QStringLiteral(": ") + describe(shown[i]) +
+                                    QStringLiteral(" / ") + describe(shown[j]));
+            }
+        }
+        parents.append(shown);
+    }
+    return overlaps;
+}
+
 QString sharedDataFolder()
 {
     const QString named = qEnvironmentVariable("KV_SHARED_DATA");

@@ -117,6 +117,10 @@ void typeText(QObject* target, const QString& text);
 // Hands the text over as an input method does when it has composed a letter (Polish dead keys).
 void commitText(QObject* target, const QString& text);
 
+// Every two visible controls of one parent under the window whose rectangles intersect, each pair told as
+// "parent: first [x,y w×h] / second [x,y w×h]"; empty when no control lies over another.
+QStringList overlappingSiblings(const QWidget* window);
+
 // Runs the step once the window is on the screen, modal and active, from inside its modal showing. The offscreen
 // platform activates a window only at its first showing (its focus window stays the same while it is hidden), so
 // the helper activates the window itself.

@@ -25,6 +25,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 
 TFormListaOsob* FormListaOsob = nullptr;
 
@@ -223,7 +224,11 @@ void TFormListaOsob::buildContent()
     ListViewOsoby->setWordWrap(false);
     ListViewOsoby->setCornerButtonEnabled(false);
     ListViewOsoby->verticalHeader()->hide();
-    ListViewOsoby->verticalHeader()->setDefaultSectionSize(18);
+    // 18 px, or more where the font needs it to keep the accents of capitals (a desktop scaled up); the selected
+    // row is bold.
+    QFont boldRow = ListViewOsoby->font();
+    boldRow.setBold(true);
+    ListViewOsoby->verticalHeader()->setDefaultSectionSize(std::max(18, Fonts::centredLineHeight(boldRow)));
     ListViewOsoby->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     // The selection stays in the highlight colour when the list loses the focus.
     QPalette colours = ListViewOsoby->palette();
@@ -431,6 +436,8 @@ void TFormListaOsob::Refill(const QString& id)
     gDB.SortPersons(sortKey, ascending, false);
     ListViewOsobyModel->SetRowCount(gDB.GetResultCount());
     LayoutTiles();
+    // A new result may need as many tile rows as the last one: the grid does not repaint by itself then.
+    DrawGridListaOsob->viewport()->update();
     showSortMark();
     const int rows = rowCount();
     const int total = gDB.GetPersonCount();

@@ -9,6 +9,9 @@
 #include "Bazadanych.h"
 #include "Forms.h"
 
+#include <QFont>
+#include <QList>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -201,3 +204,16 @@ QString GetAvatarPath(int sex);
 // What a person's tile shows: the cached thumbnail of the profile picture (its file while no thumbnail can be
 // made), or the placeholder of the person's sex.
 QString GetTilePicturePath(const KV_Person& person);
+// A line of a tile's texts: which text it is of, its words, and its box in the tile.
+struct TileTextLine
+{
+    int text = 0;
+    QString shown;
+    QRectF box;
+};
+// The texts (name, birth, death) laid out from the top of the area down, each in its font and each below the one
+// before with the gap between them, so a name or place that wraps pushes the rest down. A text wraps into as many
+// lines as leave one line for each later text; its last line takes the rest of it, to be trimmed where it is too
+// wide. An empty text takes no room, and one that finds no room for a line is left out.
+QVector<TileTextLine> LayoutTileTexts(const QStringList& texts, const QList<QFont>& fonts, const QRectF& area,
+                                      qreal gap);

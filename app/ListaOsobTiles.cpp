@@ -10,6 +10,8 @@
 #include "Picture.h"
 #include "Rotate.h"
 
+#include <QTextLayout>
+
 namespace {
 
 constexpr int narrowestTile = 300;
@@ -25,17 +27,16 @@ const TGPFontFamily& tileFontFamily()
     return family;
 }
 
-// Draws the text at the top of the box and returns the height it took.
-float drawTileText(TGPGraphics& graphics, const QString& text, const TGPFont& font, const TGPRectF& box)
+// Draws a line of a tile's texts, trimmed with an ellipsis where it is wider than its box.
+void drawTileLine(TGPGraphics& graphics, const QString& line, const TGPFont& font, const QRectF& box)
 {
-    TGPStringFormat format;
+    TGPStringFormat format(StringFormatFlagsNoWrap);
     format.SetAlignment(StringAlignmentNear);
     format.SetTrimming(StringTrimmingEllipsisCharacter);
     const TGPSolidBrush grey(MakeColor(255, 128, 128, 128));
-    graphics.DrawString(text, -1, &font, box, &format, &grey);
-    TGPRectF bounds;
-    graphics.MeasureString(text, -1, &font, box, &format, bounds);
-    return bounds.Height;
+    graphics.DrawString(line, -1, &font,
+                        MakeRect(float(box.x()), float(box.y()), float(box.width()), float(box.height())), &format,
+                        &grey);
 }
 
 } // namespace
@@ -55,6 +56,44 @@ QString GetTilePicturePath(const KV_Person& person)
     const QString file = picture->GetFullPath();
     const QString thumbnail = gMiniaturyUnit.GetThumbnail(file);
     return thumbnail.isEmpty() ? file : thumbnail;
+}
+
+QVector<TileTextLine> LayoutTileTexts(const QStringList& texts, const QList<QFont>& fonts, const QRectF& area,
+                                      qreal gap)
+{
+    QVector<int> heights;
+    for (const QFont& font : fonts)
+        heights.append(Fonts::lineHeight(font));
+    QVector<TileTextLine> lines;
+    qreal top = area.top();
+    for (int text = 0; text < int(texts.size()); ++text) {
+        if (texts[text].isEmpty())
+            continue;
+        qreal keptForLater = 0;
+        for (int later = text + 1; later < int(texts.size()); ++later) {
+            if (!texts[later].isEmpty())
+                keptForLater += gap + heights[later];
+        }
+        const int room = int((area.bottom() - keptForLater - top) / heights[text]);
+        if (room < 1)
+            continue;
+        QTextLayout layout(texts[text], fonts[text]);
+        layout.beginLayout();
+        for (int count = 0; count < room; ++count) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(area.width());
+            // The last line there is room for takes the rest of the text, for the drawing to trim.
+            const QString shown = count + 1 == room ? texts[text].mid(line.textStart())
+                                                    : texts[text].mid(line.textStart(), line.textLength());
+            lines.append({text, shown.trimmed(), QRectF(area.left(), top, area.width(), heights[text])});
+            top += heights[text];
+        }
+        layout.endLayout();
+        top += gap;
+    }
+    return lines;
 }
 
 void TFormListaOsob::LayoutTiles()
@@ -101,18 +140,15 @@ void TFormListaOsob::DrawGridListaOsobDrawCell(int col, int row, const TRect& re
 
     static const TGPFont nameFont(&tileFontFamily(), 14, FontStyleBold, UnitPixel);
     static const TGPFont dateFont(&tileFontFamily(), 13, FontStyleRegular, UnitPixel);
-    TGPRectF box = MakeRect(textArea.Left, textArea.Top + 15, textArea.Width() - 3, 400);
-    const float nameHeight =
-        drawTileText(graphics, person->GetDisplayName(DisplayNameMode::Plain, false, false), nameFont, box);
-    box.Y += nameHeight + canvas.TextHeight(QStringLiteral("pH")) / 4;
+    const TGPFont* fonts[] = {&nameFont, &dateFont, &dateFont};
     const QString unknown = QStringLiteral("?");
-    for (const QString& text :
-         {person->GetBirthText(true, true, true, unknown), person->GetDeathText(true, true, unknown)}) {
-        if (text.isEmpty())
-            continue;
-        drawTileText(graphics, text, dateFont, box);
-        box.Y += 18;
-    }
+    const QStringList texts = {person->GetDisplayName(DisplayNameMode::Plain, false, false),
+                               person->GetBirthText(true, true, true, unknown),
+                               person->GetDeathText(true, true, unknown)};
+    const QRectF area(textArea.Left, textArea.Top + 15, textArea.Width() - 3, textArea.Height() - 15);
+    for (const TileTextLine& line : LayoutTileTexts(texts, {nameFont.ToQFont(), dateFont.ToQFont(), dateFont.ToQFont()},
+                                                    area, canvas.TextHeight(QStringLiteral("pH")) / 4))
+        drawTileLine(graphics, line.shown, *fonts[line.text], line.box);
 
     canvas.Pen.Color = separatorColor;
     canvas.Pen.Style = psSolid;

@@ -3,6 +3,7 @@
 #include "AdvEdit.h"
 #include "AppFixture.h"
 #include "Fact.h"
+#include "Fonts.h"
 #include "FormularzOsobyUnit.h"
 #include "Grids.h"
 #include "Localisation.h"
@@ -25,6 +26,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QSet>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -328,6 +330,72 @@ TEST_F(ListaOsobFormTest, tileColumnsFollowTheGridWidth)
         EXPECT_EQ(form->DrawGridListaOsob->GetColCount(), c.columns) << c.gridWidth;
         for (int col = 0; col < c.columns; ++col)
             EXPECT_EQ(form->DrawGridListaOsob->GetColWidth(col), c.columnWidth) << c.gridWidth;
+    }
+}
+
+TEST_F(ListaOsobFormTest, aSearchRepaintsTheTilesEvenWhenTheirRowCountStays)
+{
+    addPerson("Kowalski", "Jan", 1);
+    addPerson("Kowalska", "Anna", 0);
+    addPerson("Nowak", "Piotr", 1);
+    gSettings.PersonListStyle = StyleTiles;
+    ASSERT_TRUE(showBrowsing());
+    ASSERT_GE(form->DrawGridListaOsob->GetColCount(), 3) << "three tiles in one row";
+    QCoreApplication::processEvents();
+    QSet<int> drawn;
+    const auto drawCell = form->DrawGridListaOsob->OnDrawCell;
+    form->DrawGridListaOsob->OnDrawCell = [&](TDrawGrid* grid, int col, int row, const TRect& rect,
+                                              TGridDrawState state, TCanvas& canvas) {
+        drawn.insert(row * grid->GetColCount() + col);
+        drawCell(grid, col, row, rect, state, canvas);
+    };
+    form->EditSzukaj->SetText(QStringLiteral("Kowal"));
+    form->Refill(QString());
+    ASSERT_EQ(form->DrawGridListaOsob->GetRowCount(), 1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return drawn.contains(2); })) << "the third tile still shows Nowak";
+}
+
+TEST_F(ListaOsobFormTest, tileTextsLieOneBelowTheOtherWithinTheTile)
+{
+    const QString longName = u("Aleksandra Wiktoria Maria Józefina Konstancja Wiśniewska-Zielińska");
+    const QString longPlace = u("ur. 12-05-1901 r., Kraków, powiat krakowski, województwo krakowskie, Polska");
+    const QString death = u("zm. 03-04-1970 r., Poznań");
+    struct Case
+    {
+        const char* what;
+        QStringList texts;
+        // Each text gets at least these lines, an empty one none.
+        int leastLines[3];
+    };
+    const Case cases[] = {
+        {"short texts", {u("Jan Kowalski"), u("ur. 1901"), death}, {1, 1, 1}},
+        {"a long name", {longName, u("ur. 1901"), death}, {2, 1, 1}},
+        {"a birth place on two lines", {u("Jan Kowalski"), longPlace, death}, {1, 2, 1}},
+        {"everything long", {longName, longPlace, longPlace}, {2, 1, 1}},
+        {"no death", {longName, longPlace, QString()}, {2, 1, 0}},
+    };
+    QFont name(Fonts::familyFor(QStringLiteral("Tahoma")));
+    name.setPixelSize(14);
+    name.setBold(true);
+    QFont date(Fonts::familyFor(QStringLiteral("Tahoma")));
+    date.setPixelSize(13);
+    // The text area of a tile 300 px wide and 100 px high.
+    const QRectF area(101, 17, 196, 81);
+    for (const Case& c : cases) {
+        const QVector<TileTextLine> lines = LayoutTileTexts(c.texts, {name, date, date}, area, 3);
+        int counts[3] = {0, 0, 0};
+        for (int i = 0; i < lines.size(); ++i) {
+            ++counts[lines[i].text];
+            EXPECT_TRUE(area.contains(lines[i].box)) << c.what << ", line " << i;
+            EXPECT_FALSE(lines[i].shown.isEmpty()) << c.what << ", line " << i;
+            if (i > 0)
+                EXPECT_GE(lines[i].box.top(), lines[i - 1].box.bottom()) << c.what << ", line " << i;
+        }
+        for (int text = 0; text < 3; ++text) {
+            EXPECT_GE(counts[text], c.leastLines[text]) << c.what << ", text " << text;
+            if (c.texts[text].isEmpty())
+                EXPECT_EQ(counts[text], 0) << c.what << ", text " << text;
+        }
     }
 }
 

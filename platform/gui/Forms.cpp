@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QStyle>
 #include <QVariant>
 #include <QWindow>
 #include <algorithm>
@@ -386,13 +387,25 @@ void TForm::placeOnScreen()
     if (placed)
         return;
     placed = true;
+    const QRect available = screen() ? screen()->availableGeometry() : QRect();
+    QSize frame = frameGeometry().size() - size();
+    // Before the first showing the window manager's frame is not known yet: room for a caption and thin edges.
+    if (frame.isNull())
+        frame = QSize(8, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8);
+    if (available.isValid() && (borderStyle == bsSizeable || borderStyle == bsSizeToolWin))
+        resize(size().boundedTo(available.size() - frame));
     QRect area;
     if (position == poOwnerFormCenter && parentWidget())
         area = parentWidget()->window()->geometry();
-    else if (position == poScreenCenter && screen())
-        area = screen()->availableGeometry();
+    else if (position == poScreenCenter)
+        area = available;
     if (area.isValid())
         move(area.center() - rect().center());
+    if (available.isValid()) {
+        const QSize outer = size() + frame;
+        move(std::max(available.left(), std::min(x(), available.right() + 1 - outer.width())),
+             std::max(available.top(), std::min(y(), available.bottom() + 1 - outer.height())));
+    }
 }
 
 void TForm::setVisible(bool visible)

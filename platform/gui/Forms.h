@@ -187,6 +187,9 @@ protected:
 
 private:
     void applyBorderStyle();
+    // Centres the window as its position asks. A window larger than its screen's work area would lose its caption
+    // or an edge there: one that can be sized is cut down to the work area, and every one is moved into it as far as
+    // it fits, its top-left corner first.
     void placeOnScreen();
     // Makes the native window a transient of the owner's, so that the window manager keeps it above the owner.
     void stackAbove(QWidget* owner);

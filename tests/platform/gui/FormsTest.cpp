@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QWindow>
@@ -120,6 +121,26 @@ TEST(FormsTest, anAlignedChildMovedWhileShownTakesItsPlaceInTheOrderAgain)
     EXPECT_EQ(box->geometry(), QRect(0, 0, 200, 30));
     EXPECT_EQ(group->geometry(), QRect(0, 30, 200, 60));
     EXPECT_EQ(note->geometry(), QRect(0, 90, 200, 20));
+}
+
+TEST(FormsTest, aWindowLargerThanTheScreenIsShownWithinIt)
+{
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    const QSize tooLarge = available.size() + QSize(200, 100);
+    TForm sizeable;
+    sizeable.SetPosition(poScreenCenter);
+    sizeable.SetClientSize(tooLarge.width(), tooLarge.height());
+    sizeable.show();
+    EXPECT_TRUE(available.contains(sizeable.frameGeometry())) << "cut down to the work area";
+
+    // A dialog keeps its size, and its caption stays in reach.
+    TForm dialog;
+    dialog.SetBorderStyle(bsDialog);
+    dialog.SetPosition(poScreenCenter);
+    dialog.SetClientSize(tooLarge.width(), tooLarge.height());
+    dialog.show();
+    EXPECT_EQ(dialog.size(), tooLarge);
+    EXPECT_EQ(dialog.frameGeometry().topLeft(), available.topLeft());
 }
 
 TEST(FormsTest, aContainerKeepsRoomThroughItsClientRectangle)

@@ -202,7 +202,9 @@ int main(int argc, char* argv[])
     gDB.FileExtension = QStringLiteral(".kvfile");
     gDB.InitAttributeTypes();
     gDB.LoadAll(nullptr);
-    gMiniaturyUnit.CacheFolder = data + QStringLiteral("temp/thumbnails/");
+    // The family view writes its page into the temporary folder.
+    gTempFolder = data + QStringLiteral("temp/");
+    gMiniaturyUnit.CacheFolder = gTempFolder + QStringLiteral("thumbnails/");
     QDir().mkpath(gMiniaturyUnit.CacheFolder);
     SetPicturesFolder(data + QStringLiteral("multimedia"));
     QDir().mkpath(GetPicturesFolder());

@@ -20,6 +20,7 @@
 #include "PictureImport.h"
 #include "Picturemanager.h"
 #include "PowiekszeniePlikuGraficznego.h"
+#include "ProgramWindows.h"
 #include "RaportDrzewo.h"
 #include "RaportListaUnit.h"
 #include "RaportOsobyUnit.h"
@@ -190,6 +191,9 @@ int main(int argc, char* argv[])
         std::printf("usage: window_shots DATA_FOLDER OUT_FOLDER\n");
         return 1;
     }
+    // The program's own windows, made as at start; the folders below are set after them, since the main window
+    // sets the program's folders when it is made.
+    ProgramWindows windows;
     outFolder = QString::fromLocal8Bit(argv[2]);
     QDir().mkpath(outFolder);
     Fonts::registerApplicationFonts();
@@ -217,27 +221,7 @@ int main(int argc, char* argv[])
     if (person->GetProfilePictureID().isEmpty())
         AddPictureFromFile(id, writePortrait(outFolder));
 
-    TFormListaOsob personList;
-    FormListaOsob = &personList;
-    TFormFormularz familyView;
-    FormFormularz = &familyView;
-    TFormFaktEdycja factEditor;
-    FormFaktEdycja = &factEditor;
-    TFormRelacjaAdd addRelative;
-    FormRelacjaAdd = &addRelative;
-    TFormDaneOsobyBasic quickForm;
-    FormDaneOsobyBasic = &quickForm;
-    TFormPwiekszenie pictureViewer;
-    FormPwiekszenie = &pictureViewer;
-    TFormUstawienia settings;
-    FormUstawienia = &settings;
-    TFormRaportDrzewo treeReport;
-    FormRaportDrzewo = &treeReport;
-    TFormRaportLista listReport;
-    FormRaportLista = &listReport;
-    TFormRaportOsoby personReport;
-    FormRaportOsoby = &personReport;
-    personList.EditPerson = [](const QString&, int) { return QString(); };
+    FormListaOsob->EditPerson = [](const QString&, int) { return QString(); };
 
     shoot([] { BrowsePersonList(); },
           {{QStringLiteral("lista_osob"), nullptr},

@@ -92,6 +92,11 @@ TEST(OrderedWorkTest, anExceptionFromEitherSideReachesTheCaller)
         } catch (const std::runtime_error& error) {
             EXPECT_STREQ(error.what(), c.side);
         }
-        EXPECT_EQ(lastConsumed.load(), c.failingPiece - 1) << c.side;
+        // A failing consume stops right there; a failing produce stops the others too, so pieces before it that
+        // were still being made may go unconsumed. Nothing after the failing piece is ever consumed.
+        if (c.inProduce)
+            EXPECT_LE(lastConsumed.load(), c.failingPiece - 1) << c.side;
+        else
+            EXPECT_EQ(lastConsumed.load(), c.failingPiece - 1) << c.side;
     }
 }

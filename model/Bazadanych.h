@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <future>
 #include <memory>
 
 class ChangeJournal;
@@ -306,6 +307,11 @@ private:
     QSet<QString> DictionaryWords[5];
     // Collation keys of the texts persons are sorted by, kept between sorts.
     std::shared_ptr<PersonSortKeys> SortKeys;
+    // The keys of the persons just loaded, being made in the background; the next sort takes them over.
+    std::future<std::shared_ptr<PersonSortKeys>> SortKeysBeingMade;
+    // Starts making the sort keys of every person, so that the first sort after a load costs no more than the
+    // next.
+    void prepareSortKeys();
     // The persons in the order of the key; sets gSortKey and gSortAscending.
     QList<KV_Person*> SortedPersons(const QList<KV_Person*>& persons, PersonSortKey key, bool ascending);
 

@@ -655,10 +655,12 @@ void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
                              // load.
                              enterRead(file, files[i]);
                              ++i;
-                             if (progress)
-                                 progress->setPosition(i);
                          }
                          read.clear();
+                         // Once per chunk: a progress bar cannot show hundreds of thousands of steps, and each costs a
+                         // repaint.
+                         if (progress)
+                             progress->setPosition(i);
                      });
 }
 
@@ -702,6 +704,7 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
     }
     shareFactIDs();
     findOneSidedLinks();
+    prepareSortKeys();
     if (progress)
         progress->end();
 }

@@ -36,6 +36,9 @@ public:
     std::size_t size() const { return tree.size(); }
     bool empty() const { return tree.empty(); }
     std::size_t count(const QString& id) const { return index.contains(id) ? 1 : 0; }
+    // How many entries have left the map so far: what holds on to objects of the map checks whether any may
+    // have been freed since.
+    quint64 removals() const { return removed; }
     // Makes room in the index for `total` entries, so that a bulk insert of a known number of objects does not
     // rebuild it again and again: each rebuild reads the text of every key already in it.
     void reserve(std::size_t total) { index.reserve(qsizetype(total)); }
@@ -86,6 +89,7 @@ public:
         if (position == lastInserted)
             lastInserted = tree.end();
         index.remove(position->first);
+        ++removed;
         return tree.erase(position);
     }
     std::size_t erase(const QString& id)
@@ -98,6 +102,7 @@ public:
     }
     void clear()
     {
+        removed += tree.size();
         index.clear();
         tree.clear();
         lastInserted = tree.end();
@@ -108,4 +113,5 @@ private:
     QHash<QString, iterator> index;
     // The entry inserted last, or end() when it is gone.
     iterator lastInserted = tree.end();
+    quint64 removed = 0;
 };

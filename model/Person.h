@@ -5,10 +5,12 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class KV_DB;
 class KV_Fact;
 class KV_Picture;
+class PersonSearchKeys;
 
 // A free attribute of a person (occupation, address, ...); also a row of the attribute-type table.
 class KV_Atribute
@@ -63,6 +65,9 @@ public:
     // The database the person belongs to, which resolves its fact IDs: set when the person is added to one (or,
     // for a person being built for it, by its maker). Without one, no fact ID resolves.
     KV_DB* Database = nullptr;
+    // The texts the person search matches the person against, made by the first search with words and remade
+    // from whichever fields have changed since (Search.cpp). Only the search reads them.
+    std::shared_ptr<PersonSearchKeys> SearchKeys;
 
     bool IsFemale() const { return Sex == 0; }
     bool IsMale() const { return Sex == 1; }

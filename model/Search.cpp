@@ -6,6 +6,7 @@
 
 #include <QCollator>
 #include <QCollatorSortKey>
+#include <QHash>
 #include <QLocale>
 
 #include <algorithm>
@@ -98,6 +99,29 @@ public:
             return a.rank < b.rank ? -1 : 1;
         const int c = a.key.compare(b.key);
         return c != 0 ? c : QString::compare(a.text, b.text);
+    }
+
+    // The names of one person as they were when the keys were asked for.
+    struct Source
+    {
+        const KV_Person* person;
+        Names names;
+        QString name2;
+    };
+    // Makes the texts of the given persons' names and ranks them. The persons themselves are not read, so this
+    // may run on another thread while they change: a person whose names have changed since gets new texts when
+    // it is sorted.
+    void prepare(const std::vector<Source>& sources)
+    {
+        persons.reserve(sources.size());
+        for (const Source& source : sources) {
+            Names& names = persons[source.person];
+            names = source.names;
+            names.surnameText = &text(names.surname);
+            names.forenameText = &text(names.forename);
+            names.name2Text = &text(source.name2);
+        }
+        rank();
     }
 
     // Texts of deleted persons and of old names are never asked for again; start afresh before they pile up.
@@ -264,65 +288,186 @@ struct WordPatterns
     WildcardPattern anywhere;
 };
 
-// A person's first birth and first death fact, found in one walk of its facts that goes only as far as the
-// questions asked so far need: each fact found costs a look-up by ID.
-class FirstFacts
+// Equal texts or lists; a copy is recognised as equal without reading its contents.
+bool sameText(const QString& a, const QString& b)
+{
+    return a.size() == b.size() && (a.constData() == b.constData() || a == b);
+}
+
+bool sameList(const QStringList& a, const QStringList& b)
+{
+    return a.size() == b.size() && (a.constData() == b.constData() || a == b);
+}
+
+// What the display text of a date depends on besides the date.
+struct DateDisplay
+{
+    QString pattern = RMData::Pattern;
+    int patternIndex = RMData::PatternIndex;
+    bool yearSuffix = RMData::YearSuffix;
+    QChar separator = RMData::DateSeparator;
+    bool operator==(const DateDisplay&) const = default;
+};
+
+// Counts the changes of the date display seen by searches, so that date texts made before one are made again.
+int dateDisplayGeneration()
+{
+    static DateDisplay seen;
+    static int generation = 0;
+    const DateDisplay now;
+    if (!(now == seen)) {
+        seen = now;
+        ++generation;
+    }
+    return generation;
+}
+
+// The folded texts of one search, shared between the persons whose fields hold equal texts.
+class FoldedTexts
 {
 public:
-    explicit FirstFacts(const KV_Person* person) : person(person) {}
-
-    const KV_Fact* Birth()
+    QString fold(const QString& text)
     {
-        walkUntil(birth);
-        return birth;
-    }
-    const KV_Fact* Death()
-    {
-        walkUntil(death);
-        return death;
+        auto found = folded.constFind(text);
+        if (found == folded.constEnd())
+            found = folded.insert(text, WildcardPattern::Fold(text));
+        return found.value();
     }
 
 private:
-    void walkUntil(const KV_Fact*& wanted)
-    {
-        while (!wanted && next < person->GetFactCount()) {
-            const KV_Fact* fact = person->LookupFact(person->Facts[next++]);
-            if (!fact)
-                continue;
-            if (!birth && fact->Type == u"BIRT")
-                birth = fact;
-            else if (!death && fact->Type == u"DEAT")
-                death = fact;
-        }
-    }
-
-    const KV_Person* person;
-    int next = 0;
-    const KV_Fact* birth = nullptr;
-    const KV_Fact* death = nullptr;
+    QHash<QString, QString> folded;
 };
 
-bool factMatches(const KV_Fact* fact, const WordPatterns& word, bool testDate, bool testPlace)
+// A field's text folded, made again only when the field's text has changed.
+struct FoldedField
 {
-    if (!fact)
-        return false;
-    // The place is at hand; the date's text has to be made.
-    if (testPlace && word.fromStart.Matches(fact->Place))
-        return true;
-    return testDate && word.anywhere.Matches(fact->Date.ToDisplayText(false, true));
+    QString source;
+    QString folded;
+
+    void update(const QString& text, FoldedTexts& folding)
+    {
+        if (!sameText(source, text)) {
+            source = text;
+            folded = folding.fold(text);
+        }
+    }
+};
+
+// A person's first birth or death fact with its date text and its place, folded.
+struct FactField
+{
+    const KV_Fact* fact = nullptr;
+    // The date the date text was made from, and the display generation it was made under.
+    RMData date;
+    int displayGeneration = -1;
+    QString foldedDate;
+    FoldedField place;
+
+    void update(const KV_Fact* current, int generation, FoldedTexts& folding)
+    {
+        fact = current;
+        if (!fact)
+            return;
+        if (displayGeneration != generation || !(date == fact->Date)) {
+            date = fact->Date;
+            displayGeneration = generation;
+            foldedDate = folding.fold(fact->Date.ToDisplayText(false, true));
+        }
+        place.update(fact->Place, folding);
+    }
+};
+
+} // namespace
+
+// What the search matches a person against: the folded names, and the first birth and death facts with their
+// folded date texts and places. The facts are looked up by ID again only when the person's fact list has changed
+// or facts have left the database since.
+class PersonSearchKeys
+{
+public:
+    FoldedField surname;
+    FoldedField forename;
+    FoldedField familyname;
+    FactField birth;
+    FactField death;
+
+    void update(const KV_Person& person, int displayGeneration, FoldedTexts& folding)
+    {
+        surname.update(person.Surname, folding);
+        forename.update(person.Forename, folding);
+        familyname.update(person.Familyname, folding);
+        const KV_DB* database = person.Database;
+        const quint64 removals = database ? database->FactMap.removals() : 0;
+        if (!factsFound || database != factsDatabase || removals != factRemovals || !sameList(facts, person.Facts))
+            findFirstFacts(person, database, removals);
+        birth.update(firstBirth, displayGeneration, folding);
+        death.update(firstDeath, displayGeneration, folding);
+    }
+
+private:
+    void findFirstFacts(const KV_Person& person, const KV_DB* database, quint64 removals)
+    {
+        firstBirth = nullptr;
+        firstDeath = nullptr;
+        bool everyFactFound = true;
+        for (const QString& id : person.Facts) {
+            const KV_Fact* fact = person.LookupFact(id);
+            if (!fact)
+                everyFactFound = false;
+            else if (!firstBirth && fact->Type == u"BIRT")
+                firstBirth = fact;
+            else if (!firstDeath && fact->Type == u"DEAT")
+                firstDeath = fact;
+            if (firstBirth && firstDeath)
+                break;
+        }
+        // A fact listed but not in the database may enter it later and be the first of its kind: such a
+        // person's facts are looked up at every search.
+        factsFound = everyFactFound;
+        facts = person.Facts;
+        factsDatabase = database;
+        factRemovals = removals;
+    }
+
+    // The fact list and the state of the database the facts below were found in.
+    QStringList facts;
+    const KV_DB* factsDatabase = nullptr;
+    quint64 factRemovals = 0;
+    bool factsFound = false;
+    const KV_Fact* firstBirth = nullptr;
+    const KV_Fact* firstDeath = nullptr;
+};
+
+namespace {
+
+const PersonSearchKeys& searchKeysOf(KV_Person& person, int displayGeneration, FoldedTexts& folding)
+{
+    if (!person.SearchKeys)
+        person.SearchKeys = std::make_shared<PersonSearchKeys>();
+    person.SearchKeys->update(person, displayGeneration, folding);
+    return *person.SearchKeys;
 }
 
-bool wordMatches(const KV_Person* person, FirstFacts& facts, const WordPatterns& word, int mode)
+bool factMatches(const FactField& field, const WordPatterns& word, bool testDate, bool testPlace)
+{
+    if (!field.fact)
+        return false;
+    if (testPlace && word.fromStart.MatchesFolded(field.place.folded))
+        return true;
+    return testDate && word.anywhere.MatchesFolded(field.foldedDate);
+}
+
+bool wordMatches(const KV_Person& person, const PersonSearchKeys& keys, const WordPatterns& word, int mode)
 {
     if ((mode == 0 || mode == 1) &&
-        (word.fromStart.Matches(person->Surname) || word.fromStart.Matches(person->Forename) ||
-         word.fromStart.Matches(person->Familyname))) {
+        (word.fromStart.MatchesFolded(keys.surname.folded) || word.fromStart.MatchesFolded(keys.forename.folded) ||
+         word.fromStart.MatchesFolded(keys.familyname.folded))) {
         return true;
     }
-    if ((mode == 0 || mode == 2 || mode == 3) && factMatches(facts.Birth(), word, mode != 3, mode != 2))
+    if ((mode == 0 || mode == 2 || mode == 3) && factMatches(keys.birth, word, mode != 3, mode != 2))
         return true;
-    return (mode == 0 || mode == 4 || mode == 5) && person->IsDead() &&
-           factMatches(facts.Death(), word, mode != 5, mode != 4);
+    return (mode == 0 || mode == 4 || mode == 5) && person.IsDead() &&
+           factMatches(keys.death, word, mode != 5, mode != 4);
 }
 
 bool passesFilters(const KV_Person* person, int sexFilter, int lifeFilter, int pictureFilter)
@@ -345,23 +490,45 @@ void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int
     for (const QString& word : searchWords(text))
         words.emplace_back(word);
     WorkList.clear();
+    const int displayGeneration = words.empty() ? 0 : dateDisplayGeneration();
+    FoldedTexts folding;
     for (const auto& [id, person] : PersonMap) {
-        // The filters cost nothing; the words may cost look-ups of facts.
+        // The filters cost nothing; the words need the person's search keys.
         if (!passesFilters(person, sexFilter, lifeFilter, pictureFilter))
             continue;
-        FirstFacts facts(person);
-        // The structured binding is captured as an explicit copy: clang before version 16 cannot capture one.
-        if (std::all_of(words.begin(), words.end(), [&facts, fieldMode, person = person](const WordPatterns& word) {
-                return wordMatches(person, facts, word, fieldMode);
-            }))
-            WorkList.append(person);
+        if (!words.empty()) {
+            const PersonSearchKeys& keys = searchKeysOf(*person, displayGeneration, folding);
+            // The structured binding is captured as an explicit copy: clang before version 16 cannot capture one.
+            if (!std::all_of(words.begin(), words.end(), [&keys, fieldMode, person = person](const WordPatterns& word) {
+                    return wordMatches(*person, keys, word, fieldMode);
+                }))
+                continue;
+        }
+        WorkList.append(person);
     }
+}
+
+void KV_DB::prepareSortKeys()
+{
+    std::vector<PersonSortKeys::Source> sources;
+    sources.reserve(PersonMap.size());
+    for (const auto& [id, person] : PersonMap) {
+        sources.push_back(
+            {person, {person->Surname, person->Forename, person->Familyname}, person->GetNameByLayout(2, true, false)});
+    }
+    SortKeysBeingMade = std::async(std::launch::async, [sources = std::move(sources)] {
+        auto keys = std::make_shared<PersonSortKeys>();
+        keys->prepare(sources);
+        return keys;
+    });
 }
 
 QList<KV_Person*> KV_DB::SortedPersons(const QList<KV_Person*>& persons, PersonSortKey key, bool ascending)
 {
     gSortKey = int(key);
     gSortAscending = ascending;
+    if (SortKeysBeingMade.valid())
+        SortKeys = SortKeysBeingMade.get();
     if (!SortKeys)
         SortKeys = std::make_shared<PersonSortKeys>();
     SortKeys->limitTo(PersonMap.size());

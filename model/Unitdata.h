@@ -31,6 +31,7 @@ struct RMDataPart
     bool IsEmpty() const { return Day == 0 && Month == 0 && Year == 0; }
     bool IsYearOnly() const { return Year != 0 && Month == 0 && Day == 0; }
     bool IsFull() const { return Day != 0 && Month != 0 && Year != 0; }
+    bool operator==(const RMDataPart&) const = default;
 };
 
 // The qualifier codes of a date, as the stored form writes them. Only From, FromAbout and FromAboutTo carry the
@@ -88,6 +89,7 @@ public:
     bool FindAnniversary(double start, double end, double& anniversary, int& years) const;
     // Empties both parts (their calendar values stay) and makes the date exact.
     void Clear();
+    bool operator==(const RMData&) const = default;
 };
 
 // True for the empty text, "N.N." and every text RMData::FromText accepts.

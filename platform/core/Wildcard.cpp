@@ -43,6 +43,19 @@ private:
     qsizetype length;
 };
 
+// A text folded already, read as it stands; it holds no surrogates, so each code unit is one character.
+class Folded
+{
+public:
+    explicit Folded(const QString& text) : text(text.utf16()), length(text.size()) {}
+    qsizetype size() const { return length; }
+    char32_t operator[](qsizetype i) const { return text[i]; }
+
+private:
+    const ushort* text;
+    qsizetype length;
+};
+
 template <typename Text>
 bool segmentMatchesAt(const Text& text, qsizetype at, const char32_t* segment, qsizetype length)
 {
@@ -103,6 +116,31 @@ bool WildcardPattern::Matches(const QString& text) const
     if (ascii)
         return matchesFolded(pattern, AsciiFolded(text));
     return matchesFolded(pattern, foldedCodePoints(text));
+}
+
+QString WildcardPattern::Fold(const QString& text)
+{
+    QString folded;
+    folded.reserve(text.size());
+    for (const char32_t c : foldedCodePoints(text)) {
+        if (QChar::requiresSurrogates(c)) {
+            folded += QChar(QChar::highSurrogate(c));
+            folded += QChar(QChar::lowSurrogate(c));
+        } else {
+            folded += QChar(char16_t(c));
+        }
+    }
+    // A text that folding leaves as it is shares the text's characters.
+    return folded == text ? text : folded;
+}
+
+bool WildcardPattern::MatchesFolded(const QString& folded) const
+{
+    const bool wide = std::any_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.isSurrogate(); });
+    // Folding again changes nothing; it only reads surrogate pairs as the characters they make.
+    if (wide)
+        return matchesFolded(pattern, foldedCodePoints(folded));
+    return matchesFolded(pattern, Folded(folded));
 }
 
 bool MatchesWildcard(const QString& text, const QString& pattern)

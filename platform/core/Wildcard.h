@@ -11,6 +11,11 @@ class WildcardPattern
 public:
     explicit WildcardPattern(const QString& pattern);
     bool Matches(const QString& text) const;
+    // The text as matching compares it, every character case-folded: a text folded once can be matched against
+    // many patterns without being folded for each.
+    static QString Fold(const QString& text);
+    // Matches for a text that Fold has made.
+    bool MatchesFolded(const QString& folded) const;
 
 private:
     // Case-folded code points, so that "?" stands for one character even outside the basic plane.

@@ -1,6 +1,8 @@
 #include "Search.h"
 #include "ModelFixture.h"
 
+#include <QTemporaryDir>
+
 namespace {
 
 // Persons with fixed IDs (person_01, person_02, ... in creation order), so map order is known.
@@ -84,6 +86,77 @@ TEST_F(PersonSearchTest, datesMatchAnywhereAndOnlyTheFirstBirthAndDeathFactsCoun
     EXPECT_EQ(found("nikt", 0), QStringList());
     gDB.SortPersons(PersonSortKey::Surname, true, false);
     EXPECT_TRUE(gDB.ResultList.isEmpty());
+}
+
+TEST_F(PersonSearchTest, aSearchSeesWhatChangedSinceTheLastOne)
+{
+    KV_Person* jan = person("Jan", "Kowalski");
+    KV_Fact* birth = addFact(jan, u("BIRT"), u("12 maja 1950"), u("Łódź"));
+    KV_Person* ewa = person("Ewa", "Nowak", 0);
+    EXPECT_EQ(found("kow", 0), QStringList({u("Jan")}));
+
+    jan->Surname = u("Zieliński");
+    EXPECT_EQ(found("kow", 0), QStringList());
+    EXPECT_EQ(found("zie", 1), QStringList({u("Jan")}));
+
+    birth->Date.FromText(u("1961"));
+    birth->Place = u("Gdańsk");
+    EXPECT_EQ(found("1950", 0), QStringList());
+    EXPECT_EQ(found("łó", 3), QStringList());
+    EXPECT_EQ(found("1961 gda", 0), QStringList({u("Jan")}));
+
+    // A birth fact put before the first one takes its place.
+    KV_Fact* earlier = addFact(jan, u("BIRT"), u("1930"), u("Radom"));
+    EXPECT_EQ(found("1961", 2), QStringList());
+    EXPECT_EQ(found("1930 rad", 0), QStringList({u("Jan")}));
+
+    // A fact that leaves the database no longer counts, though the person still lists it.
+    gDB.FactMap.erase(earlier->ID);
+    delete earlier;
+    EXPECT_EQ(found("1930", 0), QStringList());
+    EXPECT_EQ(found("1961", 2), QStringList({u("Jan")}));
+
+    // A listed fact that enters the database later counts from then on.
+    auto* death = new KV_Fact;
+    death->ID = u("fact_later");
+    death->Type = u("DEAT");
+    death->Date.FromText(u("1999"));
+    ewa->Facts.append(death->ID);
+    ewa->SetDead(true);
+    EXPECT_EQ(found("1999", 4), QStringList());
+    ASSERT_TRUE(gDB.InsertFact(death));
+    EXPECT_EQ(found("1999", 4), QStringList({u("Ewa")}));
+    ewa->SetDead(false);
+    EXPECT_EQ(found("1999", 4), QStringList());
+
+    // Date texts follow the date display.
+    birth->Date.FromText(u("3 marca 1961"));
+    EXPECT_EQ(found("03-1961", 2), QStringList({u("Jan")}));
+    gSettings.SetDateFormat(9, u("dd.MM.yyyy"));
+    EXPECT_EQ(found("03-1961", 2), QStringList());
+    EXPECT_EQ(found("03.1961", 2), QStringList({u("Jan")}));
+}
+
+TEST_F(PersonSearchTest, theFirstSortAfterALoadSeesNamesChangedSinceTheLoad)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    gDB.DataFolder = folder.path() + u'/';
+    gDB.FileExtension = u(".kvfile");
+    for (const char* surname : {"Zięba", "Ćwik", "Łęcki", "Adamczyk"}) {
+        KV_Person* p = addPerson(u(surname), u(surname));
+        ASSERT_TRUE(gDB.SavePerson(p, p->ID));
+    }
+    gDB.Clear();
+    gDB.LoadAll(nullptr);
+    for (const auto& [id, p] : gDB.PersonMap) {
+        if (p->Surname == u("Ćwik"))
+            p->Surname = u("Żak");
+    }
+    gDB.SortByName(false);
+    EXPECT_EQ(forenames(gDB.ReportList), QStringList({u("Adamczyk"), u("Łęcki"), u("Zięba"), u("Ćwik")}));
+    gDB.DataFolder.clear();
+    gDB.FileExtension.clear();
 }
 
 TEST_F(PersonSearchTest, filtersKeepOnlyThePersonsTheyName)

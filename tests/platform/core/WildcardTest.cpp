@@ -34,11 +34,20 @@ TEST(WildcardTest, wildcardMatchesTheWholeTextIgnoringCase)
         {"lukasz", "łuk*", false},
         {"PERSON_1.KVFILE", "person_*.kvfile", true},
         {"fact_1.kvfile", "person_*.kvfile", false},
+        {"\U00010400x", "\U00010428?", true},
+        {"\U00010400x", "??x", false},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(MatchesWildcard(QString::fromUtf8(c.text), QString::fromUtf8(c.pattern)), c.matches)
-            << c.text << " ~ " << c.pattern;
+        const QString text = QString::fromUtf8(c.text);
+        const QString pattern = QString::fromUtf8(c.pattern);
+        EXPECT_EQ(MatchesWildcard(text, pattern), c.matches) << c.text << " ~ " << c.pattern;
+        EXPECT_EQ(WildcardPattern(pattern).MatchesFolded(WildcardPattern::Fold(text)), c.matches)
+            << "folded once: " << c.text << " ~ " << c.pattern;
     }
+    // A lone surrogate stays one character of its own.
+    const QString lone = QString(QChar(0xD801)) + u'x';
+    EXPECT_TRUE(WildcardPattern(QStringLiteral("?X")).MatchesFolded(WildcardPattern::Fold(lone)));
+    EXPECT_TRUE(WildcardPattern(QStringLiteral("?X")).Matches(lone));
 }
 
 TEST(WildcardTest, wildcardNeverBacktracksIntoABlowUp)

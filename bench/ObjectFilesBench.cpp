@@ -464,11 +464,14 @@ int measure(const QString& folder)
         sorts.push_back(double(timer.nsecsElapsed()) / 1e6);
     }
     std::printf("search + sort by key 30, again         %8.1f ms median of 5 (goal: under 150)\n", median(sorts));
-    timer.restart();
-    gDB.SearchPersons(QStringLiteral("kow"), 0, 0, 0, 0);
-    gDB.SortPersons(PersonSortKey::Name, true, false);
-    std::printf("search \"kow\" in every field + sort      %8lld ms   (%d found)\n",
-                static_cast<long long>(timer.elapsed()), gDB.GetResultCount());
+    // The first search with a word makes every person's search keys; later ones only check them.
+    for (const char* when : {"first time", "again     "}) {
+        timer.restart();
+        gDB.SearchPersons(QStringLiteral("kow"), 0, 0, 0, 0);
+        gDB.SortPersons(PersonSortKey::Name, true, false);
+        std::printf("search \"kow\" in every field + sort, %s %8lld ms   (%d found)\n", when,
+                    static_cast<long long>(timer.elapsed()), gDB.GetResultCount());
+    }
     timer.restart();
     gDB.SearchPersons(QString(), 0, 0, 0, 0);
     gDB.SortPersons(PersonSortKey::CreationTime, false, false);

@@ -363,9 +363,8 @@ struct FactField
     QString foldedDate;
     FoldedField place;
 
-    void update(const KV_Fact* current, int generation, FoldedTexts& folding)
+    void update(int generation, FoldedTexts& folding)
     {
-        fact = current;
         if (!fact)
             return;
         if (displayGeneration != generation || !(date == fact->Date)) {
@@ -400,25 +399,25 @@ public:
         const quint64 removals = database ? database->FactMap.removals() : 0;
         if (!factsFound || database != factsDatabase || removals != factRemovals || !sameList(facts, person.Facts))
             findFirstFacts(person, database, removals);
-        birth.update(firstBirth, displayGeneration, folding);
-        death.update(firstDeath, displayGeneration, folding);
+        birth.update(displayGeneration, folding);
+        death.update(displayGeneration, folding);
     }
 
 private:
     void findFirstFacts(const KV_Person& person, const KV_DB* database, quint64 removals)
     {
-        firstBirth = nullptr;
-        firstDeath = nullptr;
+        birth.fact = nullptr;
+        death.fact = nullptr;
         bool everyFactFound = true;
         for (const QString& id : person.Facts) {
             const KV_Fact* fact = person.LookupFact(id);
             if (!fact)
                 everyFactFound = false;
-            else if (!firstBirth && fact->Type == u"BIRT")
-                firstBirth = fact;
-            else if (!firstDeath && fact->Type == u"DEAT")
-                firstDeath = fact;
-            if (firstBirth && firstDeath)
+            else if (!birth.fact && fact->Type == u"BIRT")
+                birth.fact = fact;
+            else if (!death.fact && fact->Type == u"DEAT")
+                death.fact = fact;
+            if (birth.fact && death.fact)
                 break;
         }
         // A fact listed but not in the database may enter it later and be the first of its kind: such a
@@ -434,8 +433,6 @@ private:
     const KV_DB* factsDatabase = nullptr;
     quint64 factRemovals = 0;
     bool factsFound = false;
-    const KV_Fact* firstBirth = nullptr;
-    const KV_Fact* firstDeath = nullptr;
 };
 
 namespace {

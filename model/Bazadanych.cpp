@@ -447,7 +447,7 @@ double ParseCreationTime(const QString& text)
         if (!time.isValid())
             return -1;
     }
-    return ToCalendarValue(QDateTime(date, time, Qt::UTC));
+    return ToCalendarValue(date, time);
 }
 
 void FindFilesRecursive(bool clear, const QString& folder, QStringList* list, const QString& mask, int& count)

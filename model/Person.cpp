@@ -289,8 +289,13 @@ KV_Fact* KV_Person::LookupFact(const QString& id) const
 
 KV_Fact* KV_Person::FindFactByType(const QString& type) const
 {
-    const int index = IndexOfFactType(type);
-    return index >= 0 ? LookupFact(Facts[index]) : nullptr;
+    // One look-up per fact: the start page, the statistics and the lists ask this of every person.
+    for (const QString& id : Facts) {
+        KV_Fact* fact = LookupFact(id);
+        if (fact && fact->Type == type)
+            return fact;
+    }
+    return nullptr;
 }
 
 int KV_Person::IndexOfFactType(const QString& type) const

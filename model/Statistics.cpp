@@ -5,6 +5,8 @@
 #include "Settings.h"
 #include "Vh_langmanager.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <utility>
 #include <vector>
@@ -74,6 +76,8 @@ int KV_Statistics::BuildSummaryRows()
 void KV_DB::GatherStatistics(int kind)
 {
     Statistics.Reset();
+    // Persons are counted by their own name or place first: many share one, and its key is then made once.
+    QHash<QString, int> counts;
     for (const auto& [id, person] : PersonMap) {
         ++Statistics.CountAll;
         if (person->IsMale())
@@ -85,25 +89,29 @@ void KV_DB::GatherStatistics(int kind)
         else
             ++Statistics.CountLiving;
 
-        QString key;
+        QString value;
         switch (kind) {
         case 2:
-            key = person->Forename;
+            value = person->Forename;
             break;
         case 3:
-            key = placeOf(person, "BIRT");
+            value = placeOf(person, "BIRT");
             break;
         case 4:
             if (person->IsDead())
-                key = placeOf(person, "DEAT");
+                value = placeOf(person, "DEAT");
             break;
         default:
-            key = GetSurnameStatisticsKey(person->Surname);
+            value = person->Surname;
             break;
         }
+        ++counts[value];
+    }
+    for (auto count = counts.cbegin(); count != counts.cend(); ++count) {
+        const QString key = kind == 2 || kind == 3 || kind == 4 ? count.key() : GetSurnameStatisticsKey(count.key());
         // A person without the name or place asked for is not one of a group.
         if (!key.isEmpty())
-            ++Statistics.Frequencies[key];
+            Statistics.Frequencies[key] += count.value();
     }
 }
 

@@ -390,9 +390,13 @@ double ToCalendarValue(const QDate& date)
 
 double ToCalendarValue(const QDateTime& dateTime)
 {
-    const QTime time = dateTime.time();
+    return ToCalendarValue(dateTime.date(), dateTime.time());
+}
+
+double ToCalendarValue(const QDate& date, const QTime& time)
+{
     const double fraction = time.msecsSinceStartOfDay() / 86400000.0;
-    const double day = ToCalendarValue(dateTime.date());
+    const double day = ToCalendarValue(date);
     // Before the epoch the fraction still counts forward from the day's start, as the toolkit keeps it.
     return day >= 0 ? day + fraction : day - fraction;
 }

@@ -11,6 +11,7 @@
 // Calendar values count days since 30 December 1899, with the time of day as the fraction.
 double ToCalendarValue(const QDate& date);
 double ToCalendarValue(const QDateTime& dateTime);
+double ToCalendarValue(const QDate& date, const QTime& time);
 // The day of a calendar value (its fraction, the time of day, is dropped toward zero).
 QDate FromCalendarValue(double value);
 

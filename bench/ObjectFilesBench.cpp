@@ -12,6 +12,7 @@
 #include "Fact.h"
 #include "FileSystem.h"
 #include "Picture.h"
+#include "PlainLoop.h"
 #include "Search.h"
 #include "Settings.h"
 #include "Vh_langmanager.h"
@@ -23,10 +24,7 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <fcntl.h>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -353,33 +351,16 @@ int generate(const QString& folder)
     return 0;
 }
 
-// What any program must do to see the data: list the folder, then open, read and close every file. Listed
-// once, or once per kind of file as LoadAll lists it.
-qint64 plainLoop(const QString& folder, bool listPerKind, qint64& bytes)
+QByteArray readWholeFile(const QString& path)
 {
-    QElapsedTimer timer;
-    timer.start();
-    QStringList names;
-    if (listPerKind) {
-        for (const char* mask : {"person_*.kvfile", "fact_*.kvfile", "picture_*.kvfile"})
-            names += FileSystem::listFiles(folder, QLatin1String(mask));
-    } else {
-        names = FileSystem::listFiles(folder, QStringLiteral("*.kvfile"));
-    }
-    bytes = 0;
-    std::vector<char> buffer;
-    for (const QString& name : std::as_const(names)) {
-        const int fd = ::open(QFile::encodeName(folder + u'/' + name).constData(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat info
-        {};
-        ::fstat(fd, &info);
-        buffer.resize(size_t(info.st_size) + 1);
-        bytes += ::read(fd, buffer.data(), size_t(info.st_size));
-        ::close(fd);
-    }
-    return timer.elapsed();
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 int measure(const QString& folder)

@@ -351,12 +351,6 @@ int generate(const QString& folder)
     return 0;
 }
 
-QByteArray readWholeFile(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 double median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());

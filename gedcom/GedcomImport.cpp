@@ -243,14 +243,16 @@ void GedcomImporter::reserveRoom()
     std::size_t newFacts = 0;
     std::size_t newPictures = 0;
     for (const _Osoba& record : std::as_const(reader.individuals())) {
+        const _Osoba::Details& details = record.details();
         ++newPersons;
-        newFacts += makesFact(record.birth) + makesFact(record.baptism) + makesFact(record.death, record.deathCause) +
-                    makesFact(record.burial);
+        newFacts += makesFact(record.birth) + makesFact(details.baptism) + makesFact(record.death, details.deathCause) +
+                    makesFact(details.burial);
         newPictures += std::size_t(record.multimedia.size());
     }
     for (const _Fam& family : reader.families()) {
-        newFacts += makesFact(family.marriage) + makesFact(family.engagement) +
-                    (family.end != _Fam::End::None && makesFact(family.ending));
+        const _Fam::Details& details = family.details();
+        newFacts += makesFact(family.marriage) + makesFact(details.engagement) +
+                    (details.end != _Fam::End::None && makesFact(details.ending));
     }
     db.PersonMap.reserve(db.PersonMap.size() + newPersons);
     db.FactMap.reserve(db.FactMap.size() + newFacts);
@@ -279,23 +281,24 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     person.Database = &db;
     person.DateCreate = timeStamp;
     person.DateModify = timeStamp;
-    person.Surname = record.marriedName.isEmpty() ? names.surname : record.marriedName;
+    const _Osoba::Details& details = record.details();
+    person.Surname = details.marriedName.isEmpty() ? names.surname : details.marriedName;
     person.Forename = names.givenNames;
     person.Familyname = names.familyName;
 
     ImportPersonFact(person, QStringLiteral("BIRT"), record.birth, QString());
-    ImportPersonFact(person, QStringLiteral("BAPM"), record.baptism, QString());
-    const bool deathFact = ImportPersonFact(person, QStringLiteral("DEAT"), record.death, record.deathCause);
-    const bool burialFact = ImportPersonFact(person, QStringLiteral("BURI"), record.burial, QString());
+    ImportPersonFact(person, QStringLiteral("BAPM"), details.baptism, QString());
+    const bool deathFact = ImportPersonFact(person, QStringLiteral("DEAT"), record.death, details.deathCause);
+    const bool burialFact = ImportPersonFact(person, QStringLiteral("BURI"), details.burial, QString());
     // "1 DEAT Y", or a death or burial line whatever it holds, says the person has died.
     person.SetDead(record.died || record.buried || deathFact || burialFact);
 
     ImportAttribute(person, QStringLiteral("OCCU"), record.occupation);
-    ImportAttribute(person, QStringLiteral("NSFX"), record.nameSuffix);
-    ImportAttribute(person, QStringLiteral("NPFX"), record.namePrefix);
-    ImportAttribute(person, QStringLiteral("NATI"), record.nationality);
-    ImportAttribute(person, QStringLiteral("RELI"), record.religion);
-    const _Adres& address = record.address;
+    ImportAttribute(person, QStringLiteral("NSFX"), details.nameSuffix);
+    ImportAttribute(person, QStringLiteral("NPFX"), details.namePrefix);
+    ImportAttribute(person, QStringLiteral("NATI"), details.nationality);
+    ImportAttribute(person, QStringLiteral("RELI"), details.religion);
+    const _Adres& address = details.address;
     QString addressText = JoinNonEmpty(address.postalCode, QStringLiteral(" "), QString(), address.city);
     addressText = JoinNonEmpty(address.address, lineBreak, QString(), addressText);
     addressText = JoinNonEmpty(addressText, lineBreak, QString(), address.state);
@@ -312,11 +315,11 @@ KV_Person* GedcomImporter::ImportPerson(_Osoba& record)
     record.databaseID = person.ID;
     record.person = &person;
     ImportPictures(person, record);
-    if (!record.valuesNotTaken.isEmpty()) {
+    if (!details.valuesNotTaken.isEmpty()) {
         const QString name = QString(record.fullName).remove(u'/').simplified();
         listValuesNotTaken(summary.valuesNotTaken,
                            name.isEmpty() ? record.xref : QStringLiteral("%1 (%2)").arg(name, record.xref),
-                           record.valuesNotTaken);
+                           details.valuesNotTaken);
     }
     return &person;
 }
@@ -443,7 +446,8 @@ void GedcomImporter::rememberPicturesFolder()
 
 void GedcomImporter::importFamily(const _Fam& family)
 {
-    listValuesNotTaken(summary.valuesNotTaken, family.xref, family.valuesNotTaken);
+    const _Fam::Details& details = family.details();
+    listValuesNotTaken(summary.valuesNotTaken, family.xref, details.valuesNotTaken);
     KV_Person* husband = findSpouse(family.husband);
     KV_Person* wife = findSpouse(family.wife);
     if (husband && husband == wife) {
@@ -455,11 +459,11 @@ void GedcomImporter::importFamily(const _Fam& family)
         wife->AddPartner(husband->ID);
     }
     ImportUnionFact(husband, wife, QStringLiteral("MARR"), family.marriage);
-    ImportUnionFact(husband, wife, QStringLiteral("ENGA"), family.engagement);
-    if (family.end == _Fam::End::Annulment)
-        ImportUnionFact(husband, wife, QStringLiteral("ANUL"), family.ending);
-    else if (family.end == _Fam::End::Divorce)
-        ImportUnionFact(husband, wife, QStringLiteral("DIV"), family.ending);
+    ImportUnionFact(husband, wife, QStringLiteral("ENGA"), details.engagement);
+    if (details.end == _Fam::End::Annulment)
+        ImportUnionFact(husband, wife, QStringLiteral("ANUL"), details.ending);
+    else if (details.end == _Fam::End::Divorce)
+        ImportUnionFact(husband, wife, QStringLiteral("DIV"), details.ending);
 
     for (const QString& xref : family.children) {
         int sex = 0;

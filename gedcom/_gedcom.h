@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QList>
 #include <QMap>
+#include <QSet>
+#include <QSharedData>
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -68,65 +70,111 @@ struct GedcomEvent
     bool isEmpty() const { return originalDate.isEmpty() && place.isEmpty(); }
 };
 
+// A part of a record that few records have: it takes no room until it is first written to, so that a file of
+// many plain records stays small in memory. Copies of a record share the part until one of them writes to it.
+template <typename Part>
+class RarePart
+{
+public:
+    // An empty part when none was written.
+    const Part& read() const
+    {
+        static const Part none;
+        return shared ? *shared : none;
+    }
+    Part& write()
+    {
+        if (!shared)
+            shared = new Shared;
+        return *shared;
+    }
+
+private:
+    struct Shared : Part, QSharedData
+    {};
+    QSharedDataPointer<Shared> shared;
+};
+
 // An individual (INDI record).
 struct _Osoba
 {
+    // What files give few individuals.
+    struct Details
+    {
+        QString namePrefix;
+        QString nameSuffix;
+        QString marriedName;
+        QString nationality;
+        QString religion;
+        GedcomEvent baptism;
+        QString deathCause;
+        QString deathValue; // the DEAT line's own value, such as "Y"
+        GedcomEvent burial;
+        QString burialValue; // the BURI line's own value
+        QString pictures;    // PICTURES with its CONC lines
+        QString primaryPicture;
+        QString adoptionFamily; // FAMC under ADOPT
+        _Adres address;
+        QList<GedcomValueNotTaken> valuesNotTaken;
+    };
+
     QString databaseID; // of the person the import made from the record
     QString fullName;   // the first NAME untyped or of type birth, as written; else the first not of type maiden
     QString familyName; // birth (maiden) family name
     QString xref;       // the record's cross-reference as written, at-signs included
     QString givenNames;
     QString surname;
-    QString namePrefix;
-    QString nameSuffix;
-    QString nationality;
-    QString religion;
-    QString marriedName;
     QString sex; // as written
     GedcomEvent birth;
-    GedcomEvent baptism;
-    bool died = false; // a DEAT line was read
     GedcomEvent death;
-    QString deathCause;
-    QString deathValue; // the DEAT line's own value, such as "Y"
-    QString occupation;
+    bool died = false;   // a DEAT line was read
     bool buried = false; // a BURI line was read
-    GedcomEvent burial;
-    QString burialValue; // the BURI line's own value
-    QString pictures;    // PICTURES with its CONC lines
-    QString primaryPicture;
-    QString adoptionFamily; // FAMC under ADOPT
+    QString occupation;
     QString note;
-    _Adres address;
     KV_Person* person = nullptr; // made from the record by the import; not owned
     QList<_ODWOLANIE> citations;
     QList<_Multimedia> multimedia;
-    QList<GedcomValueNotTaken> valuesNotTaken;
     int firstLine = -1; // physical line numbers (from 1) of the record's head and of its last line
     int lastLine = -1;
+
+    const Details& details() const { return rare.read(); }
+    Details& editDetails() { return rare.write(); }
+
+private:
+    RarePart<Details> rare;
 };
 
 // A family (FAM record).
 struct _Fam
 {
     enum class End { None, Annulment, Divorce };
+    // What files give few families.
+    struct Details
+    {
+        bool engaged = false;
+        GedcomEvent engagement;
+        End end = End::None; // the later of ANUL and DIV
+        GedcomEvent ending;
+        QList<GedcomValueNotTaken> valuesNotTaken;
+    };
 
     QString xref;
     QString husband; // an individual's cross-reference
     QString wife;
     bool married = false;
     GedcomEvent marriage;
-    bool engaged = false;
-    GedcomEvent engagement;
-    End end = End::None; // the later of ANUL and DIV
-    GedcomEvent ending;
     QString note;
     int firstLine = -1;
     int lastLine = -1;
     QStringList children; // cross-references in file order
     QList<_ODWOLANIE> citations;
     QList<_Multimedia> multimedia;
-    QList<GedcomValueNotTaken> valuesNotTaken;
+
+    const Details& details() const { return rare.read(); }
+    Details& editDetails() { return rare.write(); }
+
+private:
+    RarePart<Details> rare;
 };
 
 // A source (SOUR record).
@@ -320,6 +368,11 @@ private:
         QString converted; // by ConvertDate
     };
     const SharedDate& SharedDateValue(int at);
+    // Makes a name part that an earlier record of the parse has too share that record's copy.
+    void ShareName(QString& name);
+    // The value of line at, a pointer to an individual: the individual's own cross-reference, shared, where the
+    // pointer leads to one.
+    QString IndividualPointer(int at) const;
     void ForgetSharedValues();
     // The first event of a kind keeps its values; a later one fills only what the first left empty.
     static void MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag,
@@ -399,6 +452,7 @@ private:
     // Where the blocks the record passes walk start: the first line and each level-0 line after it.
     std::vector<int> blockStarts;
     QHash<QByteArray, SharedDate> sharedDates;
+    QSet<QString> sharedNames;
 
     QString path;
     QString loadFailureReason;

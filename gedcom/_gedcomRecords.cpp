@@ -174,6 +174,7 @@ void _Gedcom::ReadIndividual(int head, int end)
     int otherName = -1;      // the first NAME line of a type other than birth and maiden
     QString eventLabel;
     RecordNote note;
+    QList<GedcomValueNotTaken> notTaken;
 
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
@@ -217,13 +218,13 @@ void _Gedcom::ReadIndividual(int head, int end)
             if (line.level == 1) {
                 eventLabel = citationLabel(line.tag);
                 GedcomEvent& event = line.tag == Tag::Birt   ? individual.birth
-                                     : line.tag == Tag::Buri ? individual.burial
-                                                             : individual.baptism;
-                MergeEvent(event, ReadEvent(i), TagText(i), individual.valuesNotTaken);
+                                     : line.tag == Tag::Buri ? individual.editDetails().burial
+                                                             : individual.editDetails().baptism;
+                MergeEvent(event, ReadEvent(i), TagText(i), notTaken);
                 if (line.tag == Tag::Buri) {
                     individual.buried = true;
-                    if (const QString value = Value(i); !value.isEmpty())
-                        individual.burialValue = value;
+                    if (QString value = Value(i); !value.isEmpty())
+                        individual.editDetails().burialValue = std::move(value);
                 }
             }
             break;
@@ -231,11 +232,11 @@ void _Gedcom::ReadIndividual(int head, int end)
             if (line.level == 1) {
                 eventLabel = citationLabel(line.tag);
                 individual.died = true;
-                if (const QString value = Value(i); !value.isEmpty())
-                    individual.deathValue = value;
-                MergeEvent(individual.death, ReadEvent(i), TagText(i), individual.valuesNotTaken);
-                MergeValue(individual.deathCause, FindSub(i + 1, Tag::Caus, 1), "DEAT", "CAUS",
-                           individual.valuesNotTaken);
+                if (QString value = Value(i); !value.isEmpty())
+                    individual.editDetails().deathValue = std::move(value);
+                MergeEvent(individual.death, ReadEvent(i), TagText(i), notTaken);
+                if (QString cause = FindSub(i + 1, Tag::Caus, 1); !cause.isEmpty())
+                    MergeValue(individual.editDetails().deathCause, std::move(cause), "DEAT", "CAUS", notTaken);
             }
             break;
         case Tag::Occu:
@@ -244,24 +245,24 @@ void _Gedcom::ReadIndividual(int head, int end)
             break;
         case Tag::Nati:
             if (line.level == 1)
-                individual.nationality = SharedValue(i);
+                individual.editDetails().nationality = SharedValue(i);
             break;
         case Tag::Reli:
             if (line.level == 1)
-                individual.religion = SharedValue(i);
+                individual.editDetails().religion = SharedValue(i);
             break;
         case Tag::Resi:
             if (line.level == 1) {
                 // An address line with no parts (a residence given only by its date) keeps the address read before.
                 _Adres address = ReadAddress(i);
                 if (!(address.address + address.city + address.state + address.postalCode + address.country).isEmpty())
-                    individual.address = std::move(address);
+                    individual.editDetails().address = std::move(address);
             }
             break;
         case Tag::Adopt:
             if (line.level == 1) {
                 eventLabel = citationLabel(line.tag);
-                individual.adoptionFamily = FindSub(i + 1, Tag::Famc, 1);
+                individual.editDetails().adoptionFamily = FindSub(i + 1, Tag::Famc, 1);
             }
             break;
         case Tag::Obje:
@@ -286,10 +287,15 @@ void _Gedcom::ReadIndividual(int head, int end)
         }
     }
     individual.note = Decode(note.text);
+    if (!notTaken.isEmpty())
+        individual.editDetails().valuesNotTaken = std::move(notTaken);
     // A person known only by a married name or an alias is known by that rather than by none.
     if (!nameTaken && otherName >= 0)
         TakeName(otherName, individual);
     SplitPersonName(individual);
+    ShareName(individual.givenNames);
+    ShareName(individual.surname);
+    ShareName(individual.familyName);
     if (!individualByXref.contains(individual.xref))
         individualByXref.insert(individual.xref, int(individualRecords.size()) - 1);
 }
@@ -303,17 +309,18 @@ void _Gedcom::ReadFamily(int head, int end)
 
     QString eventLabel;
     RecordNote note;
+    QList<GedcomValueNotTaken> notTaken;
 
     for (int i = head + 1; i < end; ++i) {
         const Line& line = lines[i];
         if (line.level == 1) {
             CountLevelOneTag(familyTags, i);
             if (line.tag == Tag::Husb)
-                family.husband = Value(i);
+                family.husband = IndividualPointer(i);
             else if (line.tag == Tag::Wife)
-                family.wife = Value(i);
+                family.wife = IndividualPointer(i);
             else if (line.tag == Tag::Chil)
-                family.children.append(Value(i));
+                family.children.append(IndividualPointer(i));
             eventLabel.clear();
         }
         if (TakeNoteLine(note, i))
@@ -325,21 +332,23 @@ void _Gedcom::ReadFamily(int head, int end)
         case Tag::Div:
             if (line.level == 1) {
                 eventLabel = citationLabel(line.tag);
-                GedcomEvent* event = &family.ending;
+                GedcomEvent* event = &family.marriage;
                 if (line.tag == Tag::Marr) {
                     family.married = true;
-                    event = &family.marriage;
                 } else if (line.tag == Tag::Enga) {
-                    family.engaged = true;
-                    event = &family.engagement;
+                    _Fam::Details& details = family.editDetails();
+                    details.engaged = true;
+                    event = &details.engagement;
                 } else {
                     // The later of annulment and divorce wins, with its own date and place.
+                    _Fam::Details& details = family.editDetails();
                     const _Fam::End kind = line.tag == Tag::Anul ? _Fam::End::Annulment : _Fam::End::Divorce;
-                    if (kind != family.end)
-                        family.ending = GedcomEvent();
-                    family.end = kind;
+                    if (kind != details.end)
+                        details.ending = GedcomEvent();
+                    details.end = kind;
+                    event = &details.ending;
                 }
-                MergeEvent(*event, ReadEvent(i), TagText(i), family.valuesNotTaken);
+                MergeEvent(*event, ReadEvent(i), TagText(i), notTaken);
             }
             break;
         case Tag::Obje:
@@ -357,6 +366,8 @@ void _Gedcom::ReadFamily(int head, int end)
         }
     }
     family.note = Decode(note.text);
+    if (!notTaken.isEmpty())
+        family.editDetails().valuesNotTaken = std::move(notTaken);
 }
 
 void _Gedcom::ReadSource(int head, int end)
@@ -460,10 +471,29 @@ const _Gedcom::SharedDate& _Gedcom::SharedDateValue(int at)
     return found.value();
 }
 
+void _Gedcom::ShareName(QString& name)
+{
+    if (name.isEmpty())
+        return;
+    const auto found = sharedNames.constFind(name);
+    if (found != sharedNames.constEnd())
+        name = *found;
+    else
+        sharedNames.insert(name);
+}
+
+QString _Gedcom::IndividualPointer(int at) const
+{
+    const QString value = Value(at);
+    const auto found = individualByXref.constFind(value);
+    return found != individualByXref.constEnd() ? found.key() : value;
+}
+
 void _Gedcom::ForgetSharedValues()
 {
     sharedValues = {};
     sharedDates = {};
+    sharedNames = {};
 }
 
 void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag, QList<GedcomValueNotTaken>& notTaken)
@@ -634,14 +664,14 @@ void _Gedcom::TakeName(int at, _Osoba& individual)
             individual.surname = SharedValue(j);
             break;
         case Tag::Npfx:
-            individual.namePrefix = Value(j);
+            individual.editDetails().namePrefix = Value(j);
             break;
         case Tag::Nsfx:
-            individual.nameSuffix = Value(j);
+            individual.editDetails().nameSuffix = Value(j);
             break;
         case Tag::Marnm:
         case Tag::Mar:
-            individual.marriedName = Value(j);
+            individual.editDetails().marriedName = Value(j);
             break;
         default:
             break;
@@ -651,15 +681,16 @@ void _Gedcom::TakeName(int at, _Osoba& individual)
 
 void _Gedcom::ReadPicturesText(int at, _Osoba& individual) const
 {
+    _Osoba::Details& details = individual.editDetails();
     QByteArray pictures = Raw(at).toByteArray();
     const int level = lines[at].level;
     for (int j = at + 1; j < int(lines.size()) && lines[j].level > level; ++j) {
         if (lines[j].tag == Tag::Conc)
             pictures.append(Raw(j));
         else if (lines[j].tag == Tag::Primary)
-            individual.primaryPicture = Value(j);
+            details.primaryPicture = Value(j);
     }
-    individual.pictures = Decode(pictures);
+    details.pictures = Decode(pictures);
 }
 
 _ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event)

@@ -104,9 +104,9 @@ TEST(GedcomRecordsTest, namePartsOfOtherNamesAreNotTaken)
 {
     const _Osoba person = individual("1 NAME Jan /Nowak/\n2 NPFX dr\n2 NSFX jr\n2 _MARNM Kowalski\n"
                                      "1 NAME Johnny /N/\n2 NPFX prof.\n2 NSFX sr\n2 _MAR Wiśniewski\n");
-    EXPECT_EQ(person.namePrefix, "dr");
-    EXPECT_EQ(person.nameSuffix, "jr");
-    EXPECT_EQ(person.marriedName, "Kowalski");
+    EXPECT_EQ(person.details().namePrefix, "dr");
+    EXPECT_EQ(person.details().nameSuffix, "jr");
+    EXPECT_EQ(person.details().marriedName, "Kowalski");
 }
 
 TEST(GedcomRecordsTest, individualAttributesAndAdoption)
@@ -114,9 +114,9 @@ TEST(GedcomRecordsTest, individualAttributesAndAdoption)
     const _Osoba person = individual("1 OCCU rolnik\n1 NATI polska\n1 RELI rzymskokatolickie\n"
                                      "1 ADOPT\n2 FAMC @F7@\n");
     EXPECT_EQ(person.occupation, "rolnik");
-    EXPECT_EQ(person.nationality, "polska");
-    EXPECT_EQ(person.religion, "rzymskokatolickie");
-    EXPECT_EQ(person.adoptionFamily, "@F7@");
+    EXPECT_EQ(person.details().nationality, "polska");
+    EXPECT_EQ(person.details().religion, "rzymskokatolickie");
+    EXPECT_EQ(person.details().adoptionFamily, "@F7@");
 }
 
 TEST(GedcomRecordsTest, eventsKeepDatesPlacesAndWhatTheDeathAndBurialLinesSay)
@@ -124,19 +124,54 @@ TEST(GedcomRecordsTest, eventsKeepDatesPlacesAndWhatTheDeathAndBurialLinesSay)
     const _Osoba person = individual("1 CHR\n2 DATE ABT 1850\n2 PLAC Gniezno\n"
                                      "1 DEAT Y\n2 CAUS gruźlica\n"
                                      "1 BURI\n2 PLAC Poznań\n");
-    EXPECT_EQ(person.baptism.date, "około 1850");
-    EXPECT_EQ(person.baptism.place, "Gniezno");
+    EXPECT_EQ(person.details().baptism.date, "około 1850");
+    EXPECT_EQ(person.details().baptism.place, "Gniezno");
     EXPECT_TRUE(person.died);
-    EXPECT_EQ(person.deathValue, "Y");
-    EXPECT_EQ(person.deathCause, "gruźlica");
+    EXPECT_EQ(person.details().deathValue, "Y");
+    EXPECT_EQ(person.details().deathCause, "gruźlica");
     EXPECT_TRUE(person.death.isEmpty());
     EXPECT_TRUE(person.buried);
-    EXPECT_TRUE(person.burialValue.isEmpty());
-    EXPECT_EQ(person.burial.place, "Poznań");
+    EXPECT_TRUE(person.details().burialValue.isEmpty());
+    EXPECT_EQ(person.details().burial.place, "Poznań");
 
     const _Osoba alive = individual("1 NAME Jan /Nowak/\n");
     EXPECT_FALSE(alive.died);
     EXPECT_FALSE(alive.buried);
+}
+
+// What few individuals have is kept apart from the record; a copy that changes it leaves the original alone.
+TEST(GedcomRecordsTest, aCopyOfARecordHasDetailsOfItsOwn)
+{
+    const _Osoba believer = individual("1 NAME Jan /Nowak/\n1 RELI rzymskokatolickie\n");
+    _Osoba convert = believer;
+    convert.editDetails().religion = "prawosławne";
+    EXPECT_EQ(believer.details().religion, "rzymskokatolickie");
+    EXPECT_EQ(convert.details().religion, "prawosławne");
+
+    const _Osoba plain = individual("1 NAME Jan /Nowak/\n");
+    _Osoba changed = plain;
+    changed.editDetails().deathCause = "tyfus";
+    EXPECT_TRUE(plain.details().deathCause.isEmpty());
+    EXPECT_EQ(changed.details().deathCause, "tyfus");
+}
+
+// Name parts and pointers to individuals repeat throughout a file: the records hold one copy of each text.
+TEST(GedcomRecordsTest, recordsShareTheTextsTheyRepeat)
+{
+    const auto reader = readGedcom("0 @I1@ INDI\n1 NAME Jan /Nowak/\n"
+                                   "0 @I2@ INDI\n1 NAME Jan /Nowak/\n"
+                                   "0 @F1@ FAM\n1 HUSB @I1@\n1 WIFE @I9@\n1 CHIL @I2@\n0 TRLR\n");
+    ASSERT_EQ(reader->individuals().size(), 2);
+    const _Osoba& father = reader->individuals()[0];
+    const _Osoba& son = reader->individuals()[1];
+    EXPECT_TRUE(son.givenNames.isSharedWith(father.givenNames));
+    EXPECT_TRUE(son.surname.isSharedWith(father.surname));
+    ASSERT_EQ(reader->families().size(), 1);
+    const _Fam& family = reader->families().first();
+    EXPECT_TRUE(family.husband.isSharedWith(father.xref));
+    ASSERT_EQ(family.children.size(), 1);
+    EXPECT_TRUE(family.children.first().isSharedWith(son.xref));
+    EXPECT_EQ(family.wife, "@I9@");
 }
 
 TEST(GedcomRecordsTest, aDateRMDataCannotHoldStaysEmptyAndKeepsItsText)
@@ -159,9 +194,9 @@ TEST(GedcomRecordsTest, aRepeatedEventWithoutDateOrPlaceKeepsWhatTheFirstGave)
     EXPECT_EQ(person.birth.date, "14-10-1574");
     EXPECT_EQ(person.birth.place, "Skanderborg");
     EXPECT_EQ(person.death.date, "1619");
-    EXPECT_EQ(person.deathCause, "starość");
-    EXPECT_EQ(person.baptism.date, "1574");
-    EXPECT_TRUE(person.valuesNotTaken.isEmpty()) << "repeating a value drops nothing";
+    EXPECT_EQ(person.details().deathCause, "starość");
+    EXPECT_EQ(person.details().baptism.date, "1574");
+    EXPECT_TRUE(person.details().valuesNotTaken.isEmpty()) << "repeating a value drops nothing";
 }
 
 TEST(GedcomRecordsTest, theFirstEventOfAKindIsKeptAndLaterOnesOnlyFillItsGaps)
@@ -202,7 +237,7 @@ TEST(GedcomRecordsTest, theFirstEventOfAKindIsKeptAndLaterOnesOnlyFillItsGaps)
         EXPECT_EQ(person.birth.date, c.birthDate) << c.what;
         EXPECT_EQ(person.birth.place, c.birthPlace) << c.what;
         QStringList notTaken;
-        for (const GedcomValueNotTaken& value : person.valuesNotTaken)
+        for (const GedcomValueNotTaken& value : person.details().valuesNotTaken)
             notTaken << value.tag + ": " + value.value;
         EXPECT_EQ(notTaken, c.notTaken) << c.what;
     }
@@ -210,13 +245,14 @@ TEST(GedcomRecordsTest, theFirstEventOfAKindIsKeptAndLaterOnesOnlyFillItsGaps)
     // Baptism and christening are one kind; the cause of death follows the same rule.
     const _Osoba other = individual("1 BAPM\n2 PLAC Gniezno\n1 CHR\n2 DATE 1850\n2 PLAC Poznań\n"
                                     "1 DEAT\n2 CAUS gruźlica\n1 DEAT\n2 DATE 1900\n2 CAUS tyfus\n");
-    EXPECT_EQ(other.baptism.date, "1850");
-    EXPECT_EQ(other.baptism.place, "Gniezno");
+    EXPECT_EQ(other.details().baptism.date, "1850");
+    EXPECT_EQ(other.details().baptism.place, "Gniezno");
     EXPECT_EQ(other.death.date, "1900");
-    EXPECT_EQ(other.deathCause, "gruźlica");
-    ASSERT_EQ(other.valuesNotTaken.size(), 2);
-    EXPECT_EQ(other.valuesNotTaken[0].tag + ": " + other.valuesNotTaken[0].value, "CHR PLAC: Poznań");
-    EXPECT_EQ(other.valuesNotTaken[1].tag + ": " + other.valuesNotTaken[1].value, "DEAT CAUS: tyfus");
+    EXPECT_EQ(other.details().deathCause, "gruźlica");
+    const QList<GedcomValueNotTaken>& notTaken = other.details().valuesNotTaken;
+    ASSERT_EQ(notTaken.size(), 2);
+    EXPECT_EQ(notTaken[0].tag + ": " + notTaken[0].value, "CHR PLAC: Poznań");
+    EXPECT_EQ(notTaken[1].tag + ": " + notTaken[1].value, "DEAT CAUS: tyfus");
 }
 
 TEST(GedcomRecordsTest, eventValuesDoNotComeFromCitationsOrNotesUnderThem)
@@ -251,7 +287,7 @@ TEST(GedcomRecordsTest, residenceGivesTheAddress)
          "", "", ""},
     };
     for (const Case& c : cases) {
-        const _Adres address = individual(c.lines).address;
+        const _Adres address = individual(c.lines).details().address;
         EXPECT_EQ(address.address, c.address) << c.name;
         EXPECT_EQ(address.city, c.city) << c.name;
         EXPECT_EQ(address.state, c.state) << c.name;
@@ -319,8 +355,8 @@ TEST(GedcomRecordsTest, pictureUnderAnEventIsThePersonsButNotOneUnderACitation)
 TEST(GedcomRecordsTest, picturesTextJoinsItsConcLinesAndKeepsThePrimaryPicture)
 {
     const _Osoba person = individual("1 PICTURES a.jpg;b.\n2 CONC jpg\n2 PRIMARY a.jpg\n1 NOTE n\n");
-    EXPECT_EQ(person.pictures, "a.jpg;b.jpg");
-    EXPECT_EQ(person.primaryPicture, "a.jpg");
+    EXPECT_EQ(person.details().pictures, "a.jpg;b.jpg");
+    EXPECT_EQ(person.details().primaryPicture, "a.jpg");
 }
 
 TEST(GedcomRecordsTest, citationsTakeTheirEventAndTheirParts)
@@ -497,8 +533,8 @@ TEST(GedcomRecordsTest, familyKeepsSpousesChildrenAndMarriage)
     EXPECT_EQ(f.marriage.date, "1900 - 1901");
     EXPECT_EQ(f.marriage.originalDate, "BET 1900 AND 1901");
     EXPECT_EQ(f.marriage.place, "Poznań");
-    EXPECT_FALSE(f.engaged);
-    EXPECT_EQ(f.end, _Fam::End::None);
+    EXPECT_FALSE(f.details().engaged);
+    EXPECT_EQ(f.details().end, _Fam::End::None);
     EXPECT_EQ(f.note, "Ślub\r\nw kościele");
     EXPECT_EQ(f.firstLine, 2);
     EXPECT_EQ(f.lastLine, 11);
@@ -525,15 +561,15 @@ TEST(GedcomRecordsTest, familyEventsAndTheirEnd)
     };
     for (const Case& c : cases) {
         const _Fam f = family(c.lines);
-        EXPECT_EQ(f.end, c.end) << c.name;
-        EXPECT_EQ(f.ending.date, c.endDate) << c.name;
-        EXPECT_EQ(f.ending.place, c.endPlace) << c.name;
+        EXPECT_EQ(f.details().end, c.end) << c.name;
+        EXPECT_EQ(f.details().ending.date, c.endDate) << c.name;
+        EXPECT_EQ(f.details().ending.place, c.endPlace) << c.name;
     }
 
     const _Fam engaged = family("1 ENGA\n2 DATE FROM 1898 TO 1899\n2 PLAC Łódź\n1 MARR\n");
-    EXPECT_TRUE(engaged.engaged);
-    EXPECT_EQ(engaged.engagement.date, "1898 - 1899");
-    EXPECT_EQ(engaged.engagement.place, "Łódź");
+    EXPECT_TRUE(engaged.details().engaged);
+    EXPECT_EQ(engaged.details().engagement.date, "1898 - 1899");
+    EXPECT_EQ(engaged.details().engagement.place, "Łódź");
     EXPECT_TRUE(engaged.married);
     EXPECT_TRUE(engaged.marriage.isEmpty());
 }

@@ -2,7 +2,7 @@
 // read per second and the peak memory, beside the floor: a plain pass that reads the same file and walks its lines.
 // Without arguments it reads the largest file of the shared collection, royal92.ged ten times over with renamed
 // cross-references (30,100 individuals) and a generated file of 100,000 individuals, each in a process of its own
-// so that the peak belongs to that read.
+// so that the peak belongs to that read. The shared collection is the one KV_SHARED_DATA names, as for the tests.
 //
 //   bench_gedcom_read                 both reads
 //   bench_gedcom_read --read FILE     one read, in this process
@@ -89,12 +89,18 @@ int readOne(const QString& path)
     return 0;
 }
 
+// The shared collection's GEDCOM folder: under KV_SHARED_DATA when set, as for the tests, else beside the project.
+QString sharedGedcomFolder()
+{
+    const QString named = qEnvironmentVariable("KV_SHARED_DATA");
+    return (named.isEmpty() ? QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data") : named) + QStringLiteral("/gedcom");
+}
+
 QString largestSharedFile()
 {
     QString largest;
     qint64 largestSize = -1;
-    QDirIterator it(QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data/gedcom"), {"*.ged", "*.GED"}, QDir::Files,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(sharedGedcomFolder(), {"*.ged", "*.GED"}, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QFileInfo info(it.next());
         if (info.size() > largestSize) {
@@ -134,7 +140,7 @@ int main(int argc, char* argv[])
         failures += readInChild(argv[0], shared);
 
     QTemporaryDir dir;
-    const QString royal = QStringLiteral(KRONVEL_SOURCE_DIR "/../shared/data/gedcom/large/royal92.ged");
+    const QString royal = sharedGedcomFolder() + QStringLiteral("/large/royal92.ged");
     if (QFileInfo::exists(royal)) {
         const QString replicated = dir.filePath(QStringLiteral("royal92x10.ged"));
         GeneratedGedcom::replicate(royal, replicated, 10);

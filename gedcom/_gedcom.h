@@ -303,18 +303,19 @@ public:
     enum class Tag : quint8;
 
 private:
-    // A kept line in 16 bytes, as a file has hundreds of thousands: its cross-reference and tag text are found
+    // A kept line in 12 bytes, as a file has hundreds of thousands: its cross-reference and tag text are found
     // again in its bytes when needed, which is seldom.
     struct Line
     {
         int number;             // physical line of the file, from 1
         int valueBegin;         // where the value starts; the end of the tag when there is none
-        quint32 valueSize : 24; // longValue for a value that long or longer, which runs to its line's end
+        quint32 valueSize : 16; // longValue for a value that long or longer, which runs to its line's end
         Tag tag : 8;
-        quint32 level : 30;  // a level has at most nine digits
+        quint32 level : 7;   // deeper lines are skipped
         quint32 hasXref : 1; // a cross-reference stands before the tag
     };
-    static constexpr quint32 longValue = 0xFFFFFF;
+    static_assert(sizeof(Line) == 12);
+    static constexpr quint32 longValue = 0xFFFF;
     // A skipped line, kept as bytes until the encoding that decodes it is known.
     struct SkippedLine
     {
@@ -327,6 +328,7 @@ private:
     };
     // The highest level a line may have; a deeper line is no part of any structure the reader knows.
     static constexpr int deepestLevel = 99;
+    static_assert(deepestLevel < (1 << 7), "a kept line's level has seven bits");
 
     void Load(QByteArray bytes);
     void SplitLines(std::vector<SkippedLine>& skipped);

@@ -453,10 +453,10 @@ TEST(GedcomReaderTest, unknownLevelOneTagsAreCountedWhateverTheLineLooksLike)
     EXPECT_EQ(reader->familyLevelOneTags(), (QMap<QString, int>{{"_STAT", 1}}));
 }
 
-// A value of 16 MB or more is longer than a line records; it runs to its line's end.
-TEST(GedcomReaderTest, valuesOfSixteenMegabytesAndMoreAreReadWhole)
+// A value of 64 KB or more is longer than a line records; it runs to its line's end.
+TEST(GedcomReaderTest, valuesOfSixtyFourKilobytesAndMoreAreReadWhole)
 {
-    const QByteArray longest(0xFFFFFF, 'x');
+    const QByteArray longest(0xFFFF, 'x');
     const QByteArray longer = longest + "yyyy";
     const auto reader = readGedcom("0 HEAD\n0 @I1@ INDI\n1 NOTE " + longest + "\n2 CONT end\n0 @I2@ INDI\n1 NOTE " +
                                    longer + "\n0 TRLR");

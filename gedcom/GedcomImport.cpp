@@ -329,12 +329,12 @@ std::unique_ptr<KV_Fact> GedcomImporter::makeFact(const QString& type, const Ged
     auto fact = std::make_unique<KV_Fact>();
     fact->ID = KV_DB::NewFactID();
     fact->Type = type;
-    fact->Date.FromSimpleText(event.date);
+    fact->Date.FromSimpleText(event.date());
     fact->Place = event.place;
     fact->Form = form;
     // A date the program cannot hold is kept as the file wrote it, after the description.
-    if (fact->Date.IsEmpty() && !event.originalDate.isEmpty())
-        fact->Description = JoinNonEmpty(fact->Description, lineBreak, QString(), event.originalDate);
+    if (fact->Date.IsEmpty() && !event.originalDate().isEmpty())
+        fact->Description = JoinNonEmpty(fact->Description, lineBreak, QString(), event.originalDate());
     fact->Name = factLabel(type);
     return fact;
 }

@@ -59,15 +59,30 @@ struct GedcomValueNotTaken
     QString value; // as the file wrote it
 };
 
+// The texts of a DATE value. Files repeat their dates: the events of one value share one copy.
+struct GedcomDateTexts : QSharedData
+{
+    QString original;  // as the file wrote it
+    QString converted; // the plain text that RMData::FromSimpleText reads
+};
+
 // The date and place of an event. A date that RMData::FromSimpleText cannot hold stays empty; the file's own text
 // is kept beside it so that the import can put it into the fact's description instead of losing it.
 struct GedcomEvent
 {
-    QString date;         // the plain text that RMData::FromSimpleText reads
-    QString originalDate; // the DATE value as the file wrote it
     QString place;
+    QExplicitlySharedDataPointer<const GedcomDateTexts> dateTexts; // none without a DATE line
 
-    bool isEmpty() const { return originalDate.isEmpty() && place.isEmpty(); }
+    const QString& date() const { return texts().converted; }
+    const QString& originalDate() const { return texts().original; }
+    bool isEmpty() const { return originalDate().isEmpty() && place.isEmpty(); }
+
+private:
+    const GedcomDateTexts& texts() const
+    {
+        static const GedcomDateTexts none;
+        return dateTexts ? *dateTexts : none;
+    }
 };
 
 // A part of a record that few records have: it takes no room until it is first written to, so that a file of
@@ -364,11 +379,7 @@ private:
     // The value of line at, of a kind that records repeat (places, dates, name parts, sexes, occupations, the
     // sources and pages of citations): decoded once per parse and shared by the records that hold it.
     QString SharedValue(int at);
-    struct SharedDate
-    {
-        QString original;
-        QString converted; // by ConvertDate
-    };
+    using SharedDate = QExplicitlySharedDataPointer<const GedcomDateTexts>;
     const SharedDate& SharedDateValue(int at);
     // Makes a name part that an earlier record of the parse has too share that record's copy.
     void ShareName(QString& name);

@@ -439,9 +439,7 @@ GedcomEvent _Gedcom::ReadEvent(int at)
 {
     GedcomEvent event;
     if (const int date = FindSubLine(at + 1, Tag::Date, 1); date >= 0) {
-        const SharedDate& shared = SharedDateValue(date);
-        event.originalDate = shared.original;
-        event.date = shared.converted;
+        event.dateTexts = SharedDateValue(date);
     }
     if (const int place = FindSubLine(at + 1, Tag::Plac, 1); place >= 0)
         event.place = SharedValue(place);
@@ -464,9 +462,10 @@ const _Gedcom::SharedDate& _Gedcom::SharedDateValue(int at)
     const QByteArray key = QByteArray::fromRawData(bytes.data(), bytes.size());
     auto found = sharedDates.constFind(key);
     if (found == sharedDates.constEnd()) {
-        QString original = Decode(bytes);
-        QString converted = ConvertDate(original);
-        found = sharedDates.insert(key, {std::move(original), std::move(converted)});
+        auto* texts = new GedcomDateTexts;
+        texts->original = Decode(bytes);
+        texts->converted = ConvertDate(texts->original);
+        found = sharedDates.insert(key, SharedDate(texts));
     }
     return found.value();
 }
@@ -500,11 +499,10 @@ void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView ta
 {
     // Files list the preferred event first; later ones of the kind are alternatives, sources or corrections of
     // parts the first one lacks.
-    if (kept.originalDate.isEmpty()) {
-        kept.originalDate = std::move(later.originalDate);
-        kept.date = std::move(later.date);
-    } else if (!later.originalDate.isEmpty() && later.originalDate != kept.originalDate) {
-        notTaken.append({ValueTag(tag, "DATE"), later.originalDate});
+    if (kept.originalDate().isEmpty()) {
+        kept.dateTexts = std::move(later.dateTexts);
+    } else if (!later.originalDate().isEmpty() && later.originalDate() != kept.originalDate()) {
+        notTaken.append({ValueTag(tag, "DATE"), later.originalDate()});
     }
     MergeValue(kept.place, std::move(later.place), tag, "PLAC", notTaken);
 }
@@ -712,7 +710,7 @@ _ODWOLANIE _Gedcom::ReadCitation(int at, const QString& event)
             break;
         case Tag::Date:
             if (line.level == level + 2)
-                citation.date = SharedDateValue(j).converted;
+                citation.date = SharedDateValue(j)->converted;
             break;
         case Tag::Text:
             if (line.level == level + 2)

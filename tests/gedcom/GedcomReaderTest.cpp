@@ -97,7 +97,7 @@ TEST(GedcomReaderTest, everyLineEndEndsALineAndBlankLinesVanish)
         const _Osoba& jan = reader->individuals().first();
         EXPECT_EQ(jan.fullName, "Jan /Nowak/");
         EXPECT_EQ(jan.sex, "M");
-        EXPECT_EQ(jan.birth.date, "01-01-1900");
+        EXPECT_EQ(jan.birth.date(), "01-01-1900");
         EXPECT_EQ(jan.birth.place, "Kraków");
         EXPECT_TRUE(reader->problems().isEmpty());
     }
@@ -179,7 +179,7 @@ TEST(GedcomReaderTest, aLevelAbove99IsListedAndSkippedWithTheLinesBelowIt)
                                    "0 TRLR\n");
     ASSERT_EQ(reader->individuals().size(), 1);
     const _Osoba& jan = reader->individuals().first();
-    EXPECT_EQ(jan.birth.date, "01-01-1900") << "no date of a skipped line reads as the event's";
+    EXPECT_EQ(jan.birth.date(), "01-01-1900") << "no date of a skipped line reads as the event's";
     EXPECT_EQ(jan.birth.place, QString());
     EXPECT_EQ(jan.fullName, "Jan /Nowak/");
     EXPECT_EQ(problemTexts(*reader), QStringList({"3 4 100 _EVENT", "8 4 1000000 X"}));
@@ -298,7 +298,7 @@ TEST(GedcomReaderTest, deepNestingIsReadWithoutRecursion)
     bytes += "2 DATE 1 JAN 1900\n1 NAME Jan /Nowak/\n0 TRLR\n";
     const auto reader = readGedcom(bytes);
     ASSERT_EQ(reader->individuals().size(), 1);
-    EXPECT_EQ(reader->individuals().first().birth.date, "01-01-1900");
+    EXPECT_EQ(reader->individuals().first().birth.date(), "01-01-1900");
     EXPECT_EQ(reader->individuals().first().fullName, "Jan /Nowak/");
     ASSERT_EQ(reader->individuals().first().citations.size(), 1);
     EXPECT_EQ(reader->individuals().first().citations.first().event, "dot. urodzenia");

@@ -185,7 +185,7 @@ TEST(GedcomSharedDataTest, utf16FilesReadAsTheirUtf8Original)
         for (int i = 0; i < utf8->individuals().size(); ++i) {
             EXPECT_EQ(utf16->individuals()[i].fullName, utf8->individuals()[i].fullName) << file;
             EXPECT_EQ(utf16->individuals()[i].birth.place, utf8->individuals()[i].birth.place) << file;
-            EXPECT_EQ(utf16->individuals()[i].birth.date, utf8->individuals()[i].birth.date) << file;
+            EXPECT_EQ(utf16->individuals()[i].birth.date(), utf8->individuals()[i].birth.date()) << file;
         }
         ASSERT_EQ(utf16->families().size(), utf8->families().size()) << file;
         EXPECT_EQ(utf16->families()[0].children, utf8->families()[0].children) << file;

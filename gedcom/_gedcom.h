@@ -113,7 +113,7 @@ private:
 // An individual (INDI record).
 struct _Osoba
 {
-    // What files give few individuals.
+    // What files give few individuals, apart from the record so that the many without any take no room for it.
     struct Details
     {
         QString namePrefix;
@@ -153,6 +153,7 @@ struct _Osoba
     int lastLine = -1;
 
     const Details& details() const { return rare.read(); }
+    // Makes the details when the record has none yet.
     Details& editDetails() { return rare.write(); }
 
 private:
@@ -163,7 +164,7 @@ private:
 struct _Fam
 {
     enum class End { None, Annulment, Divorce };
-    // What files give few families.
+    // What files give few families, apart from the record as for individuals.
     struct Details
     {
         bool engaged = false;
@@ -186,6 +187,7 @@ struct _Fam
     QList<_Multimedia> multimedia;
 
     const Details& details() const { return rare.read(); }
+    // Makes the details when the record has none yet.
     Details& editDetails() { return rare.write(); }
 
 private:

@@ -20,7 +20,6 @@ public:
     using QObject::QObject;
 
     virtual TDataSetState GetState() const = 0;
-    bool GetActive() const { return GetState() != dsInactive; }
     virtual bool GetBof() const = 0;
     virtual bool GetEof() const = 0;
     virtual bool GetCanModify() const = 0;

@@ -53,12 +53,6 @@ int TIniFile::valueLine(int header, const QString& name) const
     return -1;
 }
 
-bool TIniFile::ValueExists(const QString& section, const QString& name) const
-{
-    const int header = sectionLine(section);
-    return header >= 0 && valueLine(header, name) >= 0;
-}
-
 QString TIniFile::ReadString(const QString& section, const QString& name, const QString& defaultValue) const
 {
     const int header = sectionLine(section);

@@ -13,8 +13,6 @@ public:
     // Reads the file when it exists; a missing or unreadable file reads as empty.
     explicit TIniFile(const QString& fileName);
 
-    QString GetFileName() const { return fileName; }
-    bool ValueExists(const QString& section, const QString& name) const;
     QString ReadString(const QString& section, const QString& name, const QString& defaultValue) const;
     // The default for a missing value or one that is not a whole number.
     int ReadInteger(const QString& section, const QString& name, int defaultValue) const;

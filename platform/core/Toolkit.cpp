@@ -18,19 +18,14 @@ constexpr TColor systemColors[] = {
     RGB(236, 233, 216),
 };
 
-QCollator& polishCollator(bool ignoreCase)
+QCollator& polishCollator()
 {
-    static QCollator insensitive = [] {
+    static QCollator collator = [] {
         QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
         c.setCaseSensitivity(Qt::CaseInsensitive);
         return c;
     }();
-    static QCollator sensitive = [] {
-        QCollator c{QLocale(QLocale::Polish, QLocale::Poland)};
-        c.setCaseSensitivity(Qt::CaseSensitive);
-        return c;
-    }();
-    return ignoreCase ? insensitive : sensitive;
+    return collator;
 }
 
 bool needsQuotes(const QString& item)
@@ -83,9 +78,9 @@ QString VersionNrText(quint32 versionNr)
         .arg(versionNr & 0xFF);
 }
 
-int LocaleCompare(const QString& a, const QString& b, bool ignoreCase)
+int LocaleCompare(const QString& a, const QString& b)
 {
-    return polishCollator(ignoreCase).compare(a, b);
+    return polishCollator().compare(a, b);
 }
 
 QString TrimBlanks(const QString& text)
@@ -170,30 +165,11 @@ QString TStringList::Get(int index) const
     return items[index].text;
 }
 
-void TStringList::Put(int index, const QString& text)
-{
-    if (index < 0 || index >= Count())
-        return;
-    if (sorted) {
-        void* object = items[index].object;
-        Delete(index);
-        AddObject(text, object);
-        return;
-    }
-    items[index].text = text;
-}
-
 void* TStringList::GetObject(int index) const
 {
     if (index < 0 || index >= Count())
         return nullptr;
     return items[index].object;
-}
-
-void TStringList::PutObject(int index, void* object)
-{
-    if (index >= 0 && index < Count())
-        items[index].object = object;
 }
 
 int TStringList::Add(const QString& text)
@@ -210,19 +186,6 @@ int TStringList::AddObject(const QString& text, void* object)
     }
     items.insert(index, Item{text, object});
     return index;
-}
-
-void TStringList::Insert(int index, const QString& text)
-{
-    if (index < 0 || index > Count())
-        return;
-    items.insert(index, Item{text, nullptr});
-}
-
-void TStringList::Delete(int index)
-{
-    if (index >= 0 && index < Count())
-        items.remove(index);
 }
 
 int TStringList::IndexOf(const QString& text) const
@@ -274,27 +237,6 @@ void TStringList::SetSorted(bool value)
     sorted = value;
 }
 
-void TStringList::SetCaseSensitive(bool value)
-{
-    if (value == caseSensitive)
-        return;
-    caseSensitive = value;
-    if (sorted)
-        Sort();
-}
-
-QString TStringList::GetCommaText() const
-{
-    return ToCommaText(ToStringList());
-}
-
-void TStringList::SetCommaText(const QString& text)
-{
-    Clear();
-    for (const QString& item : FromCommaText(text))
-        Add(item);
-}
-
 QString TStringList::GetText() const
 {
     QString text;
@@ -331,5 +273,5 @@ QStringList TStringList::ToStringList() const
 
 int TStringList::CompareStrings(const QString& a, const QString& b) const
 {
-    return LocaleCompare(a, b, !caseSensitive);
+    return LocaleCompare(a, b);
 }

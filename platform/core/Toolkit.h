@@ -169,37 +169,27 @@ enum TBevelCut { bvNone, bvLowered, bvRaised, bvSpace };
 
 // The toolkit's string list: an ordered list of texts, each with an optional object pointer. A sorted list
 // keeps its texts in order and finds them by binary search; comparison follows the platform's locale
-// (Polish collation), ignoring case unless CaseSensitive is set.
+// (Polish collation), ignoring case.
 class TStringList
 {
 public:
     int Count() const { return int(items.size()); }
     const QString& operator[](int index) const { return items[index].text; }
     QString Get(int index) const;
-    void Put(int index, const QString& text);
     void* GetObject(int index) const;
-    void PutObject(int index, void* object);
 
     // Returns the index of the added text; on a sorted list that refuses duplicates, the existing index.
     int Add(const QString& text);
     int AddObject(const QString& text, void* object);
-    void Insert(int index, const QString& text);
-    void Delete(int index);
     void Clear() { items.clear(); }
     int IndexOf(const QString& text) const;
     // Binary search of a sorted list: true when found; index is the match or the insertion point.
     bool Find(const QString& text, int& index) const;
     void Sort();
 
-    bool GetSorted() const { return sorted; }
     void SetSorted(bool value);
-    bool GetCaseSensitive() const { return caseSensitive; }
-    void SetCaseSensitive(bool value);
-    TDuplicates GetDuplicates() const { return duplicates; }
     void SetDuplicates(TDuplicates value) { duplicates = value; }
 
-    QString GetCommaText() const;
-    void SetCommaText(const QString& text);
     // Each line followed by CR LF.
     QString GetText() const;
     // Splits at CR, LF or CR LF.
@@ -216,12 +206,11 @@ private:
     };
     QVector<Item> items;
     bool sorted = false;
-    bool caseSensitive = false;
     TDuplicates duplicates = TDuplicates::dupIgnore;
 };
 
-// The platform's locale-aware text comparison (Polish), ignoring case or not.
-int LocaleCompare(const QString& a, const QString& b, bool ignoreCase = true);
+// The platform's locale-aware text comparison (Polish), ignoring case.
+int LocaleCompare(const QString& a, const QString& b);
 
 // Removes blanks and control characters (U+0000..U+0020) from both ends, as the toolkit's Trim did. Unlike
 // QString::trimmed it keeps no-break spaces, which date and death texts put in on purpose.

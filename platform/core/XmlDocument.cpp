@@ -172,11 +172,6 @@ QString xmlCharactersOnly(const QString& text)
     return result;
 }
 
-QString XmlElement::name() const
-{
-    return node ? QString::fromUtf8(pugi::xml_node(node).name()) : QString();
-}
-
 bool XmlElement::hasName(const char* name) const
 {
     return node && std::strcmp(pugi::xml_node(node).name(), name) == 0;

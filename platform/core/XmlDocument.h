@@ -28,7 +28,6 @@ public:
     XmlElement() = default;
 
     bool isNull() const { return node == nullptr; }
-    QString name() const;
     bool hasName(const char* name) const;
 
     // Appends a child element after the existing children.

@@ -19,11 +19,6 @@ TActionList* TCustomAction::GetActionList() const
     return qobject_cast<TActionList*>(parent());
 }
 
-void TCustomAction::SetActionList(TActionList* value)
-{
-    setParent(value);
-}
-
 void TCustomAction::SetCaption(const QString& value)
 {
     if (value == caption)

@@ -26,7 +26,6 @@ public:
     ~TCustomAction() override;
 
     TActionList* GetActionList() const;
-    void SetActionList(TActionList* value);
 
     // Each setter tells the bound controls first, while the action still holds the old value (so that a link can
     // see whether its control was in step), then stores the value and reports the change.

@@ -297,16 +297,6 @@ void TCanvas::RoundRect(int left, int top, int right, int bottom, int cornerWidt
                              cornerHeight / 2.0);
 }
 
-void TCanvas::Ellipse(int left, int top, int right, int bottom)
-{
-    const TRect r = normalized(left, top, right, bottom);
-    if (r.IsEmpty())
-        return;
-    applyPen();
-    applyFill();
-    painter->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
-}
-
 void TCanvas::FillRect(const TRect& rect)
 {
     if (rect.IsEmpty() || Brush.Style == bsClear)

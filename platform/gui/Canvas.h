@@ -162,7 +162,6 @@ public:
     TFont Font;
 
     TPoint GetPenPos() const { return penPos; }
-    void SetPenPos(const TPoint& value) { penPos = value; }
     void MoveTo(int x, int y) { penPos = TPoint{x, y}; }
     // Draws from the pen position to (x, y), leaving (x, y) itself out, and moves the pen there.
     void LineTo(int x, int y);
@@ -172,7 +171,6 @@ public:
     void Rectangle(int left, int top, int right, int bottom);
     void Rectangle(const TRect& rect) { Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom); }
     void RoundRect(int left, int top, int right, int bottom, int cornerWidth, int cornerHeight);
-    void Ellipse(int left, int top, int right, int bottom);
     // Fills with the brush, no outline.
     void FillRect(const TRect& rect);
     // A 1-pixel frame inside the rectangle in the brush colour.

@@ -415,19 +415,9 @@ void TForm::setVisible(bool visible)
     QWidget::setVisible(visible);
 }
 
-QAbstractButton* TForm::GetCancelButton() const
-{
-    return cancelButton;
-}
-
 void TForm::SetCancelButton(QAbstractButton* button)
 {
     cancelButton = button;
-}
-
-QAbstractButton* TForm::GetDefaultButton() const
-{
-    return defaultButton;
 }
 
 void TForm::SetDefaultButton(QAbstractButton* button)

@@ -121,23 +121,15 @@ public:
 
     QString GetCaption() const { return windowTitle(); }
     void SetCaption(const QString& value) { setWindowTitle(value); }
-    int GetClientWidth() const { return width(); }
-    int GetClientHeight() const { return height(); }
-    void SetClientWidth(int value) { SetClientSize(value, height()); }
-    void SetClientHeight(int value) { SetClientSize(width(), value); }
     void SetClientSize(int clientWidth, int clientHeight);
-    TFormBorderStyle GetBorderStyle() const { return borderStyle; }
     void SetBorderStyle(TFormBorderStyle value);
-    TPosition GetPosition() const { return position; }
     void SetPosition(TPosition value) { position = value; }
     bool GetKeyPreview() const { return keyPreview; }
     void SetKeyPreview(bool value) { keyPreview = value; }
 
     // Esc clicks the cancel button, Return the default button (unless the focus is on another button, which Return
     // clicks instead).
-    QAbstractButton* GetCancelButton() const;
     void SetCancelButton(QAbstractButton* button);
-    QAbstractButton* GetDefaultButton() const;
     void SetDefaultButton(QAbstractButton* button);
 
     TModalResult GetModalResult() const { return modalResult; }
@@ -150,8 +142,6 @@ public:
     // (as a web view's first page does); on return the owner is raised and activated again.
     TModalResult ShowModal();
     bool IsModal() const { return modalLoop != nullptr; }
-    void Show() { show(); }
-    void Hide() { hide(); }
     // Ends a modal showing with mrCancel; otherwise asks OnCloseQuery and OnClose and does what OnClose decides
     // (by default hides the window; caFree deletes it later).
     void Close();

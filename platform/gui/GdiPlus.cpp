@@ -939,15 +939,7 @@ Status TGPGraphics::SetPageUnit(Unit unit)
 {
     if (!hasSurface())
         return SetStatus(InvalidParameter);
-    pageUnit = unit;
     return Ok;
-}
-
-Unit TGPGraphics::GetPageUnit()
-{
-    if (!hasSurface())
-        SetStatus(InvalidParameter);
-    return pageUnit;
 }
 
 Status TGPGraphics::DrawPath(const TGPPen* pen, const TGPGraphicsPath* path)

@@ -516,8 +516,8 @@ public:
     SmoothingMode GetSmoothingMode();
     Status SetCompositingQuality(CompositingQuality quality);
     CompositingQuality GetCompositingQuality();
+    // Drawing is in pixels whatever the unit; the call only reports whether there is a surface.
     Status SetPageUnit(Unit unit);
-    Unit GetPageUnit();
 
     Status DrawPath(const TGPPen* pen, const TGPGraphicsPath* path);
     Status FillPath(const TGPBrush* brush, const TGPGraphicsPath* path);
@@ -555,5 +555,4 @@ private:
     TextRenderingHint textRenderingHint = TextRenderingHintSystemDefault;
     SmoothingMode smoothingMode = SmoothingModeNone;
     CompositingQuality compositingQuality = CompositingQualityDefault;
-    Unit pageUnit = UnitDisplay;
 };

@@ -82,9 +82,7 @@ public:
 
     // A transparent bitmap leaves out every pixel of its transparent colour when it is drawn: with tmAuto that is
     // the colour of the bottom-left pixel, with tmFixed the colour set.
-    bool GetTransparent() const { return transparent; }
     void SetTransparent(bool value) { transparent = value; }
-    TTransparentMode GetTransparentMode() const { return transparentMode; }
     void SetTransparentMode(TTransparentMode value) { transparentMode = value; }
     TColor GetTransparentColor() const;
     void SetTransparentColor(TColor value);

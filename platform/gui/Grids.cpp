@@ -35,14 +35,6 @@ void TDrawGrid::SetRowCount(int value)
     viewport()->update();
 }
 
-void TDrawGrid::SetDefaultColWidth(int value)
-{
-    defaultColWidth = value;
-    colWidths.fill(value);
-    updateScrollBars();
-    viewport()->update();
-}
-
 int TDrawGrid::GetColWidth(int index) const
 {
     return index >= 0 && index < GetColCount() ? colWidths[index] : defaultColWidth;

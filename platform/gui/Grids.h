@@ -24,14 +24,10 @@ public:
     void SetColCount(int value);
     int GetRowCount() const { return rowCount; }
     void SetRowCount(int value);
-    // Columns added later take the default width.
-    int GetDefaultColWidth() const { return defaultColWidth; }
-    void SetDefaultColWidth(int value);
     int GetColWidth(int col) const;
     void SetColWidth(int col, int width);
     int GetDefaultRowHeight() const { return rowHeight; }
     void SetDefaultRowHeight(int value);
-    TColor GetColor() const { return color; }
     void SetColor(TColor value);
 
     // The current cell. Moving it asks OnSelectCell first, then repaints both cells and scrolls the new one into
@@ -69,8 +65,8 @@ private:
     int contentHeight() const { return rowCount * rowHeight; }
     int rowsPerPage() const;
 
-    // Declared before colWidths, whose initial columns take this width.
-    int defaultColWidth = 64;
+    // The width of the initial columns and of columns added later.
+    static constexpr int defaultColWidth = 64;
     QVector<int> colWidths;
     int rowCount = 1;
     int rowHeight = 24;

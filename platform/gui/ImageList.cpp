@@ -80,17 +80,6 @@ int TImageList::AddMasked(const QImage& image, TColor maskColor)
     return Add(masked);
 }
 
-void TImageList::Replace(int index, const QImage& image)
-{
-    if (index < 0 || index >= Count() || image.isNull())
-        return;
-    QImage piece = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    if (piece.size() != QSize(width, height))
-        piece = piece.scaled(width, height, Qt::IgnoreAspectRatio, Qt::FastTransformation);
-    images[index] = piece;
-    Q_EMIT Change();
-}
-
 void TImageList::Delete(int index)
 {
     if (index < 0 || index >= Count())

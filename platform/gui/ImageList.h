@@ -31,7 +31,6 @@ public:
     int Add(const QImage& image);
     // The same, with every pixel of the mask colour made transparent.
     int AddMasked(const QImage& image, TColor maskColor);
-    void Replace(int index, const QImage& image);
     void Delete(int index);
     void Clear();
     // The picture at the index, of the list's size; a null image for an index out of range.

@@ -196,30 +196,6 @@ int TListSubItems::Add(const QString& text)
     return Count() - 1;
 }
 
-void TListSubItems::Insert(int index, const QString& text)
-{
-    if (index < 0 || index > Count())
-        return;
-    texts.insert(index, text);
-    owner->changed();
-}
-
-void TListSubItems::Delete(int index)
-{
-    if (index < 0 || index >= Count())
-        return;
-    texts.removeAt(index);
-    owner->changed();
-}
-
-void TListSubItems::Clear()
-{
-    if (texts.isEmpty())
-        return;
-    texts.clear();
-    owner->changed();
-}
-
 void TListSubItems::SetTexts(const QStringList& value)
 {
     texts = value;
@@ -332,7 +308,6 @@ void TListItem::Assign(const TListItem& source)
     caption = source.caption;
     subItems.texts = source.subItems.texts;
     imageIndex = source.imageIndex;
-    data = source.data;
     indents = source.indents;
     cellImages = source.cellImages;
     changed();
@@ -423,11 +398,6 @@ void TListItems::Clear()
     model->beginResetModel();
     items.clear();
     model->endResetModel();
-}
-
-int TListItems::IndexOf(const TListItem* item) const
-{
-    return item && item->owner == this ? item->index : -1;
 }
 
 void TListItems::Reorder(const QVector<int>& order)
@@ -526,17 +496,6 @@ TListColumn* TListColumns::Add()
     model->endInsertColumns();
     owner->header()->resizeSection(index, DefaultColumnWidth);
     return columns.back().get();
-}
-
-void TListColumns::DeleteLast()
-{
-    if (columns.empty())
-        return;
-    const int index = Count() - 1;
-    ListViewModel* model = owner->model;
-    model->beginRemoveColumns(QModelIndex(), index, index);
-    columns.pop_back();
-    model->endRemoveColumns();
 }
 
 void TListColumns::Clear()
@@ -659,11 +618,6 @@ void TListView::SetHideSelection(bool value)
     repaintAll();
 }
 
-bool TListView::GetMultiSelect() const
-{
-    return selectionMode() == ExtendedSelection;
-}
-
 void TListView::SetMultiSelect(bool value)
 {
     setSelectionMode(value ? ExtendedSelection : SingleSelection);
@@ -723,11 +677,6 @@ TListItem* TListView::Selected() const
     return (*items)[first->row()];
 }
 
-int TListView::SelCount() const
-{
-    return int(selectionModel()->selectedRows().size());
-}
-
 TListItem* TListView::ItemFocused() const
 {
     return currentIndex().isValid() ? (*items)[currentIndex().row()] : nullptr;
@@ -748,13 +697,6 @@ bool TListView::HitTest(const TPoint& point, int& row, int& column) const
     row = index.row();
     column = index.column();
     return true;
-}
-
-TListItem* TListView::GetTopItem() const
-{
-    // A cell at the left edge of the rows' area in the top row of pixels.
-    const QModelIndex index = indexAt(QPoint(0, 0));
-    return index.isValid() ? (*items)[index.row()] : nullptr;
 }
 
 int TListView::VisibleRowCount() const

@@ -55,9 +55,6 @@ public:
     QString Get(int index) const;
     void Put(int index, const QString& text);
     int Add(const QString& text);
-    void Insert(int index, const QString& text);
-    void Delete(int index);
-    void Clear();
     const QStringList& Texts() const { return texts; }
     void SetTexts(const QStringList& value);
 
@@ -85,8 +82,6 @@ public:
     void SetChecked(bool value);
     int GetImageIndex() const { return imageIndex; }
     void SetImageIndex(int value);
-    void* GetData() const { return data; }
-    void SetData(void* value) { data = value; }
     // Indent steps of a cell (column 0 for the caption's); 0 where none was set.
     int GetIndent(int column = 0) const;
     void SetIndent(int column, int steps);
@@ -104,8 +99,8 @@ public:
     // Scrolls the row into view.
     void MakeVisible();
 
-    // Copies the caption, the sub-items, the image, the indents, the cell images and the data; the check mark,
-    // the selection and the focus stay.
+    // Copies the caption, the sub-items, the image, the indents and the cell images; the check mark, the selection
+    // and the focus stay.
     void Assign(const TListItem& source);
 
 private:
@@ -119,7 +114,6 @@ private:
     TListSubItems subItems{this};
     bool checked = false;
     int imageIndex = -1;
-    void* data = nullptr;
     QVector<int> indents;
     QVector<int> cellImages;
 };
@@ -139,14 +133,12 @@ public:
     // Deletes every row for which the predicate holds, in one pass.
     void DeleteIf(const std::function<bool(const TListItem&)>& predicate);
     void Clear();
-    int IndexOf(const TListItem* item) const;
     // Puts the rows in the new order: order[i] is the old index of the row that comes to place i. The selection
     // and the focus go with their rows.
     void Reorder(const QVector<int>& order);
     // Changes inside BeginUpdate and EndUpdate repaint once at the end.
     void BeginUpdate();
     void EndUpdate();
-    TListView* GetOwner() const { return owner; }
 
 private:
     friend class TListView;
@@ -192,8 +184,6 @@ public:
     TListColumn* operator[](int index) const { return GetItem(index); }
     TListColumn* GetItem(int index) const;
     TListColumn* Add();
-    // Deletes the last column.
-    void DeleteLast();
     void Clear();
 
 private:
@@ -234,7 +224,6 @@ public:
     void SetExtendedStyle(unsigned mask, unsigned value);
     bool GetHideSelection() const { return hideSelection; }
     void SetHideSelection(bool value);
-    bool GetMultiSelect() const;
     void SetMultiSelect(bool value);
     bool GetOwnerDraw() const { return ownerDraw; }
     void SetOwnerDraw(bool value);
@@ -252,13 +241,11 @@ public:
 
     // The first selected row, null when none is.
     TListItem* Selected() const;
-    int SelCount() const;
     TListItem* ItemFocused() const;
     // The row at a point, null where there is none.
     TListItem* GetItemAt(int x, int y) const;
     // The row and column at a point; false when no row is there.
     bool HitTest(const TPoint& point, int& row, int& column) const;
-    TListItem* GetTopItem() const;
     // How many rows fit whole into the rows' area.
     int VisibleRowCount() const;
 
@@ -269,7 +256,6 @@ public:
 
     // In-place editing of captions: without ReadOnly, F2 edits the focused row's caption. The editor keeps line
     // breaks; Return ends the edit and keeps the text, Esc drops it, and so does nothing else than leaving it.
-    bool GetReadOnly() const { return readOnly; }
     void SetReadOnly(bool value) { readOnly = value; }
     // Opens the editor on a row, as F2 does; false when there is no such row or the edit was refused.
     bool EditCaption(int row);

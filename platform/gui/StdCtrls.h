@@ -105,11 +105,8 @@ public:
     // The label's own font and colour (the parent's font until one is set).
     TFont GetFont() const;
     void SetFont(const TFont& value);
-    bool GetTransparent() const { return !autoFillBackground(); }
     void SetTransparent(bool value) { setAutoFillBackground(!value); }
-    bool GetAutoSize() const { return autoSize; }
     void SetAutoSize(bool value);
-    QWidget* GetFocusControl() const { return buddy(); }
     void SetFocusControl(QWidget* value);
     // The width of the caption as drawn (accelerator marks left out), in the label's font.
     int TextWidth() const;

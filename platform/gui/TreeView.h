@@ -18,9 +18,6 @@ public:
     void SetText(const QString& value) { setText(0, value); }
     // 0 for a top node.
     int GetLevel() const;
-    int GetCount() const { return childCount(); }
-    TTreeNode* GetItem(int index) const { return static_cast<TTreeNode*>(child(index)); }
-    TTreeNode* GetParent() const { return static_cast<TTreeNode*>(parent()); }
     bool GetSelected() const { return isSelected(); }
 
     // Images of the tree's image list; -1 for none.
@@ -43,7 +40,6 @@ public:
     TImageList* GetImages() const { return images; }
     void SetImages(TImageList* value);
     int GetIndent() const { return indentation(); }
-    void SetIndent(int value) { setIndentation(value); }
     int GetItemHeight() const { return itemHeight; }
     void SetItemHeight(int value);
     bool GetRightClickSelect() const { return rightClickSelect; }

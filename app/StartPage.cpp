@@ -4,6 +4,7 @@
 #include "Clock.h"
 #include "Fact.h"
 #include "HtmlEscape.h"
+#include "OrderedWork.h"
 #include "PageFile.h"
 #include "Person.h"
 #include "Settings.h"
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -72,16 +74,60 @@ QString statisticBar(int nr, int width)
            QStringLiteral(");\" style=\"background-color:red;width:0%;height:30%\">&nbsp;</div>");
 }
 
-void collectAnniversary(const KV_Person* person, const char* type, int kind, double today, QList<RoczniceItem>& items)
+// An anniversary found, before the person's name is made.
+struct AnniversaryFound
 {
-    const KV_Fact* fact = person->FindFactByType(QLatin1String(type));
+    const KV_Person* person;
+    int kind;
+    int daysAhead;
+    int years;
+};
+
+void findAnniversary(const KV_Person* person, const KV_Fact* fact, int kind, double today,
+                     std::vector<AnniversaryFound>& found)
+{
     if (!fact || !fact->Date.HasFullDate())
         return;
     double day = 0;
     int years = 0;
-    if (!fact->Date.FindAnniversary(today - 1, today + 1, day, years))
-        return;
-    items.append({kind, int(day - today), years, person->ID, personName(person)});
+    if (fact->Date.FindAnniversary(today - 1, today + 1, day, years))
+        found.push_back({person, kind, int(day - today), years});
+}
+
+// The anniversaries of the person's first birth fact (when asked for) and first death fact. Both are found in one
+// walk over the person's facts, each of which costs a look-up.
+void findAnniversaries(const KV_Person* person, bool withBirth, double today, std::vector<AnniversaryFound>& found)
+{
+    const KV_Fact* birth = nullptr;
+    const KV_Fact* death = nullptr;
+    for (const QString& id : person->Facts) {
+        const KV_Fact* fact = person->LookupFact(id);
+        if (!fact)
+            continue;
+        if (withBirth && !birth && fact->Type == QLatin1String("BIRT"))
+            birth = fact;
+        else if (!death && fact->Type == QLatin1String("DEAT"))
+            death = fact;
+        if ((birth || !withBirth) && death)
+            break;
+    }
+    findAnniversary(person, birth, 1, today, found);
+    findAnniversary(person, death, 2, today, found);
+}
+
+// Calls work(chunk, first, end) for the consecutive ranges [first, end) of perChunk items that make up [0, count),
+// on worker threads, and take(chunk) on this thread for each chunk in turn once its work is done.
+template <typename Work, typename Take>
+void inChunks(qsizetype count, qsizetype perChunk, const Work& work, const Take& take)
+{
+    const int chunks = int((count + perChunk - 1) / perChunk);
+    OrderedWork::run(
+        chunks, chunks,
+        [&](int chunk) {
+            const qsizetype first = chunk * perChunk;
+            work(chunk, first, std::min(count, first + perChunk));
+        },
+        take);
 }
 
 } // namespace
@@ -133,7 +179,15 @@ QList<KV_Person*> PersonsNewestFirst()
     std::vector<Entry> entries;
     entries.reserve(gDB.PersonMap.size());
     for (const auto& [id, person] : gDB.PersonMap)
-        entries.push_back({ParseCreationTime(person->DateCreate), person});
+        entries.push_back({0, person});
+    // Reading every person's creation time waits on memory more than it computes: it is spread over threads.
+    inChunks(
+        qsizetype(entries.size()), 8192,
+        [&entries](int, qsizetype first, qsizetype end) {
+            for (qsizetype i = first; i < end; ++i)
+                entries[size_t(i)].created = ParseCreationTime(entries[size_t(i)].person->DateCreate);
+        },
+        [](int) {});
     std::stable_sort(entries.begin(), entries.end(),
                      [](const Entry& a, const Entry& b) { return a.created > b.created; });
     QList<KV_Person*> persons;
@@ -161,14 +215,25 @@ QString RecentPersonRows(const QList<KV_Person*>& newestFirst)
 QList<RoczniceItem> CollectAnniversaries(const QList<KV_Person*>& persons, const QDate& today)
 {
     const double day = ToCalendarValue(today);
+    const bool livingOnlyBirthdays = gSettings.BirthdayForAlive;
+    // Every person's facts are looked up, the page's costliest step on a large database: the persons are searched
+    // on worker threads, and the few found are named here, in the persons' order.
+    constexpr qsizetype personsPerChunk = 4096;
+    std::vector<std::vector<AnniversaryFound>> found(size_t((persons.size() + personsPerChunk - 1) / personsPerChunk));
     QList<RoczniceItem> items;
-    for (const KV_Person* person : persons) {
-        if (!person)
-            continue;
-        if (!person->IsDead() || !gSettings.BirthdayForAlive)
-            collectAnniversary(person, "BIRT", 1, day, items);
-        collectAnniversary(person, "DEAT", 2, day, items);
-    }
+    inChunks(
+        persons.size(), personsPerChunk,
+        [&](int chunk, qsizetype first, qsizetype end) {
+            for (qsizetype i = first; i < end; ++i) {
+                if (const KV_Person* person = persons[i])
+                    findAnniversaries(person, !person->IsDead() || !livingOnlyBirthdays, day, found[size_t(chunk)]);
+            }
+        },
+        [&](int chunk) {
+            for (const AnniversaryFound& anniversary : found[size_t(chunk)])
+                items.append({anniversary.kind, anniversary.daysAhead, anniversary.years, anniversary.person->ID,
+                              personName(anniversary.person)});
+        });
     std::stable_sort(items.begin(), items.end(), [](const RoczniceItem& a, const RoczniceItem& b) {
         return a.DaysAhead < b.DaysAhead || (a.DaysAhead == b.DaysAhead && a.Years > b.Years);
     });

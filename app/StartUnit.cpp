@@ -7,6 +7,7 @@
 #include "DrawnIcon.h"
 #include "FileFailure.h"
 #include "FileSystem.h"
+#include "FolderLock.h"
 #include "Fonts.h"
 #include "Kx_settings.h"
 #include "Localisation.h"
@@ -38,6 +39,8 @@
 #include <QStandardPaths>
 #include <QThread>
 #include <QToolButton>
+
+#include <future>
 
 TStartForm* StartForm = nullptr;
 
@@ -496,12 +499,26 @@ bool TStartForm::LoadDatabase()
         prompter().message(refusal, gProductName, Prompter::Icon::Error);
         return false;
     }
-    // What a crash left (a change of several files, an import, temporary files) is put right before the load, so
-    // that no half of it is ever shown.
-    const CrashLeftovers leftovers = ClearCrashLeftovers(*WorkingFolderLock());
+    // What a crash left of a change of several files or of an import is put right before the load, so that no
+    // half of it is ever shown.
+    const FolderLock& lock = *WorkingFolderLock();
+    CrashLeftovers leftovers;
+    leftovers.change = FinishInterruptedChange(lock);
+    leftovers.import = UndoInterruptedImport(lock);
+    // The temporary files of writes cut off are none of the files the load reads. Finding them takes a listing of
+    // the whole data folder, which is made while the load runs instead of before it; nothing writes before the
+    // sweep has ended.
+    QStringList sweptFolders{lock.folder()};
+    if (!GetPicturesFolder().isEmpty())
+        sweptFolders.append(GetPicturesFolder());
+    auto temporaries = std::async(std::launch::async, [sweptFolders] {
+        for (const QString& folder : sweptFolders)
+            FileSystem::removeAtomicWriteTemporaries(folder);
+    });
     if (const QString told = leftovers.message(); !told.isEmpty())
         prompter().message(told, gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
     gDB.LoadAll(progress);
+    temporaries.get();
     return true;
 }
 

@@ -500,21 +500,11 @@ bool TStartForm::LoadDatabase()
         return false;
     }
     // What a crash left of a change of several files or of an import is put right before the load, so that no
-    // half of it is ever shown.
+    // half of it is ever shown. Finding the temporary files of writes cut off takes a listing of the whole data
+    // folder: it is made while the load runs, and nothing writes before it has ended.
     const FolderLock& lock = *WorkingFolderLock();
-    CrashLeftovers leftovers;
-    leftovers.change = FinishInterruptedChange(lock);
-    leftovers.import = UndoInterruptedImport(lock);
-    // The temporary files of writes cut off are none of the files the load reads. Finding them takes a listing of
-    // the whole data folder, which is made while the load runs instead of before it; nothing writes before the
-    // sweep has ended.
-    QStringList sweptFolders{lock.folder()};
-    if (!GetPicturesFolder().isEmpty())
-        sweptFolders.append(GetPicturesFolder());
-    auto temporaries = std::async(std::launch::async, [sweptFolders] {
-        for (const QString& folder : sweptFolders)
-            FileSystem::removeAtomicWriteTemporaries(folder);
-    });
+    const CrashLeftovers leftovers = PutRightInterruptedWork(lock);
+    auto temporaries = std::async(std::launch::async, RemoveWriteTemporaries, std::cref(lock), GetPicturesFolder());
     if (const QString told = leftovers.message(); !told.isEmpty())
         prompter().message(told, gLangM.Get(QStringLiteral("LABEL_UWAGA")), Prompter::Icon::Warning);
     gDB.LoadAll(progress);

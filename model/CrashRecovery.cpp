@@ -6,15 +6,29 @@
 
 CrashLeftovers ClearCrashLeftovers(const FolderLock& lock)
 {
+    CrashLeftovers found = PutRightInterruptedWork(lock);
+    found.temporaries = RemoveWriteTemporaries(lock, GetPicturesFolder());
+    return found;
+}
+
+CrashLeftovers PutRightInterruptedWork(const FolderLock& lock)
+{
     CrashLeftovers found;
     if (!lock.held())
         return found;
     found.change = FinishInterruptedChange(lock);
     found.import = UndoInterruptedImport(lock);
-    found.temporaries = FileSystem::removeAtomicWriteTemporaries(lock.folder());
-    if (!GetPicturesFolder().isEmpty())
-        found.temporaries += FileSystem::removeAtomicWriteTemporaries(GetPicturesFolder());
     return found;
+}
+
+QStringList RemoveWriteTemporaries(const FolderLock& lock, const QString& picturesFolder)
+{
+    if (!lock.held())
+        return {};
+    QStringList removed = FileSystem::removeAtomicWriteTemporaries(lock.folder());
+    if (!picturesFolder.isEmpty())
+        removed += FileSystem::removeAtomicWriteTemporaries(picturesFolder);
+    return removed;
 }
 
 QString CrashLeftovers::message() const

@@ -21,3 +21,9 @@ struct CrashLeftovers
 
 // In this order, since the change journal names temporary files that are still to be renamed.
 CrashLeftovers ClearCrashLeftovers(const FolderLock& lock);
+
+// The two steps of ClearCrashLeftovers, for a start that removes the temporary files while it loads: the change
+// and the import cut off, put right (no temporaries in what it returns), then the temporary files of the data
+// folder and of picturesFolder ("" for none), which are none of the files a load reads.
+CrashLeftovers PutRightInterruptedWork(const FolderLock& lock);
+QStringList RemoveWriteTemporaries(const FolderLock& lock, const QString& picturesFolder);

@@ -333,9 +333,6 @@ private:
     bool skipFile(const QString& fileName, const QString& storageText, const QString& reason);
     bool deleteObjectFile(const QString& id, QString& failure);
     void forgetPerson(KV_Person* person);
-    // Each person's fact IDs become copies of the fact map's keys: a look-up of a fact by ID then finds its key
-    // equal without comparing the characters, which the person search does for every person.
-    void shareFactIDs();
     bool removeFact(const KV_Person* onBehalf, KV_Fact* fact, QStringList& failures);
     bool removePicture(KV_Person* person, KV_Picture* picture, bool save, QStringList& failures);
     void saveTouched(KV_Person* person, QStringList& failures);

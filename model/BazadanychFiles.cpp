@@ -10,6 +10,7 @@
 #include "OrderedWork.h"
 #include "Picture.h"
 #include "ProgressDisplay.h"
+#include "TextPool.h"
 #include "Vh_langmanager.h"
 #include "XmlDocument.h"
 
@@ -30,6 +31,11 @@ struct KV_DB::LoadSession
     // ID -> name of the file it was read from, for files not named after their ID: such a file gives way when
     // the file named after the ID turns up later.
     QHash<QString, QString> misnamedFiles;
+    // Every ID and short text read so far, so that the records share one copy of each: a person's ID with the
+    // facts and relatives that name it, a fact's ID with the fact list of its person, a place, type or name
+    // with all its other occurrences. The person search then finds a person's fact IDs equal to the fact map's
+    // keys without comparing their characters.
+    TextPool texts;
 };
 
 namespace {
@@ -189,11 +195,13 @@ void writeRecord(XmlElement& root, KV_Picture& picture)
 }
 
 // Reads one element's attributes into fields; a missing attribute leaves its field alone, and the first value
-// that does not convert stops the reading with its reason.
+// that does not convert stops the reading with its reason. IDs and short texts come from the pool.
 class RecordReader
 {
 public:
-    RecordReader(const XmlElement& element, const QString& fileName) : fileName(fileName), element(element) {}
+    RecordReader(const XmlElement& element, const QString& fileName, TextPool& texts)
+        : fileName(fileName), texts(texts), element(element)
+    {}
 
     template <typename Record, size_t count>
     void readFields(Record& record, const Field<Record> (&fields)[count])
@@ -209,21 +217,30 @@ public:
     }
 
     const QString fileName;
+    TextPool& texts;
     QString failure;
     // The same failure for the user: a language key with its arguments, put into words by the loading thread.
     const char* reasonKey = nullptr;
     QStringList reasonArguments;
 
 private:
+    // Longer texts are notes and descriptions, which seldom repeat: pooling them would only grow the pool.
+    static constexpr qsizetype longestPooledText = 64;
+
     void read(const XmlAttributeTable& attributes, int index, const char*, QString& field) const
     {
-        if (attributes.has(index))
-            field = attributes.text(index);
+        if (!attributes.has(index))
+            return;
+        const QString text = attributes.text(index);
+        field = text.size() <= longestPooledText ? texts.shared(text) : text;
     }
     void read(const XmlAttributeTable& attributes, int index, const char*, QStringList& field) const
     {
-        if (attributes.has(index))
-            KV_DB::SplitIDList(attributes.text(index), field);
+        if (!attributes.has(index))
+            return;
+        KV_DB::SplitIDList(attributes.text(index), field);
+        for (QString& id : field)
+            id = texts.shared(id);
     }
     void read(const XmlAttributeTable& attributes, int index, const char*, RMData& field) const
     {
@@ -271,7 +288,7 @@ void readRecord(RecordReader& in, const XmlElement& root, KV_Person& person)
         if (!child.hasName("Attribute"))
             continue;
         KV_Atribute attribute;
-        RecordReader attributeIn(child, in.fileName);
+        RecordReader attributeIn(child, in.fileName, in.texts);
         attributeIn.readFields(attribute, attributeFields);
         if (!attributeIn.failure.isEmpty()) {
             in.failure = attributeIn.failure;
@@ -305,7 +322,7 @@ struct ObjectFile
     {}
 
     // folder ends with "/".
-    void read(const QString& folder, const QString& extension, const QString& fileName);
+    void read(const QString& folder, const QString& extension, const QString& fileName, TextPool& texts);
     bool failed() const { return reasonKey != nullptr; }
     // The reason in the user's language.
     QString reason() const
@@ -331,7 +348,7 @@ private:
 };
 
 template <typename Record>
-void ObjectFile<Record>::read(const QString& folder, const QString& extension, const QString& fileName)
+void ObjectFile<Record>::read(const QString& folder, const QString& extension, const QString& fileName, TextPool& texts)
 {
     XmlDocument document;
     QString loadFailure;
@@ -367,8 +384,8 @@ void ObjectFile<Record>::read(const QString& folder, const QString& extension, c
     }
 
     if (!id.isEmpty())
-        record->ID = id;
-    RecordReader in(root, fileName);
+        record->ID = texts.shared(id);
+    RecordReader in(root, fileName, texts);
     readRecord(in, root, *record);
     if (!in.failure.isEmpty())
         fail(in.failure, in.reasonKey, in.reasonArguments);
@@ -534,7 +551,8 @@ template <typename Record>
 bool KV_DB::loadObject(Record* given, const QString& fileName)
 {
     ObjectFile<Record> file(given);
-    file.read(DataFolder, FileExtension, fileName);
+    TextPool texts;
+    file.read(DataFolder, FileExtension, fileName, texts);
     return enterRead(file, fileName);
 }
 
@@ -640,12 +658,13 @@ void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
     const QString folder = DataFolder;
     const QString extension = FileExtension;
     const int count = int(files.size());
+    TextPool& texts = Loading->texts;
     OrderedWork::run((count + filesPerChunk - 1) / filesPerChunk, chunksAhead,
                      [&](int chunk) {
                          Chunk& read = ring[size_t(chunk % chunksAhead)];
                          const int first = chunk * filesPerChunk;
                          for (int i = first; i < std::min(count, first + filesPerChunk); ++i)
-                             read.emplace_back().read(folder, extension, files[i]);
+                             read.emplace_back().read(folder, extension, files[i], texts);
                      },
                      [&](int chunk) {
                          Chunk& read = ring[size_t(chunk % chunksAhead)];
@@ -702,7 +721,6 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
                             int(files.size()));
         (this->*pass.load)(files, progress);
     }
-    shareFactIDs();
     findOneSidedLinks();
     prepareSortKeys();
     if (progress)
@@ -729,17 +747,6 @@ void KV_DB::findOneSidedLinks()
             const KV_Person* partner = FindPerson(partnerID);
             if (partner && !partner->FList.contains(id))
                 OneSidedLinks.append({id, partnerID, Kind::Partner});
-        }
-    }
-}
-
-void KV_DB::shareFactIDs()
-{
-    for (const auto& [id, person] : PersonMap) {
-        for (QString& factID : person->Facts) {
-            const auto entry = FactMap.find(factID);
-            if (entry != FactMap.end())
-                factID = entry->first;
         }
     }
 }

@@ -741,3 +741,60 @@ TEST_F(ObjectFilesTest, theLoadListsEveryLinkOnlyOneOfItsPersonsRecordsAndMendsN
     reload();
     EXPECT_EQ(gDB.OneSidedLinks.size(), 2);
 }
+
+// A load keeps one copy of each ID and short text however many files name it; a copy is still a value of its own,
+// so an edit of one record reaches no other.
+TEST_F(ObjectFilesTest, equalTextsOfDifferentFilesShareOneCopyThatAnEditOfOneLeavesAlone)
+{
+    const QByteArray father = "person_00000000-0000-0000-0000-00000000000A";
+    const QByteArray son = "person_00000000-0000-0000-0000-00000000000B";
+    const QByteArray birth = "fact_00000000-0000-0000-0000-00000000000A";
+    const QByteArray baptism = "fact_00000000-0000-0000-0000-00000000000B";
+    const QByteArray picture = "picture_00000000-0000-0000-0000-00000000000A";
+    const QByteArray stamp = "DateCreate=\"2024-01-02 03:04\" DateModify=\"2024-01-02 03:04\"";
+    writeFile(father + ".kvfile", "<Person ID=\"" + father + "\" Sex=\"1\" Surname=\"Nowak\" CList=\"" + son +
+                                      "\" Facts=\"" + birth + "\" " + stamp + "/>");
+    writeFile(son + ".kvfile", "<Person ID=\"" + son + "\" Sex=\"1\" Surname=\"Nowak\" FID=\"" + father +
+                                   "\" Facts=\"" + baptism + "\" " + stamp + "/>");
+    writeFile(birth + ".kvfile",
+              "<Fact ID=\"" + birth + "\" PersonIDF=\"" + father + "\" Type=\"BIRT\" Place=\"Łódź\"/>");
+    writeFile(baptism + ".kvfile",
+              "<Fact ID=\"" + baptism + "\" PersonIDF=\"" + son + "\" Type=\"BIRT\" Place=\"Łódź\"/>");
+    writeFile(picture + ".kvfile", "<Picture ID=\"" + picture + "\" PersonID=\"" + son + "\"/>");
+    gDB.LoadAll(nullptr);
+    KV_Person* const f = gDB.FindPerson(QString::fromLatin1(father));
+    KV_Person* const s = gDB.FindPerson(QString::fromLatin1(son));
+    KV_Fact* const fb = gDB.FindFact(QString::fromLatin1(birth));
+    KV_Fact* const sb = gDB.FindFact(QString::fromLatin1(baptism));
+    KV_Picture* const p = gDB.FindPicture(QString::fromLatin1(picture));
+    ASSERT_TRUE(f && s && fb && sb && p);
+
+    struct Case
+    {
+        const char* what;
+        const QString* kept;
+        QString* edited;
+    };
+    const Case cases[] = {
+        {"a father's ID and his son's FID", &f->ID, &s->FID},
+        {"a son's ID and his father's child list", &s->ID, &f->CList[0]},
+        {"a person's ID and his fact's PersonIDF", &f->ID, &fb->PersonIDF},
+        {"a person's ID and his picture's PersonID", &s->ID, &p->PersonID},
+        {"a fact's ID and its person's fact list", &sb->ID, &s->Facts[0]},
+        {"one surname in two files", &f->Surname, &s->Surname},
+        {"one place in two files", &fb->Place, &sb->Place},
+        {"one fact type in two files", &fb->Type, &sb->Type},
+        {"one time in two files", &f->DateCreate, &s->DateModify},
+    };
+    QStringList kept;
+    for (const Case& c : cases) {
+        EXPECT_TRUE(c.kept->isSharedWith(*c.edited)) << c.what;
+        kept << *c.kept;
+    }
+    for (const Case& c : cases)
+        (*c.edited)[0] = u'X';
+    for (qsizetype i = 0; i < qsizetype(std::size(cases)); ++i) {
+        EXPECT_EQ(*cases[i].kept, kept[i]) << cases[i].what;
+        EXPECT_EQ(*cases[i].edited, u'X' + kept[i].mid(1)) << cases[i].what;
+    }
+}

@@ -1,0 +1,30 @@
+// One copy of each text for a bulk read: a load of many files meets the same IDs, names, places and times again
+// and again, and a QString shares its characters with every copy of it. Handing out the pooled copy of each text
+// read keeps one block of characters per value instead of one per occurrence.
+#pragma once
+
+#include <QSet>
+#include <QString>
+
+#include <array>
+#include <mutex>
+
+class TextPool
+{
+public:
+    // The pooled text equal to text: the first one handed in with that value, which text then becomes. Empty
+    // texts are handed back as they are (a null text stays null). Safe to call from several threads at once; the
+    // texts handed out outlive the pool.
+    QString shared(const QString& text);
+
+private:
+    // Texts are spread over shards by their hash, each with its own lock, so that threads reading at once
+    // seldom wait for each other.
+    struct Shard
+    {
+        std::mutex lock;
+        QSet<QString> texts;
+    };
+    static constexpr size_t shardCount = 64;
+    std::array<Shard, shardCount> shards;
+};

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <iterator>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 int gSortKey = int(PersonSortKey::Surname);
@@ -513,9 +514,11 @@ void KV_DB::prepareSortKeys()
         sources.push_back(
             {person, {person->Surname, person->Forename, person->Familyname}, person->GetNameByLayout(2, true, false)});
     }
-    SortKeysBeingMade = std::async(std::launch::async, [sources = std::move(sources)] {
+    SortKeysBeingMade = std::async(std::launch::async, [sources = std::move(sources)]() mutable {
         auto keys = std::make_shared<PersonSortKeys>();
-        keys->prepare(sources);
+        // The task keeps what it captured until the first sort takes its result; the names go once they are
+        // prepared.
+        keys->prepare(std::exchange(sources, {}));
         return keys;
     });
 }

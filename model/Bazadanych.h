@@ -328,7 +328,7 @@ private:
     bool enterLoaded(Record* record, const QString& fileName);
     // Reads the files of one kind on worker threads and enters them in the order listed, reporting each.
     template <typename Record>
-    void loadFiles(const QStringList& files, ProgressDisplay* progress);
+    void loadFiles(QStringList files, ProgressDisplay* progress);
     // Leaves storageText in StorageError and, while LoadAll runs, lists the file with the reason; false.
     bool skipFile(const QString& fileName, const QString& storageText, const QString& reason);
     bool deleteObjectFile(const QString& id, QString& failure);

@@ -241,6 +241,8 @@ private:
         KV_DB::SplitIDList(attributes.text(index), field);
         for (QString& id : field)
             id = texts.shared(id);
+        // The room a list keeps for growing, times every person, adds up; lists read from files seldom grow.
+        field.squeeze();
     }
     void read(const XmlAttributeTable& attributes, int index, const char*, RMData& field) const
     {
@@ -646,7 +648,7 @@ bool KV_DB::LoadPicture(KV_Picture* picture, const QString& fileName)
 }
 
 template <typename Record>
-void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
+void KV_DB::loadFiles(QStringList files, ProgressDisplay* progress)
 {
     // Files are read on worker threads a chunk at a time and entered here in the order of the list, so the
     // result is that of reading them one by one. Chunks read ahead of the entering are bounded, so memory holds
@@ -658,13 +660,16 @@ void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
     const QString folder = DataFolder;
     const QString extension = FileExtension;
     const int count = int(files.size());
+    // Each name goes once its file is entered, so that the maps being filled take the memory of the names
+    // already done instead of growing beside all of them. The other threads only read names not yet entered.
+    QString* const names = files.data();
     TextPool& texts = Loading->texts;
     OrderedWork::run((count + filesPerChunk - 1) / filesPerChunk, chunksAhead,
                      [&](int chunk) {
                          Chunk& read = ring[size_t(chunk % chunksAhead)];
                          const int first = chunk * filesPerChunk;
                          for (int i = first; i < std::min(count, first + filesPerChunk); ++i)
-                             read.emplace_back().read(folder, extension, files[i], texts);
+                             read.emplace_back().read(folder, extension, names[i], texts);
                      },
                      [&](int chunk) {
                          Chunk& read = ring[size_t(chunk % chunksAhead)];
@@ -672,7 +677,8 @@ void KV_DB::loadFiles(const QStringList& files, ProgressDisplay* progress)
                          for (ObjectFile<Record>& file : read) {
                              // A file that fails is listed in SkippedFiles and stays on disk as it is; the others still
                              // load.
-                             enterRead(file, files[i]);
+                             enterRead(file, names[i]);
+                             names[i] = QString();
                              ++i;
                          }
                          read.clear();
@@ -698,7 +704,7 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
     const struct
     {
         const char* mask;
-        void (KV_DB::*load)(const QStringList&, ProgressDisplay*);
+        void (KV_DB::*load)(QStringList, ProgressDisplay*);
         const char* label;
     } passes[] = {
         {"person_*", &KV_DB::loadFiles<KV_Person>, "LABEL_WCZYTYWANIE_DANYCH_OSOBY"},
@@ -713,13 +719,13 @@ void KV_DB::LoadAll(ProgressDisplay* progress)
     QList<QStringList> listed = FileSystem::listFiles(DataFolder, masks);
     int passNumber = 0;
     for (const auto& pass : passes) {
-        // Taken out of the listing, so that each kind's names are freed once its pass is done.
-        const QStringList files = std::exchange(listed[passNumber], QStringList());
+        // Taken out of the listing, so that each kind's names are freed as its pass goes.
+        QStringList files = std::exchange(listed[passNumber], QStringList());
         ++passNumber;
         if (progress)
             progress->begin(gLangM.FormatInt2(QLatin1String(pass.label), passNumber, int(std::size(passes))),
                             int(files.size()));
-        (this->*pass.load)(files, progress);
+        (this->*pass.load)(std::move(files), progress);
     }
     findOneSidedLinks();
     prepareSortKeys();

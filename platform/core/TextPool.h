@@ -25,6 +25,6 @@ private:
         std::mutex lock;
         QSet<QString> texts;
     };
-    static constexpr size_t shardCount = 64;
-    std::array<Shard, shardCount> shards;
+    static constexpr int shardBits = 6;
+    std::array<Shard, size_t(1) << shardBits> shards;
 };

@@ -12,9 +12,8 @@
 class TextPool
 {
 public:
-    // The pooled text equal to text: the first one handed in with that value, which text then becomes. Empty
-    // texts are handed back as they are (a null text stays null). Safe to call from several threads at once; the
-    // texts handed out outlive the pool.
+    // The pooled copy of text's value: the first text handed in with it. An empty text comes back as it is (a
+    // null text stays null). Safe to call from several threads at once; the texts handed out outlive the pool.
     QString shared(const QString& text);
 
 private:

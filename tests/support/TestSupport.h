@@ -121,6 +121,11 @@ void commitText(QObject* target, const QString& text);
 // "parent: first [x,y w×h] / second [x,y w×h]"; empty when no control lies over another.
 QStringList overlappingSiblings(const QWidget* window);
 
+// Handles events until the condition holds or the time is up; true when it holds. It sleeps no fixed slices: it
+// wakes for each event, and every few milliseconds for conditions that no event of this process announces (a file
+// another process writes).
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs = 20000);
+
 // Runs the step once the window is on the screen, modal and active, from inside its modal showing. The offscreen
 // platform activates a window only at its first showing (its focus window stays the same while it is hidden), so
 // the helper activates the window itself.

@@ -26,7 +26,7 @@
 #include "TestSupport.h"
 #include "UpdateCheck.h"
 #include "UstawieniaUnit.h"
-#include "WebBrowser.h"
+#include "WebPageDriver.h"
 
 #include <QAction>
 #include <QApplication>
@@ -117,7 +117,7 @@ protected:
     {
         auto form = std::make_unique<TStartForm>();
         gAppFolder = QStringLiteral(KRONVEL_SOURCE_DIR "/resources/");
-        form->CppWebBrowserPulpit->OnDocumentComplete = [this] { ++pagesLoaded; };
+        web = std::make_unique<WebPageDriver>(form->CppWebBrowserPulpit);
         return form;
     }
 
@@ -161,7 +161,7 @@ protected:
         form.SetWindows(windows);
         QTimer::singleShot(0, [&] {
             // Qt counts a window active while its owner has the focus: wait for the dialog's own activation.
-            EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::activeWindow() == &dialog; }));
+            EXPECT_TRUE(waitUntil([&] { return QApplication::activeWindow() == &dialog; }));
             act(dialog);
             if (dialog.GetModalResult() == mrNone)
                 dialog.Button2->click();
@@ -178,40 +178,25 @@ protected:
     }
 
     // The page's Tahoma text is drawn in the evenly spaced face that stands in for it in the web view.
-    static bool usesEvenlySpacedFace(TCppWebBrowser* browser)
+    bool usesEvenlySpacedFace()
     {
-        return evaluate(browser, "Array.from(document.fonts).some(f => f.family.replace(/\"/g, '') === 'Tahoma' "
-                                 "&& f.status === 'loaded')")
+        return web
+            ->evaluate("Array.from(document.fonts).some(f => f.family.replace(/\"/g, '') === 'Tahoma' "
+                       "&& f.status === 'loaded')")
             .toBool();
     }
 
-    bool waitForPage(int count = 1)
-    {
-        return QTest::qWaitFor([&] { return pagesLoaded >= count; }, 30000);
-    }
+    bool waitForPage(int count = 1) { return web->waitForPages(count); }
 
     QString pageText() const { return QString::fromUtf8(readFileBytes(gTempFolder + "index.html")); }
-
-    // The result of a script run in the page.
-    static QVariant evaluate(TCppWebBrowser* browser, const QString& script)
-    {
-        QVariant result;
-        bool done = false;
-        browser->page()->runJavaScript(script, [&](const QVariant& value) {
-            result = value;
-            done = true;
-        });
-        if (!QTest::qWaitFor([&] { return done; }, 10000))
-            ADD_FAILURE() << "no answer from the page to " << script.toStdString();
-        return result;
-    }
 
     FakeWebServer server;
     RecordingPrompter prompts;
     RecordingOpener opener;
     ScriptedFileDialogs folders;
     RecordingProcessControl processes;
-    int pagesLoaded = 0;
+    // The page driver of the last form made.
+    std::unique_ptr<WebPageDriver> web;
 };
 
 TEST_F(StartFormTest, constructionSetsTheProgramTextsAndSettingsFolder)
@@ -254,8 +239,8 @@ TEST_F(StartFormTest, firstActivationPreparesTheDataFolderAndShowsTheWelcomePage
     ASSERT_TRUE(waitForPage());
     EXPECT_EQ(form->CppWebBrowserPulpit->url(), QUrl::fromLocalFile(data + "temp/index.html"));
     EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
-    EXPECT_TRUE(usesEvenlySpacedFace(form->CppWebBrowserPulpit));
-    QTest::qWait(300);
+    EXPECT_TRUE(usesEvenlySpacedFace());
+    EXPECT_TRUE(web->waitForFrame());
     EXPECT_TRUE(form->grab().save(testOutputFolder() + "/welcome_page.png"));
     EXPECT_TRUE(form->CppWebBrowserPulpit->grab().save(testOutputFolder() + "/welcome_page_view.png"));
 
@@ -388,11 +373,14 @@ TEST_F(StartFormTest, aWindowShownButNeverActivatedStillBuildsItsStartPage)
     EXPECT_EQ(form->GetCaption(), "Kronvel v.1.2.2.0");
     EXPECT_TRUE(pageText().contains("Witaj w programie Kronvel"));
 
-    // A later activation does the work no second time.
+    // A later activation does the work no second time: the page, which an activation would write again at once,
+    // is the one loaded.
+    const QDateTime written = QFileInfo(gTempFolder + "index.html").lastModified();
     form->removeEventFilter(&suppressor);
     form->activateWindow();
-    QTest::qWait(200);
-    EXPECT_EQ(pagesLoaded, 1);
+    EXPECT_TRUE(waitUntil([&] { return form->isActiveWindow(); }));
+    EXPECT_EQ(QFileInfo(gTempFolder + "index.html").lastModified(), written);
+    EXPECT_EQ(web->pagesLoaded(), 1);
 }
 
 TEST_F(StartFormTest, menusShowTheirSeparatorsWithoutText)
@@ -417,7 +405,7 @@ TEST_F(StartFormTest, menusShowTheirSeparatorsWithoutText)
     EXPECT_EQ(separators, 6);
 
     form->MainMenu1->setActiveAction(form->Plik1->menuAction());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->Plik1->isVisible(); }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return form->Plik1->isVisible(); }, 5000));
     EXPECT_TRUE(form->Plik1->grab().save(testOutputFolder() + "/menu_plik.png"));
     form->Plik1->hide();
 }
@@ -864,7 +852,7 @@ TEST_F(StartFormTest, personListButtonBrowsesTheListAndRebuildsThePage)
     QString title;
     bool browsing = false;
     QTimer::singleShot(0, [&] {
-        EXPECT_TRUE(QTest::qWaitFor([&] { return list.IsModal(); }));
+        EXPECT_TRUE(waitUntil([&] { return list.IsModal(); }));
         title = list.PanelTitle->text();
         browsing = !list.ButtonAddFemale->isHidden() && list.ButtonPersonSelect->isHidden();
         list.Zamknij();
@@ -922,10 +910,10 @@ TEST_F(StartFormTest, statisticLinkInThePageSwitchesTheStatistic)
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
     const QString menuShown = "getComputedStyle(document.querySelector('.dropdown-menu')).display != 'none'";
-    EXPECT_FALSE(evaluate(form->CppWebBrowserPulpit, menuShown).toBool());
-    evaluate(form->CppWebBrowserPulpit, "document.getElementById('dropdownMenuButton').click()");
-    EXPECT_TRUE(evaluate(form->CppWebBrowserPulpit, menuShown).toBool()) << "the title opens the menu";
-    evaluate(form->CppWebBrowserPulpit, "document.querySelector('a[href=\"stat_birth_place\"]').click()");
+    EXPECT_FALSE(web->evaluate(menuShown).toBool());
+    web->evaluate("document.getElementById('dropdownMenuButton').click()");
+    EXPECT_TRUE(web->evaluate(menuShown).toBool()) << "the title opens the menu";
+    web->evaluate("document.querySelector('a[href=\"stat_birth_place\"]').click()");
     ASSERT_TRUE(waitForPage(2));
     EXPECT_EQ(form->StatisticKind, 3);
     EXPECT_TRUE(pageText().contains("Najczęściej występujące miejsca urodzenia <img"));
@@ -948,10 +936,9 @@ TEST_F(StartFormTest, anEndlessNameWrapsInsideItsCardAndPushesNothingOutOfView)
     form->show();
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
-    EXPECT_TRUE(
-        evaluate(form->CppWebBrowserPulpit, "document.documentElement.scrollWidth <= window.innerWidth").toBool());
-    EXPECT_TRUE(evaluate(form->CppWebBrowserPulpit, "Array.from(document.querySelectorAll('.stat_bar')).every("
-                                                    "b => b.getBoundingClientRect().right <= window.innerWidth)")
+    EXPECT_TRUE(web->evaluate("document.documentElement.scrollWidth <= window.innerWidth").toBool());
+    EXPECT_TRUE(web->evaluate("Array.from(document.querySelectorAll('.stat_bar')).every("
+                              "b => b.getBoundingClientRect().right <= window.innerWidth)")
                     .toBool())
         << "the surname bars stay in view";
 }
@@ -965,15 +952,14 @@ TEST_F(StartFormTest, footerLinkOpensTheProductPageOutsideTheProgram)
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
     const QVariantList rect =
-        evaluate(form->CppWebBrowserPulpit,
-                 "(function(){var a=document.querySelector('.footer a');a.scrollIntoView();"
-                 "var r=a.getBoundingClientRect();return [r.left+r.width/2, r.top+r.height/2];})()")
+        web->evaluate("(function(){var a=document.querySelector('.footer a');a.scrollIntoView();"
+                      "var r=a.getBoundingClientRect();return [r.left+r.width/2, r.top+r.height/2];})()")
             .toList();
     ASSERT_EQ(rect.size(), 2);
     QWidget* target = form->CppWebBrowserPulpit->focusProxy();
     ASSERT_NE(target, nullptr);
     QTest::mouseClick(target, Qt::LeftButton, {}, QPoint(rect[0].toInt(), rect[1].toInt()));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !opener.opened.isEmpty(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return !opener.opened.isEmpty(); }, 20000));
     EXPECT_EQ(opener.opened, QStringList{"https://www.varnhold.example/kronvel/"});
     EXPECT_EQ(form->CppWebBrowserPulpit->url(), QUrl::fromLocalFile(gTempFolder + "index.html"));
 }
@@ -987,21 +973,21 @@ TEST_F(StartFormTest, screenshotOfTheStartPageWithFiftyPersons)
     form->show();
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
-    EXPECT_EQ(evaluate(form->CppWebBrowserPulpit, "document.querySelectorAll('.persons_table tr').length").toInt(), 6);
+    EXPECT_EQ(web->evaluate("document.querySelectorAll('.persons_table tr').length").toInt(), 6);
     // The bars have grown once their width is no longer 0.
-    ASSERT_TRUE(QTest::qWaitFor(
+    ASSERT_TRUE(waitUntil(
         [&] {
-            return evaluate(form->CppWebBrowserPulpit,
-                            "document.querySelector('.stat_bar').getBoundingClientRect().width")
-                       .toDouble() > 20;
+            return web->evaluate("document.querySelector('.stat_bar').getBoundingClientRect().width").toDouble() > 20;
         },
         10000));
-    QTest::qWait(1200);
+    // The bars grow in a transition: the picture is taken once it has ended.
+    ASSERT_TRUE(waitUntil([&] { return web->evaluate("document.getAnimations().length").toInt() == 0; }));
+    EXPECT_TRUE(web->waitForFrame());
 
     const QImage shot = form->grab().toImage();
     const QString path = testOutputFolder() + "/start_page_50_persons.png";
     ASSERT_TRUE(shot.save(path));
-    EXPECT_TRUE(usesEvenlySpacedFace(form->CppWebBrowserPulpit));
+    EXPECT_TRUE(usesEvenlySpacedFace());
     const QImage page = form->CppWebBrowserPulpit->grab().toImage();
     EXPECT_TRUE(page.save(testOutputFolder() + "/start_page_50_persons_view.png"));
     QSet<QRgb> colours;
@@ -1020,7 +1006,7 @@ TEST_F(StartFormTest, rightClickOverThePageOpensTheWindowsMenu)
     form->FormActivate();
     ASSERT_TRUE(waitForPage());
     QTest::mouseClick(form->CppWebBrowserPulpit->focusProxy(), Qt::RightButton, {}, QPoint(50, 50));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return form->MenuPulipi->isVisible(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return form->MenuPulipi->isVisible(); }, 20000));
     form->MenuPulipi->hide();
 }
 

@@ -1,6 +1,6 @@
 #include "HtmlEscape.h"
+#include "TestSupport.h"
 
-#include <QTest>
 #include <QWebEnginePage>
 #include <gtest/gtest.h>
 
@@ -33,7 +33,7 @@ TEST(HtmlEscapeTest, scriptStringsReadBackUnchanged)
             result = value;
             done = true;
         });
-        ASSERT_TRUE(QTest::qWaitFor([&] { return done; }, 20000));
+        ASSERT_TRUE(waitUntil([&] { return done; }, 20000));
         EXPECT_EQ(result.toString(), text);
     }
 }

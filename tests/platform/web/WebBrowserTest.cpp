@@ -41,7 +41,7 @@ protected:
     {
         const int before = completed;
         browser.Navigate(path);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return completed > before; }, 20000));
+        ASSERT_TRUE(waitUntil([&] { return completed > before; }, 20000));
     }
 
     void clickLink()
@@ -87,10 +87,10 @@ TEST_F(WebBrowserTest, cancelledLinkKeepsThePageAndRunsItsCommandAfterTheCallbac
                                         }};
     };
     clickLink();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return commandsRun == 1; }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return commandsRun == 1; }, 20000));
     EXPECT_FALSE(ranInsideCallback);
     EXPECT_EQ(asked, QList<QUrl>{QUrl::fromLocalFile(folder.filePath("stat_surname"))});
-    ASSERT_TRUE(QTest::qWaitFor([&] { return failedLoads > 0; }, 20000)) << "the cancelled navigation never ended";
+    ASSERT_TRUE(waitUntil([&] { return failedLoads > 0; }, 20000)) << "the cancelled navigation never ended";
     EXPECT_EQ(browser.url(), QUrl::fromLocalFile(page));
     EXPECT_EQ(completed, 1) << "a cancelled navigation is no finished page";
 }
@@ -104,7 +104,7 @@ TEST_F(WebBrowserTest, newWindowLinkIsAskedAndOpensNoWindow)
     };
     const int windowsBefore = int(QApplication::topLevelWidgets().size());
     clickLink();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !asked.isEmpty(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return !asked.isEmpty(); }, 20000));
     EXPECT_EQ(asked, QList<QUrl>{QUrl("https://example.com/kronvel")});
     EXPECT_EQ(int(QApplication::topLevelWidgets().size()), windowsBefore);
 }
@@ -130,7 +130,7 @@ TEST_F(WebBrowserTest, exceptionInTheCallbackCancelsAndIsRaisedFromTheEventLoop)
         }
     }
     EXPECT_EQ(raised, "broken link handler");
-    ASSERT_TRUE(QTest::qWaitFor([&] { return failedLoads > 0; }, 20000)) << "the cancelled navigation never ended";
+    ASSERT_TRUE(waitUntil([&] { return failedLoads > 0; }, 20000)) << "the cancelled navigation never ended";
     EXPECT_EQ(browser.url(), QUrl::fromLocalFile(page));
 }
 
@@ -141,7 +141,7 @@ TEST_F(WebBrowserTest, rightClickGoesToTheOwnerInsteadOfTheEnginesMenu)
     browser.OnContextMenu = [&](const QPoint& globalPos) { requested = globalPos; };
     QWidget* target = browser.focusProxy() ? browser.focusProxy() : &browser;
     QTest::mouseClick(target, Qt::RightButton, {}, QPoint(30, 40));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !requested.isNull(); }, 20000));
+    ASSERT_TRUE(waitUntil([&] { return !requested.isNull(); }, 20000));
     EXPECT_EQ(requested, browser.mapToGlobal(QPoint(30, 40)));
 }
 

@@ -1,5 +1,6 @@
 #include "WebBrowser.h"
 #include "TestSupport.h"
+#include "WebPageDriver.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -93,6 +94,42 @@ TEST_F(WebBrowserTest, cancelledLinkKeepsThePageAndRunsItsCommandAfterTheCallbac
     ASSERT_TRUE(waitUntil([&] { return failedLoads > 0; }, 20000)) << "the cancelled navigation never ended";
     EXPECT_EQ(browser.url(), QUrl::fromLocalFile(page));
     EXPECT_EQ(completed, 1) << "a cancelled navigation is no finished page";
+}
+
+// A link's command that loads a page starts its load while the engine is still ending the link's cancelled
+// navigation: the page must arrive all the same, whether it is another page, the one shown asked for again or the
+// one shown reloaded, time after time. Disabled while the fault it catches is open: the engine reports the end of
+// the cancelled navigation as the failed end of the new load and never reports the new page, which does arrive.
+TEST_F(WebBrowserTest, DISABLED_pagesThatLinkCommandsLoadAlwaysArrive)
+{
+    const QString first = writePage("first.html", linkPage("href=\"next\""));
+    const QString second = writePage("second.html", linkPage("href=\"next\""));
+    struct Step
+    {
+        QString page;
+        bool reload; // the page shown reloaded instead of asked for
+    };
+    const Step steps[] = {{second, false}, {second, false}, {second, true}, {first, false}, {first, true}};
+    open(first);
+    WebPageDriver driver(&browser);
+    int clicks = 0;
+    browser.OnBeforeNavigate2 = [&](const QUrl& url) {
+        if (url.fileName() != "next")
+            return TCppWebBrowser::Decision{};
+        const Step& step = steps[clicks++ % std::size(steps)];
+        return TCppWebBrowser::Decision{true, [this, step] {
+                                            if (step.reload)
+                                                browser.reload();
+                                            else
+                                                browser.Navigate(step.page);
+                                        }};
+    };
+    for (int round = 0; round < 50; ++round) {
+        const Step& step = steps[round % std::size(steps)];
+        ASSERT_TRUE(driver.followLink("next")) << "click " << round + 1 << (step.reload ? ", a reload" : "");
+        EXPECT_EQ(clicks, round + 1);
+        EXPECT_EQ(browser.url(), QUrl::fromLocalFile(step.page)) << "click " << round + 1;
+    }
 }
 
 TEST_F(WebBrowserTest, newWindowLinkIsAskedAndOpensNoWindow)

@@ -15,6 +15,13 @@
 #include <exception>
 #include <unistd.h>
 
+namespace {
+
+// What each document of the main frame writes to the console when it has loaded, followed by its address.
+const QString documentLoadedMark = QStringLiteral("kronvel-document-loaded ");
+
+} // namespace
+
 // The page that puts each navigation to its browser. New windows are never made: createWindow keeps its
 // default, which opens none, after newWindowRequested has shown the request to the browser.
 class GuardedPage : public QWebEnginePage
@@ -31,6 +38,14 @@ protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override
     {
         return browser->allowNavigation(url);
+    }
+    void javaScriptConsoleMessage(JavaScriptConsoleMessageLevel level, const QString& message, int line,
+                                  const QString& source) override
+    {
+        if (message.startsWith(documentLoadedMark))
+            browser->documentLoaded(QUrl(message.mid(documentLoadedMark.size())));
+        else
+            QWebEnginePage::javaScriptConsoleMessage(level, message, line, source);
     }
 
 private:
@@ -77,12 +92,26 @@ QWebEngineScript evenlySpacedFaces()
     return script;
 }
 
+// Every document of the main frame tells its browser when it has loaded, through the console.
+QWebEngineScript documentLoadedReport()
+{
+    QWebEngineScript script;
+    script.setName(QStringLiteral("documentLoadedReport"));
+    script.setInjectionPoint(QWebEngineScript::DocumentCreation);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setRunsOnSubFrames(false);
+    script.setSourceCode(QStringLiteral("window.addEventListener('load', () => console.info(%1 + location.href));")
+                             .arg(jsString(documentLoadedMark)));
+    return script;
+}
+
 } // namespace
 
 TCppWebBrowser::TCppWebBrowser(QWidget* parent) : QWebEngineView(parent)
 {
     setPage(new GuardedPage(this));
     page()->scripts().insert(evenlySpacedFaces());
+    page()->scripts().insert(documentLoadedReport());
     // The engine's drawing surface, made on demand, would make Qt replace the window's native window at the first
     // page, while it is on the screen, and the new one would lose its modality and its place above its owner. Asking
     // for the history starts the page without loading anything, and the surface is made now, before the window is.
@@ -96,7 +125,6 @@ TCppWebBrowser::TCppWebBrowser(QWidget* parent) : QWebEngineView(parent)
                 OnContextMenu(mapToGlobal(pos));
         },
         Qt::QueuedConnection);
-    connect(this, &QWebEngineView::loadFinished, this, &TCppWebBrowser::pageLoaded);
 }
 
 void TCppWebBrowser::Navigate(const QString& path)
@@ -123,11 +151,11 @@ bool TCppWebBrowser::allowNavigation(const QUrl& url)
     return !decision.cancel;
 }
 
-void TCppWebBrowser::pageLoaded(bool ok)
+void TCppWebBrowser::documentLoaded(const QUrl& url)
 {
-    // A cancelled navigation also ends in a failed load, and a link may have been followed to another page:
-    // only the page asked for counts.
-    if (ok && url() == navigated && OnDocumentComplete)
+    // A link may have been followed to another page, and a failed load shows an error page: only the page asked
+    // for counts. The page gives its address as the engine escapes it, which differs from Qt's in places.
+    if (url.isLocalFile() && url.toLocalFile() == navigated.toLocalFile() && OnDocumentComplete)
         QMetaObject::invokeMethod(this, OnDocumentComplete, Qt::QueuedConnection);
 }
 

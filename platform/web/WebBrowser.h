@@ -29,8 +29,10 @@ public:
     // proceeds and no new window opens. An exception it throws cancels the navigation and is raised again once
     // the engine's callback has returned, where the program's event handling shows it.
     std::function<Decision(const QUrl& url)> OnBeforeNavigate2;
-    // After the page that Navigate asked for has loaded, from the event loop; a cancelled or failed navigation
-    // never reports here.
+    // After the page that Navigate asked for has loaded (each loading of it: a reload too), from the event loop; a
+    // cancelled or failed navigation never reports here. The page itself tells its load: the engine's own report
+    // of a load is lost when the load begins while the engine still ends a cancelled navigation, as a link's
+    // command that loads a page does.
     std::function<void()> OnDocumentComplete;
     // A right click over the page, at its screen position. The engine's own menu is never shown: without a
     // handler a right click does nothing.
@@ -40,7 +42,7 @@ private:
     friend class GuardedPage;
     // The owner's decision, with the command queued; true when the engine may go on.
     bool allowNavigation(const QUrl& url);
-    void pageLoaded(bool ok);
+    void documentLoaded(const QUrl& url);
 
     QUrl navigated;
 };

@@ -98,12 +98,13 @@ TEST_F(WebBrowserTest, cancelledLinkKeepsThePageAndRunsItsCommandAfterTheCallbac
 
 // A link's command that loads a page starts its load while the engine is still ending the link's cancelled
 // navigation: the page must arrive all the same, whether it is another page, the one shown asked for again or the
-// one shown reloaded, time after time. Disabled while the fault it catches is open: the engine reports the end of
-// the cancelled navigation as the failed end of the new load and never reports the new page, which does arrive.
-TEST_F(WebBrowserTest, DISABLED_pagesThatLinkCommandsLoadAlwaysArrive)
+// one shown reloaded, time after time. The engine's own report of such a load is often lost.
+TEST_F(WebBrowserTest, pagesThatLinkCommandsLoadAlwaysArrive)
 {
-    const QString first = writePage("first.html", linkPage("href=\"next\""));
-    const QString second = writePage("second.html", linkPage("href=\"next\""));
+    // A folder name with letters that addresses escape, as a user's data folder may have.
+    ASSERT_TRUE(QDir(folder.path()).mkpath(u("it's #1 żółć")));
+    const QString first = writePage(u("it's #1 żółć/first.html"), linkPage("href=\"next\""));
+    const QString second = writePage(u("it's #1 żółć/second.html"), linkPage("href=\"next\""));
     struct Step
     {
         QString page;

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "WebBrowser.h"
 
+#include <QImage>
 #include <QPointer>
 #include <QVariant>
 #include <functional>
@@ -71,6 +72,20 @@ public:
         evaluate("window.kvFramed = false; requestAnimationFrame(() => requestAnimationFrame(() => { window.kvFramed = "
                  "true; })); true");
         return waitUntil([&] { return evaluate("window.kvFramed === true").toBool(); }, 10000);
+    }
+
+    // The view's picture once it passes the check, for the checks of a screenshot; the last one taken when none
+    // passes in time.
+    QImage pictureWhen(const std::function<bool(const QImage&)>& shows, int timeoutMs = 10000)
+    {
+        QImage picture;
+        waitUntil(
+            [&] {
+                picture = browser->grab().toImage();
+                return shows(picture);
+            },
+            timeoutMs);
+        return picture;
     }
 
     // Clicks the page's first element that the CSS selector finds, as the user would; false when there is none.

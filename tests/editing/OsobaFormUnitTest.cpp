@@ -170,6 +170,8 @@ TEST_F(OsobaFormUnitTest, editPersonMakesTheNewPersonFirstAndReturnsTheIDShown)
     });
     QTimer* watcher = onEditor([](TOsobaEdycjaForm&) {});
     EXPECT_EQ(EditPerson(nullptr, QString(), 1), "");
+    // A check that nothing opens, kept short: an editor would open inside EditPerson, and the wait only gives the
+    // watcher a turn to see one that opened later.
     QTest::qWait(50);
     EXPECT_EQ(editorsShown, 0);
     delete watcher;

@@ -752,12 +752,16 @@ void TFormListaOsob::DrawGridListaOsobDblClick()
 
 void TFormListaOsob::deletePerson()
 {
-    KV_Person* person = gDB.FindPerson(GetCurrentID());
-    if (!person)
+    const QString id = GetCurrentID();
+    if (!gDB.FindPerson(id))
         return;
     if (!prompter().confirm(gLangM.Get(QStringLiteral(
                                 "LABEL_CZY_CHCESZ_USUNAC_WYBRANA_OSOBE_ORAZ_WSZYSTKIE_JEJ_ODWOLANIA_DO_INNYCH_OSOB?")),
                             gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
+        return;
+    // Only the ID is kept across the question: the person may have been deleted meanwhile.
+    KV_Person* person = gDB.FindPerson(id);
+    if (!person)
         return;
     // The row is taken before the delete takes the person out of the rows.
     const int row = int(gDB.ResultList.indexOf(person));

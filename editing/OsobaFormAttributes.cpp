@@ -130,12 +130,15 @@ void TOsobaEdycjaForm::ListViewInformacjeDodatkoweDblClick()
 void TOsobaEdycjaForm::ButtonInfoUsunClick()
 {
     int index = selectedAttributeIndex();
-    KV_Person* person = gDB.FindPerson(PersonID);
-    if (index < 0 || !person)
+    if (index < 0 || !gDB.FindPerson(PersonID))
         return;
     const QString name = ListViewInformacjeDodatkowe->topLevelItem(index)->text(1);
     if (!prompter().confirm(gLangM.FormatStr(QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_ATRYBUT:_%S?"), name),
                             gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
+        return;
+    // Only the ID is kept across the question: the person may have been deleted meanwhile.
+    KV_Person* person = gDB.FindPerson(PersonID);
+    if (!person || index >= person->GetAttributeCount())
         return;
     person->DeleteAttribute(index);
     savePerson(person);

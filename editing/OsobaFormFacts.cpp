@@ -197,13 +197,16 @@ void TOsobaEdycjaForm::ButtonFactDeleteClick()
 
 void TOsobaEdycjaForm::SpeedButtonSortClick()
 {
-    KV_Person* person = gDB.FindPerson(PersonID);
-    if (!person)
+    if (!gDB.FindPerson(PersonID))
         return;
     const QString selectID = selectedFactID();
     if (!prompter().confirm(
             gLangM.Get(QStringLiteral("LABEL_CZY_CHCESZ_POSORTOWAC_FAKTY_WEDLUG_TYPU_FAKTU_ORAZ_DATY?")),
             gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
+        return;
+    // Only the ID is kept across the question: the person may have been deleted meanwhile.
+    KV_Person* person = gDB.FindPerson(PersonID);
+    if (!person)
         return;
     person->SortFacts();
     savePerson(person);

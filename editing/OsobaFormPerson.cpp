@@ -14,12 +14,15 @@
 
 void TOsobaEdycjaForm::ButtonPersonUsunClick()
 {
-    KV_Person* person = gDB.FindPerson(PersonID);
-    if (!person)
+    if (!gDB.FindPerson(PersonID))
         return;
     if (!prompter().confirm(gLangM.Get(QStringLiteral(
                                 "LABEL_CZY_CHCESZ_USUNAC_WYBRANA_OSOBE_ORAZ_WSZYSTKIE_JEJ_ODWOLANIA_DO_INNYCH_OSOB?")),
                             gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
+        return;
+    // Only the ID is kept across the question: the person may have been deleted meanwhile.
+    KV_Person* person = gDB.FindPerson(PersonID);
+    if (!person)
         return;
     if (!gDB.DeletePerson(person)) {
         showStorageFailure(gDB.StorageError);

@@ -90,10 +90,14 @@ void TOsobaEdycjaForm::ButtonPokazDaneKrwenegoClick()
     const QTreeWidgetItem* row = SelectedRow(ListViewRodzina);
     if (!row)
         return;
+    const QString relativeID = row->data(0, RowIDRole).toString();
     if (!prompter().confirm(gLangM.FormatStr(QStringLiteral("LABEL_CZY_CHCESZ_WYSWIETLIC_DANE_OSOBY"), row->text(1)),
                             gLangM.Get(QStringLiteral("LABEL_UWAGA"))))
         return;
-    PersonID = row->data(0, RowIDRole).toString();
+    // The relative may have been deleted while the user answered: the editor stays on its person then.
+    if (!gDB.FindPerson(relativeID))
+        return;
+    PersonID = relativeID;
     RefreshAll();
 }
 

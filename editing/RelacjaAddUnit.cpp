@@ -480,16 +480,18 @@ bool TFormRelacjaAdd::SaveRelative()
 
 void TFormRelacjaAdd::linkRelative(KV_Person* relative, KV_Person* anchor, KV_Person* second, QStringList& failures)
 {
-    KV_Person* third = nullptr;
+    // Only IDs are kept past the question about the parents' union: any of the three may be deleted meanwhile.
+    const QString relativeID = relative->ID;
+    const QString anchorID = anchor ? anchor->ID : QString();
+    QString thirdID;
     switch (RelationType) {
     case RelationKind::Father:
     case RelationKind::Mother: {
         const bool father = RelationType == RelationKind::Father;
         (father ? anchor->FID : anchor->MID) = relative->ID;
         relative->AddChild(anchor->ID);
-        third = gDB.FindPerson(father ? anchor->MID : anchor->FID);
-        if (third)
-            AskUnionOfParents(father ? relative : third, father ? third : relative, anchor);
+        thirdID = father ? anchor->MID : anchor->FID;
+        AskUnionOfParents(father ? relativeID : thirdID, father ? thirdID : relativeID, anchorID);
         break;
     }
     case RelationKind::Partner:
@@ -510,7 +512,7 @@ void TFormRelacjaAdd::linkRelative(KV_Person* relative, KV_Person* anchor, KV_Pe
             if (second)
                 relative->FID = second->ID;
         }
-        third = second;
+        thirdID = second ? second->ID : QString();
         break;
     case RelationKind::Brother:
     case RelationKind::Sister:
@@ -522,22 +524,28 @@ void TFormRelacjaAdd::linkRelative(KV_Person* relative, KV_Person* anchor, KV_Pe
             second->AddChild(relative->ID);
             relative->MID = second->ID;
         }
-        third = second;
+        thirdID = second ? second->ID : QString();
         break;
     }
-    if (!gDB.SavePersons(relative, anchor, third))
+    if (!gDB.SavePersons(gDB.FindPerson(relativeID), gDB.FindPerson(anchorID), gDB.FindPerson(thirdID)))
         failures.append(gDB.StorageError);
 }
 
-void TFormRelacjaAdd::AskUnionOfParents(KV_Person* father, KV_Person* mother, const KV_Person* child)
+void TFormRelacjaAdd::AskUnionOfParents(const QString& fatherID, const QString& motherID, const QString& childID)
 {
-    if (father->HasPartner(mother->ID) && mother->HasPartner(father->ID))
+    const KV_Person* father = gDB.FindPerson(fatherID);
+    const KV_Person* mother = gDB.FindPerson(motherID);
+    if (!father || !mother || (father->HasPartner(motherID) && mother->HasPartner(fatherID)))
         return;
     const QString question =
         gLangM.FormatStr(QStringLiteral("LABEL_CZY_CHCESZ_UTWORZYC_ZWIAZEK_POMIEDZY_RODZICAMI_OSOBY:_%S"),
-                         child->GetDisplayName(DisplayNameMode::Plain, true, true));
+                         gDB.GetPersonDisplayName(childID, DisplayNameMode::Plain, true, true, QString()));
     if (!prompter().confirm(question, text("LABEL_UWAGA")))
         return;
-    father->AddPartner(mother->ID);
-    mother->AddPartner(father->ID);
+    KV_Person* husband = gDB.FindPerson(fatherID);
+    KV_Person* wife = gDB.FindPerson(motherID);
+    if (!husband || !wife)
+        return;
+    husband->AddPartner(motherID);
+    wife->AddPartner(fatherID);
 }

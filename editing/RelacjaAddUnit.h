@@ -59,8 +59,8 @@ public:
     // Writes the relative and links it; false, with nothing changed and the reason in LastError, when refused.
     bool SaveRelative();
     // Asks whether the child's father and mother form a union, when they do not yet on both sides, and makes it
-    // on Yes. The caller writes all three.
-    void AskUnionOfParents(KV_Person* father, KV_Person* mother, const KV_Person* child);
+    // on Yes, when both are still there after the answer. The caller writes all three.
+    void AskUnionOfParents(const QString& fatherID, const QString& motherID, const QString& childID);
 
     // Handlers.
     // The first activation of each showing; later ones (back from a message or the list) change nothing.
@@ -111,10 +111,11 @@ private:
     void linkRelative(KV_Person* relative, KV_Person* anchor, KV_Person* second, QStringList& failures);
 
     // Removal by kind (RelationRemoval.cpp); each writes what it changed and adds failures to the list.
-    bool removeParent(KV_Person& person, const QString& parentID, RelationKind kind, QStringList& failures);
-    bool removePartner(KV_Person& person, const QString& partnerID, QStringList& failures);
-    bool removeChild(KV_Person& person, const QString& childID, QStringList& failures);
-    bool removeSibling(KV_Person& person, const QString& siblingID, QStringList& failures);
+    // The person is known to exist when one is called; records are looked up again after every question.
+    bool removeParent(const QString& personID, const QString& parentID, RelationKind kind, QStringList& failures);
+    bool removePartner(const QString& personID, const QString& partnerID, QStringList& failures);
+    bool removeChild(const QString& personID, const QString& childID, QStringList& failures);
+    bool removeSibling(const QString& personID, const QString& siblingID, QStringList& failures);
 
     bool activationPending = false;
 };

@@ -9,8 +9,11 @@
 
 namespace {
 
-QString nameOf(const KV_Person* person, const QString& id)
+// Only IDs are kept across a question: either person may be deleted while the user answers, so every name and
+// record is looked up when it is needed.
+QString nameOf(const QString& id)
 {
+    const KV_Person* person = gDB.FindPerson(id);
     return person ? person->GetDisplayName(DisplayNameMode::Plain, true, true) : id;
 }
 
@@ -30,6 +33,18 @@ void save(KV_Person* first, KV_Person* second, QStringList& failures)
         failures.append(gDB.StorageError);
 }
 
+// Cuts the link between a parent and a child on whichever of the two is still there, and writes both.
+void unlinkChild(const QString& parentID, const QString& childID, QStringList& failures)
+{
+    KV_Person* parent = gDB.FindPerson(parentID);
+    KV_Person* child = gDB.FindPerson(childID);
+    if (child)
+        child->RemoveParent(parentID);
+    if (parent)
+        parent->RemoveChild(childID);
+    save(parent, child, failures);
+}
+
 } // namespace
 
 bool TFormRelacjaAdd::CheckPersonFound(const QString& id, const KV_Person* person)
@@ -43,8 +58,7 @@ bool TFormRelacjaAdd::CheckPersonFound(const QString& id, const KV_Person* perso
 bool TFormRelacjaAdd::DeleteRelation(const QString& personID, const QString& otherID, RelationKind kind)
 {
     LastError.clear();
-    KV_Person* person = gDB.FindPerson(personID);
-    if (!CheckPersonFound(personID, person))
+    if (!CheckPersonFound(personID, gDB.FindPerson(personID)))
         return false;
     // An empty ID is no link at all.
     if (otherID.isEmpty())
@@ -56,18 +70,18 @@ bool TFormRelacjaAdd::DeleteRelation(const QString& personID, const QString& oth
     switch (kind) {
     case RelationKind::Father:
     case RelationKind::Mother:
-        removed = removeParent(*person, otherID, kind, failures);
+        removed = removeParent(personID, otherID, kind, failures);
         break;
     case RelationKind::Partner:
-        removed = removePartner(*person, otherID, failures);
+        removed = removePartner(personID, otherID, failures);
         break;
     case RelationKind::Son:
     case RelationKind::Daughter:
-        removed = removeChild(*person, otherID, failures);
+        removed = removeChild(personID, otherID, failures);
         break;
     case RelationKind::Brother:
     case RelationKind::Sister:
-        removed = removeSibling(*person, otherID, failures);
+        removed = removeSibling(personID, otherID, failures);
         break;
     }
     if (!change.commit())
@@ -76,91 +90,95 @@ bool TFormRelacjaAdd::DeleteRelation(const QString& personID, const QString& oth
     return removed;
 }
 
-bool TFormRelacjaAdd::removeParent(KV_Person& person, const QString& parentID, RelationKind kind, QStringList& failures)
+bool TFormRelacjaAdd::removeParent(const QString& personID, const QString& parentID, RelationKind kind,
+                                   QStringList& failures)
 {
     const bool father = kind == RelationKind::Father;
-    KV_Person* parent = gDB.FindPerson(parentID);
     const QString key = father ? QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_JEST_OJCEM_[%S]?")
                                : QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_JEST_MATKA_[%S]?");
-    if (!confirmed(gLangM.FormatStr2(key, nameOf(parent, parentID), nameOf(&person, person.ID))))
+    if (!confirmed(gLangM.FormatStr2(key, nameOf(parentID), nameOf(personID))))
         return false;
+    KV_Person* person = gDB.FindPerson(personID);
+    if (!CheckPersonFound(personID, person))
+        return false;
+    KV_Person* parent = gDB.FindPerson(parentID);
     // A row or link that names someone else must not cut the person from the parent it really has.
-    QString& slot = father ? person.FID : person.MID;
+    QString& slot = father ? person->FID : person->MID;
     if (slot == parentID)
         slot.clear();
     if (parent)
-        parent->RemoveChild(person.ID);
-    save(&person, parent, failures);
+        parent->RemoveChild(personID);
+    save(person, parent, failures);
     return true;
 }
 
-bool TFormRelacjaAdd::removePartner(KV_Person& person, const QString& partnerID, QStringList& failures)
+bool TFormRelacjaAdd::removePartner(const QString& personID, const QString& partnerID, QStringList& failures)
 {
-    KV_Person* partner = gDB.FindPerson(partnerID);
     if (!confirmed(gLangM.FormatStr2(QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_JEST_W_ZWIAZKU_Z_[%S]?"),
-                                     nameOf(&person, person.ID), nameOf(partner, partnerID))))
+                                     nameOf(personID), nameOf(partnerID))))
+        return false;
+    KV_Person* person = gDB.FindPerson(personID);
+    if (!CheckPersonFound(personID, person))
         return false;
     // The union's facts stay with both persons.
-    person.RemovePartner(partnerID);
+    person->RemovePartner(partnerID);
+    KV_Person* partner = gDB.FindPerson(partnerID);
     if (partner)
-        partner->RemovePartner(person.ID);
-    save(&person, partner, failures);
+        partner->RemovePartner(personID);
+    save(person, partner, failures);
     return true;
 }
 
-bool TFormRelacjaAdd::removeChild(KV_Person& person, const QString& childID, QStringList& failures)
+bool TFormRelacjaAdd::removeChild(const QString& personID, const QString& childID, QStringList& failures)
 {
     static const QString question = QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_JEST_%S_[%S]?");
-    KV_Person* child = gDB.FindPerson(childID);
-    const QString childName = nameOf(child, childID);
+    const KV_Person* child = gDB.FindPerson(childID);
+    const QString childName = nameOf(childID);
     const QString noun = child ? child->GetChildRelationText() : gLangM.Get(QStringLiteral("LABEL_DZIECKIEM"));
     bool removed = false;
 
     // The child's other parent, when the person and that parent form a union: then each side is asked alone.
     QString otherParentID;
     if (child)
-        otherParentID = child->FID == person.ID ? child->MID : child->MID == person.ID ? child->FID : QString();
-    if (!otherParentID.isEmpty() && person.HasPartner(otherParentID)) {
-        KV_Person* otherParent = gDB.FindPerson(otherParentID);
+        otherParentID = child->FID == personID ? child->MID : child->MID == personID ? child->FID : QString();
+    if (!otherParentID.isEmpty() && gDB.FindPerson(personID)->HasPartner(otherParentID)) {
         inform(gLangM.FormatStr(
             QStringLiteral("LABEL_[%S]_MA_OJCA_I_MATKE,_KTORZY_SA_W_ZWIAZKU._ODPOWIADAJAC_NA_KOLEJNE_PYTANIA_BEDZIE_"
                            "MOZNA_USUNAC_RELACJE_TYLKO_Z_OJCEM_LUB_TYLKO_Z_MATKA."),
             childName));
-        if (confirmed(gLangM.FormatStr3(question, childName, noun, nameOf(otherParent, otherParentID)))) {
-            child->RemoveParent(otherParentID);
-            if (otherParent)
-                otherParent->RemoveChild(childID);
-            save(otherParent, child, failures);
+        if (confirmed(gLangM.FormatStr3(question, childName, noun, nameOf(otherParentID)))) {
+            unlinkChild(otherParentID, childID, failures);
             removed = true;
         }
     }
-    if (confirmed(gLangM.FormatStr3(question, childName, noun, nameOf(&person, person.ID)))) {
-        if (child)
-            child->RemoveParent(person.ID);
-        person.RemoveChild(childID);
-        save(&person, child, failures);
+    if (confirmed(gLangM.FormatStr3(question, childName, noun, nameOf(personID)))) {
+        if (!CheckPersonFound(personID, gDB.FindPerson(personID)))
+            return removed;
+        unlinkChild(personID, childID, failures);
         removed = true;
     }
     return removed;
 }
 
-bool TFormRelacjaAdd::removeSibling(KV_Person& person, const QString& siblingID, QStringList& failures)
+bool TFormRelacjaAdd::removeSibling(const QString& personID, const QString& siblingID, QStringList& failures)
 {
-    KV_Person* sibling = gDB.FindPerson(siblingID);
-    KV_Person* father = gDB.FindPerson(person.FID);
-    KV_Person* mother = gDB.FindPerson(person.MID);
+    const KV_Person* person = gDB.FindPerson(personID);
+    const KV_Person* sibling = gDB.FindPerson(siblingID);
+    const QString fatherID = person->FID;
+    const QString motherID = person->MID;
     // A sibling shares a parent when its record names the person's parent; a sibling ID that names no person,
     // when that parent lists it.
-    const auto shares = [&](const QString& parentID, const KV_Person* parent, const QString KV_Person::*slot) {
+    const auto shares = [&](const QString& parentID, const QString KV_Person::*slot) {
         if (parentID.isEmpty())
             return false;
+        const KV_Person* parent = gDB.FindPerson(parentID);
         return sibling ? sibling->*slot == parentID : parent && parent->HasChild(siblingID);
     };
-    const bool sameFather = shares(person.FID, father, &KV_Person::FID);
-    const bool sameMother = shares(person.MID, mother, &KV_Person::MID);
-    const QString personName = nameOf(&person, person.ID);
-    const QString siblingName = nameOf(sibling, siblingID);
-    if (person.HasKnownParents(true) && sameFather && sameMother) {
+    const bool sameFather = shares(fatherID, &KV_Person::FID);
+    const bool sameMother = shares(motherID, &KV_Person::MID);
+    const QString personName = nameOf(personID);
+    const QString siblingName = nameOf(siblingID);
+    if (person->HasKnownParents(true) && sameFather && sameMother) {
         inform(gLangM.FormatStr2(
             QStringLiteral("LABEL_[%S]_I_[%S]_MAJA_TYCH_SAMYCH_RODZICOW._ODPOWIADAJAC_NA_KOLEJNE_PYTANIA_BEDZIE_MOZNA_"
                            "USUNAC_RELACJE_TYLKO_Z_OJCEM_LUB_TYLKO_Z_MATKA."),
@@ -170,22 +188,14 @@ bool TFormRelacjaAdd::removeSibling(KV_Person& person, const QString& siblingID,
     bool removed = false;
     if (sameFather && confirmed(gLangM.FormatStr3(
                           QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_I_[%S]_MAJA_TEGO_SAMEGO_OJCA_[%S]?"),
-                          personName, siblingName, nameOf(father, person.FID)))) {
-        if (sibling)
-            sibling->FID.clear();
-        if (father)
-            father->RemoveChild(siblingID);
-        save(father, sibling, failures);
+                          personName, siblingName, nameOf(fatherID)))) {
+        unlinkChild(fatherID, siblingID, failures);
         removed = true;
     }
     if (sameMother && confirmed(gLangM.FormatStr2(
                           QStringLiteral("LABEL_CZY_CHCESZ_USUNAC_RELACJE,_ZE_[%S]_I_[%S]_MAJA_TE_SAMA_MATKE?"),
                           personName, siblingName))) {
-        if (sibling)
-            sibling->MID.clear();
-        if (mother)
-            mother->RemoveChild(siblingID);
-        save(mother, sibling, failures);
+        unlinkChild(motherID, siblingID, failures);
         removed = true;
     }
     return removed;

@@ -1,4 +1,5 @@
 #include "ListaOsobForm.h"
+#include "../editing/StepAtQuestionPrompter.h"
 #include "AdvCombo.h"
 #include "AdvEdit.h"
 #include "AppFixture.h"
@@ -495,6 +496,22 @@ TEST_F(ListaOsobFormTest, failedDeleteShowsTheStorageErrorAndKeepsTheRows)
     EXPECT_EQ(form->ListViewOsobyModel->rowCount(), 10);
     EXPECT_EQ(form->GetCurrentID(), piotr->ID);
     EXPECT_NE(gDB.FindPerson(piotr->ID), nullptr);
+}
+
+// Only the ID is kept across the question: a person deleted meanwhile (in another window) ends the command quietly.
+TEST_F(ListaOsobFormTest, aPersonDeletedWhileTheQuestionWaitsIsNotDeletedAgain)
+{
+    makeTen();
+    ASSERT_TRUE(showBrowsing());
+    const QString id = piotr->ID;
+    form->SelectID(id);
+    StepAtQuestionPrompter questions;
+    questions.answers = {Prompter::Answer::Yes};
+    questions.atQuestion = [id] { ASSERT_TRUE(gDB.DeletePerson(gDB.FindPerson(id))); };
+    form->deletePerson();
+    EXPECT_EQ(questions.texts.size(), 1) << "the question alone: " << questions.texts.join(" | ").toStdString();
+    EXPECT_EQ(gDB.FindPerson(id), nullptr);
+    EXPECT_EQ(gDB.GetPersonCount(), 9);
 }
 
 TEST_F(ListaOsobFormTest, selectModeReturnsTheChosenPersonOrNothing)

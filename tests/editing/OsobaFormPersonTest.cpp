@@ -1,5 +1,6 @@
 #include "EditorCommandsFixture.h"
 #include "FromularzUnit.h"
+#include "StepAtQuestionPrompter.h"
 
 #include <QDir>
 #include <QPushButton>
@@ -95,6 +96,47 @@ TEST_F(OsobaFormPersonTest, aPersonWhoseFileCannotGoStaysAndTheEditorWithIt)
     EXPECT_TRUE(prompts.texts[1].contains(pathOf(piotr))) << prompts.texts[1].toStdString();
     EXPECT_TRUE(P(piotr));
     EXPECT_TRUE(P(jan)->HasChild(piotr));
+}
+
+// The editor keeps IDs across a question: a person deleted while the user answers is neither written nor deleted
+// again, and the editor does not move to it.
+TEST_F(OsobaFormPersonTest, aPersonDeletedWhileAQuestionWaitsIsNotTouchedAgain)
+{
+    P(adam)->AddAttribute({u("Zawód"), u("stolarz"), QStringLiteral("OCCU"), false});
+    save(P(adam));
+    struct Case
+    {
+        const char* what;
+        QString editorPerson;
+        QString deleted;
+        std::function<void(TOsobaEdycjaForm&)> command;
+    };
+    const Case cases[] = {
+        {"deleting the person", tomasz, tomasz, [](TOsobaEdycjaForm& e) { e.ButtonPersonUsunClick(); }},
+        {"deleting an attribute", adam, adam,
+         [](TOsobaEdycjaForm& e) {
+             e.ListViewInformacjeDodatkowe->setCurrentItem(e.ListViewInformacjeDodatkowe->topLevelItem(0));
+             e.ButtonInfoUsunClick();
+         }},
+        {"sorting the facts", helena, helena, [](TOsobaEdycjaForm& e) { e.SpeedButtonSortClick(); }},
+        {"showing a relative", jan, piotr,
+         [this](TOsobaEdycjaForm& e) {
+             ASSERT_TRUE(selectRelative(e, piotr));
+             e.ButtonPokazDaneKrwenegoClick();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const auto editor = editorOf(c.editorPerson);
+        StepAtQuestionPrompter questions;
+        questions.answers = {Answer::Yes};
+        questions.atQuestion = [&c] { ASSERT_TRUE(gDB.DeletePerson(P(c.deleted))); };
+        c.command(*editor);
+        EXPECT_EQ(questions.texts.size(), 1) << "the question alone: " << questions.texts.join(" | ").toStdString();
+        EXPECT_EQ(editor->PersonID, c.editorPerson);
+        EXPECT_EQ(P(c.deleted), nullptr);
+        EXPECT_FALSE(QFile::exists(pathOf(c.deleted))) << "written again";
+    }
 }
 
 TEST_F(OsobaFormPersonTest, thePrintMenuOffersTheTreesThePersonHasRelativesFor)

@@ -5,6 +5,7 @@
 #include "AdvOfficeButtons.h"
 #include "AdvPanel.h"
 #include "FamilyFixture.h"
+#include "StepAtQuestionPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -198,6 +199,45 @@ TEST_F(RelacjaAddUnitTest, aFatherOfAPersonWithAMotherAsksForTheirUnionAndWrites
     prompts.texts.clear();
     run(adam, adam, QStringLiteral("-1"), RelationKind::Father, [](TFormRelacjaAdd& f) { f.ButtonZapisz->click(); });
     EXPECT_TRUE(prompts.texts.isEmpty());
+}
+
+// The question about the parents' union waits for the user: a parent or the child deleted meanwhile is not
+// written again, and no union is made with a parent that is gone.
+TEST_F(RelacjaAddUnitTest, aPersonDeletedWhileTheUnionQuestionWaitsIsNotWrittenAgain)
+{
+    struct Case
+    {
+        const char* what;
+        const QString* deleted;
+        bool unionMade;
+    };
+    const Case cases[] = {
+        {"the mother", &zofia, false},
+        {"the child", &kasia, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startAfresh();
+        makeFamily();
+        const QString deleted = *c.deleted;
+        StepAtQuestionPrompter questions;
+        questions.answers = {Answer::Yes};
+        questions.atQuestion = [deleted] { ASSERT_TRUE(gDB.DeletePerson(P(deleted))); };
+        EXPECT_EQ(run(kasia, kasia, QStringLiteral("-1"), RelationKind::Father,
+                      [](TFormRelacjaAdd& f) {
+                          f.AdvComboBoxImie->SetText(QStringLiteral("Marek"));
+                          f.ButtonZapisz->click();
+                      }),
+                  mrOk);
+        EXPECT_EQ(questions.texts.size(), 1);
+        EXPECT_FALSE(QFile::exists(pathOf(deleted))) << "written again";
+        reload();
+        EXPECT_EQ(P(deleted), nullptr);
+        const QString father = newPersonID();
+        ASSERT_NE(P(father), nullptr);
+        EXPECT_EQ(P(father)->HasPartner(zofia), c.unionMade);
+        EXPECT_EQ(P(father)->HasChild(kasia), P(kasia) != nullptr);
+    }
 }
 
 TEST_F(RelacjaAddUnitTest, theUnionListOffersThePartnersAndPreselectsTheFirst)

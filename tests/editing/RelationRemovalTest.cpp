@@ -1,4 +1,5 @@
 #include "FamilyFixture.h"
+#include "StepAtQuestionPrompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,6 +166,52 @@ TEST_F(RelationRemovalTest, aMissingFirstPersonEndsTheCallWithItsID)
     EXPECT_EQ(form->LastError, "Brak danych osoby o ID: ");
     EXPECT_FALSE(remove(jan, piotr, RelationKind(99), {Answer::Yes}));
     EXPECT_TRUE(prompts.texts.isEmpty());
+}
+
+// Only IDs are kept across each question: a person deleted while the user answers is not written again; the
+// person whose relation it was ends the removal with its ID.
+TEST_F(RelationRemovalTest, aPersonDeletedWhileTheQuestionWaitsIsNotWrittenAgain)
+{
+    struct Case
+    {
+        const char* what;
+        const QString* person;
+        const QString* other;
+        RelationKind kind;
+        const QString* deleted;
+        std::deque<Answer> answers;
+        bool removed;
+        bool personMissing;
+    };
+    const Case cases[] = {
+        {"the child, asked about its father", &piotr, &jan, RelationKind::Father, &piotr, {Answer::Yes}, false, true},
+        {"the father asked about", &piotr, &jan, RelationKind::Father, &jan, {Answer::Yes}, true, false},
+        {"the person, asked about its partner", &jan, &anna, RelationKind::Partner, &jan, {Answer::Yes}, false, true},
+        {"the partner asked about", &jan, &anna, RelationKind::Partner, &anna, {Answer::Yes}, true, false},
+        {"the child asked about, of a couple",
+         &jan,
+         &piotr,
+         RelationKind::Son,
+         &piotr,
+         {Answer::Yes, Answer::Yes},
+         true,
+         false},
+        {"the sister asked about", &piotr, &ewa, RelationKind::Sister, &ewa, {Answer::Yes, Answer::Yes}, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        startAfresh();
+        makeFamily();
+        const QString deleted = *c.deleted;
+        StepAtQuestionPrompter questions;
+        questions.answers = c.answers;
+        questions.atQuestion = [deleted] { ASSERT_TRUE(gDB.DeletePerson(P(deleted))); };
+        EXPECT_EQ(form->DeleteRelation(*c.person, *c.other, c.kind), c.removed);
+        EXPECT_EQ(form->LastError, c.personMissing ? "Brak danych osoby o ID: " + deleted : QString());
+        EXPECT_FALSE(QFile::exists(pathOf(deleted))) << "written again";
+        reload();
+        EXPECT_EQ(P(deleted), nullptr);
+    }
 }
 
 TEST_F(RelationRemovalTest, linksToIDsThatNameNoPersonCanBeRemoved)

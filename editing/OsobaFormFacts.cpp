@@ -97,6 +97,15 @@ bool TOsobaEdycjaForm::AddFact(const QString& type, const QString& name, bool on
     editor->ShowModal();
     if (!editor->Saved)
         return false;
+    // Told before the fact is added: no record is held while the message waits, and a person deleted meanwhile
+    // gets no fact.
+    const KV_Person* living = gDB.FindPerson(PersonID);
+    const bool marksDead = fact->IsDeath() && living && !living->IsDead();
+    if (marksDead) {
+        prompter().message(gLangM.Get(QStringLiteral(
+                               "LABEL_DODANIE_TEGO_FAKTU_SPOWODUJE_USTAWIENIE_STATUS,_ZE_DANA_OSOBA_JEST_ZMARLA")),
+                           gProductName);
+    }
     // A fact the database did not take is not kept anywhere: it goes with the pointer.
     if (!(unionFact ? gDB.AddFact(fact.get()) : gDB.AddFactToPerson(PersonID, fact.get()))) {
         prompter().message(gDB.GetLastError(), gProductName);
@@ -106,12 +115,8 @@ bool TOsobaEdycjaForm::AddFact(const QString& type, const QString& name, bool on
     if (added->IsCustom())
         gDB.AddCustomFactName(added->Name);
     KV_Person* person = gDB.FindPerson(PersonID);
-    if (added->IsDeath() && person && !person->IsDead()) {
-        prompter().message(gLangM.Get(QStringLiteral(
-                               "LABEL_DODANIE_TEGO_FAKTU_SPOWODUJE_USTAWIENIE_STATUS,_ZE_DANA_OSOBA_JEST_ZMARLA")),
-                           gProductName);
+    if (marksDead && person)
         person->SetDead(true);
-    }
     // The fact's file first, so that no person file names a fact that has none; all of them reach the disk together.
     KV_DB::FileChange change(gDB);
     bool written = gDB.SaveFact(added, added->ID);

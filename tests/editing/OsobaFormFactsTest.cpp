@@ -1,4 +1,5 @@
 #include "EditorCommandsFixture.h"
+#include "StepAtQuestionPrompter.h"
 
 #include <QPainter>
 #include <QPushButton>
@@ -140,6 +141,19 @@ TEST_F(OsobaFormFactsTest, aFactForAPersonDeletedMeanwhileIsNotKept)
     EXPECT_TRUE(prompts.texts.isEmpty());
     EXPECT_EQ(gDB.GetFactCount(), 0);
     EXPECT_TRUE(P(tomasz)->Facts.isEmpty());
+
+    // Deleted while the message about the death waits for the user: the fact is not kept either.
+    StepAtQuestionPrompter boxes;
+    boxes.atMessage = [this] { ASSERT_TRUE(gDB.DeletePerson(P(tomasz))); };
+    saveFactWithPlace(QStringLiteral("Kraków"));
+    EXPECT_FALSE(other->AddFact(QStringLiteral("DEAT"), GetFactTypeLabel(QStringLiteral("DEAT")), true));
+    EXPECT_EQ(
+        boxes.texts,
+        QStringList({gLangM.Get("LABEL_DODANIE_TEGO_FAKTU_SPOWODUJE_USTAWIENIE_STATUS,_ZE_DANA_OSOBA_JEST_ZMARLA"),
+                     gLangM.Get("ERROR_ADDING_FACT_MISSING_PERSON")}));
+    EXPECT_EQ(gDB.GetFactCount(), 0);
+    EXPECT_TRUE(factFiles().isEmpty());
+    EXPECT_FALSE(QFile::exists(pathOf(tomasz)));
 }
 
 // The fact is found again by its ID once the dialog returns; one deleted meanwhile is neither written nor touched.

@@ -1,5 +1,5 @@
-// A recording prompter that runs a step when a question is asked, before it is answered: the way a test deletes a
-// record while the program waits for the user.
+// A recording prompter that runs a step when a question is asked or a message shown, before it is answered: the
+// way a test deletes a record while the program waits for the user.
 #pragma once
 
 #include "TestSupport.h"
@@ -12,12 +12,13 @@ class StepAtQuestionPrompter : public RecordingPrompter
 public:
     Answer ask(const QString& text, const QString& caption, Buttons buttons, Icon icon) override
     {
-        // Plain messages ask nothing: the step waits for a question.
-        if (buttons != Buttons::Ok && atQuestion)
-            std::exchange(atQuestion, nullptr)();
+        std::function<void()>& step = buttons == Buttons::Ok ? atMessage : atQuestion;
+        if (step)
+            std::exchange(step, nullptr)();
         return RecordingPrompter::ask(text, caption, buttons, icon);
     }
 
-    // Runs once, at the next question.
+    // Each runs once: at the next question, at the next plain message.
     std::function<void()> atQuestion;
+    std::function<void()> atMessage;
 };

@@ -141,9 +141,10 @@ void TOsobaEdycjaForm::ButtonInfoUsunClick()
     if (!person || index >= person->GetAttributeCount())
         return;
     person->DeleteAttribute(index);
-    savePerson(person);
+    // The row to select is known before a failed write's message waits for the user.
     if (index >= person->GetAttributeCount())
         --index;
+    savePerson(person);
     FillAttributes(index, true);
 }
 

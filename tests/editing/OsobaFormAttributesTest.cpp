@@ -1,5 +1,6 @@
 #include "AdvOfficeButtons.h"
 #include "EditorCommandsFixture.h"
+#include "StepAtQuestionPrompter.h"
 
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -220,6 +221,28 @@ TEST_F(OsobaFormAttributesTest, anAttributeOfAPersonDeletedWhileItsEditorIsOpenI
     editor->ListViewInformacjeDodatkoweDblClick();
     EXPECT_EQ(dialogsShown, 1);
     EXPECT_EQ(gDB.FindPerson(adam), nullptr);
+    EXPECT_FALSE(QFile::exists(personFile));
+}
+
+// A failed write's message waits for the user too: a person deleted meanwhile is not read again.
+TEST_F(OsobaFormAttributesTest, aPersonDeletedWhileAFailedWriteIsToldIsNotReadAgain)
+{
+    const auto editor = editorOf(adam);
+    select(*editor, 2);
+    // A folder under the person's file name cannot be replaced by the file (and root writes anywhere).
+    const QString personFile = pathOf(adam);
+    ASSERT_TRUE(QFile::remove(personFile));
+    ASSERT_TRUE(QDir().mkpath(personFile + QStringLiteral("/inside")));
+    StepAtQuestionPrompter boxes;
+    boxes.answers = {Answer::Yes};
+    boxes.atMessage = [this, personFile] {
+        ASSERT_TRUE(QDir(personFile).removeRecursively());
+        ASSERT_TRUE(gDB.DeletePerson(P(adam)));
+    };
+    editor->ButtonInfoUsunClick();
+    EXPECT_EQ(boxes.texts.size(), 2) << "the question and the failed write";
+    EXPECT_EQ(P(adam), nullptr);
+    EXPECT_EQ(editor->ListViewInformacjeDodatkowe->topLevelItemCount(), 0);
     EXPECT_FALSE(QFile::exists(personFile));
 }
 

@@ -1,5 +1,4 @@
 #include "ListaOsobForm.h"
-#include "../editing/StepAtQuestionPrompter.h"
 #include "AdvCombo.h"
 #include "AdvEdit.h"
 #include "AppFixture.h"
@@ -15,6 +14,7 @@
 #include "Picturemanager.h"
 #include "ReportWindows.h"
 #include "StartUnit.h"
+#include "StepAtQuestionPrompter.h"
 #include "TestSupport.h"
 
 #include <QAction>

@@ -157,8 +157,9 @@ TEST_F(PersonReportTest, factAndAttributeModesChooseTheRowsAndTheirHeadingCounts
         generate(TFormRaportOsoby::SelectedPerson, jan);
         const QString page = text().simplified();
         EXPECT_EQ(page.contains("Fakty/Zdarzenia"), c.heading != nullptr) << c.facts;
-        if (c.heading)
+        if (c.heading) {
             EXPECT_TRUE(page.contains(QLatin1String(c.heading))) << c.facts << page.toStdString();
+        }
         for (const QString& shown : c.shown)
             EXPECT_TRUE(page.contains(shown)) << c.facts << " " << shown.toStdString();
         for (const QString& left : c.left)
@@ -178,8 +179,9 @@ TEST_F(PersonReportTest, factAndAttributeModesChooseTheRowsAndTheirHeadingCounts
         generate(TFormRaportOsoby::SelectedPerson, jan);
         const QString page = text().simplified();
         EXPECT_EQ(page.contains("Informacje dodatkowe"), c.heading != nullptr) << c.attributes;
-        if (c.heading)
+        if (c.heading) {
             EXPECT_TRUE(page.contains(QLatin1String(c.heading))) << c.attributes;
+        }
         EXPECT_EQ(page.contains(u("Zawód:")) && page.contains(u("stolarz")), c.attributes != 0) << c.attributes;
         EXPECT_EQ(page.contains(u("wędkarstwo")), c.hobby) << c.attributes;
     }

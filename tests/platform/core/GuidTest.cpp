@@ -6,7 +6,7 @@
 TEST(GuidTest, prefixedGuidIsThePrefixAndTheGuidWithoutBraces)
 {
     const QRegularExpression digits("^[0-9A-F]{8}-[0-9A-F]{4}-7[0-9A-F]{3}-[89AB][0-9A-F]{3}-[0-9A-F]{12}$");
-    for (const QString prefix :
+    for (const QString& prefix :
          {QString(), QStringLiteral("person_"), QStringLiteral("picture_"), QStringLiteral("zażółć_")}) {
         const QString name = NewPrefixedGuid(prefix);
         ASSERT_EQ(name.size(), prefix.size() + 36) << name.toStdString();

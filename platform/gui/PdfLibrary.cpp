@@ -210,11 +210,19 @@ struct PdfLibrary::Private
         QVector<QLineF> lines; // points on paper
     };
 
+    // And so do boxes filled one after another with one plain colour and no outline, such as the shading of rows.
+    struct PendingFills
+    {
+        QColor colour;
+        QVector<QRectF> boxes; // points on paper
+    };
+
     State state;
     QVector<State> savedStates;
-    // At most one of the two holds something: what waits goes to the page before anything else is drawn.
+    // At most one of the three holds something: what waits goes to the page before anything else is drawn.
     PendingText pendingText;
     PendingLines pendingLines;
+    PendingFills pendingFills;
     std::vector<std::unique_ptr<LoadedFont>> fonts;
     mutable std::unique_ptr<LoadedFont> fallbackFont;
     mutable std::unordered_map<LayoutKey, std::shared_ptr<QTextLayout>, LayoutKeyHash> layouts;
@@ -245,6 +253,7 @@ struct PdfLibrary::Private
         if (p) {
             drawPendingText(*p);
             drawPendingLines(*p);
+            drawPendingFills(*p);
         }
         return p;
     }
@@ -292,10 +301,32 @@ struct PdfLibrary::Private
         pendingLines.lines.clear();
     }
 
+    void drawPendingFills(QPainter& p)
+    {
+        if (pendingFills.boxes.isEmpty())
+            return;
+        p.setPen(Qt::NoPen);
+        p.setBrush(pendingFills.colour);
+        p.drawRects(pendingFills.boxes);
+        pendingFills.boxes.clear();
+    }
+
+    // Adds a box filled with colour to the boxes waiting to be drawn; a box of another colour starts a new path.
+    void queueFill(QPainter& p, const QRectF& box, const QColor& colour)
+    {
+        drawPendingText(p);
+        drawPendingLines(p);
+        if (!pendingFills.boxes.isEmpty() && pendingFills.colour != colour)
+            drawPendingFills(p);
+        pendingFills.colour = colour;
+        pendingFills.boxes.append(box);
+    }
+
     // Adds a line to the lines waiting to be drawn; a line of another pen starts a new path.
     void queueLine(QPainter& p, QLineF line)
     {
         drawPendingText(p);
+        drawPendingFills(p);
         const QPen pen = linePen();
         if (!pendingLines.lines.isEmpty() && pendingLines.pen != pen)
             drawPendingLines(p);
@@ -308,6 +339,7 @@ struct PdfLibrary::Private
     void queueGlyphLine(QPainter& p, const GlyphLine& line, QPointF origin, double x, double y)
     {
         drawPendingLines(p);
+        drawPendingFills(p);
         const QColor colour = state.textColour;
         if (!pendingText.glyphs.isEmpty() &&
             (pendingText.font != state.font || pendingText.textSize != state.textSize || pendingText.colour != colour))
@@ -814,6 +846,11 @@ void PdfLibrary::DrawLine(double x1, double y1, double x2, double y2)
 
 void PdfLibrary::DrawBox(double x, double y, double width, double height, Paint paint)
 {
+    if (paint == Paint::Fill && d->state.fill.style() == Qt::SolidPattern) {
+        if (QPainter* p = d->pageKeepingPending())
+            d->queueFill(*p, d->scaled(x, y, width, height), d->state.fill.color());
+        return;
+    }
     if (QPainter* p = d->page()) {
         d->setPaint(*p, paint);
         p->drawRect(d->scaled(x, y, width, height));

@@ -192,6 +192,44 @@ bool TFormRaportLista::WriteCsv(int format, int columnSet, const QString& path)
     return false;
 }
 
+void TFormRaportLista::drawRows(std::vector<TableRow>& rows)
+{
+    if (rows.empty())
+        return;
+    PDFManager& pdf = gPDFManager;
+    const double left = pdf.LeftEdge();
+    const double right = pdf.RightEdge();
+    // The shading first, then the rules, then the cells' texts: the PDF layer draws boxes, lines and texts that
+    // follow each other as one path or run each.
+    for (const TableRow& row : rows) {
+        if (row.shaded)
+            pdf.DrawBox(left, row.y, right - left, row.height, true, evenRowShade, false, 0, 0);
+    }
+    const auto rule = [&pdf](double x1, double y1, double x2, double y2) {
+        pdf.DrawHairline(x1, y1, x2, y2, ruleColour, true);
+    };
+    rule(left, rows.front().y, right, rows.front().y);
+    for (const TableRow& row : rows) {
+        double x = left;
+        rule(x, row.y, x, row.y + row.height);
+        for (int c = 0; c < ColumnCount; ++c) {
+            x += ColumnWidths[c];
+            rule(x, row.y, x, row.y + row.height);
+        }
+        rule(left, row.y + row.height, right, row.y + row.height);
+    }
+    for (const TableRow& row : rows) {
+        double x = left;
+        for (int c = 0; c < ColumnCount; ++c) {
+            const double width = ColumnWidths[c];
+            pdf.DrawTextBox(row.font, row.cells[c], row.aligns[c], x + CellInset, row.y, QString(), bodyFontSize,
+                            width - 2 * CellInset, row.height, false, cellBoxOption, false);
+            x += width;
+        }
+    }
+    rows.clear();
+}
+
 bool TFormRaportLista::WritePdf(int columnSet, const QString& path, const QString& title, bool shadeEvenRows,
                                 int margins)
 {
@@ -224,48 +262,29 @@ bool TFormRaportLista::WritePdf(int columnSet, const QString& path, const QStrin
     }
 
     SetColumnWidths(columnSet);
-    bool rulePending = true;
     gDB.SortByName(Scope != AllPersons);
-    const auto rule = [&pdf](double x1, double y1, double x2, double y2) {
-        pdf.DrawHairline(x1, y1, x2, y2, ruleColour, true);
-    };
+    std::vector<TableRow> pageRows;
     for (int index = HeaderRow; index < gDB.GetReportCount(); ++index) {
         if (index != HeaderRow)
             BuildRow(index, gDB.GetReportPerson(index), columnSet);
         // The header is measured in the body font, though drawn in bold. A row taller than a page is cut to the page,
         // its cells ending in "…".
         const double height = std::min(RowHeight(bodyFont, bodyFontSize), pdf.BottomEdge() - top);
-        if (pdf.BreakPageIfNeeded(y, height, true)) {
+        // The rows of a page are drawn once it is full, before the next one begins.
+        if (y + height > pdf.BottomEdge())
+            drawRows(pageRows);
+        if (pdf.BreakPageIfNeeded(y, height, true))
             y = top;
-            rulePending = true;
-        }
-        const int font = index == HeaderRow ? boldFont : bodyFont;
-        const double left = pdf.LeftEdge();
-        const double right = pdf.RightEdge();
+        TableRow& row = pageRows.emplace_back();
+        row.cells = RowCells;
+        std::copy_n(ColumnAligns, ColumnCount, row.aligns);
+        row.font = index == HeaderRow ? boldFont : bodyFont;
         // Every second person's row is shaded.
-        if (shadeEvenRows && index % 2 == 1)
-            pdf.DrawBox(left, y, right - left, height, true, evenRowShade, false, 0, 0);
-        if (rulePending || shadeEvenRows) {
-            rule(left, y, right, y);
-            rulePending = false;
-        }
-        // The rules first, then the cells' texts one after another: the PDF layer draws texts that follow each other
-        // as one.
-        double x = left;
-        rule(x, y, x, y + height);
-        for (int c = 0; c < ColumnCount; ++c) {
-            x += ColumnWidths[c];
-            rule(x, y, x, y + height);
-        }
-        rule(left, y + height, right, y + height);
-        x = left;
-        for (int c = 0; c < ColumnCount; ++c) {
-            const double width = ColumnWidths[c];
-            pdf.DrawTextBox(font, RowCells[c], ColumnAligns[c], x + CellInset, y, QString(), bodyFontSize,
-                            width - 2 * CellInset, height, false, cellBoxOption, false);
-            x += width;
-        }
+        row.shaded = shadeEvenRows && index % 2 == 1;
+        row.y = y;
+        row.height = height;
         y += height;
     }
+    drawRows(pageRows);
     return pdf.EndDocument(path);
 }

@@ -8,6 +8,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class KV_Person;
 class QKeyEvent;
 class QPushButton;
@@ -87,6 +89,17 @@ public:
     QPushButton* Button2;
 
 private:
+    // A measured row of the page being filled, waiting to be drawn with the page's other rows.
+    struct TableRow
+    {
+        QStringList cells;
+        int aligns[MaxColumns] = {};
+        int font = 0;
+        bool shaded = false;
+        double y = 0;
+        double height = 0;
+    };
+
     void buildComponents();
     void connectHandlers();
     int selectedColumnSet() const;
@@ -94,6 +107,8 @@ private:
     QList<KV_Person*> csvPersons() const;
     // RowCells as one CSV line: each cell quoted, its quotes doubled, cells joined by the separator, ended by CR LF.
     QString csvLine(QChar separator) const;
+    // Draws the rows of the current page, its shading first, then its rules, then its texts, and empties rows.
+    void drawRows(std::vector<TableRow>& rows);
 };
 
 // The list report dialog, created at start-up with the other windows.

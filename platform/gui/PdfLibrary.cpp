@@ -46,8 +46,9 @@ constexpr int fixedPointUnit = 64;
 constexpr int inkOverhang = referenceSize / 4;
 // Once a font has shaped this many different texts in a document, they are shaped afresh.
 constexpr qsizetype shapedTextLimit = 20000;
-// Laid-out texts kept so that a text measured for a box is drawn from the same layout.
-constexpr qsizetype layoutCacheLimit = 64;
+// Laid-out texts kept so that a text measured for a box is drawn from the same layout: enough for every cell of a
+// table page, whose rows are all measured before any is drawn.
+constexpr qsizetype layoutCacheLimit = 1024;
 const QString ellipsis = QString(QChar(0x2026));
 
 QColor toColor(const PdfRgb& c)

@@ -44,6 +44,9 @@ constexpr int fixedPointUnit = 64;
 // A run of glyphs is taken for one line without asking the layout engine only when it leaves this much of the line
 // free (in reference units): the engine also counts the ink a last glyph puts past its advance.
 constexpr int inkOverhang = referenceSize / 4;
+// A whole text is taken for one line when its width and the ink its last glyph puts past its advance leave this much
+// of the line free (in reference units), against the rounding of glyph boxes.
+constexpr int inkRounding = 1;
 // Once a font has shaped this many different texts in a document, they are shaped afresh.
 constexpr qsizetype shapedTextLimit = 20000;
 // Laid-out texts kept so that a text measured for a box is drawn from the same layout: enough for every cell of a
@@ -148,7 +151,8 @@ struct PdfLibrary::Private
     struct GlyphLine
     {
         QGlyphRun glyphs;
-        int width = 0; // fixed point
+        int width = 0;   // fixed point
+        int lastInk = 0; // fixed point: how far the last glyph's ink reaches past its advance, 0 when it does not
     };
     struct LoadedFont
     {
@@ -161,6 +165,7 @@ struct PdfLibrary::Private
         {
             quint32 index = 0;
             int advance = 0; // fixed point
+            int ink = 0;     // fixed point: how far the ink reaches past the advance, 0 when it does not
         };
         // Names, places and dates repeat: their glyphs and lines are looked up once per document.
         QHash<char16_t, Glyph> glyphs;
@@ -423,6 +428,7 @@ struct PdfLibrary::Private
         indexes.reserve(text.size());
         positions.reserve(text.size());
         int x = 0;
+        int lastInk = 0;
         for (const QChar c : text) {
             if (!drawnGlyphByGlyph(c.unicode()))
                 return nullptr;
@@ -435,6 +441,8 @@ struct PdfLibrary::Private
                     const QVector<QPointF> advance =
                         font.raw.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics);
                     measured.advance = int(std::lround(advance.value(0).x() * fixedPointUnit));
+                    const double inkRight = font.raw.boundingRect(measured.index).right();
+                    measured.ink = std::max(0, int(std::ceil(inkRight * fixedPointUnit)) - measured.advance);
                 }
                 glyph = font.glyphs.insert(c.unicode(), measured);
             }
@@ -443,12 +451,14 @@ struct PdfLibrary::Private
             indexes.append(glyph->index);
             positions.append(QPointF(double(x) / fixedPointUnit, 0));
             x += glyph->advance;
+            lastInk = glyph->ink;
         }
         auto line = std::make_shared<GlyphLine>();
         line->glyphs.setRawFont(font.raw);
         line->glyphs.setGlyphIndexes(indexes);
         line->glyphs.setPositions(positions);
         line->width = x;
+        line->lastInk = lastInk;
         if (font.lines.size() >= shapedTextLimit)
             font.lines.clear();
         font.lines.insert(text, line);
@@ -487,7 +497,7 @@ struct PdfLibrary::Private
             return lines;
         }
         const std::shared_ptr<const GlyphLine> whole = glyphLine(text);
-        if (whole && whole->width + inkOverhang * fixedPointUnit <= lines.lineWidth) {
+        if (whole && whole->width + whole->lastInk + inkRounding * fixedPointUnit <= lines.lineWidth) {
             lines.glyphLines.push_back(whole);
             lines.texts.append(text);
             return lines;

@@ -146,11 +146,12 @@ struct PdfLibrary::Private
     bool pageStartPending = false;
     double scale = 1;
 
-    // A text of one line shaped glyph by glyph: its glyphs at their positions along the baseline, and its width,
-    // in reference units.
+    // A text of one line shaped glyph by glyph in the current font: its glyphs at their positions along the
+    // baseline, and its width, in reference units. Plain vectors: a document makes one for each text it draws.
     struct GlyphLine
     {
-        QGlyphRun glyphs;
+        QVector<quint32> indexes;
+        QVector<QPointF> positions;
         int width = 0;   // fixed point
         int lastInk = 0; // fixed point: how far the last glyph's ink reaches past its advance, 0 when it does not
     };
@@ -355,11 +356,11 @@ struct PdfLibrary::Private
             pendingText.textSize = state.textSize;
             pendingText.colour = colour;
             pendingText.origin = origin;
-            pendingText.raw = line.glyphs.rawFont();
+            pendingText.raw = currentFont().raw;
         }
         const QPointF shift = (origin - pendingText.origin) / textFactor() + QPointF(x, y);
-        pendingText.glyphs += line.glyphs.glyphIndexes();
-        for (const QPointF& position : line.glyphs.positions())
+        pendingText.glyphs += line.indexes;
+        for (const QPointF& position : line.positions)
             pendingText.positions.append(position + shift);
     }
 
@@ -454,9 +455,8 @@ struct PdfLibrary::Private
             lastInk = glyph->ink;
         }
         auto line = std::make_shared<GlyphLine>();
-        line->glyphs.setRawFont(font.raw);
-        line->glyphs.setGlyphIndexes(indexes);
-        line->glyphs.setPositions(positions);
+        line->indexes = std::move(indexes);
+        line->positions = std::move(positions);
         line->width = x;
         line->lastInk = lastInk;
         if (font.lines.size() >= shapedTextLimit)
@@ -518,7 +518,7 @@ struct PdfLibrary::Private
         };
         if (text.front() == u' ' || !std::all_of(text.cbegin(), text.cend(), wrappedOnlyAtSpaces))
             return false;
-        const QVector<QPointF> positions = whole.glyphs.positions();
+        const QVector<QPointF>& positions = whole.positions;
         const qsizetype n = text.size();
         const auto x = [&](qsizetype i) {
             return i < n ? int(std::lround(positions[i].x() * fixedPointUnit)) : whole.width;
@@ -552,13 +552,10 @@ struct PdfLibrary::Private
                 next = spacesEnd(end);
             }
             auto line = std::make_shared<GlyphLine>();
-            const QVector<quint32> indexes = whole.glyphs.glyphIndexes().mid(start, next - start);
-            QVector<QPointF> linePositions = positions.mid(start, next - start);
-            for (QPointF& position : linePositions)
+            line->indexes = whole.indexes.mid(start, next - start);
+            line->positions = positions.mid(start, next - start);
+            for (QPointF& position : line->positions)
                 position.rx() -= positions[start].x();
-            line->glyphs.setRawFont(whole.glyphs.rawFont());
-            line->glyphs.setGlyphIndexes(indexes);
-            line->glyphs.setPositions(linePositions);
             line->width = x(end) - x(start);
             glyphLines.push_back(std::move(line));
             texts.append(text.mid(start, next - start));

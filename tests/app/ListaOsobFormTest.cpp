@@ -392,13 +392,15 @@ TEST_F(ListaOsobFormTest, tileTextsLieOneBelowTheOtherWithinTheTile)
             ++counts[lines[i].text];
             EXPECT_TRUE(area.contains(lines[i].box)) << c.what << ", line " << i;
             EXPECT_FALSE(lines[i].shown.isEmpty()) << c.what << ", line " << i;
-            if (i > 0)
+            if (i > 0) {
                 EXPECT_GE(lines[i].box.top(), lines[i - 1].box.bottom()) << c.what << ", line " << i;
+            }
         }
         for (int text = 0; text < 3; ++text) {
             EXPECT_GE(counts[text], c.leastLines[text]) << c.what << ", text " << text;
-            if (c.texts[text].isEmpty())
+            if (c.texts[text].isEmpty()) {
                 EXPECT_EQ(counts[text], 0) << c.what << ", text " << text;
+            }
         }
     }
 }

@@ -141,7 +141,7 @@ TEST_F(AtrybutUnitTest, aReopeningClosedWithZamknijReportsNotSaved)
         f.ButtonZapisz->click();
     });
     ASSERT_TRUE(form->IsSaved());
-    for (const auto close : std::initializer_list<std::function<void(TFormAtrybutEdycja&)>>{
+    for (const auto& close : std::initializer_list<std::function<void(TFormAtrybutEdycja&)>>{
              [](TFormAtrybutEdycja& f) { f.Button2->click(); },
              [](TFormAtrybutEdycja& f) { QTest::keyClick(f.AdvComboBoxOpis, Qt::Key_Escape); },
          }) {

@@ -135,8 +135,9 @@ TEST_F(FactEdycjaUnitTest, anExistingFactWaitsForAChangeBeforeItCanBeSaved)
             EXPECT_EQ(f.ButtonZapisz->isEnabled(), c.enabled) << c.what;
             // F3 does nothing while the button is disabled.
             QTest::keyClick(f.focusWidget(), Qt::Key_F3);
-            if (!c.enabled)
+            if (!c.enabled) {
                 EXPECT_EQ(f.GetModalResult(), mrNone) << c.what;
+            }
         });
     }
 

@@ -40,7 +40,7 @@ TEST_F(OsobaFormFactsTest, onceOnlyKindsAreRefusedOrDisabledOnceThePersonHasThem
     const int factsBefore = gDB.GetFactCount();
     onShown(factEditor.get(), [] {});
     editor->Chrzest1->trigger();
-    QTest::qWaitFor([this] { return !prompts.texts.isEmpty(); }, 1000);
+    ASSERT_TRUE(waitUntil([this] { return !prompts.texts.isEmpty(); }));
     EXPECT_EQ(prompts.texts, QStringList{u("Osoba ma już fakt [Chrzest] dodany.")});
     EXPECT_EQ(dialogsShown, 0) << "no fact editor";
     EXPECT_EQ(gDB.GetFactCount(), factsBefore);

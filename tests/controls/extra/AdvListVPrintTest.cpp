@@ -158,8 +158,9 @@ TEST_F(AdvListVPrintTest, fittingToThePage)
             total += fitted[i] + 20;
         }
         // A scaled table fills the 1323 units of the page less the truncation.
-        if (c.change != 0)
+        if (c.change != 0) {
             EXPECT_NEAR(total, 1323, fitted.size());
+        }
     }
 
     // Nothing to scale but spacing: the table prints unscaled.
@@ -217,8 +218,9 @@ TEST_F(AdvListVPrintTest, headerAndFooterLines)
         const PdfTools::Word footer = PdfTools::findWord(words, "Page");
         ASSERT_FALSE(footer.box.isEmpty()) << page;
         for (const PdfTools::Word& word : words) {
-            if (word.text.startsWith('r'))
+            if (word.text.startsWith('r')) {
                 EXPECT_LT(word.box.bottom(), footer.box.top()) << word.text.toStdString() << " on page " << page;
+            }
         }
     }
 }

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "GedcomText.h"
+#include "TextPool.h"
 
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QMap>
-#include <QSet>
 #include <QSharedData>
 #include <QString>
 #include <QStringList>
@@ -467,7 +467,7 @@ private:
     // Where the blocks the record passes walk start: the first line and each level-0 line after it.
     std::vector<int> blockStarts;
     QHash<QByteArray, SharedDate> sharedDates;
-    QSet<QString> sharedNames;
+    TextPool sharedNames;
 
     QString path;
     QString loadFailureReason;

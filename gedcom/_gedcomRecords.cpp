@@ -472,13 +472,7 @@ const _Gedcom::SharedDate& _Gedcom::SharedDateValue(int at)
 
 void _Gedcom::ShareName(QString& name)
 {
-    if (name.isEmpty())
-        return;
-    const auto found = sharedNames.constFind(name);
-    if (found != sharedNames.constEnd())
-        name = *found;
-    else
-        sharedNames.insert(name);
+    name = sharedNames.shared(name);
 }
 
 QString _Gedcom::IndividualPointer(int at) const
@@ -492,7 +486,7 @@ void _Gedcom::ForgetSharedValues()
 {
     sharedValues = {};
     sharedDates = {};
-    sharedNames = {};
+    sharedNames.clear();
 }
 
 void _Gedcom::MergeEvent(GedcomEvent& kept, GedcomEvent later, QByteArrayView tag, QList<GedcomValueNotTaken>& notTaken)

@@ -17,3 +17,11 @@ QString TextPool::shared(const QString& text)
     shard.texts.insert(text);
     return text;
 }
+
+void TextPool::clear()
+{
+    for (Shard& shard : shards) {
+        const std::lock_guard<std::mutex> hold(shard.lock);
+        shard.texts = {};
+    }
+}

@@ -15,6 +15,8 @@ public:
     // The pooled copy of text's value: the first text handed in with it. An empty text comes back as it is (a
     // null text stays null). Safe to call from several threads at once; the texts handed out outlive the pool.
     QString shared(const QString& text);
+    // Forgets every text; the copies handed out stay as they are.
+    void clear();
 
 private:
     // Texts are spread over shards by their hash, each with its own lock, so that threads reading at once

@@ -51,3 +51,18 @@ TEST(TextPoolTest, emptyTextsComeBackAsGiven)
     EXPECT_FALSE(empty.isNull());
     EXPECT_TRUE(pool.shared(QString()).isNull());
 }
+
+// After clear the pool keeps nothing: the next copy of a value is pooled afresh, and copies handed out before stay
+// as they were.
+TEST(TextPoolTest, clearForgetsEveryText)
+{
+    // Each call makes a new block of characters, as a file read does.
+    const auto read = [] { return QString::fromLatin1("Kowalski"); };
+    TextPool pool;
+    const QString before = pool.shared(read());
+    pool.clear();
+    const QString after = pool.shared(read());
+    EXPECT_EQ(before, QStringLiteral("Kowalski"));
+    EXPECT_FALSE(after.isSharedWith(before));
+    EXPECT_TRUE(pool.shared(read()).isSharedWith(after));
+}

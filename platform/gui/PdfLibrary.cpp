@@ -2,26 +2,22 @@
 
 #include "FileSystem.h"
 #include "Fonts.h"
-#include "PdfCharacterMaps.h"
+#include "PdfDocument.h"
 
-#include <QBuffer>
 #include <QGlyphRun>
 #include <QHash>
 #include <QImage>
 #include <QImageReader>
-#include <QLinearGradient>
-#include <QPageLayout>
 #include <QPageSize>
-#include <QPainter>
-#include <QPainterPath>
-#include <QPdfWriter>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QVarLengthArray>
 #include <QVector>
 
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -41,18 +37,22 @@ constexpr double unboundedWidth = 1.0e9;
 constexpr double minimumBoxWidth = 0.01;
 // Advances and widths of the layout engine are fixed-point numbers in 1/64 of a reference unit.
 constexpr int fixedPointUnit = 64;
-// A run of glyphs is taken for one line without asking the layout engine only when it leaves this much of the line
-// free (in reference units): the engine also counts the ink a last glyph puts past its advance.
-constexpr int inkOverhang = referenceSize / 4;
-// A whole text is taken for one line when its width and the ink its last glyph puts past its advance leave this much
-// of the line free (in reference units), against the rounding of glyph boxes.
+// Text drawn glyph by glyph is taken to fit on a line, or not to, only when its width with the ink its last glyph
+// puts past its advance is this far (in reference units) from the line's width: the layout engine rounds glyph boxes
+// its own way, and a text closer than that is laid out by the engine.
 constexpr int inkRounding = 1;
-// Once a font has shaped this many different texts in a document, they are shaped afresh.
-constexpr qsizetype shapedTextLimit = 20000;
 // Laid-out texts kept so that a text measured for a box is drawn from the same layout: enough for every cell of a
 // table page, whose rows are all measured before any is drawn.
 constexpr qsizetype layoutCacheLimit = 1024;
 const QString ellipsis = QString(QChar(0x2026));
+// How far a face's upright glyphs lean when it stands in for its italic: the tangent of about 11 degrees.
+constexpr double syntheticSlant = 0.2;
+// How thick the outline is that a face's glyphs are drawn with when it stands in for its bold, in text sizes.
+constexpr double syntheticBoldStroke = 0.03;
+// Glyphs closer than this to where the one before them leaves off (in reference units) are taken to follow it.
+constexpr double glyphPlacementTolerance = 0.001;
+// The resolution a document's text is laid out for: points.
+constexpr double pointsPerMetre = 72 / 0.0254;
 
 QColor toColor(const PdfRgb& c)
 {
@@ -78,6 +78,7 @@ struct FontStyle
 
 // Characters that the layout engine draws one glyph each, at its advance, with no shaping, kerning, bidirectional
 // reordering or font fallback: the Latin letters, digits and the punctuation of names, dates and places.
+constexpr char16_t lastGlyphByGlyph = 0x2026;
 bool drawnGlyphByGlyph(char16_t c)
 {
     if (c >= 0x20 && c <= 0x7E)
@@ -125,7 +126,9 @@ struct PdfLibrary::Private
     {
         QColor lineColour = Qt::black;
         QColor textColour = Qt::black;
-        QBrush fill = QBrush(Qt::black);
+        QColor fillColour = Qt::black;
+        // The gradient filled with instead of the plain colour; none when empty.
+        QString fillGradient;
         double lineWidth = 1;
         double dash = 0;
         double gap = 0;
@@ -134,49 +137,106 @@ struct PdfLibrary::Private
         int align = AlignLeft;
     };
 
-    QByteArray bytes;
-    QBuffer buffer{&bytes};
-    // Measuring needs the writer as the device whose resolution the fonts are laid out for.
-    mutable QPdfWriter writer{&buffer};
-    QPainter painter;
+    // What the page's content stream has set so far, so that only changes are written.
+    struct Ink
+    {
+        QColor stroke = Qt::black;
+        QColor fill = Qt::black;
+        double lineWidth = 1;
+        double dash = 0;
+        double gap = 0;
+        int font = -1;
+        double fontSize = 0;
+    };
+
+    struct Gradient
+    {
+        QPointF start;
+        QColor colour1;
+        QPointF end;
+        QColor colour2;
+    };
+
+    PdfDocument document;
+    // Text is laid out for this device: points.
+    QImage measuringDevice{1, 1, QImage::Format_RGB32};
+    QSize pageSize{595, 842};
     bool finished = false;
     int pageCount = 1;
     // A page asked for is started when something is drawn on it, so that the page size set right after asking
     // applies to it.
-    bool pageStartPending = false;
+    bool pageStartPending = true;
     double scale = 1;
 
-    // A text of one line shaped glyph by glyph in the current font: its glyphs at their positions along the
-    // baseline, and its width, in reference units. Plain vectors: a document makes one for each text it draws.
-    struct GlyphLine
+    // A line of a text drawn glyph by glyph: where it lies in the text and how wide it is. Each glyph advances by
+    // its width in the document's font.
+    struct GlyphSpan
     {
-        QVector<quint32> indexes;
-        QVector<QPointF> positions;
-        int width = 0;   // fixed point
-        int lastInk = 0; // fixed point: how far the last glyph's ink reaches past its advance, 0 when it does not
+        qsizetype start = 0;
+        qsizetype length = 0;
+        int width = 0; // fixed point
     };
+    // A document font with what drawing its text needs to know of it.
+    struct TextFace
+    {
+        int font = -1;
+        double pixelSize = 0;
+        PdfDocument::Synthesis synthesis;
+    };
+
     struct LoadedFont
     {
         QFont font;
         Fonts::LineExtents extents;
         QRawFont raw;
+        // The document's font for the face.
+        TextFace documentFace;
         // Kerning would move glyphs off their advances.
         bool kerned = false;
         struct Glyph
         {
-            quint32 index = 0;
-            int advance = 0; // fixed point
-            int ink = 0;     // fixed point: how far the ink reaches past the advance, 0 when it does not
+            quint32 index = 0; // 0 when the face has no glyph for the character
+            int advance = 0;   // fixed point
+            int ink = 0;       // fixed point: how far the ink reaches past the advance, 0 when it does not
+            bool measured = false;
         };
-        // Names, places and dates repeat: their glyphs and lines are looked up once per document.
-        QHash<char16_t, Glyph> glyphs;
-        QHash<QString, std::shared_ptr<const GlyphLine>> lines;
+        // The glyphs of the characters drawn glyph by glyph, by character, measured when first met: every character
+        // of a report's cells is looked up here, once to measure and once to draw.
+        std::vector<Glyph> glyphs = std::vector<Glyph>(lastGlyphByGlyph + 1);
+
+        const Glyph& glyph(char16_t c)
+        {
+            Glyph& glyph = glyphs[c];
+            if (!glyph.measured)
+                measure(glyph, c);
+            return glyph;
+        }
+
+        void measure(Glyph& glyph, char16_t c) const
+        {
+            glyph.measured = true;
+            const QVector<quint32> index = raw.glyphIndexesForString(QString(QChar(c)));
+            glyph.index = index.size() == 1 ? index[0] : 0;
+            if (glyph.index == 0)
+                return;
+            const QVector<QPointF> advance = raw.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics);
+            glyph.advance = int(std::lround(advance.value(0).x() * fixedPointUnit));
+            const double inkRight = raw.boundingRect(glyph.index).right();
+            glyph.ink = std::max(0, int(std::ceil(inkRight * fixedPointUnit)) - glyph.advance);
+        }
     };
-    // The lines of a text laid out for a box or a line: glyph lines with their texts, or the layout engine's lines.
+    // How wide a text drawn glyph by glyph is, with the ink of its last glyph (fixed point).
+    struct GlyphRunWidth
+    {
+        int width = 0;
+        int lastInk = 0;
+    };
+    // The lines of a text laid out for a box or a line: spans of the text drawn glyph by glyph, or the layout
+    // engine's lines.
     struct TextLines
     {
-        std::vector<std::shared_ptr<const GlyphLine>> glyphLines;
-        QStringList texts;
+        QString text;
+        QVarLengthArray<GlyphSpan, 2> glyphLines;
         std::shared_ptr<QTextLayout> layout;
         // Nothing but spaces: one line that shows nothing.
         bool blank = false;
@@ -197,193 +257,243 @@ struct PdfLibrary::Private
         size_t operator()(const LayoutKey& k) const { return qHashMulti(0, k.font, k.lineWidth, k.align, k.text); }
     };
 
-    // Glyph lines drawn one after another in one font, size and colour wait to go to the page as one run: each
-    // text the writer is given costs it more than the glyphs in it.
-    struct PendingText
-    {
-        int font = -1;
-        double textSize = 0;
-        QColor colour;
-        QPointF origin; // points on paper
-        QRawFont raw;
-        QVector<quint32> glyphs;
-        QVector<QPointF> positions; // reference units from origin
-    };
-
-    // Solid lines drawn one after another with one pen wait likewise, to go to the page as one path.
-    struct PendingLines
-    {
-        QPen pen;
-        QVector<QLineF> lines; // points on paper
-    };
-
-    // And so do boxes filled one after another with one plain colour and no outline, such as the shading of rows.
-    struct PendingFills
-    {
-        QColor colour;
-        QVector<QRectF> boxes; // points on paper
-    };
-
     State state;
     QVector<State> savedStates;
-    // At most one of the three holds something: what waits goes to the page before anything else is drawn.
-    PendingText pendingText;
-    PendingLines pendingLines;
-    PendingFills pendingFills;
+    Ink ink;
+    QVector<Ink> savedInks;
     std::vector<std::unique_ptr<LoadedFont>> fonts;
     mutable std::unique_ptr<LoadedFont> fallbackFont;
     mutable std::unordered_map<LayoutKey, std::shared_ptr<QTextLayout>, LayoutKeyHash> layouts;
-    QPainterPath path;
-    QHash<QString, QLinearGradient> gradients;
+    // The current path, as content-stream operators.
+    QByteArray path;
+    QHash<QString, Gradient> gradients;
     QHash<QString, int> imageIds;
     QVector<QImage> images;
 
     Private()
     {
-        buffer.open(QIODevice::WriteOnly);
-        writer.setResolution(72);
+        measuringDevice.setDotsPerMeterX(int(std::lround(pointsPerMetre)));
+        measuringDevice.setDotsPerMeterY(int(std::lround(pointsPerMetre)));
     }
 
-    // The current path, used up: filled by the non-zero winding rule, as PDF fills.
-    QPainterPath takePath()
-    {
-        QPainterPath taken = std::exchange(path, QPainterPath());
-        taken.setFillRule(Qt::WindingFill);
-        return taken;
-    }
-
-    // The painter of the current page, or nullptr once the document has been written. Text and lines waiting to be
-    // drawn go to the page first, so that what is drawn next comes over them.
-    QPainter* page()
-    {
-        QPainter* p = pageKeepingPending();
-        if (p) {
-            drawPendingText(*p);
-            drawPendingLines(*p);
-            drawPendingFills(*p);
-        }
-        return p;
-    }
-
-    QPainter* pageKeepingPending()
+    // The content stream of the current page, or nullptr once the document has been written.
+    QByteArray* page()
     {
         if (finished)
             return nullptr;
-        if (!painter.isActive()) {
-            painter.begin(&writer);
-            painter.setRenderHint(QPainter::SmoothPixmapTransform);
-        }
         if (pageStartPending) {
-            writer.newPage();
+            document.startPage(pageSize.width(), pageSize.height());
+            ink = Ink();
+            savedInks.clear();
             pageStartPending = false;
         }
-        return &painter;
-    }
-
-    void drawPendingText(QPainter& p)
-    {
-        if (pendingText.glyphs.isEmpty())
-            return;
-        QGlyphRun run;
-        run.setRawFont(pendingText.raw);
-        run.setGlyphIndexes(pendingText.glyphs);
-        run.setPositions(pendingText.positions);
-        const double factor = pendingText.textSize / referenceSize;
-        p.save();
-        p.setPen(pendingText.colour);
-        p.translate(pendingText.origin);
-        p.scale(factor, factor);
-        p.drawGlyphRun(QPointF(), run);
-        p.restore();
-        pendingText.glyphs.clear();
-        pendingText.positions.clear();
-    }
-
-    void drawPendingLines(QPainter& p)
-    {
-        if (pendingLines.lines.isEmpty())
-            return;
-        p.setPen(pendingLines.pen);
-        p.drawLines(pendingLines.lines);
-        pendingLines.lines.clear();
-    }
-
-    void drawPendingFills(QPainter& p)
-    {
-        if (pendingFills.boxes.isEmpty())
-            return;
-        p.setPen(Qt::NoPen);
-        p.setBrush(pendingFills.colour);
-        p.drawRects(pendingFills.boxes);
-        pendingFills.boxes.clear();
-    }
-
-    // Adds a box filled with colour to the boxes waiting to be drawn; a box of another colour starts a new path.
-    void queueFill(QPainter& p, const QRectF& box, const QColor& colour)
-    {
-        drawPendingText(p);
-        drawPendingLines(p);
-        if (!pendingFills.boxes.isEmpty() && pendingFills.colour != colour)
-            drawPendingFills(p);
-        pendingFills.colour = colour;
-        pendingFills.boxes.append(box);
-    }
-
-    // Adds a line to the lines waiting to be drawn; a line of another pen starts a new path.
-    void queueLine(QPainter& p, QLineF line)
-    {
-        drawPendingText(p);
-        drawPendingFills(p);
-        const QPen pen = linePen();
-        if (!pendingLines.lines.isEmpty() && pendingLines.pen != pen)
-            drawPendingLines(p);
-        pendingLines.pen = pen;
-        pendingLines.lines.append(line);
-    }
-
-    // Adds a glyph line to the text waiting to be drawn, at (x, y) in reference units from origin (points on paper).
-    // Lines of another font, size or colour start a new run.
-    void queueGlyphLine(QPainter& p, const GlyphLine& line, QPointF origin, double x, double y)
-    {
-        drawPendingLines(p);
-        drawPendingFills(p);
-        const QColor colour = state.textColour;
-        if (!pendingText.glyphs.isEmpty() &&
-            (pendingText.font != state.font || pendingText.textSize != state.textSize || pendingText.colour != colour))
-            drawPendingText(p);
-        if (pendingText.glyphs.isEmpty()) {
-            pendingText.font = state.font;
-            pendingText.textSize = state.textSize;
-            pendingText.colour = colour;
-            pendingText.origin = origin;
-            pendingText.raw = currentFont().raw;
-        }
-        const QPointF shift = (origin - pendingText.origin) / textFactor() + QPointF(x, y);
-        pendingText.glyphs += line.indexes;
-        for (const QPointF& position : line.positions)
-            pendingText.positions.append(position + shift);
+        return &document.content();
     }
 
     double scaled(double v) const { return v * scale; }
     QPointF scaled(double x, double y) const { return {x * scale, y * scale}; }
-    QRectF scaled(double x, double y, double w, double h) const { return {x * scale, y * scale, w * scale, h * scale}; }
 
-    QPen linePen() const
+    static void appendPoint(QByteArray& out, QPointF point)
     {
-        const double width = scaled(state.lineWidth);
-        QPen pen(state.lineColour, width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin);
-        if (state.dash > 0 && state.gap > 0) {
-            // The pen measures dashes in line widths.
-            const double unit = width > 0 ? width : 1.0;
-            pen.setDashPattern({scaled(state.dash) / unit, scaled(state.gap) / unit});
-        }
-        return pen;
+        appendPdfNumber(out, point.x());
+        appendPdfNumber(out, point.y());
     }
 
-    void setPaint(QPainter& p, Paint paint) const
+    static void appendColour(QByteArray& out, const QColor& colour, const char* op)
     {
-        p.setPen(paint == Paint::Fill ? QPen(Qt::NoPen) : linePen());
-        p.setBrush(paint == Paint::Outline ? QBrush(Qt::NoBrush) : state.fill);
+        appendPdfNumber(out, colour.redF());
+        appendPdfNumber(out, colour.greenF());
+        appendPdfNumber(out, colour.blueF());
+        out += op;
+    }
+
+    void setFillInk(QByteArray& out, const QColor& colour)
+    {
+        if (ink.fill != colour) {
+            appendColour(out, colour, "rg\n");
+            ink.fill = colour;
+        }
+    }
+
+    void setStrokeInk(QByteArray& out, const QColor& colour, double width)
+    {
+        if (ink.stroke != colour) {
+            appendColour(out, colour, "RG\n");
+            ink.stroke = colour;
+        }
+        if (ink.lineWidth != width) {
+            appendPdfNumber(out, width);
+            out += "w\n";
+            ink.lineWidth = width;
+        }
+    }
+
+    // The line colour, width and dashes of the state, for the strokes that follow.
+    void setLineInk(QByteArray& out)
+    {
+        setStrokeInk(out, state.lineColour, scaled(state.lineWidth));
+        const bool dashed = state.dash > 0 && state.gap > 0;
+        const double dash = dashed ? scaled(state.dash) : 0;
+        const double gap = dashed ? scaled(state.gap) : 0;
+        if (ink.dash != dash || ink.gap != gap) {
+            out += '[';
+            if (dashed) {
+                appendPdfNumber(out, dash);
+                appendPdfNumber(out, gap);
+            }
+            out += "] 0 d\n";
+            ink.dash = dash;
+            ink.gap = gap;
+        }
+    }
+
+    void saveInk(QByteArray& out)
+    {
+        out += "q\n";
+        savedInks.append(ink);
+    }
+
+    void restoreInk(QByteArray& out)
+    {
+        if (savedInks.isEmpty())
+            return;
+        out += "Q\n";
+        ink = savedInks.takeLast();
+    }
+
+    // Paints the path given as operators: filled by the non-zero winding rule, as the state's fill says, and
+    // outlined with the state's line.
+    void paintPath(const QByteArray& operators, Paint paint)
+    {
+        QByteArray* out = page();
+        if (!out || operators.isEmpty())
+            return;
+        const bool fill = paint != Paint::Outline;
+        const bool outline = paint != Paint::Fill;
+        const auto gradient = gradients.constFind(state.fillGradient);
+        if (fill && gradient != gradients.constEnd()) {
+            const QByteArray shading =
+                document.shadingName(gradient->start, gradient->colour1, gradient->end, gradient->colour2);
+            saveInk(*out);
+            *out += operators + "W n\n" + shading + " sh\n";
+            restoreInk(*out);
+            if (!outline)
+                return;
+            paint = Paint::Outline;
+        }
+        if (paint != Paint::Fill)
+            setLineInk(*out);
+        if (paint != Paint::Outline)
+            setFillInk(*out, state.fillColour);
+        *out += operators;
+        *out += paint == Paint::Fill ? "f\n" : paint == Paint::Outline ? "S\n" : "B\n";
+    }
+
+    TextFace textFace(int font) const { return {font, document.pixelSize(font), document.synthesis(font)}; }
+
+    // Starts a text object in the face at the size factor scales it to, in the text colour; a face that stands in
+    // for a bold style has its glyphs outlined as well. Returns the page, nullptr when there is none.
+    QByteArray* beginText(const TextFace& face, double factor)
+    {
+        QByteArray* out = page();
+        if (!out)
+            return nullptr;
+        const double fontSize = factor * face.pixelSize;
+        if (face.synthesis.bold) {
+            saveInk(*out);
+            setStrokeInk(*out, state.textColour, syntheticBoldStroke * fontSize);
+            *out += "2 Tr\n";
+        }
+        setFillInk(*out, state.textColour);
+        if (ink.font != face.font || ink.fontSize != fontSize) {
+            *out += document.fontName(face.font) + ' ';
+            appendPdfNumber(*out, fontSize);
+            *out += "Tf\n";
+            ink.font = face.font;
+            ink.fontSize = fontSize;
+        }
+        *out += "BT\n";
+        return out;
+    }
+
+    void endText(QByteArray& out, const TextFace& face)
+    {
+        out += "ET\n";
+        if (face.synthesis.bold)
+            restoreInk(out);
+    }
+
+    // Moves to the start of a line of text at position (points on paper), slanting a face that stands in for an
+    // italic style.
+    static void moveToLine(QByteArray& out, const TextFace& face, QPointF position)
+    {
+        out += "1 0 ";
+        appendPdfNumber(out, face.synthesis.italic ? syntheticSlant : 0);
+        out += "-1 ";
+        appendPoint(out, position);
+        out += "Tm ";
+    }
+
+    // Shows text drawn glyph by glyph in the font, its first glyph at origin (points on paper), scaled to the
+    // text size by factor.
+    void showGlyphLine(LoadedFont& font, QStringView text, QPointF origin, double factor)
+    {
+        if (text.isEmpty())
+            return;
+        QVarLengthArray<quint32, 64> glyphs;
+        for (const QChar c : text)
+            glyphs.append(font.glyph(c.unicode()).index);
+        const TextFace& face = documentFace(font);
+        document.useGlyphs(face.font, glyphs.constData(), glyphs.size(), text.data());
+        QByteArray* out = beginText(face, factor);
+        if (!out)
+            return;
+        moveToLine(*out, face, origin);
+        *out += '<';
+        for (const quint32 glyph : glyphs)
+            appendHex4(*out, glyph);
+        *out += "> Tj\n";
+        endText(*out, face);
+    }
+
+    // Shows glyphs of one face placed by the layout engine, at their positions in pixels of the face from origin
+    // (points on paper), scaled to the text size by factor. The glyphs advance by the widths the document gives
+    // them, adjusted where the positions say otherwise.
+    void showGlyphs(const TextFace& face, const quint32* glyphs, const QPointF* positions, qsizetype count,
+                    QPointF origin, double factor)
+    {
+        if (count == 0)
+            return;
+        QByteArray* out = beginText(face, factor);
+        if (!out)
+            return;
+        const double pixelSize = face.pixelSize;
+        for (qsizetype i = 0; i < count;) {
+            const double baseline = positions[i].y();
+            moveToLine(*out, face, origin + positions[i] * factor);
+            *out += "[<";
+            double next = positions[i].x();
+            for (; i < count && positions[i].y() == baseline; ++i) {
+                const double shift = positions[i].x() - next;
+                if (std::abs(shift) > glyphPlacementTolerance) {
+                    *out += "> ";
+                    appendPdfNumber(*out, -shift * 1000 / pixelSize);
+                    *out += '<';
+                }
+                appendHex4(*out, glyphs[i]);
+                next = positions[i].x() + document.glyphWidth(face.font, glyphs[i]) * pixelSize / 1000;
+            }
+            *out += ">] TJ\n";
+        }
+        endText(*out, face);
+    }
+
+    static void appendHex4(QByteArray& out, quint32 value)
+    {
+        static const char digits[] = "0123456789ABCDEF";
+        const char text[] = {digits[(value >> 12) & 0xF], digits[(value >> 8) & 0xF], digits[(value >> 4) & 0xF],
+                             digits[value & 0xF]};
+        out.append(text, 4);
     }
 
     std::unique_ptr<LoadedFont> loadFont(const QString& face, bool bold, bool italic) const
@@ -398,7 +508,7 @@ struct PdfLibrary::Private
         // not be found in the report any more.
         font.setStyleStrategy(QFont::PreferNoShaping);
         loaded->extents = Fonts::lineExtents(font);
-        loaded->raw = QRawFont::fromFont(QFont(font, &writer));
+        loaded->raw = QRawFont::fromFont(QFont(font, &measuringDevice));
         loaded->kerned = !loaded->raw.fontTable("kern").isEmpty();
         return loaded;
     }
@@ -413,56 +523,25 @@ struct PdfLibrary::Private
         return *fallbackFont;
     }
 
-    // The text as one glyph line of the current font, or nullptr when it needs the layout engine: characters
-    // that are shaped, breaks, trailing spaces (which the engine leaves out of a line's width), a kerned face
-    // or a character the face lacks.
-    std::shared_ptr<const GlyphLine> glyphLine(const QString& text) const
+    // The width of the text as one line drawn glyph by glyph in the current font, or nothing when it needs the
+    // layout engine: characters that are shaped, breaks, trailing spaces (which the engine leaves out of a line's
+    // width), a kerned face or a character the face lacks.
+    std::optional<GlyphRunWidth> glyphRunWidth(const QString& text) const
     {
         LoadedFont& font = currentFont();
         if (text.isEmpty() || text.back() == u' ' || font.kerned || !font.raw.isValid())
-            return nullptr;
-        const auto known = font.lines.constFind(text);
-        if (known != font.lines.constEnd())
-            return *known;
-        QVector<quint32> indexes;
-        QVector<QPointF> positions;
-        indexes.reserve(text.size());
-        positions.reserve(text.size());
-        int x = 0;
-        int lastInk = 0;
+            return std::nullopt;
+        GlyphRunWidth run;
         for (const QChar c : text) {
             if (!drawnGlyphByGlyph(c.unicode()))
-                return nullptr;
-            auto glyph = font.glyphs.constFind(c.unicode());
-            if (glyph == font.glyphs.constEnd()) {
-                LoadedFont::Glyph measured;
-                const QVector<quint32> index = font.raw.glyphIndexesForString(QString(c));
-                measured.index = index.size() == 1 ? index[0] : 0;
-                if (measured.index != 0) {
-                    const QVector<QPointF> advance =
-                        font.raw.advancesForGlyphIndexes(index, QRawFont::UseDesignMetrics);
-                    measured.advance = int(std::lround(advance.value(0).x() * fixedPointUnit));
-                    const double inkRight = font.raw.boundingRect(measured.index).right();
-                    measured.ink = std::max(0, int(std::ceil(inkRight * fixedPointUnit)) - measured.advance);
-                }
-                glyph = font.glyphs.insert(c.unicode(), measured);
-            }
-            if (glyph->index == 0)
-                return nullptr;
-            indexes.append(glyph->index);
-            positions.append(QPointF(double(x) / fixedPointUnit, 0));
-            x += glyph->advance;
-            lastInk = glyph->ink;
+                return std::nullopt;
+            const LoadedFont::Glyph& glyph = font.glyph(c.unicode());
+            if (glyph.index == 0)
+                return std::nullopt;
+            run.width += glyph.advance;
+            run.lastInk = glyph.ink;
         }
-        auto line = std::make_shared<GlyphLine>();
-        line->indexes = std::move(indexes);
-        line->positions = std::move(positions);
-        line->width = x;
-        line->lastInk = lastInk;
-        if (font.lines.size() >= shapedTextLimit)
-            font.lines.clear();
-        font.lines.insert(text, line);
-        return line;
+        return run;
     }
 
     // The layout engine's lines of the text, laid out once for each font, width and alignment they are asked for.
@@ -473,7 +552,7 @@ struct PdfLibrary::Private
         const auto known = layouts.find(key);
         if (known != layouts.end())
             return known->second;
-        auto layout = std::make_shared<QTextLayout>(withLineSeparators(text), currentFont().font, &writer);
+        auto layout = std::make_shared<QTextLayout>(withLineSeparators(text), currentFont().font, &measuringDevice);
         layOut(*layout, width);
         if (qsizetype(layouts.size()) >= layoutCacheLimit)
             layouts.clear();
@@ -496,33 +575,42 @@ struct PdfLibrary::Private
             lines.blank = true;
             return lines;
         }
-        const std::shared_ptr<const GlyphLine> whole = glyphLine(text);
+        const std::optional<GlyphRunWidth> whole = glyphRunWidth(text);
         if (whole && whole->width + whole->lastInk + inkRounding * fixedPointUnit <= lines.lineWidth) {
-            lines.glyphLines.push_back(whole);
-            lines.texts.append(text);
+            lines.text = text;
+            lines.glyphLines.append({0, text.size(), whole->width});
             return lines;
         }
-        if (!whole || !wrapAtSpaces(*whole, text, lines))
+        if (!whole || !wrapAtSpaces(text, lines))
             lines.layout = engineLayout(text, width);
         return lines;
     }
 
-    // Wraps a glyph line at its spaces into lines of lines.lineWidth the way the layout engine does: as many words
-    // as fit, a line's trailing spaces not counted. False, leaving lines as they were, for a text the engine could
-    // also break elsewhere (at hyphens or inside a word) or where a word would fit so tightly that the ink of its
-    // last glyph decides.
-    bool wrapAtSpaces(const GlyphLine& whole, const QString& text, TextLines& lines) const
+    // Wraps a text drawn glyph by glyph at its spaces into lines of lines.lineWidth the way the layout engine does: as
+    // many words as fit, a line's trailing spaces not counted. False, leaving lines as they were, for a text the engine
+    // could also break elsewhere (at hyphens or inside a word) or where a line would fit so tightly that the rounding
+    // of its last glyph's ink could decide.
+    bool wrapAtSpaces(const QString& text, TextLines& lines) const
     {
-        const auto wrappedOnlyAtSpaces = [](QChar c) {
-            return c == u' ' || c == u',' || c == u'.' || c.isLetterOrNumber();
-        };
-        if (text.front() == u' ' || !std::all_of(text.cbegin(), text.cend(), wrappedOnlyAtSpaces))
-            return false;
-        const QVector<QPointF>& positions = whole.positions;
         const qsizetype n = text.size();
-        const auto x = [&](qsizetype i) {
-            return i < n ? int(std::lround(positions[i].x() * fixedPointUnit)) : whole.width;
+        // Neither a no-break space nor a hyphen followed by a digit, as in a date, is a place to break a line.
+        const auto wrappedOnlyAtSpaces = [&](qsizetype i) {
+            const QChar c = text[i];
+            return c == u' ' || c == u',' || c == u'.' || c == QChar::Nbsp || c.isLetterOrNumber() ||
+                   (c == u'-' && i + 1 < n && text[i + 1].isDigit());
         };
+        if (text.front() == u' ')
+            return false;
+        for (qsizetype i = 0; i < n; ++i) {
+            if (!wrappedOnlyAtSpaces(i))
+                return false;
+        }
+        // Where each glyph starts, and where the last one ends.
+        std::vector<int> starts(size_t(n) + 1, 0);
+        LoadedFont& font = currentFont();
+        for (qsizetype i = 0; i < n; ++i)
+            starts[size_t(i) + 1] = starts[size_t(i)] + font.glyph(text[i].unicode()).advance;
+        const auto x = [&](qsizetype i) { return starts[size_t(i)]; };
         const auto wordEnd = [&](qsizetype i) {
             while (i < n && text[i] != u' ')
                 ++i;
@@ -533,46 +621,52 @@ struct PdfLibrary::Private
                 ++i;
             return i;
         };
-        const int sure = lines.lineWidth - inkOverhang * fixedPointUnit;
-        std::vector<std::shared_ptr<const GlyphLine>> glyphLines;
-        QStringList texts;
+        // Whether the words from start to end fit on a line: the engine counts the ink of the last glyph too.
+        enum class Fit { Fits, DoesNotFit, Unsure };
+        const auto fit = [&](qsizetype start, qsizetype end) {
+            const int width = x(end) - x(start) + font.glyph(text[end - 1].unicode()).ink;
+            const int slack = inkRounding * fixedPointUnit;
+            return width + slack <= lines.lineWidth  ? Fit::Fits
+                   : width - slack > lines.lineWidth ? Fit::DoesNotFit
+                                                     : Fit::Unsure;
+        };
+        QVarLengthArray<GlyphSpan, 2> glyphLines;
         for (qsizetype start = 0; start < n;) {
             qsizetype end = wordEnd(start);
-            if (x(end) - x(start) > sure)
+            // A word too wide for a line of its own is broken inside by the engine.
+            if (fit(start, end) != Fit::Fits)
                 return false;
             qsizetype next = spacesEnd(end);
             while (next < n) {
                 const qsizetype nextEnd = wordEnd(next);
-                const int width = x(nextEnd) - x(start);
-                if (width > lines.lineWidth)
+                const Fit longer = fit(start, nextEnd);
+                if (longer == Fit::DoesNotFit)
                     break;
-                if (width > sure)
+                if (longer == Fit::Unsure)
                     return false;
                 end = nextEnd;
                 next = spacesEnd(end);
             }
-            auto line = std::make_shared<GlyphLine>();
-            line->indexes = whole.indexes.mid(start, next - start);
-            line->positions = positions.mid(start, next - start);
-            for (QPointF& position : line->positions)
-                position.rx() -= positions[start].x();
-            line->width = x(end) - x(start);
-            glyphLines.push_back(std::move(line));
-            texts.append(text.mid(start, next - start));
+            glyphLines.append({start, next - start, x(end) - x(start)});
             start = next;
         }
+        lines.text = text;
         lines.glyphLines = std::move(glyphLines);
-        lines.texts = std::move(texts);
         return true;
     }
 
     // The text of each line, without the break that ended it.
     QStringList lineTexts(const TextLines& lines, const QString& text) const
     {
-        if (!lines.layout)
-            return lines.blank ? QStringList{text} : lines.texts;
-        const QString laidOut = lines.layout->text();
+        if (lines.blank)
+            return {text};
         QStringList texts;
+        if (!lines.layout) {
+            for (const GlyphSpan& line : lines.glyphLines)
+                texts.append(lines.text.mid(line.start, line.length));
+            return texts;
+        }
+        const QString laidOut = lines.layout->text();
         for (int i = 0; i < lines.layout->lineCount(); ++i) {
             const QTextLine line = lines.layout->lineAt(i);
             QString part = laidOut.mid(line.textStart(), line.textLength());
@@ -642,79 +736,81 @@ struct PdfLibrary::Private
         if (lines.blank)
             return;
         if (!lines.glyphLines.empty()) {
-            QPainter* p = pageKeepingPending();
-            if (!p)
-                return;
-            const Fonts::LineExtents extents = currentFont().extents;
+            LoadedFont& font = currentFont();
+            const Fonts::LineExtents extents = font.extents;
             const double pitch = (extents.ascent + extents.descent) * referenceSize;
-            for (size_t i = 0; i < lines.glyphLines.size(); ++i) {
-                const GlyphLine& line = *lines.glyphLines[i];
+            for (qsizetype i = 0; i < lines.glyphLines.size(); ++i) {
+                const GlyphSpan& line = lines.glyphLines[i];
                 // Aligned and placed as the layout engine places a line in its box, in its fixed point.
                 const int free = lines.lineWidth - line.width;
                 const int offset = state.align == AlignCentre ? free / 2 : state.align == AlignRight ? free : 0;
                 const double baseline =
                     std::floor((double(i) * pitch + extents.ascent * referenceSize) * fixedPointUnit) / fixedPointUnit;
-                queueGlyphLine(*p, line, origin, double(offset) / fixedPointUnit, baseline);
+                showGlyphLine(font, QStringView(lines.text).sliced(line.start, line.length),
+                              origin + QPointF(double(offset) / fixedPointUnit, baseline) * textFactor(), textFactor());
             }
             return;
         }
-        QPainter* p = page();
-        if (!p)
-            return;
-        p->save();
-        p->setPen(state.textColour);
-        p->translate(origin);
-        p->scale(textFactor(), textFactor());
+        const QFont& requested = currentFont().font;
+        const QString laidOut = lines.layout->text();
         for (int i = 0; i < lines.layout->lineCount(); ++i) {
+            const QTextLine line = lines.layout->lineAt(i);
             double shift = 0;
             if (lines.lineWidth == 0) {
-                const double width = lines.layout->lineAt(i).naturalTextWidth();
+                const double width = line.naturalTextWidth();
                 shift = state.align == AlignCentre ? width / 2 : state.align == AlignRight ? width : 0;
             }
-            lines.layout->lineAt(i).draw(p, QPointF(-shift, 0));
+            const QString text = laidOut.mid(line.textStart(), line.textLength());
+            // Runs in their order along the line; a character the face lacks comes in a run of a fallback face.
+            for (const QGlyphRun& run : line.glyphRuns()) {
+                const QVector<quint32> glyphs = run.glyphIndexes();
+                const int pdfFont = document.font(run.rawFont(), requested.bold(), requested.italic());
+                document.useGlyphs(pdfFont, glyphs.constData(), glyphs.size());
+                document.mapCharacters(pdfFont, text);
+                showGlyphs(textFace(pdfFont), glyphs.constData(), run.positions().constData(), glyphs.size(),
+                           origin - QPointF(shift * textFactor(), 0), textFactor());
+            }
         }
-        p->restore();
+    }
+
+    const TextFace& documentFace(LoadedFont& font)
+    {
+        if (font.documentFace.font < 0)
+            font.documentFace = textFace(document.font(font.raw, font.font.bold(), font.font.italic()));
+        return font.documentFace;
     }
 };
 
 PdfLibrary::PdfLibrary() : d(std::make_unique<Private>()) {}
 
-PdfLibrary::~PdfLibrary()
-{
-    if (d->painter.isActive())
-        d->painter.end();
-}
+PdfLibrary::~PdfLibrary() = default;
 
 bool PdfLibrary::SaveToFile(const QString& path, QString* error)
 {
-    QPainter* p = d->page();
-    if (!p) {
+    if (!d->page()) {
         if (error)
             *error = QStringLiteral("the document has already been written");
         return false;
     }
-    p->end();
     d->finished = true;
-    d->buffer.close();
-    mendSpaceInCharacterMaps(d->bytes);
-    return FileSystem::atomicWrite(path, d->bytes, error);
+    return FileSystem::atomicWrite(path, d->document.finish(), error);
 }
 
 void PdfLibrary::SetPageSize(double width, double height)
 {
     const QPageSize size(QSizeF(width, height), QPageSize::Point, QString(), QPageSize::ExactMatch);
     if (size.isValid())
-        d->writer.setPageLayout(QPageLayout(size, QPageLayout::Portrait, QMarginsF()));
+        d->pageSize = size.sizePoints();
 }
 
 double PdfLibrary::PageWidth() const
 {
-    return d->writer.pageLayout().fullRectPoints().width();
+    return d->pageSize.width();
 }
 
 double PdfLibrary::PageHeight() const
 {
-    return d->writer.pageLayout().fullRectPoints().height();
+    return d->pageSize.height();
 }
 
 void PdfLibrary::SetScale(double scale)
@@ -725,7 +821,7 @@ void PdfLibrary::SetScale(double scale)
 
 void PdfLibrary::NewPage()
 {
-    // The page before must exist before the writer can move on from it.
+    // The page before is in the document even when nothing was drawn on it.
     d->page();
     d->pageStartPending = true;
     ++d->pageCount;
@@ -824,7 +920,8 @@ void PdfLibrary::SetTextColor(const PdfRgb& colour)
 
 void PdfLibrary::SetFillColor(const PdfRgb& colour)
 {
-    d->state.fill = QBrush(toColor(colour));
+    d->state.fillColour = toColor(colour);
+    d->state.fillGradient.clear();
 }
 
 void PdfLibrary::SetLineWidth(double width)
@@ -840,86 +937,84 @@ void PdfLibrary::SetLineDash(double dash, double gap)
 
 void PdfLibrary::DrawLine(double x1, double y1, double x2, double y2)
 {
-    const QLineF line(d->scaled(x1, y1), d->scaled(x2, y2));
-    // Dashed lines are drawn one by one, so that each starts with a dash.
-    if (d->state.dash > 0 && d->state.gap > 0) {
-        if (QPainter* p = d->page()) {
-            p->setPen(d->linePen());
-            p->drawLine(line);
-        }
-    } else if (QPainter* p = d->pageKeepingPending()) {
-        d->queueLine(*p, line);
-    }
+    QByteArray* out = d->page();
+    if (!out)
+        return;
+    d->setLineInk(*out);
+    Private::appendPoint(*out, d->scaled(x1, y1));
+    *out += "m ";
+    Private::appendPoint(*out, d->scaled(x2, y2));
+    *out += "l S\n";
 }
 
 void PdfLibrary::DrawBox(double x, double y, double width, double height, Paint paint)
 {
-    if (paint == Paint::Fill && d->state.fill.style() == Qt::SolidPattern) {
-        if (QPainter* p = d->pageKeepingPending())
-            d->queueFill(*p, d->scaled(x, y, width, height), d->state.fill.color());
-        return;
-    }
-    if (QPainter* p = d->page()) {
-        d->setPaint(*p, paint);
-        p->drawRect(d->scaled(x, y, width, height));
-    }
+    QByteArray box;
+    Private::appendPoint(box, d->scaled(x, y));
+    Private::appendPoint(box, d->scaled(width, height));
+    box += "re ";
+    d->paintPath(box, paint);
 }
 
 void PdfLibrary::StartPath(double x, double y)
 {
-    d->path.moveTo(d->scaled(x, y));
+    Private::appendPoint(d->path, d->scaled(x, y));
+    d->path += "m ";
 }
 
 void PdfLibrary::AddLineToPath(double x, double y)
 {
-    d->path.lineTo(d->scaled(x, y));
+    Private::appendPoint(d->path, d->scaled(x, y));
+    d->path += "l ";
 }
 
 void PdfLibrary::AddCurveToPath(double c1x, double c1y, double c2x, double c2y, double x, double y)
 {
-    d->path.cubicTo(d->scaled(c1x, c1y), d->scaled(c2x, c2y), d->scaled(x, y));
+    Private::appendPoint(d->path, d->scaled(c1x, c1y));
+    Private::appendPoint(d->path, d->scaled(c2x, c2y));
+    Private::appendPoint(d->path, d->scaled(x, y));
+    d->path += "c ";
 }
 
 void PdfLibrary::AddBoxToPath(double x, double y, double width, double height)
 {
-    d->path.addRect(d->scaled(x, y, width, height));
+    Private::appendPoint(d->path, d->scaled(x, y));
+    Private::appendPoint(d->path, d->scaled(width, height));
+    d->path += "re ";
 }
 
 void PdfLibrary::ClosePath()
 {
-    d->path.closeSubpath();
+    d->path += "h ";
 }
 
 void PdfLibrary::DrawPath(Paint paint)
 {
-    const QPainterPath path = d->takePath();
-    if (QPainter* p = d->page()) {
-        d->setPaint(*p, paint);
-        p->drawPath(path);
-    }
+    d->paintPath(std::exchange(d->path, QByteArray()), paint);
 }
 
 void PdfLibrary::SaveState()
 {
-    if (QPainter* p = d->page()) {
-        p->save();
+    if (QByteArray* out = d->page()) {
+        d->saveInk(*out);
         d->savedStates.append(d->state);
     }
 }
 
 void PdfLibrary::SetClippingPath()
 {
-    const QPainterPath path = d->takePath();
-    if (QPainter* p = d->page())
-        p->setClipPath(path, p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
+    const QByteArray path = std::exchange(d->path, QByteArray());
+    // An empty path leaves nothing to draw in, as a path around nothing would.
+    if (QByteArray* out = d->page())
+        *out += (path.isEmpty() ? QByteArray("0 0 0 0 re ") : path) + "W n\n";
 }
 
 void PdfLibrary::RestoreState()
 {
-    QPainter* p = d->page();
-    if (!p || d->savedStates.isEmpty())
+    QByteArray* out = d->page();
+    if (!out || d->savedStates.isEmpty())
         return;
-    p->restore();
+    d->restoreInk(*out);
     d->state = d->savedStates.takeLast();
 }
 
@@ -930,18 +1025,14 @@ bool PdfLibrary::NewLinearGradient(const QString& name, double x1, double y1, co
     const QPointF end = d->scaled(x2, y2);
     if (start == end)
         return false;
-    QLinearGradient gradient(start, end);
-    gradient.setColorAt(0, toColor(colour1));
-    gradient.setColorAt(1, toColor(colour2));
-    d->gradients.insert(name, gradient);
+    d->gradients.insert(name, {start, toColor(colour1), end, toColor(colour2)});
     return true;
 }
 
 void PdfLibrary::SetFillGradient(const QString& name)
 {
-    const auto found = d->gradients.constFind(name);
-    if (found != d->gradients.constEnd())
-        d->state.fill = QBrush(*found);
+    if (d->gradients.contains(name))
+        d->state.fillGradient = name;
 }
 
 int PdfLibrary::LoadImageFromFile(const QString& path)
@@ -974,6 +1065,17 @@ void PdfLibrary::DrawImage(int id, double x, double y, double width, double heig
 {
     if (id < 0 || id >= d->images.size())
         return;
-    if (QPainter* p = d->page())
-        p->drawImage(d->scaled(x, y, width, height), d->images[id]);
+    QByteArray* out = d->page();
+    if (!out)
+        return;
+    // A picture fills the unit square from its bottom row up: turned over into the box.
+    const QPointF topLeft = d->scaled(x, y);
+    const QPointF size = d->scaled(width, height);
+    d->saveInk(*out);
+    appendPdfNumber(*out, size.x());
+    *out += "0 0 ";
+    appendPdfNumber(*out, -size.y());
+    Private::appendPoint(*out, topLeft + QPointF(0, size.y()));
+    *out += "cm " + d->document.imageName(id, d->images[id]) + " Do\n";
+    d->restoreInk(*out);
 }

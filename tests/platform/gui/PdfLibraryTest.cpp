@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -337,16 +338,25 @@ TEST_F(PdfLibraryTest, textsDrawnOneAfterAnotherKeepTheirColoursAndWhatIsDrawnLa
 
 TEST_F(PdfLibraryTest, namesWrapAtTheSameSpacesAsInAParagraphOfALongerText)
 {
-    // A name alone is wrapped from its glyphs; followed by another paragraph it goes through the layout engine.
+    // A name or a date alone is wrapped from its glyphs; followed by another paragraph it goes through the layout
+    // engine.
     const char* const names[] = {"Adamczewska, Agnieszka z d. Laskowska", "Jan Maria Józef Nowak  Kowalski",
-                                 "Żółkiewski Stanisław 1901 r. Kraków", "a b c d e f g h i j k l"};
-    for (const char* name : names) {
-        const QString text = QString::fromUtf8(name);
-        for (double width = 20; width < 400; width += 1.5) {
-            QStringList viaEngine = pdf.WrappedLines(text + QStringLiteral("\n;"), width);
-            viaEngine.removeLast();
-            EXPECT_EQ(pdf.WrappedLines(text, width), viaEngine) << name << " " << width;
-            EXPECT_EQ(pdf.WrappedLineCount(text, width), viaEngine.size()) << name << " " << width;
+                                 "Żółkiewski Stanisław 1901 r. Kraków",   "a b c d e f g h i j k l",
+                                 "02-06-1830 r. Gorzów Wielkopolski",     "1-2-3 4-5 6-7-8-9 10-11-12-13-14-15",
+                                 "przed 1875 r. Piotrków Trybunalski",    "ff ff ff ff ff ff ff ff ff ff ff",
+                                 "27-10-1851\u00A0r. Ostrów Wielkopolski"};
+    // Fine steps, in faces whose last glyphs reach past their advances by different amounts: a line whose last
+    // glyph's ink ends right at the box's edge must wrap as the engine wraps it.
+    for (const char* font : {"Tahoma", "Tahoma [Italic]", "DejaVu Serif [Italic]"}) {
+        pdf.SelectFont(pdf.AddTrueTypeFont(font));
+        for (const char* name : names) {
+            const QString text = QString::fromUtf8(name);
+            for (double width = 20; width < 400; width += 0.5) {
+                QStringList viaEngine = pdf.WrappedLines(text + QStringLiteral("\n;"), width);
+                viaEngine.removeLast();
+                EXPECT_EQ(pdf.WrappedLines(text, width), viaEngine) << font << " " << name << " " << width;
+                EXPECT_EQ(pdf.WrappedLineCount(text, width), viaEngine.size()) << font << " " << name << " " << width;
+            }
         }
     }
 }
@@ -450,6 +460,13 @@ TEST_F(PdfLibraryTest, dashesGradientsCurvesAndClippingComeOut)
     pdf.RestoreState();
     // The fill colour comes back with the state.
     pdf.DrawBox(450, 140, 20, 20, PdfLibrary::Paint::Fill);
+    // Clipping to an empty path hides everything; painting an empty path paints nothing.
+    pdf.SaveState();
+    pdf.SetClippingPath();
+    pdf.SetFillColor(black);
+    pdf.DrawBox(100, 300, 50, 50, PdfLibrary::Paint::Fill);
+    pdf.RestoreState();
+    pdf.DrawPath(PdfLibrary::Paint::FillAndOutline);
 
     const QImage page = PdfTools::page(save(), 1);
     EXPECT_TRUE(near(page.pixelColor(105, 50), Qt::black));
@@ -461,6 +478,7 @@ TEST_F(PdfLibraryTest, dashesGradientsCurvesAndClippingComeOut)
     EXPECT_TRUE(near(page.pixelColor(330, 150), Qt::blue));
     EXPECT_TRUE(near(page.pixelColor(370, 150), Qt::white)) << "outside the clipping path";
     EXPECT_TRUE(near(page.pixelColor(460, 150), QColor(128, 0, 128), 60)) << "gradient fill restored";
+    EXPECT_TRUE(near(page.pixelColor(125, 325), Qt::white)) << "clipped away by an empty path";
 }
 
 TEST_F(PdfLibraryTest, picturesAreReadByTheirContentsAndEmbeddedOnce)
@@ -504,4 +522,45 @@ TEST_F(PdfLibraryTest, writingWhereAFolderStandsFailsWithAReason)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(QFileInfo(blocked).isDir());
     EXPECT_FALSE(pdf.SaveToFile(dir.filePath("again.pdf"))) << "a document is written once";
+}
+
+// A photograph goes in as a JPEG, a plain drawing losslessly, and a picture with transparency with a mask that keeps
+// what lies under it visible.
+TEST_F(PdfLibraryTest, photographsAreEmbeddedAsJpegAndTransparentPicturesWithAMask)
+{
+    SKIP_WITHOUT_TOOL("pdfimages");
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    QImage photo(200, 150, QImage::Format_RGB32);
+    for (int y = 0; y < photo.height(); ++y) {
+        for (int x = 0; x < photo.width(); ++x)
+            photo.setPixel(x, y, qRgb((x * 7 + y * 13) % 256, (x * x + y) % 256, (x * y) % 256));
+    }
+    QImage plain(200, 150, QImage::Format_RGB32);
+    plain.fill(Qt::red);
+    QImage halfTransparent(200, 150, QImage::Format_ARGB32);
+    halfTransparent.fill(Qt::transparent);
+    for (int y = 0; y < 150; ++y) {
+        for (int x = 0; x < 100; ++x)
+            halfTransparent.setPixel(x, y, qRgba(0, 0, 255, 255));
+    }
+    const std::pair<const char*, const QImage&> pictures[] = {
+        {"photo.png", photo}, {"plain.png", plain}, {"mask.png", halfTransparent}};
+    double y = 50;
+    for (const auto& [file, picture] : pictures) {
+        ASSERT_TRUE(picture.save(dir.filePath(file)));
+        pdf.DrawImage(pdf.LoadImageFromFile(dir.filePath(file)), 50, y, 200, 150);
+        y += 200;
+    }
+    const QString path = save();
+    const QStringList rows = PdfTools::images(path);
+    ASSERT_EQ(rows.size(), 4) << rows.join('\n').toStdString();
+    // pdfimages lists the pictures as they are drawn, a mask right after its picture.
+    const auto columns = [&](int row) { return rows[row].split(' ', Qt::SkipEmptyParts); };
+    EXPECT_EQ(columns(0)[2], "image");
+    EXPECT_EQ(columns(0)[8], "jpeg");
+    EXPECT_EQ(columns(1)[8], "image");
+    EXPECT_EQ(columns(3)[2], "smask");
+    const QImage page = PdfTools::page(path, 1);
+    EXPECT_TRUE(near(page.pixelColor(100, 500), Qt::blue));
+    EXPECT_TRUE(near(page.pixelColor(200, 500), Qt::white)) << "the transparent half shows the page";
 }

@@ -208,15 +208,17 @@ void TFormRaportLista::drawRows(std::vector<TableRow>& rows)
     const auto rule = [&pdf](double x1, double y1, double x2, double y2) {
         pdf.DrawHairline(x1, y1, x2, y2, ruleColour, true);
     };
-    rule(left, rows.front().y, right, rows.front().y);
-    for (const TableRow& row : rows) {
-        double x = left;
-        rule(x, row.y, x, row.y + row.height);
-        for (int c = 0; c < ColumnCount; ++c) {
-            x += ColumnWidths[c];
-            rule(x, row.y, x, row.y + row.height);
-        }
+    // The rows of a page follow each other without gaps: a column's rules run from the first row to the last.
+    const double top = rows.front().y;
+    const double bottom = rows.back().y + rows.back().height;
+    rule(left, top, right, top);
+    for (const TableRow& row : rows)
         rule(left, row.y + row.height, right, row.y + row.height);
+    double x = left;
+    rule(x, top, x, bottom);
+    for (int c = 0; c < ColumnCount; ++c) {
+        x += ColumnWidths[c];
+        rule(x, top, x, bottom);
     }
     for (const TableRow& row : rows) {
         double x = left;

@@ -219,7 +219,7 @@ int writeFont(ObjectWriter& objects, const QRawFont& face, PdfDocument::Synthesi
     descriptor += "/CapHeight ";
     appendPdfNumber(descriptor, face.capHeight() * perPixel);
     descriptor += "/StemV 80";
-    // A face without TrueType outlines is named, not embedded: readers draw it with a face of their own.
+    // A face whose outlines cannot be read is named, not embedded: readers draw it with a face of their own.
     const QByteArray file = trueTypeSubset(face, glyphs);
     if (!file.isEmpty()) {
         const int fileObject = objects.reserve();
@@ -296,6 +296,7 @@ struct PdfDocument::Private
     {
         QRawFont face;
         double pixelSize = 0;
+        bool trueType = false;
         QString key;
         Synthesis synthesis;
         // Per glyph number: whether it is drawn, the character it reads back as (0: none known), its width (< 0:
@@ -401,6 +402,7 @@ int PdfDocument::font(const QRawFont& face, bool bold, bool italic)
     Private::Font font;
     font.face = face;
     font.pixelSize = face.pixelSize();
+    font.trueType = !face.fontTable("glyf").isEmpty() && !face.fontTable("loca").isEmpty();
     font.key = key;
     font.synthesis = synthesis;
     d->fonts.push_back(std::move(font));
@@ -422,6 +424,11 @@ PdfDocument::Synthesis PdfDocument::synthesis(int font) const
 double PdfDocument::pixelSize(int font) const
 {
     return d->fonts[size_t(font)].pixelSize;
+}
+
+bool PdfDocument::embeddable(int font) const
+{
+    return d->fonts[size_t(font)].trueType;
 }
 
 void PdfDocument::useGlyphs(int font, const quint32* glyphs, qsizetype count, const QChar* characters)
@@ -541,6 +548,9 @@ QByteArray PdfDocument::finish()
             if (font.used[glyph])
                 glyphs.push_back(glyph);
         }
+        // A font no text was shown in is named by no page.
+        if (glyphs.empty())
+            continue;
         const int number = writeFont(objects, font.face, font.synthesis, int(i), glyphs, font.characters,
                                      [&](quint32 glyph) { return glyphWidth(int(i), glyph); });
         fontEntries += fontName(int(i)) + ' ' + ObjectWriter::reference(number) + ' ';

@@ -47,6 +47,9 @@ public:
     Synthesis synthesis(int font) const;
     // The pixel size of the font's face: a text size in points is the face's size scaled by size / pixelSize.
     double pixelSize(int font) const;
+    // Whether the document can embed the font's face: only TrueType outlines can be. Text in another face must be
+    // drawn as filled outlines; such a font is left out of the document when no glyph of it is noted as used.
+    bool embeddable(int font) const;
     // Notes glyphs drawn with the font, each showing the character of the same position in characters (which may
     // be null when the characters are not known): their outlines go into the document and each reads back as its
     // character. A glyph already known keeps the character it first had.

@@ -9,8 +9,10 @@
 #include <QImage>
 #include <QImageReader>
 #include <QPageSize>
+#include <QPainterPath>
 #include <QRawFont>
 #include <QTextLayout>
+#include <QTransform>
 #include <QVarLengthArray>
 #include <QVector>
 
@@ -182,6 +184,8 @@ struct PdfLibrary::Private
         int font = -1;
         double pixelSize = 0;
         PdfDocument::Synthesis synthesis;
+        // False for a face the document cannot embed: its glyphs are drawn as outlines.
+        bool embedded = true;
     };
 
     struct LoadedFont
@@ -389,7 +393,10 @@ struct PdfLibrary::Private
         *out += paint == Paint::Fill ? "f\n" : paint == Paint::Outline ? "S\n" : "B\n";
     }
 
-    TextFace textFace(int font) const { return {font, document.pixelSize(font), document.synthesis(font)}; }
+    TextFace textFace(int font) const
+    {
+        return {font, document.pixelSize(font), document.synthesis(font), document.embeddable(font)};
+    }
 
     // Starts a text object in the face at the size factor scales it to, in the text colour; a face that stands in
     // for a bold style has its glyphs outlined as well. Returns the page, nullptr when there is none.
@@ -444,6 +451,16 @@ struct PdfLibrary::Private
         for (const QChar c : text)
             glyphs.append(font.glyph(c.unicode()).index);
         const TextFace& face = documentFace(font);
+        if (!face.embedded) {
+            QVarLengthArray<QPointF, 64> positions;
+            int x = 0;
+            for (const QChar c : text) {
+                positions.append(QPointF(double(x) / fixedPointUnit, 0));
+                x += font.glyph(c.unicode()).advance;
+            }
+            drawGlyphOutlines(font.raw, face, glyphs.constData(), positions.constData(), glyphs.size(), origin, factor);
+            return;
+        }
         document.useGlyphs(face.font, glyphs.constData(), glyphs.size(), text.data());
         QByteArray* out = beginText(face, factor);
         if (!out)
@@ -454,6 +471,53 @@ struct PdfLibrary::Private
             appendHex4(*out, glyph);
         *out += "> Tj\n";
         endText(*out, face);
+    }
+
+    // Draws glyphs of a face the document cannot embed as filled outlines, at their positions in pixels of the face
+    // from origin (points on paper), scaled to the text size by factor: the text shows, though it cannot be searched.
+    void drawGlyphOutlines(const QRawFont& raw, const TextFace& face, const quint32* glyphs, const QPointF* positions,
+                           qsizetype count, QPointF origin, double factor)
+    {
+        QByteArray* out = page();
+        if (!out || count == 0)
+            return;
+        // y grows downward: a glyph's top, at negative y, leans to the right.
+        const QTransform slant = QTransform().shear(face.synthesis.italic ? -syntheticSlant : 0, 0);
+        const QTransform toPage =
+            QTransform::fromScale(factor, factor) * QTransform::fromTranslate(origin.x(), origin.y());
+        QByteArray outlines;
+        for (qsizetype i = 0; i < count; ++i) {
+            const QTransform place = slant * QTransform::fromTranslate(positions[i].x(), positions[i].y()) * toPage;
+            appendPath(outlines, place.map(raw.pathForGlyph(glyphs[i])));
+        }
+        if (outlines.isEmpty())
+            return;
+        setFillInk(*out, state.textColour);
+        if (face.synthesis.bold) {
+            setStrokeInk(*out, state.textColour, syntheticBoldStroke * factor * face.pixelSize);
+            *out += outlines + "B\n";
+        } else {
+            *out += outlines + "f\n";
+        }
+    }
+
+    static void appendPath(QByteArray& out, const QPainterPath& path)
+    {
+        for (int i = 0; i < path.elementCount(); ++i) {
+            const QPainterPath::Element element = path.elementAt(i);
+            appendPoint(out, element);
+            if (element.isMoveTo()) {
+                out += "m ";
+            } else if (element.isLineTo()) {
+                out += "l ";
+            } else {
+                // A curve's two control points are followed by its end point.
+                appendPoint(out, path.elementAt(i + 1));
+                appendPoint(out, path.elementAt(i + 2));
+                out += "c ";
+                i += 2;
+            }
+        }
     }
 
     // Shows glyphs of one face placed by the layout engine, at their positions in pixels of the face from origin
@@ -764,11 +828,17 @@ struct PdfLibrary::Private
             // Runs in their order along the line; a character the face lacks comes in a run of a fallback face.
             for (const QGlyphRun& run : line.glyphRuns()) {
                 const QVector<quint32> glyphs = run.glyphIndexes();
-                const int pdfFont = document.font(run.rawFont(), requested.bold(), requested.italic());
-                document.useGlyphs(pdfFont, glyphs.constData(), glyphs.size());
-                document.mapCharacters(pdfFont, text);
-                showGlyphs(textFace(pdfFont), glyphs.constData(), run.positions().constData(), glyphs.size(),
-                           origin - QPointF(shift * textFactor(), 0), textFactor());
+                const TextFace face = textFace(document.font(run.rawFont(), requested.bold(), requested.italic()));
+                const QPointF runOrigin = origin - QPointF(shift * textFactor(), 0);
+                if (!face.embedded) {
+                    drawGlyphOutlines(run.rawFont(), face, glyphs.constData(), run.positions().constData(),
+                                      glyphs.size(), runOrigin, textFactor());
+                    continue;
+                }
+                document.useGlyphs(face.font, glyphs.constData(), glyphs.size());
+                document.mapCharacters(face.font, text);
+                showGlyphs(face, glyphs.constData(), run.positions().constData(), glyphs.size(), runOrigin,
+                           textFactor());
             }
         }
     }

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QImage>
 #include <QMap>
+#include <QRawFont>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -563,4 +564,39 @@ TEST_F(PdfLibraryTest, photographsAreEmbeddedAsJpegAndTransparentPicturesWithAMa
     const QImage page = PdfTools::page(path, 1);
     EXPECT_TRUE(near(page.pixelColor(100, 500), Qt::blue));
     EXPECT_TRUE(near(page.pixelColor(200, 500), Qt::white)) << "the transparent half shows the page";
+}
+
+// Text in a face whose outlines the document cannot embed (not TrueType) is drawn as filled outlines where the
+// text would stand, and no font is named for it.
+TEST_F(PdfLibraryTest, textInAFaceThatCannotBeEmbeddedIsDrawnAsOutlines)
+{
+    SKIP_WITHOUT_TOOL("pdffonts");
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    QString family;
+    for (const QString& candidate : QFontDatabase::families()) {
+        QFont font(candidate);
+        font.setPixelSize(100);
+        const QRawFont raw = QRawFont::fromFont(font);
+        if (raw.familyName() == candidate && raw.fontTable("glyf").isEmpty() && !raw.fontTable("CFF ").isEmpty()) {
+            family = candidate;
+            break;
+        }
+    }
+    if (family.isEmpty())
+        GTEST_SKIP() << "no face with other than TrueType outlines is installed";
+    pdf.SelectFont(pdf.AddTrueTypeFont(family));
+    pdf.SetTextSize(24);
+    pdf.DrawText(100, 100, QStringLiteral("Zażółć 1901"));
+    pdf.SetTextAlign(PdfLibrary::AlignLeft);
+    pdf.DrawTextBox(100, 200, 300, 100, QStringLiteral("Kowalski"));
+    const QString path = save();
+
+    const QString fonts = QString::fromUtf8(PdfTools::run("pdffonts", {path}));
+    EXPECT_EQ(fonts.split('\n', Qt::SkipEmptyParts).size(), 2) << "only the table's heading: " << fonts.toStdString();
+    const QImage page = PdfTools::page(path, 1);
+    const QRect firstText = PdfTools::inkBounds(page, QRect(90, 70, 300, 40));
+    const QRect secondText = PdfTools::inkBounds(page, QRect(90, 195, 300, 40));
+    EXPECT_GT(firstText.width(), 100) << family.toStdString();
+    EXPECT_NEAR(firstText.left(), 100, 3);
+    EXPECT_GT(secondText.width(), 60);
 }

@@ -54,17 +54,6 @@ QByteArray deflated(const QByteArray& data, int level)
     return qCompress(data, level).mid(4);
 }
 
-void appendHex4(QByteArray& out, quint32 value)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    char text[4];
-    for (int i = 3; i >= 0; --i) {
-        text[i] = digits[value & 0xF];
-        value >>= 4;
-    }
-    out.append(text, 4);
-}
-
 // A name the way a PDF name must spell it: characters other than plain letters and digits as #xx.
 QByteArray pdfName(const QString& text)
 {
@@ -155,7 +144,7 @@ void appendUtf16Hex(QByteArray& out, char32_t c)
 {
     const char32_t one[] = {c};
     for (const QChar unit : QString::fromUcs4(one, 1))
-        appendHex4(out, unit.unicode());
+        appendPdfHex4(out, unit.unicode());
 }
 
 // The map from glyph numbers back to characters that lets readers search and copy the text.
@@ -177,7 +166,7 @@ QByteArray characterMap(const std::vector<quint32>& glyphs, const std::vector<ch
         out += QByteArray::number(end - begin) + " beginbfchar\n";
         for (size_t i = begin; i < end; ++i) {
             out += '<';
-            appendHex4(out, mapped[i]);
+            appendPdfHex4(out, mapped[i]);
             out += "> <";
             appendUtf16Hex(out, characters[mapped[i]]);
             out += ">\n";
@@ -207,9 +196,12 @@ int writeFont(ObjectWriter& objects, const QRawFont& face, PdfDocument::Synthesi
     const QByteArray head = face.fontTable("head");
     const double perEm = face.unitsPerEm() > 0 ? 1000.0 / face.unitsPerEm() : 1;
     const double perPixel = face.pixelSize() > 0 ? 1000.0 / face.pixelSize() : 1;
+    // Flags of a font description: glyphs outside the standard Latin set, and slanted ones.
+    constexpr int symbolic = 4;
+    constexpr int italic = 64;
+    const bool slanted = synthesis.italic || face.style() != QFont::StyleNormal;
     QByteArray descriptor = "<< /Type /FontDescriptor /FontName " + baseFont + " /Flags " +
-                            QByteArray::number(synthesis.italic || face.style() != QFont::StyleNormal ? 4 | 64 : 4) +
-                            " /FontBBox [";
+                            QByteArray::number(slanted ? symbolic | italic : symbolic) + " /FontBBox [";
     for (const int offset : {36, 38, 40, 42})
         appendPdfNumber(descriptor, tableShort(head, offset) * perEm);
     descriptor += "] /ItalicAngle 0 /Ascent ";
@@ -247,6 +239,14 @@ int writeFont(ObjectWriter& objects, const QRawFont& face, PdfDocument::Synthesi
 }
 
 } // namespace
+
+void appendPdfHex4(QByteArray& out, quint32 code)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    const char text[] = {digits[(code >> 12) & 0xF], digits[(code >> 8) & 0xF], digits[(code >> 4) & 0xF],
+                         digits[code & 0xF]};
+    out.append(text, 4);
+}
 
 void appendPdfNumber(QByteArray& out, double value)
 {

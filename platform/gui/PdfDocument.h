@@ -16,6 +16,8 @@
 
 // Appends a number the way a content stream writes it: at most four decimals, no exponent, a space after it.
 void appendPdfNumber(QByteArray& out, double value);
+// Appends a 2-byte code (a glyph number, a UTF-16 unit) as the four hexadecimal digits a PDF string holds it in.
+void appendPdfHex4(QByteArray& out, quint32 code);
 
 class PdfDocument
 {

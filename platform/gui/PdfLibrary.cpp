@@ -468,7 +468,7 @@ struct PdfLibrary::Private
         moveToLine(*out, face, origin);
         *out += '<';
         for (const quint32 glyph : glyphs)
-            appendHex4(*out, glyph);
+            appendPdfHex4(*out, glyph);
         *out += "> Tj\n";
         endText(*out, face);
     }
@@ -544,20 +544,12 @@ struct PdfLibrary::Private
                     appendPdfNumber(*out, -shift * 1000 / pixelSize);
                     *out += '<';
                 }
-                appendHex4(*out, glyphs[i]);
+                appendPdfHex4(*out, glyphs[i]);
                 next = positions[i].x() + document.glyphWidth(face.font, glyphs[i]) * pixelSize / 1000;
             }
             *out += ">] TJ\n";
         }
         endText(*out, face);
-    }
-
-    static void appendHex4(QByteArray& out, quint32 value)
-    {
-        static const char digits[] = "0123456789ABCDEF";
-        const char text[] = {digits[(value >> 12) & 0xF], digits[(value >> 8) & 0xF], digits[(value >> 4) & 0xF],
-                             digits[value & 0xF]};
-        out.append(text, 4);
     }
 
     std::unique_ptr<LoadedFont> loadFont(const QString& face, bool bold, bool italic) const

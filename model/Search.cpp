@@ -2,6 +2,7 @@
 
 #include "Bazadanych.h"
 #include "Fact.h"
+#include "OrderedWork.h"
 #include "Wildcard.h"
 
 #include <QCollator>
@@ -438,12 +439,33 @@ private:
 
 namespace {
 
-const PersonSearchKeys& searchKeysOf(KV_Person& person, int displayGeneration, FoldedTexts& folding)
+void updateSearchKeys(KV_Person& person, int displayGeneration, FoldedTexts& folding)
 {
     if (!person.SearchKeys)
         person.SearchKeys = std::make_shared<PersonSearchKeys>();
     person.SearchKeys->update(person, displayGeneration, folding);
-    return *person.SearchKeys;
+}
+
+// Brings every person's search keys up to date, a share of the persons on each worker thread: the first search with
+// a word makes the keys of everyone. Each person's keys are its own, and the persons and their facts are only read.
+void updateSearchKeys(const KV_DB::PersonMapType& persons, int displayGeneration)
+{
+    std::vector<KV_Person*> all;
+    all.reserve(persons.size());
+    for (const auto& [id, person] : persons)
+        all.push_back(person);
+    constexpr int share = 4096;
+    const int shares = int((all.size() + share - 1) / share);
+    OrderedWork::run(
+        shares, std::max(shares, 1),
+        [&](int piece) {
+            // Equal texts share one folded copy within a share.
+            FoldedTexts folding;
+            const size_t end = std::min(all.size(), size_t(piece + 1) * share);
+            for (size_t i = size_t(piece) * share; i < end; ++i)
+                updateSearchKeys(*all[i], displayGeneration, folding);
+        },
+        [](int) {});
 }
 
 bool factMatches(const FactField& field, const WordPatterns& word, bool testDate, bool testPlace)
@@ -488,14 +510,14 @@ void KV_DB::SearchPersons(const QString& text, int fieldMode, int sexFilter, int
     for (const QString& word : searchWords(text))
         words.emplace_back(word);
     WorkList.clear();
-    const int displayGeneration = words.empty() ? 0 : dateDisplayGeneration();
-    FoldedTexts folding;
+    if (!words.empty())
+        updateSearchKeys(PersonMap, dateDisplayGeneration());
     for (const auto& [id, person] : PersonMap) {
         // The filters cost nothing; the words need the person's search keys.
         if (!passesFilters(person, sexFilter, lifeFilter, pictureFilter))
             continue;
         if (!words.empty()) {
-            const PersonSearchKeys& keys = searchKeysOf(*person, displayGeneration, folding);
+            const PersonSearchKeys& keys = *person->SearchKeys;
             // The structured binding is captured as an explicit copy: clang before version 16 cannot capture one.
             if (!std::all_of(words.begin(), words.end(), [&keys, fieldMode, person = person](const WordPatterns& word) {
                     return wordMatches(*person, keys, word, fieldMode);

@@ -3,6 +3,8 @@
 
 #include <QTemporaryDir>
 
+#include <vector>
+
 namespace {
 
 // Persons with fixed IDs (person_01, person_02, ... in creation order), so map order is known.
@@ -135,6 +137,30 @@ TEST_F(PersonSearchTest, aSearchSeesWhatChangedSinceTheLastOne)
     gSettings.SetDateFormat(9, u("dd.MM.yyyy"));
     EXPECT_EQ(found("03-1961", 2), QStringList());
     EXPECT_EQ(found("03.1961", 2), QStringList({u("Jan")}));
+}
+
+// The persons' search keys are brought up to date a share of the persons at a time on worker threads: matches in
+// every share are found, and a change anywhere is seen by the next search.
+TEST_F(PersonSearchTest, aSearchOverManyPersonsFindsEveryMatchAndEveryChange)
+{
+    constexpr int count = 10000;
+    std::vector<KV_Person*> persons;
+    int expected = 0;
+    for (int i = 0; i < count; ++i) {
+        const bool lucja = i % 7 == 0;
+        const bool kowalski = i % 2 == 1;
+        persons.push_back(person(lucja ? "Łucja" : "Jan", kowalski ? "Kowalski" : "Nowak"));
+        expected += lucja && kowalski;
+    }
+    addFact(persons.back(), u("BIRT"), u("1901"), u("Kraków"));
+
+    EXPECT_EQ(found("łucja kow", 1).size(), expected);
+    EXPECT_EQ(found("ŁUCJA KOW", 1).size(), expected) << "folded alike in every share";
+    EXPECT_EQ(found("krak", 3), QStringList({u("Jan")}));
+    persons[count / 2]->Surname = u("Zieliński");
+    persons[count - 2]->Forename = u("Zofia");
+    EXPECT_EQ(found("zie", 1), QStringList({persons[count / 2]->Forename}));
+    EXPECT_EQ(found("zofia", 1), QStringList({u("Zofia")}));
 }
 
 TEST_F(PersonSearchTest, theFirstSortAfterALoadSeesNamesChangedSinceTheLoad)

@@ -199,8 +199,7 @@ void TFormRaportLista::drawRows(std::vector<TableRow>& rows)
     PDFManager& pdf = gPDFManager;
     const double left = pdf.LeftEdge();
     const double right = pdf.RightEdge();
-    // The shading first, then the rules, then the cells' texts: the PDF layer draws boxes, lines and texts that
-    // follow each other as one path or run each.
+    // The shading first, so that the rules and the cells' texts come over it.
     for (const TableRow& row : rows) {
         if (row.shaded)
             pdf.DrawBox(left, row.y, right - left, row.height, true, evenRowShade, false, 0, 0);
@@ -214,11 +213,11 @@ void TFormRaportLista::drawRows(std::vector<TableRow>& rows)
     rule(left, top, right, top);
     for (const TableRow& row : rows)
         rule(left, row.y + row.height, right, row.y + row.height);
-    double x = left;
-    rule(x, top, x, bottom);
+    double columnEdge = left;
+    rule(columnEdge, top, columnEdge, bottom);
     for (int c = 0; c < ColumnCount; ++c) {
-        x += ColumnWidths[c];
-        rule(x, top, x, bottom);
+        columnEdge += ColumnWidths[c];
+        rule(columnEdge, top, columnEdge, bottom);
     }
     for (const TableRow& row : rows) {
         double x = left;

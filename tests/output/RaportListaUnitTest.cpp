@@ -353,6 +353,61 @@ TEST_F(ListReportTest, shadingFillsEverySecondRow)
     }
 }
 
+// Every cell is framed: the table's outer rules run from the header down to the last row, a rule lies between each
+// two rows, and nothing is drawn under the last one.
+TEST_F(ListReportTest, rulesFrameEveryCellAndEndAtTheLastRow)
+{
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    for (int i = 0; i < 6; ++i)
+        addPerson(QString("Osoba%1").arg(i), QString("Nazwisko%1").arg(i));
+    search();
+    dialog.AdvOfficeCheckBoxInnyKolor->SetChecked(false);
+    generate(TFormRaportLista::PdfFile, 1);
+    const QVector<PdfTools::Word> words = PdfTools::words(pdfPath(), 1);
+    constexpr int scale = 2; // pixels per point: a hairline is thinner than a point
+    const QImage page = PdfTools::page(pdfPath(), 1, 72 * scale);
+    // Whether a rule passes within a pixel of the point (in points).
+    const auto ruled = [&](double x, double y) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            for (int dy = -1; dy <= 1; ++dy) {
+                if (qGray(page.pixel(int(x * scale) + dx, int(y * scale) + dy)) < 230)
+                    return true;
+            }
+        }
+        return false;
+    };
+    // Whether a rule crosses the vertical line at x somewhere between y1 and y2 (in points).
+    const auto ruledBetween = [&](double x, double y1, double y2) {
+        for (int y = int(y1 * scale); y < int(y2 * scale); ++y) {
+            if (qGray(page.pixel(int(x * scale), y)) < 230)
+                return true;
+        }
+        return false;
+    };
+    const double left = gPDFManager.CmToPt(1.5);
+    const double right = gPDFManager.CmToPt(gPDFManager.PageWidthCm - 1.5);
+    const PdfTools::Word header = PdfTools::findWord(words, "Lp");
+    ASSERT_FALSE(header.box.isEmpty());
+    QVector<double> rowMiddles{header.box.center().y()};
+    for (int row = 1; row <= 6; ++row) {
+        const PdfTools::Word number = PdfTools::findWord(words, QString::number(row));
+        ASSERT_FALSE(number.box.isEmpty()) << row;
+        rowMiddles << number.box.center().y();
+    }
+    for (qsizetype i = 0; i < rowMiddles.size(); ++i) {
+        EXPECT_TRUE(ruled(left, rowMiddles[i])) << "left rule at row " << i;
+        EXPECT_TRUE(ruled(right, rowMiddles[i])) << "right rule at row " << i;
+        // The last column is empty in every row but the header, whose text stands in its middle.
+        if (i > 0) {
+            EXPECT_TRUE(ruledBetween(right - 5, rowMiddles[i - 1], rowMiddles[i])) << "above row " << i;
+        }
+    }
+    const double rowHeight = rowMiddles[6] - rowMiddles[5];
+    const double underTheTable = rowMiddles[6] + rowHeight;
+    EXPECT_FALSE(ruled(left, underTheTable));
+    EXPECT_FALSE(ruled(right, underTheTable));
+}
+
 TEST_F(ListReportTest, mirroredMarginsMoveTheTableOnEvenPages)
 {
     SKIP_WITHOUT_TOOL("pdftotext");

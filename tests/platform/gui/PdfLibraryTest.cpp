@@ -90,6 +90,29 @@ TEST_F(PdfLibraryTest, boldTextCarriesClearlyMoreInkThanRegularText)
     EXPECT_GT(ink(340), ink(140) * 1.2);
 }
 
+// Italic asked of a face that has no italic of its own leans its upright glyphs: the top of a vertical stroke stands
+// to the right of its foot.
+TEST_F(PdfLibraryTest, italicOfAFaceWithoutOneLeansToTheRight)
+{
+    SKIP_WITHOUT_TOOL("pdftoppm");
+    if (Fonts::familyFor("Tahoma") != QLatin1String("Tahoma"))
+        GTEST_SKIP() << "the face without an italic of its own is not installed";
+    pdf.SetTextSize(40);
+    pdf.DrawText(50, 100, "l");
+    pdf.SelectFont(pdf.AddTrueTypeFont("Tahoma [Italic]"));
+    pdf.DrawText(50, 200, "l");
+    const QImage page = PdfTools::page(save(), 1);
+    // How far the stroke's ink at its top stands right of its ink at its foot, in points.
+    const auto lean = [&](int baseline) {
+        const QRect stroke = PdfTools::inkBounds(page, QRect(40, baseline - 40, 60, 40));
+        const QRect top = PdfTools::inkBounds(page, QRect(40, stroke.top(), 60, 4));
+        const QRect foot = PdfTools::inkBounds(page, QRect(40, stroke.bottom() - 3, 60, 4));
+        return top.center().x() - foot.center().x();
+    };
+    EXPECT_EQ(lean(100), 0);
+    EXPECT_GE(lean(200), 4);
+}
+
 TEST_F(PdfLibraryTest, polishTextComesBackExactlyInEveryStyleFromEmbeddedFonts)
 {
     SKIP_WITHOUT_TOOL("pdftotext");
